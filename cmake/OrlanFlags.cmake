@@ -1,0 +1,16 @@
+# Every compiler and linker flag of the project lives on this one interface target.
+add_library(orlan_flags INTERFACE)
+target_compile_options(orlan_flags INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+  -Wcast-align -Woverloaded-virtual -Wformat=2 -Wimplicit-fallthrough)
+target_compile_definitions(orlan_flags INTERFACE
+  QT_NO_KEYWORDS)
+if(ORLAN_SANITIZE)
+  target_compile_options(orlan_flags INTERFACE
+    -fsanitize=${ORLAN_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(orlan_flags INTERFACE -fsanitize=${ORLAN_SANITIZE})
+endif()
+if(ORLAN_FUZZ)
+  target_compile_options(orlan_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(orlan_flags INTERFACE -fsanitize=address,undefined)
+endif()
