@@ -1,0 +1,28 @@
+#pragma once
+// The fixed console messages the tool writes: setup key run, login password,
+// batch brackets, the whole-configuration read, factory defaults and restart.
+#include <string>
+#include <string_view>
+
+#include "console/ByteSink.h"
+
+namespace orlan {
+
+inline constexpr std::string_view kSetupKeyRun = "%%%%%%%%%%%%";  // twelve '%', no CR
+inline constexpr std::string_view kStartCmd = "%STARTCMD\r";
+inline constexpr std::string_view kCommitCmd = "%COMMITCMD\r";
+inline constexpr std::string_view kDumpS = "%DUMPS\r";
+inline constexpr std::string_view kDumpR = "%DUMPR\r";
+inline constexpr std::string_view kFactoryDefaults = "%ATF\r";
+inline constexpr std::string_view kRestart = "%RST\r";
+
+void SendSetupKeyRun(IByteSink& sink);
+// The password as typed, then CR as a block of its own; an empty password
+// sends just the CR.
+void SendPassword(IByteSink& sink, std::string_view password);
+// "%DUMPS" and "%DUMPR" as two separate writes, in that order, no wait between.
+void SendWholeConfigurationRead(IByteSink& sink);
+void SendFactoryDefaults(IByteSink& sink);
+void SendRestart(IByteSink& sink);
+
+} // namespace orlan
