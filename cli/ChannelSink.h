@@ -1,0 +1,17 @@
+#pragma once
+// Lets the Qt-free core write to the serial channel.
+#include "console/ByteSink.h"
+#include "link/SerialPort.h"
+
+namespace orlan {
+
+class CChannelSink final : public IByteSink {
+public:
+    explicit CChannelSink(CSerialPort& port) : m_port(port) {}
+    void QueueWrite(std::string_view bytes) override { m_port.QueueWrite(bytes.data(), bytes.size()); }
+
+private:
+    CSerialPort& m_port;
+};
+
+} // namespace orlan
