@@ -1,0 +1,122 @@
+#include "sim/SimCommandLine.h"
+
+#include <charconv>
+
+namespace orlan {
+
+namespace {
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number max, Number* value)
+{
+    Number parsed{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (ec != std::errc() || end != text.data() + text.size() || parsed < 0 || parsed > max)
+        return false;
+    *value = parsed;
+    return true;
+}
+
+} // namespace
+
+std::string_view SimUsage()
+{
+    return "usage: orlan-sim [options]\n"
+           "Simulated terminal on a pseudo-terminal; prints the device path as its first line.\n"
+           "  --password TEXT          login password (default: empty, a bare CR logs in)\n"
+           "  --no-login               start logged in\n"
+           "  --boot                   start with the boot messages\n"
+           "  --boot-wait MS           how long the boot prompt waits for the setup key run (1500)\n"
+           "  --rate BYTES_PER_S       output pace (11520 = 115200 bit/s; 0 = unpaced)\n"
+           "  --link PATH              also make PATH a symbolic link to the device\n"
+           "  --fixture FILE           configuration to start from (default: built in)\n"
+           "  --control                read control commands from stdin; its end ends the program\n"
+           "  --events-every MS        print an event line this often\n"
+           "  --seed N                 seed for the random faults and readings\n"
+           "  --fault-silent           commands get no answer\n"
+           "  --fault-late MS          answers come MS late\n"
+           "  --fault-cmd-err          every setting command is answered CMD ERR\n"
+           "  --fault-garbage          junk bytes and over-long lines between lines\n"
+           "  --fault-split            every line goes out in several writes\n"
+           "  --fault-hangup-after MS  the line goes dead MS after start\n"
+           "Control commands: event [N], temp N, raw TEXT, boot, hangup, set-fault NAME [VALUE]\n";
+}
+
+std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_view>& args, std::string* error)
+{
+    SimCommandLine options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view option = args[i];
+        auto value = [&](std::string_view* out) {
+            if (i + 1 >= args.size()) {
+                *error = std::string(option) + " needs a value";
+                return false;
+            }
+            *out = args[++i];
+            return true;
+        };
+        auto milliseconds = [&](int* out) {
+            std::string_view text;
+            if (!value(&text))
+                return false;
+            if (!ParseNumber(text, 24 * 3600 * 1000, out)) {
+                *error = std::string(option) + " takes milliseconds, not " + std::string(text);
+                return false;
+            }
+            return true;
+        };
+        auto fault = [&](std::string_view name, std::string_view faultValue) {
+            return SetFault(options.terminal.faults, name, faultValue, error);
+        };
+
+        std::string_view text;
+        int ms = 0;
+        bool ok = true;
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+        } else if (option == "--password") {
+            ok = value(&text);
+            options.terminal.password = text;
+        } else if (option == "--no-login") {
+            options.terminal.startLoggedIn = true;
+        } else if (option == "--boot") {
+            options.terminal.boot = true;
+        } else if (option == "--boot-wait") {
+            ok = milliseconds(&options.terminal.bootWaitMs);
+        } else if (option == "--events-every") {
+            ok = milliseconds(&options.terminal.eventsEveryMs);
+        } else if (option == "--rate" || option == "--seed") {
+            std::uint32_t number = 0;
+            ok = value(&text) && ParseNumber<std::uint32_t>(text, 100000000, &number);
+            if (!ok && error->empty())
+                *error = std::string(option) + " takes a number, not " + std::string(text);
+            (option == "--rate" ? options.rate : options.terminal.seed) = number;
+        } else if (option == "--link") {
+            ok = value(&text);
+            options.linkPath = text;
+        } else if (option == "--fixture") {
+            ok = value(&text);
+            options.fixturePath = text;
+        } else if (option == "--control") {
+            options.control = true;
+        } else if (option == "--fault-silent") {
+            ok = fault("silent", "on");
+        } else if (option == "--fault-cmd-err") {
+            ok = fault("cmd-err", "on");
+        } else if (option == "--fault-garbage") {
+            ok = fault("garbage", "on");
+        } else if (option == "--fault-split") {
+            ok = fault("split", "on");
+        } else if (option == "--fault-late" || option == "--fault-hangup-after") {
+            ok = milliseconds(&ms) && fault(option.substr(8), std::to_string(ms));
+        } else {
+            *error = "unknown option " + std::string(option);
+            ok = false;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    return options;
+}
+
+} // namespace orlan

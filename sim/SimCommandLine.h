@@ -1,0 +1,27 @@
+#pragma once
+// Command-line options of orlan-sim.
+#include "sim/SimTerminal.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlan {
+
+struct SimCommandLine {
+    SimOptions terminal;
+    std::uint32_t rate = 11520; // bytes per second; 115 200 bit/s with 8N1
+    std::string linkPath;       // --link
+    std::string fixturePath;    // --fixture; empty: the built-in configuration
+    bool control = false;       // read control commands from stdin
+    bool help = false;
+};
+
+// args without the program name. On a bad option returns nothing and says why.
+std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_view>& args, std::string* error);
+
+std::string_view SimUsage();
+
+} // namespace orlan

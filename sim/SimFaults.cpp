@@ -1,0 +1,69 @@
+#include "sim/SimFaults.h"
+
+#include <charconv>
+#include <optional>
+
+namespace orlan {
+
+namespace {
+
+std::optional<bool> ParseSwitch(std::string_view value)
+{
+    if (value.empty() || value == "on" || value == "1")
+        return true;
+    if (value == "off" || value == "0")
+        return false;
+    return std::nullopt;
+}
+
+std::optional<int64_t> ParseMs(std::string_view value)
+{
+    int64_t ms = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ms);
+    if (ec != std::errc() || end != value.data() + value.size() || ms < 0 || ms > 24LL * 3600 * 1000)
+        return std::nullopt;
+    return ms;
+}
+
+} // namespace
+
+bool SetFault(SimFaults& faults, std::string_view name, std::string_view value, std::string* error)
+{
+    auto fail = [&](std::string_view why) {
+        *error = std::string(why) + ": " + std::string(name) + (value.empty() ? "" : " " + std::string(value));
+        return false;
+    };
+    auto setSwitch = [&](bool& target) {
+        const std::optional<bool> on = ParseSwitch(value);
+        if (!on)
+            return fail("expected on or off");
+        target = *on;
+        return true;
+    };
+
+    if (name == "none") {
+        faults = SimFaults();
+        return true;
+    }
+    if (name == "silent")
+        return setSwitch(faults.silent);
+    if (name == "cmd-err")
+        return setSwitch(faults.cmdErr);
+    if (name == "garbage")
+        return setSwitch(faults.garbage);
+    if (name == "split")
+        return setSwitch(faults.split);
+    if (name == "late" || name == "hangup-after") {
+        std::optional<int64_t> ms = value == "off" ? std::optional<int64_t>(-1) : ParseMs(value);
+        if (!ms)
+            return fail("expected milliseconds");
+        if (name == "late")
+            faults.lateMs = static_cast<int>(*ms < 0 ? 0 : *ms);
+        else
+            faults.hangupAfterMs = *ms;
+        return true;
+    }
+    return fail("unknown fault");
+}
+
+} // namespace orlan

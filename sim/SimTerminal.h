@@ -1,0 +1,132 @@
+#pragma once
+// The simulated terminal: boot messages, login, the console commands, dumps,
+// the camera picture, event and temperature records, and switchable faults.
+// It has no clock and no threads of its own: the host feeds it the bytes it
+// receives, tells it the time, and passes on what it writes.
+#include "sim/ConfigStore.h"
+#include "sim/SimCommand.h"
+#include "sim/SimFaults.h"
+#include "sim/SimRecords.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlan {
+
+struct SimOptions {
+    std::string password;       // a line equal to it logs in (empty: a bare CR)
+    bool boot = false;          // start with the boot messages instead of the login prompt
+    bool startLoggedIn = false; // skip the first login
+    int bootWaitMs = 1500;      // how long the boot prompt waits for the setup key run
+    int eventsEveryMs = 0;      // an event line this often (0: only on request)
+    std::uint32_t seed = 1;     // for the garbage and split faults and the temperatures
+    SimFaults faults;
+};
+
+class CSimTerminal final : private ISimConsole {
+public:
+    // One call is one write of the terminal.
+    using Output = std::function<void(std::string_view bytes)>;
+
+    enum class EState { Booting, LoggedOut, LoggedIn };
+
+    CSimTerminal(CConfigStore fixture, SimOptions options, Output output);
+
+    // Boot messages or the login prompt, at the current time.
+    void Start();
+
+    // Bytes from the tool. Lines end with CR or LF; the setup key run is twelve
+    // '%' bytes without a line end.
+    void Feed(std::string_view bytes);
+
+    // Moves the terminal's time forward (milliseconds since start) and writes
+    // whatever has become due.
+    void AdvanceTo(int64_t nowMs);
+    void Advance(int64_t deltaMs) { AdvanceTo(m_now + deltaMs); }
+    int64_t Now() const { return m_now; }
+
+    // When the terminal next has something to do (nothing: only input wakes it).
+    std::optional<int64_t> NextWakeMs() const;
+
+    // Things the control stream asks for.
+    void EmitEvent();
+    void EmitTemperatureRecords(int count);
+    void EmitRaw(std::string_view text);
+    void Reboot();
+    void Hangup() { m_hangup = true; }
+    bool HangupRequested() const { return m_hangup; }
+
+    SimFaults& Faults() { return m_options.faults; }
+    EState State() const { return m_state; }
+    bool InSetupMode() const { return m_setupMode; }
+    const CConfigStore& Config() const { return m_store; }
+
+private:
+    struct Pending {
+        int64_t due = 0;
+        std::string bytes;
+        bool line = false; // a text line (faults may garble it), not raw data
+    };
+
+    // ISimConsole, for the command handlers.
+    CConfigStore& Store() override { return m_store; }
+    void PrintLine(std::string_view text) override { Say(text); }
+    void PrintGroups(const std::vector<std::string_view>& groups) override;
+    void PrintModbusRow(int row) override;
+    void PrintSettings() override;
+    void PrintStateAndEndMark() override;
+    void PrintTemperatureLog() override;
+    void RestoreFixture() override { m_store = m_fixture; }
+    void RebootAfterAnswer() override { m_rebootAfterAnswer = true; }
+    void TakePicture() override { m_havePicture = true; }
+    void SendPicture(std::string_view index) override;
+
+    int64_t Queue(std::string bytes, bool line, int64_t delayMs);
+    int64_t Say(std::string_view text, int64_t delayMs = 0);
+    void Release();
+    void Deliver(const Pending& item);
+
+    void StartBoot();
+    void FinishBoot(bool setupMode);
+    void OnKeyRun();
+    void OnLine(const std::string& line, bool overlong);
+    void Execute(std::string_view command);
+    std::vector<SensorReading> NextReadings();
+
+    CConfigStore m_fixture;
+    CConfigStore m_store;
+    SimOptions m_options;
+    Output m_output;
+    std::mt19937 m_random;
+
+    int64_t m_now = 0;
+    std::deque<Pending> m_pending;
+    int64_t m_holdUntil = 0;  // nothing goes out before this (quiet after a picture)
+    int64_t m_replyDelay = 0; // added to everything said in reply to a line
+
+    EState m_state = EState::LoggedOut;
+    bool m_setupMode = false;
+    int64_t m_promptAt = 0;  // when the boot prompt went out
+    int64_t m_bootEndAt = 0; // end of the window for the key run
+    bool m_rebootAfterAnswer = false;
+    bool m_hangup = false;
+
+    std::string m_line;
+    bool m_lineOverlong = false;
+    bool m_lastWasCr = false;
+    int m_percentRun = 0;
+
+    bool m_havePicture = false;
+    int m_eventNumber = 0;
+    int64_t m_nextEventAt = 0;
+    int m_recordSequence = 0;
+    std::vector<SensorReading> m_sensors;
+};
+
+} // namespace orlan

@@ -1,0 +1,66 @@
+// orlan-sim's options.
+#include "sim/SimCommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace orlan::test {
+namespace {
+
+std::optional<SimCommandLine> Parse(std::vector<std::string_view> args, std::string* error)
+{
+    return ParseSimCommandLine(args, error);
+}
+
+TEST(SimCommandLine, DefaultsAndEveryOption)
+{
+    std::string error;
+    const auto defaults = Parse({}, &error);
+    ASSERT_TRUE(defaults) << error;
+    EXPECT_EQ(defaults->rate, 11520U);
+    EXPECT_EQ(defaults->terminal.bootWaitMs, 1500);
+    EXPECT_TRUE(defaults->terminal.password.empty());
+    EXPECT_FALSE(defaults->control);
+
+    const auto all = Parse({"--password", "secret", "--no-login", "--boot", "--boot-wait", "200", "--rate", "0",
+                            "--link", "/tmp/tty", "--fixture", "f.txt", "--control", "--events-every", "1000",
+                            "--seed", "9", "--fault-silent", "--fault-late", "300", "--fault-cmd-err",
+                            "--fault-garbage", "--fault-split", "--fault-hangup-after", "5000"},
+                           &error);
+    ASSERT_TRUE(all) << error;
+    EXPECT_EQ(all->terminal.password, "secret");
+    EXPECT_TRUE(all->terminal.startLoggedIn);
+    EXPECT_TRUE(all->terminal.boot);
+    EXPECT_EQ(all->terminal.bootWaitMs, 200);
+    EXPECT_EQ(all->rate, 0U);
+    EXPECT_EQ(all->linkPath, "/tmp/tty");
+    EXPECT_EQ(all->fixturePath, "f.txt");
+    EXPECT_TRUE(all->control);
+    EXPECT_EQ(all->terminal.eventsEveryMs, 1000);
+    EXPECT_EQ(all->terminal.seed, 9U);
+    const SimFaults& faults = all->terminal.faults;
+    EXPECT_TRUE(faults.silent && faults.cmdErr && faults.garbage && faults.split);
+    EXPECT_EQ(faults.lateMs, 300);
+    EXPECT_EQ(faults.hangupAfterMs, 5000);
+}
+
+TEST(SimCommandLine, BadOptionsSayWhy)
+{
+    const struct {
+        std::vector<std::string_view> args;
+        const char* error;
+    } cases[] = {
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"--password"}, "--password needs a value"},
+        {{"--rate", "fast"}, "--rate takes a number, not fast"},
+        {{"--boot-wait", "-5"}, "--boot-wait takes milliseconds, not -5"},
+        {{"--fault-late"}, "--fault-late needs a value"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(Parse(c.args, &error));
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+} // namespace
+} // namespace orlan::test

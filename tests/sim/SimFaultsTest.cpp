@@ -1,0 +1,210 @@
+// Fault switches and the control stream.
+#include "SimTestSupport.h"
+
+#include "sim/SimControl.h"
+
+#include <algorithm>
+
+namespace orlan::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+SimOptions WithFaults(SimFaults faults)
+{
+    SimOptions options = CSimHarness::LoggedIn();
+    options.faults = faults;
+    return options;
+}
+
+TEST(SimFaults, SilentTerminalIgnoresCommandsButStillLogsIn)
+{
+    SimOptions options;
+    options.faults.silent = true;
+    CSimHarness sim(options);
+    sim.terminal.Start();
+    sim.terminal.Feed("\r%CC7\r%DUMPS\r%DUMPR\r");
+    EXPECT_EQ(sim.TakeLines(), (Lines{"Console started, please login", "Login Success"}));
+    EXPECT_EQ(sim.terminal.Config().Find("$CC ")->text, "$CC 86");
+}
+
+TEST(SimFaults, LateAnswersComeAfterTheDelayInOrder)
+{
+    SimFaults faults;
+    faults.lateMs = 500;
+    CSimHarness sim(WithFaults(faults));
+    sim.terminal.Start();
+    sim.terminal.Feed("%STARTCMD\r");
+    sim.terminal.Advance(300);
+    sim.terminal.Feed("%NOSUCH\r");
+    sim.terminal.Advance(199);
+    EXPECT_TRUE(sim.TakeLines().empty());
+    sim.terminal.Advance(1);
+    EXPECT_EQ(sim.TakeLines(), Lines{"CMD OK"});
+    ASSERT_TRUE(sim.terminal.NextWakeMs().has_value());
+    EXPECT_EQ(*sim.terminal.NextWakeMs(), 800);
+    sim.terminal.Advance(300);
+    EXPECT_EQ(sim.TakeLines(), Lines{"CMD ERR"});
+}
+
+TEST(SimFaults, CommandErrorRefusesSettingsButStillDumps)
+{
+    SimFaults faults;
+    faults.cmdErr = true;
+    CSimHarness sim(WithFaults(faults));
+    sim.terminal.Start();
+    sim.terminal.Feed("%STARTCMD\r%CC7\r%COMMITCMD\r");
+    EXPECT_EQ(sim.TakeLines(), Lines(3, "CMD ERR"));
+    sim.terminal.Feed("%DUMP_62056\r");
+    EXPECT_EQ(sim.TakeLines().size(), 3U);
+    EXPECT_EQ(sim.terminal.Config().Find("$CC ")->text, "$CC 86");
+}
+
+TEST(SimFaults, GarbageAddsJunkLinesAndKeepsEveryRealLineWhole)
+{
+    SimFaults faults;
+    faults.garbage = true;
+    CSimHarness sim(WithFaults(faults));
+    sim.terminal.Start();
+    sim.terminal.Feed("%DUMPS\r%DUMPR\r");
+    const Lines lines = sim.TakeLines();
+
+    Lines real;
+    std::size_t junk = 0;
+    std::size_t overlong = 0;
+    for (const std::string& line : lines) {
+        if (line.size() > 1000)
+            ++overlong;
+        else if (!line.empty() && (line[0] == '$' || line[0] == '*'))
+            real.push_back(line);
+        else {
+            ++junk;
+            EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
+                << "junk is no text";
+        }
+    }
+    EXPECT_GT(junk, 0U);
+    EXPECT_GT(overlong, 0U);
+    Lines expected;
+    const CConfigStore fixture = DefaultFixture();
+    for (const ConfigLine& line : fixture.Lines())
+        expected.push_back(line.text);
+    std::stable_partition(expected.begin(), expected.end(), [](const std::string& l) { return l[0] == '$'; });
+    expected.push_back("$DUMPR END");
+    EXPECT_EQ(real, expected);
+}
+
+TEST(SimFaults, SplitCutsEveryLineIntoSeveralWrites)
+{
+    SimFaults faults;
+    faults.split = true;
+    CSimHarness sim(WithFaults(faults));
+    sim.terminal.Start();
+    sim.terminal.Feed("%DUMP_SYS\r");
+    const Lines expected = DefaultFixture().GroupLines("SYS");
+    EXPECT_GE(sim.writes.size(), 2 * expected.size());
+    EXPECT_TRUE(std::none_of(sim.writes.begin(), sim.writes.end(), [](const std::string& w) { return w.empty(); }));
+    EXPECT_EQ(sim.TakeLines(), expected);
+}
+
+TEST(SimFaults, HangupAfterTheGivenTime)
+{
+    SimFaults faults;
+    faults.hangupAfterMs = 1000;
+    CSimHarness sim(WithFaults(faults));
+    sim.terminal.Start();
+    EXPECT_EQ(sim.terminal.NextWakeMs(), 1000);
+    sim.terminal.Advance(999);
+    EXPECT_FALSE(sim.terminal.HangupRequested());
+    sim.terminal.Advance(1);
+    EXPECT_TRUE(sim.terminal.HangupRequested());
+}
+
+TEST(SimFaults, SwitchesAreSetByName)
+{
+    SimFaults faults;
+    std::string error;
+    EXPECT_TRUE(SetFault(faults, "silent", "", &error));
+    EXPECT_TRUE(SetFault(faults, "late", "250", &error));
+    EXPECT_TRUE(SetFault(faults, "split", "on", &error));
+    EXPECT_TRUE(faults.silent);
+    EXPECT_EQ(faults.lateMs, 250);
+    EXPECT_TRUE(faults.split);
+    EXPECT_TRUE(SetFault(faults, "split", "off", &error));
+    EXPECT_FALSE(faults.split);
+
+    EXPECT_FALSE(SetFault(faults, "late", "soon", &error));
+    EXPECT_NE(error.find("late"), std::string::npos);
+    EXPECT_FALSE(SetFault(faults, "garbage", "maybe", &error));
+    EXPECT_FALSE(SetFault(faults, "meltdown", "", &error));
+    EXPECT_EQ(faults.lateMs, 250) << "a refused switch changes nothing";
+
+    EXPECT_TRUE(SetFault(faults, "none", "", &error));
+    EXPECT_FALSE(faults.silent);
+    EXPECT_EQ(faults.lateMs, 0);
+}
+
+TEST(SimControl, CommandsReachTheTerminal)
+{
+    CSimHarness sim(CSimHarness::LoggedIn());
+    sim.terminal.Start();
+    sim.terminal.Advance(5000);
+
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "event 2"), "ok");
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "temp 3"), "ok");
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "raw  Hello  there "), "ok");
+    const Lines lines = sim.TakeLines();
+    ASSERT_EQ(lines.size(), 6U);
+    EXPECT_TRUE(lines[0].starts_with("$: \"1\" "));
+    EXPECT_TRUE(lines[1].starts_with("$: \"2\" "));
+    EXPECT_EQ(lines[2].substr(9, 4), "ET33");
+    EXPECT_EQ(lines[5], " Hello  there ");
+
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "set-fault cmd-err"), "ok");
+    sim.terminal.Feed("%STARTCMD\r");
+    EXPECT_EQ(sim.TakeLines(), Lines{"CMD ERR"});
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "set-fault hangup-after 100"), "ok");
+    EXPECT_EQ(sim.terminal.Faults().hangupAfterMs, 5100) << "counted from now";
+
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "boot"), "ok");
+    EXPECT_EQ(sim.terminal.State(), CSimTerminal::EState::Booting);
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "hangup"), "ok");
+    EXPECT_TRUE(sim.terminal.HangupRequested());
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "   "), "");
+}
+
+TEST(SimControl, BadCommandsAreReportedAndChangeNothing)
+{
+    CSimHarness sim(CSimHarness::LoggedIn());
+    sim.terminal.Start();
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "temp"), "error: temp needs a count from 1 to 100000");
+    EXPECT_TRUE(ApplyControlLine(sim.terminal, "temp -2").starts_with("error: "));
+    EXPECT_TRUE(ApplyControlLine(sim.terminal, "event many").starts_with("error: "));
+    EXPECT_TRUE(ApplyControlLine(sim.terminal, "set-fault nothing").starts_with("error: "));
+    EXPECT_TRUE(ApplyControlLine(sim.terminal, "hangup now").starts_with("error: "));
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "explode"), "error: unknown control command: explode");
+    EXPECT_TRUE(sim.TakeLines().empty());
+    EXPECT_FALSE(sim.terminal.HangupRequested());
+}
+
+TEST(SimEvents, EveryGivenPeriodOnceTheConsoleRuns)
+{
+    SimOptions options;
+    options.boot = true;
+    options.bootWaitMs = 1000;
+    options.eventsEveryMs = 400;
+    CSimHarness sim(options);
+    sim.terminal.Start();
+    auto events = [&] {
+        const Lines lines = sim.TakeLines();
+        return std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("$: "); });
+    };
+    sim.terminal.Advance(1100);
+    EXPECT_EQ(events(), 0) << "none while booting";
+    sim.terminal.Advance(100);
+    sim.terminal.Advance(800);
+    EXPECT_EQ(events(), 3); // at 1200, 1600 and 2000
+}
+
+} // namespace
+} // namespace orlan::test
