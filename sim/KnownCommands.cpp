@@ -83,11 +83,7 @@ EAnswer AnalogChannelsOn(ISimConsole& console, const CommandCall& call)
 CommandHandler RewritePriority(std::vector<std::string> keys)
 {
     return [keys = std::move(keys)](ISimConsole& console, const CommandCall& call) {
-        std::vector<std::string_view> fields;
-        std::string_view rest = call.args;
-        for (std::size_t comma; (comma = rest.find(',')) != std::string_view::npos; rest.remove_prefix(comma + 1))
-            fields.push_back(rest.substr(0, comma));
-        fields.push_back(rest);
+        const std::vector<std::string_view> fields = SplitFields(call.args);
         if (fields.size() < keys.size() + 1 || fields[0].size() != 1 || fields[0][0] < '0' || fields[0][0] > '9')
             return EAnswer::Err;
         const std::string entry = std::to_string(fields[0][0] - '0' + 8);

@@ -23,14 +23,7 @@ CallValues ValuesOf(const CommandCall& call)
     CallValues values;
     values.nameDigits = call.number;
     values.args = call.args;
-    std::string_view rest = call.args;
-    for (;;) {
-        const std::size_t comma = rest.find(',');
-        values.fields.push_back(rest.substr(0, comma));
-        if (comma == std::string_view::npos)
-            break;
-        rest.remove_prefix(comma + 1);
-    }
+    values.fields = SplitFields(call.args);
     return values;
 }
 
@@ -163,14 +156,8 @@ CommandHandler RewriteListField(std::string_view group, std::string_view identit
             return EAnswer::Err;
 
         std::vector<std::string> fields;
-        std::string_view rest = std::string_view(line->text).substr(key->line.size());
-        for (;;) {
-            const std::size_t comma = rest.find(',');
-            fields.emplace_back(rest.substr(0, comma));
-            if (comma == std::string_view::npos)
-                break;
-            rest.remove_prefix(comma + 1);
-        }
+        for (std::string_view text : SplitFields(std::string_view(line->text).substr(key->line.size())))
+            fields.emplace_back(text);
         if (fields.size() <= field)
             fields.resize(field + 1);
         fields[field] = value->line;
@@ -197,6 +184,15 @@ CommandHandler RewriteDigits(std::string_view group, std::vector<std::string> pr
             console.Store().Set(group, prefixes[i], prefixes[i] + call.args[i]);
         return EAnswer::Ok;
     };
+}
+
+std::vector<std::string_view> SplitFields(std::string_view text)
+{
+    std::vector<std::string_view> fields;
+    for (std::size_t comma; (comma = text.find(',')) != std::string_view::npos; text.remove_prefix(comma + 1))
+        fields.push_back(text.substr(0, comma));
+    fields.push_back(text);
+    return fields;
 }
 
 std::vector<std::string> Numbered(std::string_view prefix, int count, std::string_view suffix)

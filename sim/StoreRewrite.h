@@ -46,6 +46,9 @@ CommandHandler RewriteDigits(std::string_view group, std::vector<std::string> pr
 // prefix + i + suffix for i = 0 … count - 1 ("$AINDRP0 ", "$AINDRP1 ", …).
 std::vector<std::string> Numbered(std::string_view prefix, int count, std::string_view suffix = " ");
 
+// text cut at every comma (at least one field, perhaps empty).
+std::vector<std::string_view> SplitFields(std::string_view text);
+
 // Runs the handlers in order; the first that refuses the command ends it.
 CommandHandler AllOf(std::vector<CommandHandler> handlers);
 
