@@ -341,8 +341,9 @@ void CSimTerminal::OnLine(const std::string& line, bool overlong)
             m_state = EState::LoggedIn;
             Say("Login Success");
         } else {
+            // No new prompt here: the tool answers every prompt with the
+            // password, so a prompt behind each refusal would never end.
             Say("Login Failed");
-            Say(kPasswordPrompt);
         }
         break;
     case EState::LoggedIn:
