@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "cli/ChannelSink.h"
+#include "link/ChannelSink.h"
 #include "console/ReceivePath.h"
 #include "link/SerialPort.h"
 

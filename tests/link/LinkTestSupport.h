@@ -2,6 +2,7 @@
 // Helpers of the link tests: bounded waits and a pseudo-terminal whose
 // master side plays the terminal.
 #include <QByteArray>
+#include "support/QtTestSupport.h"
 #include <QString>
 
 #include <chrono>
@@ -9,13 +10,6 @@
 #include <functional>
 
 namespace orlan::test {
-
-inline constexpr std::chrono::milliseconds kPatience{10000};
-
-// Pumps the calling thread's events until `done` holds or `limit` passes.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kPatience);
-// Waits without pumping.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kPatience);
 
 // `count` bytes whose values do not repeat with a short period.
 QByteArray Pattern(std::size_t count);

@@ -1,5 +1,6 @@
 #pragma once
-// Lets the Qt-free core write to the serial channel.
+// Lets the Qt-free core write to the serial channel (header only, so the
+// link library itself needs nothing of the core).
 #include "console/ByteSink.h"
 #include "link/SerialPort.h"
 

@@ -1,0 +1,64 @@
+#include "support/QtTestSupport.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace orlan::test {
+
+namespace {
+
+// One QCoreApplication per process; gtest_main owns main(). The settings
+// store goes to a test location instead of the user's configuration.
+class QtEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_app = new QCoreApplication(m_argc, m_argv);
+    }
+    void TearDown() override
+    {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    int m_argc = 1;
+    char m_name[11] = "orlan_test";
+    char* m_argv[2] = {m_name, nullptr};
+    QCoreApplication* m_app = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return done();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return done();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+} // namespace orlan::test
