@@ -1,0 +1,55 @@
+#pragma once
+// Hands every dump line to the pages that own its key: the temperature
+// consumers (every "$" line) and the main parameters parser (every line)
+// first, then the independent row and the three chains of the routing table.
+// Within a chain the first key found wins; each chain handles a line at most
+// once. Rows whose page is not attached still take their line.
+#include <array>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "console/DumpRoutes.h"
+#include "console/ReceiveListener.h"
+
+namespace orlan {
+
+struct SDumpValue {
+    std::string_view line;  // the whole line
+    std::string_view text;  // from the row's position on; empty beyond the end
+    bool on = false;        // switch forms
+    int index = -1;         // list index or row; -1 when there is no number
+};
+
+using DumpHandler = std::function<void(const SDumpValue&)>;
+using LineHandler = std::function<void(std::string_view)>;
+
+class CDumpRouter final : public IDumpDispatcher {
+public:
+    CDumpRouter();
+
+    // Binds a page's entry point to the row of `key` that names `pageClass`
+    // as a consumer. False when there is no such row.
+    bool Bind(std::string_view pageClass, std::string_view key, DumpHandler handler);
+    void AddTemperatureConsumer(LineHandler handler);
+    void SetMainParamsParser(LineHandler handler);
+
+    void DispatchLine(std::string_view line) override;
+
+    // The value a row hands over for a line (exposed for tests and tools).
+    static SDumpValue HandOver(const SDumpRoute& route, std::string_view line);
+    static bool Matches(const SDumpRoute& route, std::string_view line);
+
+private:
+    struct SBoundRoute {
+        const SDumpRoute* route = nullptr;
+        std::array<DumpHandler, 4> handlers;
+    };
+    void Deliver(const SBoundRoute& bound, std::string_view line) const;
+
+    std::vector<SBoundRoute> m_routes;  // table order
+    std::vector<LineHandler> m_temperature;
+    LineHandler m_mainParams;
+};
+
+} // namespace orlan

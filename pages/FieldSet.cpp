@@ -1,0 +1,58 @@
+#include "pages/FieldSet.h"
+
+#include <stdexcept>
+
+namespace orlan {
+
+size_t CFieldSet::Add(SFieldDesc desc, SFieldValue initial)
+{
+    m_descs.push_back(std::move(desc));
+    m_values.push_back(initial);
+    m_initial.push_back(std::move(initial));
+    return m_descs.size() - 1;
+}
+
+size_t CFieldSet::IndexOf(std::string_view id) const
+{
+    for (size_t i = 0; i < m_descs.size(); ++i) {
+        if (m_descs[i].id == id)
+            return i;
+    }
+    throw std::out_of_range("unknown field id: " + std::string(id));
+}
+
+bool CFieldSet::Has(std::string_view id) const
+{
+    for (const SFieldDesc& desc : m_descs) {
+        if (desc.id == id)
+            return true;
+    }
+    return false;
+}
+
+const std::string& CFieldSet::Text(std::string_view id) const
+{
+    return m_values[IndexOf(id)].text;
+}
+
+int CFieldSet::Number(std::string_view id) const
+{
+    return m_values[IndexOf(id)].number;
+}
+
+void CFieldSet::SetText(std::string_view id, std::string_view text)
+{
+    m_values[IndexOf(id)].text = std::string(text);
+}
+
+void CFieldSet::SetNumber(std::string_view id, int number)
+{
+    m_values[IndexOf(id)].number = number;
+}
+
+void CFieldSet::Reset()
+{
+    m_values = m_initial;
+}
+
+} // namespace orlan

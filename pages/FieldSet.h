@@ -1,0 +1,75 @@
+#pragma once
+// What a page shows and edits, described as data: the generic form, table
+// and row-dialog views draw pages from these descriptions, and the CLI and
+// exports address values by the same stable ids.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlan {
+
+enum class EFieldKind {
+    Text,       // one-line text
+    MultiLine,  // multi-line text
+    Check,      // switch, 0 or 1
+    Choice,     // list selection, 0-based, -1 for none
+    Spin,       // number with up-down control in [minimum, maximum], kept as text
+};
+
+// A list item: a fixed text, or a catalogue text when `section` is set.
+struct SChoiceItem {
+    std::string text;
+    std::string section;
+    std::string key;
+};
+
+struct SFieldDesc {
+    std::string id;        // stable id, e.g. "smsMode"
+    EFieldKind kind = EFieldKind::Text;
+    std::string labelKey;  // key in the page's catalogue section; empty: no label
+    std::string hintKey;   // optional explanation text key
+    bool hidden = false;   // still filled by the dump and written back unchanged
+    std::vector<SChoiceItem> items;  // Choice
+    int minimum = 0;                 // Spin
+    int maximum = 0;                 // Spin
+    std::string fixedLabel;          // a label that is not from the catalogue
+};
+
+// One field's value: texts (and spin values) in `text`, switches and list
+// selections in `number`.
+struct SFieldValue {
+    std::string text;
+    int number = 0;
+};
+
+// The fields of a page in display order, each with its value.
+class CFieldSet {
+public:
+    // Adds a field with its initial value; returns its index.
+    size_t Add(SFieldDesc desc, SFieldValue initial = {});
+
+    size_t Size() const { return m_descs.size(); }
+    const SFieldDesc& Desc(size_t i) const { return m_descs.at(i); }
+    const std::vector<SFieldDesc>& Descs() const { return m_descs; }
+    // Index of a field by id; throws std::out_of_range for an unknown id,
+    // which is a programming error.
+    size_t IndexOf(std::string_view id) const;
+    bool Has(std::string_view id) const;
+
+    const std::string& Text(std::string_view id) const;
+    int Number(std::string_view id) const;
+    void SetText(std::string_view id, std::string_view text);
+    void SetNumber(std::string_view id, int number);
+    const SFieldValue& Value(size_t i) const { return m_values.at(i); }
+    void SetValue(size_t i, SFieldValue value) { m_values.at(i) = std::move(value); }
+
+    // Every field back to its initial value.
+    void Reset();
+
+private:
+    std::vector<SFieldDesc> m_descs;
+    std::vector<SFieldValue> m_values;
+    std::vector<SFieldValue> m_initial;
+};
+
+} // namespace orlan
