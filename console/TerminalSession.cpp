@@ -1,0 +1,264 @@
+#include "console/TerminalSession.h"
+
+#include "console/ConsoleCommands.h"
+
+namespace orlan {
+
+namespace {
+
+constexpr size_t kMaxBlock = 1024;  // the channel sends at most this much per block
+
+bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+} // namespace
+
+const std::vector<std::string_view>& WholeReadClearOrder()
+{
+    static const std::vector<std::string_view> order = {
+        "CPageAllSms",     "CPageMainParams", "CPageDinAlarm",    "CPageADSms",      "CDataParams",
+        "CPageServer",     "CPageRfZone",     "CPageEmail",       "CPageTemp",       "CPageGPIO",
+        "CPageAD",         "CPageAlarmParams", "CPageMTimer",     "CPageWinPrio",    "CPage62056",
+        "CPage3GMMS",      "CPageGSensor",    "CPageISensorName", "CPageGraycode",   "CPageMmsSetup",
+        "CPageSos",        "CPageADName",     "CPageBattery",     "CPageDinParams",  "CPageUserCmd",
+        "CPageInterlock",  "CPagePriotab",    "CPageAinprio",     "CPageSysPrio",    "CWeekTimerPage",
+        "CPageGPRS",       "CPageBuzzer",     "CPageDinName",     "CPageDoutName",   "CPageMbusParams",
+        "CPageDin3G"};
+    return order;
+}
+
+const std::vector<std::string_view>& ProfileSectionOrder()
+{
+    static const std::vector<std::string_view> order = {
+        "CPageServer",   "CPageRfZone",   "CPageMainParams", "CPageAlarmParams", "CPageAllSms",
+        "CPageSysPrio",  "CPageWinPrio",  "CPageGPIO",       "CPageDinParams",   "CPageDinName",
+        "CPagePriotab",  "CPageDoutName", "CPageBuzzer",     "CPageExtTemp",     "CPageTemp",
+        "CPageBattery",  "CPageISensorName", "CPageCio",     "CPageMTimer",      "CWeekTimerPage",
+        "CPageUserCmd"};
+    return order;
+}
+
+CTerminalSession::CTerminalSession(ISessionView& view, IByteSink& sink, ITimerService& timers)
+    : m_view(view), m_sink(sink), m_rx(*this, sink), m_queue(sink, timers)
+{
+    m_rx.SetDumpDispatcher(&m_router);
+}
+
+CPage& CTerminalSession::AddPage(std::unique_ptr<CPage> page)
+{
+    CPage& added = *page;
+    for (SDumpEntry& entry : added.DumpEntries())
+        m_router.Bind(added.Info().className, entry.key, std::move(entry.handler));
+    m_pages.push_back(std::move(page));
+    return added;
+}
+
+CPage* CTerminalSession::FindPage(std::string_view className) const
+{
+    for (const auto& page : m_pages) {
+        if (page->Info().className == className)
+            return page.get();
+    }
+    return nullptr;
+}
+
+void CTerminalSession::SetPassword(std::string password)
+{
+    m_password = std::move(password);
+    m_rx.SetPassword(m_password);
+}
+
+void CTerminalSession::Reload()
+{
+    for (std::string_view name : WholeReadClearOrder()) {
+        if (CPage* page = FindPage(name))
+            page->Clear();
+    }
+    SendWholeConfigurationRead(m_sink);
+}
+
+void CTerminalSession::Login(const std::string& haveLoginText)
+{
+    m_loginRetries = 0;
+    if (m_rx.HaveLogin()) {
+        m_view.ShowInformation(haveLoginText);
+        return;
+    }
+    SendPassword(m_sink, m_password);
+}
+
+void CTerminalSession::EnterSetupMode()
+{
+    m_rx.SetSetupRequested(true);
+    SendSetupKeyRun(m_sink);
+}
+
+void CTerminalSession::Restart()
+{
+    m_view.OnRestart();
+    SendRestart(m_sink);
+    m_rx.SetSetupRequested(false);
+}
+
+void CTerminalSession::FactoryDefaults()
+{
+    SendFactoryDefaults(m_sink);
+    Reload();
+}
+
+void CTerminalSession::SendRaw(std::string_view text)
+{
+    // The channel cuts a request at 1024 bytes; longer texts go in pieces.
+    for (size_t i = 0; i < text.size(); i += kMaxBlock)
+        m_sink.QueueWrite(text.substr(i, kMaxBlock));
+}
+
+void CTerminalSession::ReadPage(CPage& page)
+{
+    page.Clear();
+    m_sink.QueueWrite(page.DumpRequest());
+}
+
+void CTerminalSession::RunCommands(CPage& page, const CCommandList& commands, std::string jobName)
+{
+    SJob job;
+    job.name = std::move(jobName);
+    job.steps.push_back(SJobStep::Call([this, &page] { m_view.OnPageBusy(page, true); }));
+    for (const SCommand& command : commands) {
+        // A batch that was opened is always closed, even when the job is cancelled.
+        const bool always = command.text == kCommitCmd;
+        job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command), always));
+    }
+    job.steps.push_back(SJobStep::Call([this, &page] { ReadPage(page); }));
+    job.done = [this, &page, name = job.name](const SJobReport& report) {
+        m_view.OnPageBusy(page, false);
+        m_view.OnJobFinished(name, report);
+    };
+    m_queue.Enqueue(std::move(job));
+}
+
+void CTerminalSession::WriteBack(CPage& page)
+{
+    if (!page.Info().hasWriteBack)
+        return;
+    RunCommands(page, page.BuildCommands(ETarget::Terminal), "Write " + page.Info().className);
+}
+
+void CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited)
+{
+    if (!page.RowEditor(table, row))
+        return;
+    RunCommands(page, page.CommitRow(table, row, edited), "Edit row of " + page.Info().className);
+}
+
+void CTerminalSession::FieldEdited(CPage& page, std::string_view fieldId)
+{
+    const CCommandList commands = page.OnFieldEdited(fieldId);
+    if (commands.empty())
+        return;
+    SJob job;
+    job.name = "Change " + std::string(fieldId);
+    for (const SCommand& command : commands)
+        job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command)));
+    job.done = [this, name = job.name](const SJobReport& report) { m_view.OnJobFinished(name, report); };
+    m_queue.Enqueue(std::move(job));
+}
+
+std::string CTerminalSession::ProfileBytes() const
+{
+    CProfileText text;
+    for (std::string_view name : ProfileSectionOrder()) {
+        if (const CPage* page = FindPage(name))
+            page->WriteProfileSection(text);
+    }
+    return text.Bytes();
+}
+
+bool CTerminalSession::ExecuteProfile(std::string_view contents)
+{
+    if (m_profileRunning)
+        return false;
+    m_profileRunning = true;
+
+    SJob job;
+    job.name = "Execute profile";
+    job.steps.push_back(SJobStep::Send(std::string(kStartCmd), kProfileBracketTicks));
+    std::string previous;
+    size_t pos = 0;
+    while (pos < contents.size()) {
+        size_t end = contents.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = contents.size();
+        std::string line;
+        for (char c : contents.substr(pos, end - pos)) {
+            if (c != '\r')
+                line += c;
+        }
+        pos = end + 1;
+        if (line.empty() || line == previous)
+            continue;
+        previous = line;
+        const bool shown = StartsWith(line, "\\\\");
+        const bool command = !shown && StartsWith(line, "%");
+        if (!shown && !command)
+            continue;  // section headers and free text
+        job.steps.push_back(SJobStep::Call([this, line] { m_view.OnProgressShowLine(3, line); }));
+        if (command)
+            job.steps.push_back(SJobStep::Send(line + "\r", kProfileCommandTicks));
+    }
+    job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), kProfileBracketTicks, true));
+    job.steps.push_back(SJobStep::Call(
+        [this] {
+            m_profileRunning = false;
+            if (!m_closing) {
+                m_view.ShowInformation("Excute the profile sucessed!");
+                Reload();
+            }
+        },
+        true));
+    job.done = [this](const SJobReport& report) { m_view.OnJobFinished("Execute profile", report); };
+    m_queue.Enqueue(std::move(job));
+    return true;
+}
+
+bool CTerminalSession::PrepareToClose()
+{
+    m_closing = true;
+    m_queue.CancelAll();
+    return m_queue.Busy();
+}
+
+void CTerminalSession::OnAnswer(EAnswer answer)
+{
+    m_view.OnAnswer(answer);
+    m_queue.OnAnswer(answer);
+}
+
+void CTerminalSession::OnLoginSuccess()
+{
+    m_loginRetries = 0;
+    m_view.OnLoginSuccess();
+    Reload();
+}
+
+void CTerminalSession::OnLoginFailed()
+{
+    m_view.OnLoginFailed();
+    if (++m_loginRetries > kMaxLoginRetries) {
+        m_loginRetries = 0;
+        m_view.ShowInformation("The login password is incorrect!");
+        return;
+    }
+    SendPassword(m_sink, m_password);
+}
+
+void CTerminalSession::OnSetupKeyRunRequested()
+{
+    m_view.OnSetupKeyRunRequested();
+    SendSetupKeyRun(m_sink);
+    m_rx.SetSetupRequested(false);
+}
+
+} // namespace orlan
