@@ -1,0 +1,15 @@
+#pragma once
+// Draws a page: the generic form and table views with its row dialog, or a
+// page's own view where the generic ones cannot serve.
+#include <QWidget>
+
+namespace orlan {
+
+class CPage;
+class CTerminalSession;
+class CLabelCatalogue;
+
+QWidget* CreatePageView(CPage& page, CTerminalSession& session, const CLabelCatalogue& catalogue,
+                        QWidget* parent);
+
+} // namespace orlan
