@@ -1,6 +1,9 @@
 #include "support/QtTestSupport.h"
 
 #include <QCoreApplication>
+#ifdef ORLAN_TEST_WITH_WIDGETS
+#include <QApplication>
+#endif
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -18,7 +21,11 @@ public:
     void SetUp() override
     {
         QStandardPaths::setTestModeEnabled(true);
+#ifdef ORLAN_TEST_WITH_WIDGETS
+        m_app = new QApplication(m_argc, m_argv);
+#else
         m_app = new QCoreApplication(m_argc, m_argv);
+#endif
     }
     void TearDown() override
     {
