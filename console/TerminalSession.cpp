@@ -51,6 +51,10 @@ CPage& CTerminalSession::AddPage(std::unique_ptr<CPage> page)
     CPage& added = *page;
     for (SDumpEntry& entry : added.DumpEntries())
         m_router.Bind(added.Info().className, entry.key, std::move(entry.handler));
+    if (added.Info().lineFeed == ELineFeed::EveryLine)
+        m_router.SetMainParamsParser([&added](std::string_view line) { added.ParseLine(line); });
+    else if (added.Info().lineFeed == ELineFeed::EveryDollarLine)
+        m_router.AddTemperatureConsumer([&added](std::string_view line) { added.ParseLine(line); });
     m_pages.push_back(std::move(page));
     return added;
 }

@@ -33,6 +33,9 @@ struct SFieldDesc {
     int minimum = 0;                 // Spin
     int maximum = 0;                 // Spin
     std::string fixedLabel;          // a label that is not from the catalogue
+    // A change is sent to the terminal at once (CPage::OnFieldEdited)
+    // instead of waiting for the page's Save.
+    bool sendsOnChange = false;
 };
 
 // One field's value: texts (and spin values) in `text`, switches and list

@@ -17,6 +17,13 @@
 
 namespace orlan {
 
+// Which lines reach a page besides its routed keys.
+enum class ELineFeed {
+    RoutedOnly,
+    EveryLine,        // the main parameters parser
+    EveryDollarLine,  // the temperature record pages
+};
+
 struct SPageInfo {
     std::string className;     // "CPageMainParams"
     std::string section;       // catalogue section, "PageMainParams"
@@ -24,6 +31,7 @@ struct SPageInfo {
     std::string profileTitle;  // section title in profiles; empty: not in profiles
     int defaultTickLimit = 2000;
     bool hasWriteBack = true;  // a Save button that writes the whole page
+    ELineFeed lineFeed = ELineFeed::RoutedOnly;
 };
 
 // One command as a page builds it. `direct` marks texts a page writes to a
@@ -74,6 +82,8 @@ public:
     virtual void WriteProfileSection(CProfileText& out) const;
     // The routed keys this page consumes.
     virtual std::vector<SDumpEntry> DumpEntries() { return {}; }
+    // Lines fed by `Info().lineFeed` (every line, or every "$" line).
+    virtual void ParseLine(std::string_view /*line*/) {}
 
     // Row editing; pages with tables override these. With no row (or a row
     // out of range) there is no editor and nothing is sent.

@@ -3,13 +3,16 @@
 // page's own view where the generic ones cannot serve.
 #include <QWidget>
 
+#include "widgets/PageView.h"
+
 namespace orlan {
 
 class CPage;
 class CTerminalSession;
 class CLabelCatalogue;
 
-QWidget* CreatePageView(CPage& page, CTerminalSession& session, const CLabelCatalogue& catalogue,
+
+CPageView* CreatePageView(CPage& page, CTerminalSession& session, const CLabelCatalogue& catalogue,
                         QWidget* parent);
 
 } // namespace orlan
