@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "console/DumpRouter.h"
+
+namespace orlan {
+namespace {
+
+class DumpRouterTest : public ::testing::Test {
+protected:
+    void Record(std::string_view page, std::string_view key)
+    {
+        ASSERT_TRUE(router.Bind(page, key, [this, page = std::string(page), key = std::string(key)](
+                                               const SDumpValue& v) {
+            seen.push_back(page + "|" + key + "|" + std::string(v.text) + "|" + std::to_string(v.on) + "|" +
+                           std::to_string(v.index));
+        }));
+    }
+    CDumpRouter router;
+    std::vector<std::string> seen;
+};
+
+TEST(DumpRoutes, TheTableIsOrderedAndEveryRowIsUsable)
+{
+    int lastChain = 0;
+    std::set<std::pair<int, std::string_view>> keys;
+    size_t rows = 0;
+    for (const SDumpRoute& route : DumpRoutes()) {
+        ++rows;
+        EXPECT_GE(route.chain, lastChain) << route.key;  // chains in order
+        lastChain = route.chain;
+        EXPECT_FALSE(route.consumers[0].empty()) << route.key;
+        EXPECT_TRUE(route.key.front() == '$' || route.key.front() == '*') << route.key;
+        keys.insert({route.chain, route.key});
+    }
+    EXPECT_EQ(rows, 196u);
+    EXPECT_EQ(DumpRoutes().front().key, "$PRIODINSMS");
+    EXPECT_EQ(DumpRoutes().front().chain, 0);
+    EXPECT_EQ(keys.size(), rows) << "no key twice within a chain";
+}
+
+TEST_F(DumpRouterTest, DigitGuardsDecideWhetherARowMatches)
+{
+    Record("CPageServer", "$CS");
+    Record("CPageSos", "$SOS");
+    router.DispatchLine("$CSQLOW 12");  // letter at position 3: not a phone entry
+    router.DispatchLine("$CS3 +123");
+    router.DispatchLine("$SOS0 112");
+    router.DispatchLine("$CS");  // too short for the guard
+    EXPECT_EQ(seen, (std::vector<std::string>{"CPageServer|$CS|+123|0|3", "CPageSos|$SOS|112|0|0"}));
+}
+
+TEST_F(DumpRouterTest, FirstKeyOfAChainWinsAndEachChainHandlesALineOnce)
+{
+    Record("CPageAlarmParams", "$AR 1");
+    Record("CPageAlarmParams", "$IAT");
+    Record("CPageISensorName", "$ISNAME");
+    Record("CPageDinName", "$DINAME");
+    router.DispatchLine("$AR 1 $IAT 30");  // both in chain 2: only the earlier row
+    // Keys of two chains: both pages, each with the text from its own
+    // position counted from the line's start.
+    router.DispatchLine("$ISNAME0 $DINAME1 0041");
+    EXPECT_EQ(seen, (std::vector<std::string>{"CPageAlarmParams|$AR 1||1|-1",
+                                              "CPageISensorName|$ISNAME|$ISNAME0 $DINAME1 0041|0|-1",
+                                              "CPageDinName|$DINAME|0 $DINAME1 0041|0|-1"}));
+}
+
+TEST_F(DumpRouterTest, AnUnboundEarlierRowStillShadowsLaterOnes)
+{
+    // "$M2M_SMS" (chain 1, unbound here) comes before "$M2M_" in chain 1.
+    Record("CPage3GMMS", "$M2M_");
+    Record("CPageGPRS", "$M2M_");  // chain 2
+    router.DispatchLine("$M2M_SMS 1");
+    EXPECT_EQ(seen, (std::vector<std::string>{"CPageGPRS|$M2M_|$M2M_SMS 1|0|-1"}));
+}
+
+TEST_F(DumpRouterTest, HandOverFormsNeverReadPastTheLine)
+{
+    Record("CPageSysPrio", "$M2M_SMS");     // switch on if position 9 is '1'
+    Record("CDataParams", "$DTM");          // list index from position 5
+    Record("CPageBattery", "$BATEN 1");     // switch on
+    Record("CPageBattery", "$POWDLY");      // text from position 8
+    router.DispatchLine("$M2M_SMS 1");
+    router.DispatchLine("$M2M_SMS");
+    router.DispatchLine("$DTM 12");
+    router.DispatchLine("$DTM x");
+    router.DispatchLine("$BATEN 1");
+    router.DispatchLine("$POWDLY");
+    EXPECT_EQ(seen, (std::vector<std::string>{"CPageSysPrio|$M2M_SMS||1|-1", "CPageSysPrio|$M2M_SMS||0|-1",
+                                              "CDataParams|$DTM|12|0|12", "CDataParams|$DTM|x|0|-1",
+                                              "CPageBattery|$BATEN 1||1|-1", "CPageBattery|$POWDLY||0|-1"}));
+}
+
+TEST_F(DumpRouterTest, SeveralConsumersGetTheSameTextInOrderAndSpecialFeedsComeFirst)
+{
+    std::vector<std::string> order;
+    router.AddTemperatureConsumer([&](std::string_view) { order.push_back("temperature"); });
+    router.SetMainParamsParser([&](std::string_view) { order.push_back("main"); });
+    for (const char* page : {"CPageADSms", "CPageAllSms", "CPageDinAlarm", "CPageRfZone"})
+        router.Bind(page, "$SMS", [&order, page](const SDumpValue& v) { order.push_back(std::string(page) + ":" + std::string(v.text)); });
+    router.DispatchLine("$SMS3 0041");
+    router.DispatchLine("*HUMIDITY 40");  // not a "$" line: no temperature feed
+    EXPECT_EQ(order, (std::vector<std::string>{"temperature", "main", "CPageADSms:3 0041", "CPageAllSms:3 0041",
+                                               "CPageDinAlarm:3 0041", "CPageRfZone:3 0041", "main"}));
+    EXPECT_FALSE(router.Bind("CPageNobody", "$SMS", [](const SDumpValue&) {}));
+    EXPECT_FALSE(router.Bind("CPageAllSms", "$NOSUCHKEY", [](const SDumpValue&) {}));
+}
+
+} // namespace
+} // namespace orlan
