@@ -50,6 +50,20 @@ void CFieldSet::SetNumber(std::string_view id, int number)
     m_values[IndexOf(id)].number = number;
 }
 
+void CFieldSet::SetChoice(std::string_view id, int index)
+{
+    const size_t i = IndexOf(id);
+    const bool inRange = index >= 0 && static_cast<size_t>(index) < m_descs[i].items.size();
+    m_values[i].number = inRange ? index : -1;
+}
+
+std::string CFieldSet::LineText(std::string_view id) const
+{
+    std::string text = Text(id);
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+    return text;
+}
+
 void CFieldSet::Reset()
 {
     m_values = m_initial;

@@ -63,6 +63,13 @@ public:
     int Number(std::string_view id) const;
     void SetText(std::string_view id, std::string_view text);
     void SetNumber(std::string_view id, int number);
+    // A list selection; an index outside the field's items stores no
+    // selection (-1), so a value the terminal reports beyond the list
+    // selects nothing rather than a wrong item.
+    void SetChoice(std::string_view id, int index);
+    // The text as one command may carry it: CR and LF removed, so a pasted
+    // line break cannot end the command early.
+    std::string LineText(std::string_view id) const;
     const SFieldValue& Value(size_t i) const { return m_values.at(i); }
     void SetValue(size_t i, SFieldValue value) { m_values.at(i) = std::move(value); }
 

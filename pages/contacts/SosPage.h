@@ -1,0 +1,25 @@
+#pragma once
+// The emergency (panic alarm) phone number and the switch that lets it start
+// a video call. The number is edited in the phone entry dialog, the switch
+// is sent on every click; neither waits for a Save.
+#include "pages/contacts/PhoneListPage.h"
+
+namespace orlan {
+
+class CPageSos final : public CPhoneListPage {
+public:
+    static constexpr std::string_view kVideoCallField = "videoCall";
+
+    CPageSos();
+
+    // Empties the number; the video call switch keeps its state until the
+    // terminal reports it again.
+    void Clear() override;
+    std::vector<SDumpEntry> DumpEntries() override;
+    CCommandList OnFieldEdited(std::string_view fieldId) override;
+
+protected:
+    std::string RowCommand(size_t row, std::string_view number) const override;
+};
+
+} // namespace orlan

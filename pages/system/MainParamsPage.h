@@ -1,0 +1,33 @@
+#pragma once
+// The terminal's basic system settings: SMS mode, GSM band, console line,
+// unit identity and memo, SIM codes, service and balance-check numbers,
+// signal alarm, confirmation switches and SMS forwarding.
+//
+// Field ids, in command order: parity, smsMode, countryCode, unitId, das,
+// bps, memo, csReport, spReport, serviceNumber, pin, signalAlarm, replyError,
+// replySuccess, signalLow, puk, gsmBand, forwardSms, balanceNumber,
+// balanceCode, smsCentre, forwardKey, forwardSpan.
+//
+// The page sees every received line (not only routed keys): its keys are
+// tested in a fixed order and the first one found wins.
+#include <string>
+#include <string_view>
+
+#include "pages/Page.h"
+
+namespace orlan {
+
+class CPageMainParams final : public CPage {
+public:
+    CPageMainParams();
+
+    // Every field empty, off or unselected, except the SMS mode: TEXT.
+    void Clear() override;
+    std::string DumpRequest() const override;
+    void ParseLine(std::string_view line) override;
+
+protected:
+    CCommandList SettingCommands(ETarget target) const override;
+};
+
+} // namespace orlan

@@ -1,0 +1,161 @@
+// The first pages inside a terminal session: what reaches the wire, in which
+// order, and when the next command may go (after an answer or the tick limit).
+#include <gtest/gtest.h>
+
+#include "SessionHarness.h"
+#include "pages/contacts/PhoneEditor.h"
+#include "pages/contacts/ServerPage.h"
+#include "pages/contacts/SosPage.h"
+#include "pages/system/MainParamsPage.h"
+
+namespace orlan::test {
+namespace {
+
+using Blocks = std::vector<std::string>;
+
+class PagesInSession : public ::testing::Test {
+protected:
+    CSessionHarness h;
+    CPageMainParams& main = h.Page<CPageMainParams>("CPageMainParams");
+    CPageServer& server = h.Page<CPageServer>("CPageServer");
+    CPageSos& sos = h.Page<CPageSos>("CPageSos");
+};
+
+TEST_F(PagesInSession, EveryPageEntryBindsToItsRoutingRow)
+{
+    for (const auto& page : CreateAllPages()) {
+        for (const SDumpEntry& entry : page->DumpEntries()) {
+            CDumpRouter router;
+            EXPECT_TRUE(router.Bind(page->Info().className, entry.key, entry.handler))
+                << page->Info().className << " " << entry.key;
+        }
+    }
+}
+
+TEST_F(PagesInSession, UnitIdLineReachesTheMainParametersThroughTheEveryLineParser)
+{
+    h.Feed({"$DID 1234"});
+    EXPECT_EQ(main.Fields().Text("unitId"), "1234");
+    h.Feed({"Console started, please login", "$BPS 9600"});
+    EXPECT_EQ(main.Fields().Text("bps"), "9600");
+}
+
+TEST_F(PagesInSession, WriteBackSendsOneCommandAtATimeThenReadsThePage)
+{
+    main.Clear();
+    h.Feed({"$CC 86", "$GSMBAND 5"});
+    h.session.WriteBack(main);
+    EXPECT_EQ(h.TakeWritten(), Blocks{"%STARTCMD\r"});
+
+    h.clock.Advance(2999);  // still within the tick limit of 3000
+    EXPECT_TRUE(h.TakeWritten().empty());
+    h.AnswerOk();
+    EXPECT_EQ(h.TakeWritten(), Blocks{"%MODEMSMSMD1\r"});  // the clear left TEXT mode, no parity
+    h.clock.Advance(3000);  // no answer: the limit lets the next one go
+    EXPECT_EQ(h.TakeWritten(), Blocks{"%CC86\r"});
+
+    // Answer the rest; a "CMD ERR" does not stop the batch.
+    Blocks rest;
+    for (int i = 0; i < 40 && h.session.Queue().Busy(); ++i) {
+        h.Feed({i == 2 ? "CMD ERR" : "CMD OK"});
+        for (std::string& block : h.TakeWritten())
+            rest.push_back(std::move(block));
+    }
+    ASSERT_GE(rest.size(), 3u);
+    EXPECT_EQ(rest[rest.size() - 3], "%CHECKBALANCE,\r");
+    EXPECT_EQ(rest[rest.size() - 2], "%COMMITCMD\r");
+    EXPECT_EQ(rest.back(), "%DUMP_SYS\r%DUMP_ROMSMS\r");
+    EXPECT_NE(std::find(rest.begin(), rest.end(), "%CBAND5\r"), rest.end());
+
+    ASSERT_EQ(h.view.jobs.size(), 1u);
+    const SJobReport& report = h.view.jobs[0].second;
+    EXPECT_EQ(report.sent, 20);
+    EXPECT_EQ(report.unanswered, 1);
+    EXPECT_EQ(report.rejected, 1);
+    // The page was cleared by its read: the dump will refill it.
+    EXPECT_EQ(main.Fields().Text("countryCode"), "");
+}
+
+TEST_F(PagesInSession, WholeReadClearsThenWriteBackSendsTextMode)
+{
+    h.Feed({"$MODEMSMODE 0"});
+    EXPECT_EQ(main.Fields().Number("smsMode"), 0);
+    h.session.Reload();
+    EXPECT_EQ(h.TakeWritten(), (Blocks{"%DUMPS\r", "%DUMPR\r"}));
+    h.session.WriteBack(main);
+    h.AnswerOk();
+    EXPECT_EQ(h.TakeWritten(), (Blocks{"%STARTCMD\r", "%MODEMSMSMD1\r"}));
+}
+
+TEST_F(PagesInSession, RowEditSendsTheRowThenReadsThePhones)
+{
+    h.Feed({"$CS9 +1"});
+    std::optional<SRowEditor> editor = server.RowEditor(0, 9);
+    ASSERT_TRUE(editor);
+    editor->fields.SetText(kPhoneNumberField, "+79990001122");
+    h.session.CommitRow(server, 0, 9, editor->fields);
+    EXPECT_EQ(h.TakeWritten(), Blocks{"%CS9+79990001122\r"});
+    h.clock.Advance(2999);  // the row edit waits 3000, not the page's 2000
+    EXPECT_TRUE(h.TakeWritten().empty());
+    h.clock.Advance(1);
+    EXPECT_EQ(h.TakeWritten(), Blocks{"%DUMP_PHONE\r"});
+    EXPECT_EQ(server.Number(9), "");  // cleared for the answer of the read
+    h.Feed({"$CS9 +79990001122"});
+    EXPECT_EQ(server.Number(9), "+79990001122");
+
+    h.session.CommitRow(sos, 0, 0, editor->fields);
+    h.AnswerOk();
+    EXPECT_EQ(h.TakeWritten(), (Blocks{"%SOS0+79990001122\r", "%DUMP_PHONE\r"}));
+}
+
+TEST_F(PagesInSession, NoSelectedRowSendsNothing)
+{
+    const CFieldSet edited = MakePhoneEditor("+1").fields;
+    h.session.CommitRow(server, 0, static_cast<size_t>(-1), edited);
+    h.session.CommitRow(server, 0, CPageServer::kRows, edited);
+    h.session.CommitRow(sos, 0, 1, edited);
+    EXPECT_TRUE(h.sink.blocks.empty());
+    EXPECT_FALSE(h.session.Queue().Busy());
+}
+
+TEST_F(PagesInSession, PhonePagesHaveNoWriteBack)
+{
+    h.session.WriteBack(server);
+    h.session.WriteBack(sos);
+    EXPECT_TRUE(h.sink.blocks.empty());
+}
+
+TEST_F(PagesInSession, VideoCallClickIsSentAloneWithoutARead)
+{
+    sos.Fields().SetNumber(CPageSos::kVideoCallField, 1);
+    h.session.FieldEdited(sos, CPageSos::kVideoCallField);
+    EXPECT_EQ(h.TakeWritten(), Blocks{"%MMSEXTSOSVPC1\r"});
+    // A second click while the first waits is queued behind it.
+    sos.Fields().SetNumber(CPageSos::kVideoCallField, 0);
+    h.session.FieldEdited(sos, CPageSos::kVideoCallField);
+    EXPECT_TRUE(h.TakeWritten().empty());
+    h.clock.Advance(3000);
+    EXPECT_EQ(h.TakeWritten(), Blocks{"%MMSEXTSOSVPC0\r"});
+    h.AnswerOk();
+    EXPECT_TRUE(h.TakeWritten().empty());
+    EXPECT_EQ(h.view.jobs.size(), 2u);
+}
+
+TEST_F(PagesInSession, ProfileHoldsTheControlPhonesThenTheMainParameters)
+{
+    h.session.Reload();
+    h.Feed({"$CS1 +1", "$CC 86", "$GSMBAND 1", "$SOS0 +7"});
+    const std::string bytes = h.session.ProfileBytes();
+    const std::string phones =
+        "\r\r\n//Page Device Control phones\r\r\n"
+        "%CS0\r\r\n%CS1+1\r\r\n%CS2\r\r\n%CS3\r\r\n%CS4\r\r\n%CS5\r\r\n%CS6\r\r\n%CS7\r\r\n%CS8\r\r\n%CS9\r\r\n";
+    ASSERT_TRUE(bytes.starts_with(phones));
+    const std::string rest = bytes.substr(phones.size());
+    EXPECT_TRUE(rest.starts_with("\r\r\n//Page System Main Params\r\r\n\r\n%MODEMSMSMD1\r\r\n%CC86\r\r\n"));
+    EXPECT_NE(rest.find("%CBAND1\r\r\n%FWDSMS0\r\r\n%CHECKBALANCE,\r\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("SOS"), std::string::npos);
+    EXPECT_EQ(bytes.find("STARTCMD"), std::string::npos);
+}
+
+} // namespace
+} // namespace orlan::test
