@@ -4,6 +4,9 @@
 #include "labels/CommonLabelKeys.h"
 #include "labels/TextCodec.h"
 
+#include <initializer_list>
+#include <vector>
+
 namespace orlan {
 
 namespace {
@@ -212,16 +215,19 @@ CCommandList CPageMainParams::SettingCommands(ETarget) const
     const CFieldSet& f = m_fields;
     auto flag = [&f](std::string_view id) { return f.Number(id) != 0 ? 1 : 0; };
     auto text = [&f](std::string_view id) { return f.LineText(id); };
+    // A list is sent only with one of its items selected.
+    auto selected = [&f](std::string_view id) {
+        const int index = f.Number(id);
+        return index >= 0 && static_cast<size_t>(index) < f.Desc(f.IndexOf(id)).items.size();
+    };
 
     CCommandList commands;
     auto add = [&commands](std::string command) { commands.push_back({std::move(command)}); };
 
-    const int parity = f.Number(kParity);
-    if (parity >= 0 && parity <= 4)
-        add(FormatWire("%%UP%d\r", parity));
-    const int smsMode = f.Number(kSmsMode);
-    if (smsMode == 0 || smsMode == 1)
-        add(FormatWire("%%MODEMSMSMD%d\r", smsMode));
+    if (selected(kParity))
+        add(FormatWire("%%UP%d\r", f.Number(kParity)));
+    if (selected(kSmsMode))
+        add(FormatWire("%%MODEMSMSMD%d\r", f.Number(kSmsMode)));
     add(FormatWire("%%CC%s\r", text(kCountryCode).c_str()));
     add(FormatWire("%%ID%s\r", text(kUnitId).c_str()));
     add(FormatWire("%%DAS%d\r", flag(kDas)));
@@ -236,9 +242,8 @@ CCommandList CPageMainParams::SettingCommands(ETarget) const
     add(FormatWire("%%RPLSUC%d\r", flag(kReplySuccess)));
     add(FormatWire("%%RSILOW%s\r", text(kSignalLow).c_str()));
     add(FormatWire("%%PUK%s\r", text(kPuk).c_str()));
-    const int band = f.Number(kGsmBand);
-    if (band >= 0 && static_cast<size_t>(band) < f.Desc(f.IndexOf(kGsmBand)).items.size())
-        add(FormatWire("%%CBAND%d\r", band));
+    if (selected(kGsmBand))
+        add(FormatWire("%%CBAND%d\r", f.Number(kGsmBand)));
     add(FormatWire("%%FWDSMS%d\r", flag(kForwardSms)));
     add(FormatWire("%%CHECKBALANCE%s,%s\r", text(kBalanceNumber).c_str(), text(kBalanceCode).c_str()));
     return commands;

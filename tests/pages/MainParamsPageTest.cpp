@@ -2,6 +2,7 @@
 // guards), Clear, the exact command batch and its profile section.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
