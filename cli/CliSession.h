@@ -1,66 +1,85 @@
 #pragma once
-// One console session of the command-line tool: the serial channel, the
-// receive path and the login handling, reporting progress on standard error.
+// One run of orlan-cli: the serial channel, a terminal session with every
+// page attached, and the command asked for. It is the session's view: the
+// terminal's lines and the results go to standard output, progress to
+// standard error.
 #include <QObject>
 #include <QTimer>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 
+#include "cli/CliArgs.h"
+#include "console/TerminalSession.h"
 #include "link/ChannelSink.h"
-#include "console/ReceivePath.h"
+#include "link/QtTimerService.h"
 #include "link/SerialPort.h"
 
 namespace orlan {
 
-enum class ECliExit : int {
-    Ok = 0,
-    Usage = 1,
-    PortFailed = 2,
-    LinkLost = 3,
-    LoginRefused = 4,
-    TimedOut = 5,
-};
-
-struct SCliOptions {
-    QString port;        // a device path or COMn
-    std::string password;
-    int timeoutSeconds = 60;
-    bool verbose = false;
-};
-
-class CCliSession final : public QObject, public IBlockReceiver, public IReceiveListener {
+class CCliSession final : public QObject, public IBlockReceiver, public ISessionView {
 public:
-    explicit CCliSession(const SCliOptions& options);
+    explicit CCliSession(SCliOptions options);
 
-    // Opens the link and starts a whole-configuration read; every line the
-    // receive path cuts goes to standard output. Finishes when the read is
-    // complete, or with the reason it could not be.
-    void StartRead();
+    // Reads the profile to execute, if any, opens the port and runs the command.
+    void Start();
+    // SIGINT or SIGTERM: monitor ends; a running profile still closes its
+    // batch first (a second signal does not wait for that).
+    void Interrupt();
 
     // Called once with the exit code when the work is over.
     std::function<void(ECliExit)> finished;
 
-    void OnSerialData(const char* bytes, size_t count) override { m_rx.OnSerialData(bytes, count); }
+    void OnSerialData(const char* bytes, size_t count) override { m_session.Receive().OnSerialData(bytes, count); }
 
     void OnLineLogged(std::string_view line) override;
     void OnStatusText(const std::string& text) override;
+    void OnProgressShowLine(int ticks, const std::string& text) override;
+    void OnAnswer(EAnswer answer) override;
     void OnLoginSuccess() override;
     void OnLoginFailed() override;
     void OnWholeReadComplete() override;
+    void ShowInformation(const std::string& text) override { Progress(text); }
+    void ShowError(const std::string& text) override { Progress(text); }
+    void OnJobFinished(const std::string& name, const SJobReport& report) override;
 
 private:
-    void Finish(ECliExit code, const QString& message = {});
-    void Progress(const QString& message) const;
+    enum class EStage {
+        Starting,
+        LoginCheck,   // "%DUMPR" sent: logged in once a DUMPR line arrives
+        Command,      // the command itself runs
+        AwaitAnswer,  // send and restart wait for the answer line
+        FinalRead,    // exec: the whole read after the profile
+        Done,
+    };
+
+    bool OpenPort();
+    void StartLoginCheck();
+    void RunCommand();
+    void AwaitAnswer(const std::string& what, int defaultMs);
+    void WholeReadDone();
+    void DeadlinePassed();
+    void Finish(ECliExit code, const std::string& message = {});
+    void Progress(const std::string& message) const;
+    int CommandWaitMs(int defaultMs) const;
 
     SCliOptions m_options;
     CSerialPort m_port;
     CChannelSink m_sink{m_port};
-    CReceivePath m_rx{*this, m_sink};
-    QTimer m_deadline;
-    int m_loginRetries = 0;
-    bool m_done = false;
+    CQtTimerService m_timers;
+    CTerminalSession m_session{*this, m_sink, m_timers};
+
+    EStage m_stage = EStage::Starting;
+    std::string m_profile;  // the contents of the profile to execute
+    std::string m_awaited;  // the command whose answer is awaited
+    SJobReport m_report;    // of the profile run
+    QTimer m_deadline;      // --timeout: login, whole read, setup mode
+    QTimer m_quiet;         // the login check goes on when the terminal says nothing
+    QTimer m_answerWait;
+    int m_loginFailures = 0;
+    bool m_printLines = false;
+    bool m_rejected = false;  // defaults: "%ATF" was answered "CMD ERR"
+    bool m_interrupted = false;
 };
 
 } // namespace orlan

@@ -180,6 +180,12 @@ std::string CTerminalSession::ProfileBytes() const
     return text.Bytes();
 }
 
+void CTerminalSession::SetProfileTickLimits(int bracketTicks, int commandTicks)
+{
+    m_profileBracketTicks = bracketTicks;
+    m_profileCommandTicks = commandTicks;
+}
+
 bool CTerminalSession::ExecuteProfile(std::string_view contents)
 {
     if (m_profileRunning)
@@ -188,7 +194,7 @@ bool CTerminalSession::ExecuteProfile(std::string_view contents)
 
     SJob job;
     job.name = "Execute profile";
-    job.steps.push_back(SJobStep::Send(std::string(kStartCmd), kProfileBracketTicks));
+    job.steps.push_back(SJobStep::Send(std::string(kStartCmd), m_profileBracketTicks));
     std::string previous;
     size_t pos = 0;
     while (pos < contents.size()) {
@@ -210,9 +216,9 @@ bool CTerminalSession::ExecuteProfile(std::string_view contents)
             continue;  // section headers and free text
         job.steps.push_back(SJobStep::Call([this, line] { m_view.OnProgressShowLine(3, line); }));
         if (command)
-            job.steps.push_back(SJobStep::Send(line + "\r", kProfileCommandTicks));
+            job.steps.push_back(SJobStep::Send(line + "\r", m_profileCommandTicks));
     }
-    job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), kProfileBracketTicks, true));
+    job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), m_profileBracketTicks, true));
     job.steps.push_back(SJobStep::Call(
         [this] {
             m_profileRunning = false;

@@ -79,6 +79,9 @@ public:
     std::string ProfileBytes() const;
     // EXEC with the profile's contents; false when a profile is already running.
     bool ExecuteProfile(std::string_view contents);
+    // The waits of later profile runs (the brackets' and each command's);
+    // scripts that know their terminal answers fast shorten them.
+    void SetProfileTickLimits(int bracketTicks, int commandTicks);
     bool ProfileRunning() const { return m_profileRunning; }
     // The window closes: end a running profile after its current line, still
     // closing the batch. True when something is still to be sent first.
@@ -113,6 +116,8 @@ private:
     std::vector<std::unique_ptr<CPage>> m_pages;
     std::string m_password;
     int m_loginRetries = 0;
+    int m_profileBracketTicks = kProfileBracketTicks;
+    int m_profileCommandTicks = kProfileCommandTicks;
     bool m_profileRunning = false;
     bool m_closing = false;
 };

@@ -30,6 +30,7 @@ std::string_view SimUsage()
            "  --rate BYTES_PER_S       output pace (11520 = 115200 bit/s; 0 = unpaced)\n"
            "  --link PATH              also make PATH a symbolic link to the device\n"
            "  --fixture FILE           configuration to start from (default: built in)\n"
+           "  --log FILE               write every line received (and key run) to FILE as it arrives\n"
            "  --control                read control commands from stdin; its end ends the program\n"
            "  --events-every MS        print an event line this often\n"
            "  --seed N                 seed for the random faults and readings\n"
@@ -97,6 +98,9 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
         } else if (option == "--fixture") {
             ok = value(&text);
             options.fixturePath = text;
+        } else if (option == "--log") {
+            ok = value(&text);
+            options.logPath = text;
         } else if (option == "--control") {
             options.control = true;
         } else if (option == "--fault-silent") {

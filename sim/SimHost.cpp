@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -92,6 +93,14 @@ int RunSimulator(const SimCommandLine& options, CConfigStore fixture)
         std::fprintf(stderr, "orlan-sim: %s\n", error.c_str());
         return 1;
     }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> log(nullptr, &std::fclose);
+    if (!options.logPath.empty()) {
+        log.reset(std::fopen(options.logPath.c_str(), "w"));
+        if (!log) {
+            std::fprintf(stderr, "orlan-sim: cannot write %s: %s\n", options.logPath.c_str(), std::strerror(errno));
+            return 1;
+        }
+    }
     if (!InstallSignalHandlers()) {
         std::fprintf(stderr, "orlan-sim: cannot install signal handlers\n");
         return 1;
@@ -101,6 +110,14 @@ int RunSimulator(const SimCommandLine& options, CConfigStore fixture)
 
     CPacer pacer(options.rate);
     CSimTerminal terminal(std::move(fixture), options.terminal, [&pacer](std::string_view bytes) { pacer.Push(bytes); });
+    if (log) {
+        // Flushed per line, so a reader sees every line the terminal has taken.
+        terminal.SetInputLog([file = log.get()](std::string_view received) {
+            std::fwrite(received.data(), 1, received.size(), file);
+            std::fputc('\n', file);
+            std::fflush(file);
+        });
+    }
     CControlReader control;
     const int64_t startUs = NowUs();
     auto nowMs = [startUs] { return (NowUs() - startUs) / 1000; };

@@ -79,6 +79,8 @@ void CSimTerminal::Feed(std::string_view bytes)
             const bool overlong = m_lineOverlong;
             m_line.clear();
             m_lineOverlong = false;
+            if (m_inputLog)
+                m_inputLog(line);
             OnLine(line, overlong);
             continue;
         }
@@ -92,6 +94,8 @@ void CSimTerminal::Feed(std::string_view bytes)
             m_percentRun = 0;
             if (std::string_view(m_line).ends_with(std::string(kKeyRunLength, '%')))
                 m_line.resize(m_line.size() - kKeyRunLength);
+            if (m_inputLog)
+                m_inputLog(std::string(kKeyRunLength, '%'));
             OnKeyRun();
         }
     }

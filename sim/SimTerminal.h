@@ -33,6 +33,8 @@ class CSimTerminal final : private ISimConsole {
 public:
     // One call is one write of the terminal.
     using Output = std::function<void(std::string_view bytes)>;
+    // One call per line received (without its line end) and per setup key run.
+    using InputLog = std::function<void(std::string_view received)>;
 
     enum class EState { Booting, LoggedOut, LoggedIn };
 
@@ -44,6 +46,9 @@ public:
     // Bytes from the tool. Lines end with CR or LF; the setup key run is twelve
     // '%' bytes without a line end.
     void Feed(std::string_view bytes);
+    // Tells what the tool sent, in order, whatever the state (tests prove
+    // the tool's wire order with it).
+    void SetInputLog(InputLog log) { m_inputLog = std::move(log); }
 
     // Moves the terminal's time forward (milliseconds since start) and writes
     // whatever has become due.
@@ -103,6 +108,7 @@ private:
     CConfigStore m_store;
     SimOptions m_options;
     Output m_output;
+    InputLog m_inputLog;
     std::mt19937 m_random;
 
     int64_t m_now = 0;

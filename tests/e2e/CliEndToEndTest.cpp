@@ -1,67 +1,204 @@
-// orlan-cli as a script would run it, against orlan-sim.
+// orlan-cli as a script would run it, against orlan-sim; what reached the
+// terminal comes from the simulator's log of the lines it received.
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include <QTemporaryDir>
 
+#include <algorithm>
+
+#include "CliRunner.h"
 #include "SimProcess.h"
+#include "support/QtTestSupport.h"
 
 namespace orlan::test {
 namespace {
 
-struct SCliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
+const QString kPassword = QStringLiteral("1234");
+const std::string kKeyRun(12, '%');
+
+bool Contains(const std::vector<std::string>& lines, std::string_view line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+std::vector<std::string> Tail(const std::vector<std::string>& lines, size_t count)
+{
+    return {lines.end() - static_cast<std::ptrdiff_t>(std::min(count, lines.size())), lines.end()};
+}
+
+// A command that runs until it is stopped, read as it goes.
+class CRunningCli {
+public:
+    explicit CRunningCli(const QStringList& args) { m_process.start(QStringLiteral(ORLAN_CLI_EXE), args); }
+    ~CRunningCli()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+    bool WaitForError(const std::string& text)
+    {
+        return PumpUntil([&] {
+            m_err += m_process.readAllStandardError().toStdString();
+            return m_err.find(text) != std::string::npos;
+        });
+    }
+    bool WaitForOutput(const std::function<bool(const std::string&)>& done)
+    {
+        return PumpUntil([&] {
+            m_out += m_process.readAllStandardOutput().toStdString();
+            return done(m_out);
+        });
+    }
+    // -1 when it did not end in time or crashed.
+    int WaitForExit()
+    {
+        if (!PumpUntil([this] { return m_process.state() == QProcess::NotRunning; }))
+            return -1;
+        m_out += m_process.readAllStandardOutput().toStdString();
+        m_err += m_process.readAllStandardError().toStdString();
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    void Terminate() { m_process.terminate(); }
+    const std::string& Out() const { return m_out; }
+    const std::string& Err() const { return m_err; }
+
+private:
+    QProcess m_process;
+    std::string m_out;
+    std::string m_err;
 };
 
-SCliRun RunCli(const QStringList& args)
+class CliEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString LogPath() const { return m_dir.filePath(QStringLiteral("received.log")); }
+    std::vector<std::string> Received() const { return ReceivedLines(LogPath()); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliEndToEnd, ReadPrintsTheWholeConfigurationToStandardOutput)
 {
-    QProcess cli;
-    cli.start(QStringLiteral(ORLAN_CLI_EXE), args);
-    SCliRun run;
-    if (!cli.waitForFinished(60000)) {
-        cli.kill();
-        cli.waitForFinished();
-        return run;
-    }
-    run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(cli.readAllStandardError());
-    return run;
+    CSimProcess sim({QStringLiteral("--password"), kPassword, QStringLiteral("--rate"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    const SCliRun run =
+        RunCli({QStringLiteral("--port"), sim.Device(), QStringLiteral("--password"), kPassword, QStringLiteral("read")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = SplitAtLineFeeds(run.out);
+    ASSERT_GT(lines.size(), 800U);
+    EXPECT_EQ(lines.back(), "$DUMPR END");
+    EXPECT_TRUE(Contains(lines, "Login Success"));
+    EXPECT_FALSE(run.err.empty());  // progress goes to standard error
 }
 
-TEST(CliEndToEnd, ReadPrintsTheWholeConfigurationToStandardOutput)
+TEST_F(CliEndToEnd, FailuresEndWithTheirOwnExitCodeAndReason)
 {
-    CSimProcess sim({QStringLiteral("--password"), QStringLiteral("1234"), QStringLiteral("--rate"),
-                     QStringLiteral("0")});
+    CSimProcess sim({QStringLiteral("--password"), kPassword, QStringLiteral("--rate"), QStringLiteral("0")});
     ASSERT_FALSE(sim.Device().isEmpty());
-    const SCliRun run = RunCli({QStringLiteral("--port"), sim.Device(), QStringLiteral("--password"),
-                                QStringLiteral("1234"), QStringLiteral("read")});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_GT(lines.size(), 800);
-    EXPECT_EQ(lines.last(), QStringLiteral("$DUMPR END"));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Login Success")));
-    EXPECT_FALSE(run.err.isEmpty());  // progress goes to standard error
-}
-
-TEST(CliEndToEnd, FailuresEndWithTheirOwnExitCodeAndReason)
-{
-    CSimProcess sim({QStringLiteral("--password"), QStringLiteral("1234"), QStringLiteral("--rate"),
-                     QStringLiteral("0")});
-    ASSERT_FALSE(sim.Device().isEmpty());
-    const SCliRun refused = RunCli({QStringLiteral("--port"), sim.Device(), QStringLiteral("--password"),
-                                    QStringLiteral("4321"), QStringLiteral("read")});
+    const SCliRun refused =
+        RunCli({QStringLiteral("--port"), sim.Device(), QStringLiteral("--password"), QStringLiteral("4321"),
+                QStringLiteral("read")});
     EXPECT_EQ(refused.exitCode, 4);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("The login password is incorrect!"))) << refused.err.toStdString();
+    EXPECT_NE(refused.err.find("The login password is incorrect!"), std::string::npos) << refused.err;
 
-    const SCliRun missing = RunCli({QStringLiteral("--port"), QStringLiteral("/dev/orlan-no-such-port"),
-                                    QStringLiteral("read")});
+    const SCliRun missing =
+        RunCli({QStringLiteral("--port"), QStringLiteral("/dev/orlan-no-such-port"), QStringLiteral("read")});
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_FALSE(missing.err.isEmpty());
+    EXPECT_FALSE(missing.err.empty());
 
     const SCliRun usage = RunCli({QStringLiteral("read")});
     EXPECT_EQ(usage.exitCode, 1);
+    EXPECT_NE(usage.err.find("--port is required"), std::string::npos) << usage.err;
+}
+
+TEST_F(CliEndToEnd, SendLogsInThenSendsExactlyTheTextAndPrintsUpToTheAnswer)
+{
+    CSimProcess sim(SimWithLog(LogPath(), {QStringLiteral("--password"), kPassword}));
+    ASSERT_FALSE(sim.Device().isEmpty());
+    const QStringList cli = {QStringLiteral("--port"), sim.Device(), QStringLiteral("--password"), kPassword};
+
+    const SCliRun accepted = RunCli(cli + QStringList{QStringLiteral("send"), QStringLiteral("%CS1+123")});
+    EXPECT_EQ(accepted.exitCode, 0) << accepted.err;
+    EXPECT_EQ(accepted.out, "CMD OK\n");
+    // The login check met a logged-out terminal: password, the read after it, then the text alone.
+    const std::vector<std::string> firstRun = {"%DUMPR", "1234", "%DUMPS", "%DUMPR", "%CS1+123"};
+    EXPECT_EQ(Received(), firstRun);
+
+    const SCliRun rejected = RunCli(cli + QStringList{QStringLiteral("send"), QStringLiteral("%BOGUS7")});
+    EXPECT_EQ(rejected.exitCode, 6);
+    EXPECT_EQ(rejected.out, "CMD ERR\n");
+    EXPECT_EQ(Tail(Received(), 2), (std::vector<std::string>{"%DUMPR", "%BOGUS7"}));
+
+    // A dump request has no answer line: its lines are printed, the wait runs out.
+    const SCliRun dump = RunCli(cli + QStringList{QStringLiteral("--command-timeout"), QStringLiteral("300"),
+                                                  QStringLiteral("send"), QStringLiteral("%DUMP_PHONE")});
+    EXPECT_EQ(dump.exitCode, 7);
+    EXPECT_NE(dump.out.find("$CS1 +123\n"), std::string::npos) << "the value sent before";
+    EXPECT_FALSE(Contains(Received(), "%STARTCMD"));
+}
+
+TEST_F(CliEndToEnd, DefaultsRestoresAndReadsTheConfigurationAndRestartWaitsForItsAnswer)
+{
+    CSimProcess sim(SimWithLog(LogPath(), {QStringLiteral("--no-login")}));
+    ASSERT_FALSE(sim.Device().isEmpty());
+    const QStringList cli = {QStringLiteral("--port"), sim.Device()};
+    ASSERT_EQ(RunCli(cli + QStringList{QStringLiteral("send"), QStringLiteral("%CS1+999")}).exitCode, 0);
+
+    const SCliRun defaults = RunCli(cli + QStringList{QStringLiteral("defaults")});
+    EXPECT_EQ(defaults.exitCode, 0) << defaults.err;
+    const std::vector<std::string> lines = SplitAtLineFeeds(defaults.out);
+    EXPECT_TRUE(Contains(lines, "$CS1 +8613800000002"));
+    EXPECT_FALSE(Contains(lines, "$CS1 +999"));
+    EXPECT_EQ(lines.back(), "$DUMPR END");
+    EXPECT_EQ(Tail(Received(), 4), (std::vector<std::string>{"%DUMPR", "%ATF", "%DUMPS", "%DUMPR"}));
+
+    const SCliRun restart = RunCli(cli + QStringList{QStringLiteral("restart")});
+    EXPECT_EQ(restart.exitCode, 0) << restart.err;
+    EXPECT_EQ(Received().back(), "%RST");
+}
+
+TEST_F(CliEndToEnd, MonitorPrintsTheTerminalsLinesUntilTerminatedOrTheLinkIsLost)
+{
+    CSimProcess sim({QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    const QStringList args = {QStringLiteral("--port"), sim.Device(), QStringLiteral("monitor")};
+    {
+        CRunningCli monitor(args);
+        ASSERT_TRUE(monitor.WaitForError("opened "));
+        ASSERT_TRUE(sim.Control(QStringLiteral("event 2")));
+        auto twoEvents = [](const std::string& out) {
+            const std::vector<std::string> lines = SplitAtLineFeeds(out);
+            return std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("$: "); })
+                   == 2;
+        };
+        EXPECT_TRUE(monitor.WaitForOutput(twoEvents)) << monitor.Out();
+        monitor.Terminate();
+        EXPECT_EQ(monitor.WaitForExit(), 0) << monitor.Err();
+    }
+    CRunningCli monitor(args);
+    ASSERT_TRUE(monitor.WaitForError("opened "));
+    ASSERT_TRUE(sim.Control(QStringLiteral("hangup")));
+    EXPECT_EQ(monitor.WaitForExit(), 3) << monitor.Err();
+}
+
+TEST_F(CliEndToEnd, SetupSendsTheKeyRunAgainOnTheBootPromptAndWaitsForSetupMode)
+{
+    CSimProcess sim(SimWithLog(LogPath(), {QStringLiteral("--no-login"), QStringLiteral("--boot-wait"),
+                                           QStringLiteral("2000")}));
+    ASSERT_FALSE(sim.Device().isEmpty());
+    CRunningCli setup({QStringLiteral("--port"), sim.Device(), QStringLiteral("setup")});
+    ASSERT_TRUE(setup.WaitForError("setup key run sent"));
+    ASSERT_TRUE(PumpUntil([this] { return Contains(Received(), kKeyRun); }));
+    ASSERT_TRUE(sim.Control(QStringLiteral("boot")));  // the user power-cycles the terminal
+    EXPECT_EQ(setup.WaitForExit(), 0) << setup.Err();
+    EXPECT_EQ(Received(), (std::vector<std::string>{kKeyRun, kKeyRun}));
+
+    // Without a reboot the terminal never says it.
+    const SCliRun waited = RunCli({QStringLiteral("--port"), sim.Device(), QStringLiteral("--timeout"),
+                                   QStringLiteral("1"), QStringLiteral("setup")});
+    EXPECT_EQ(waited.exitCode, 5);
 }
 
 } // namespace

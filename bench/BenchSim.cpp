@@ -1,0 +1,57 @@
+#include "bench/BenchSim.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+#include "pages/AllPages.h"
+
+namespace orlan::bench {
+
+CBenchSim::CBenchSim(int argc, char** argv, const QStringList& options)
+{
+    const QString simExe = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                    : QCoreApplication::applicationDirPath() + QStringLiteral("/../sim/orlan-sim");
+    m_process.start(simExe, QStringList{QStringLiteral("--control")} + options);
+    if (!m_process.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "orlan-sim did not start (%s)\n", qPrintable(simExe));
+        return;
+    }
+    m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+}
+
+CBenchSim::~CBenchSim()
+{
+    m_process.closeWriteChannel();  // the simulator ends with its control input
+    if (!m_process.waitForFinished(3000))
+        m_process.kill();
+}
+
+CBenchSession::CBenchSession(const QString& device)
+{
+    for (std::unique_ptr<CPage>& page : CreateAllPages())
+        m_session.AddPage(std::move(page));
+    m_port.SetDevicePath(device);
+    m_port.SetBaudRate(115200);
+    m_port.StartStop(true, this, this);
+}
+
+void CBenchSession::OnSerialData(const char* bytes, size_t count)
+{
+    m_bytes += count;
+    m_session.Receive().OnSerialData(bytes, count);
+}
+
+void CBenchSession::OnWholeReadComplete()
+{
+    if (wholeReadComplete)
+        wholeReadComplete();
+}
+
+void CBenchSession::OnJobFinished(const std::string& /*name*/, const SJobReport& report)
+{
+    if (jobFinished)
+        jobFinished(report);
+}
+
+} // namespace orlan::bench

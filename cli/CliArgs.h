@@ -1,0 +1,52 @@
+#pragma once
+// The command line of orlan-cli: options, the command and its argument, the
+// usage text and the exit codes scripts test. No Qt, so it is tested alone.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlan {
+
+enum class ECliExit : int {
+    Ok = 0,
+    Usage = 1,
+    PortFailed = 2,
+    LinkLost = 3,
+    LoginRefused = 4,
+    TimedOut = 5,       // no login, whole read or setup mode within --timeout
+    Rejected = 6,       // a command was answered "CMD ERR"
+    Unanswered = 7,     // a command got no answer within its wait
+    ProfileFailed = 8,  // the profile could not be read or written
+    Interrupted = 9,    // SIGINT or SIGTERM (monitor ends with Ok)
+};
+
+enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults };
+
+struct SCliOptions {
+    std::string port;  // a device path or COMn
+    std::string password;
+    int timeoutSeconds = 60;
+    bool timeoutGiven = false;  // monitor watches for this long only when given
+    int commandTimeoutMs = 0;   // 0: the tool's own waits
+    bool verbose = false;
+    ECliCommand command = ECliCommand::Read;
+    std::string profilePath;  // read --profile FILE, exec FILE
+    std::string text;         // send TEXT
+};
+
+struct SCliParse {
+    std::optional<SCliOptions> options;  // set when the command line is good
+    bool help = false;
+    std::string error;  // why it is not, for the user
+};
+
+// The arguments without the program name.
+SCliParse ParseCliArgs(const std::vector<std::string>& args);
+
+const char* CliUsage();
+
+// The longest text `send` takes: with its CR it must fit the terminal's
+// 1024-byte input line.
+inline constexpr size_t kMaxSendText = 1023;
+
+} // namespace orlan

@@ -1,0 +1,126 @@
+// The command line of orlan-cli: every command with its argument, the options
+// in any order, and a clear reason for each bad command line.
+#include <gtest/gtest.h>
+
+// The parser has no library of its own: it is compiled in here as it is into
+// orlan-cli.
+#include "cli/CliArgs.cpp"
+
+namespace orlan::test {
+namespace {
+
+SCliParse Parse(std::vector<std::string> args)
+{
+    return ParseCliArgs(args);
+}
+
+TEST(CliArgs, CommandsTakeTheirArgumentAndOptionsGoAnywhere)
+{
+    const SCliParse read = Parse({"--port", "/dev/pts/3", "read"});
+    ASSERT_TRUE(read.options) << read.error;
+    EXPECT_EQ(read.options->command, ECliCommand::Read);
+    EXPECT_EQ(read.options->port, "/dev/pts/3");
+    EXPECT_EQ(read.options->timeoutSeconds, 60);
+    EXPECT_FALSE(read.options->timeoutGiven);
+    EXPECT_EQ(read.options->commandTimeoutMs, 0);
+    EXPECT_TRUE(read.options->password.empty());
+    EXPECT_TRUE(read.options->profilePath.empty());
+
+    const SCliParse saved = Parse({"read", "--profile", "out.txt", "--verbose", "--port", "COM3", "--password",
+                                   "rain is a cold one", "--timeout", "5", "--command-timeout", "250"});
+    ASSERT_TRUE(saved.options) << saved.error;
+    EXPECT_EQ(saved.options->profilePath, "out.txt");
+    EXPECT_TRUE(saved.options->verbose);
+    EXPECT_EQ(saved.options->port, "COM3");
+    EXPECT_EQ(saved.options->password, "rain is a cold one");
+    EXPECT_EQ(saved.options->timeoutSeconds, 5);
+    EXPECT_TRUE(saved.options->timeoutGiven);
+    EXPECT_EQ(saved.options->commandTimeoutMs, 250);
+
+    const SCliParse exec = Parse({"--port", "COM1", "exec", "my profile.txt"});
+    ASSERT_TRUE(exec.options) << exec.error;
+    EXPECT_EQ(exec.options->command, ECliCommand::Exec);
+    EXPECT_EQ(exec.options->profilePath, "my profile.txt");
+
+    const SCliParse send = Parse({"--port", "COM1", "send", "%CS1+123 4"});
+    ASSERT_TRUE(send.options) << send.error;
+    EXPECT_EQ(send.options->command, ECliCommand::Send);
+    EXPECT_EQ(send.options->text, "%CS1+123 4");
+
+    // After "--" a text may start with a dash; an empty text sends a bare CR.
+    const SCliParse dashed = Parse({"--port", "COM1", "send", "--", "-x"});
+    ASSERT_TRUE(dashed.options) << dashed.error;
+    EXPECT_EQ(dashed.options->text, "-x");
+    const SCliParse empty = Parse({"--port", "COM1", "send", ""});
+    ASSERT_TRUE(empty.options) << empty.error;
+    EXPECT_EQ(empty.options->text, "");
+    const SCliParse emptyPassword = Parse({"--port", "COM1", "--password", "", "read"});
+    ASSERT_TRUE(emptyPassword.options) << emptyPassword.error;
+
+    const std::pair<const char*, ECliCommand> plain[] = {{"monitor", ECliCommand::Monitor},
+                                                         {"setup", ECliCommand::Setup},
+                                                         {"restart", ECliCommand::Restart},
+                                                         {"defaults", ECliCommand::Defaults}};
+    for (const auto& [name, command] : plain) {
+        const SCliParse parsed = Parse({"--port", "COM1", name});
+        ASSERT_TRUE(parsed.options) << name << ": " << parsed.error;
+        EXPECT_EQ(parsed.options->command, command) << name;
+    }
+}
+
+TEST(CliArgs, HelpWinsOverEverythingElse)
+{
+    EXPECT_TRUE(Parse({"--help"}).help);
+    EXPECT_TRUE(Parse({"--port", "COM1", "read", "-h"}).help);
+    EXPECT_TRUE(Parse({"--bogus", "--timeout", "x", "--help"}).help);
+    // A value that looks like the option is still a value.
+    const SCliParse password = Parse({"--port", "COM1", "--password", "--help", "read"});
+    ASSERT_TRUE(password.options) << password.error;
+    EXPECT_EQ(password.options->password, "--help");
+    const std::string usage = CliUsage();
+    for (const char* word : {"read [--profile FILE]", "exec FILE", "send TEXT", "monitor", "setup", "restart",
+                             "defaults", "--command-timeout MS", "exit status"})
+        EXPECT_NE(usage.find(word), std::string::npos) << word;
+}
+
+TEST(CliArgs, BadCommandLinesSayWhy)
+{
+    const std::string longText(kMaxSendText + 1, 'A');
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } cases[] = {
+        {{"read"}, "--port is required"},
+        {{"--port", "COM1"}, "no command given"},
+        {{"--port", "COM1", "reed"}, "unknown command reed"},
+        {{"--port", "COM1", "--bogus", "read"}, "unknown option --bogus"},
+        {{"--port"}, "--port needs a value"},
+        {{"--port", "COM1", "read", "--password"}, "--password needs a value"},
+        {{"--port", "COM1", "--timeout", "0", "read"}, "--timeout takes seconds from 1 to 86400, not 0"},
+        {{"--port", "COM1", "--timeout", "5s", "read"}, "--timeout takes seconds from 1 to 86400, not 5s"},
+        {{"--port", "COM1", "--timeout", "99999999999", "read"},
+         "--timeout takes seconds from 1 to 86400, not 99999999999"},
+        {{"--port", "COM1", "--command-timeout", "-1", "read"},
+         "--command-timeout takes milliseconds from 1 to 600000, not -1"},
+        {{"--port", "COM1", "exec"}, "exec needs FILE"},
+        {{"--port", "COM1", "exec", ""}, "exec needs a file name"},
+        {{"--port", "COM1", "send"}, "send needs TEXT"},
+        {{"--port", "COM1", "send", "%A", "%B"}, "unexpected argument %B"},
+        {{"--port", "COM1", "read", "extra"}, "unexpected argument extra"},
+        {{"--port", "COM1", "exec", "p.txt", "--profile", "q.txt"}, "--profile goes with read only"},
+        {{"--port", "COM1", "read", "--profile", ""}, "--profile needs a file name"},
+        {{"--port", "COM1", "send", "%A\r%B"}, "send takes one line: TEXT holds a line end"},
+        {{"--port", "COM1", "send", longText}, "send TEXT is longer than the terminal's line of 1023 bytes"},
+    };
+    for (const auto& c : cases) {
+        const SCliParse parsed = Parse(c.args);
+        EXPECT_FALSE(parsed.options) << c.error;
+        EXPECT_FALSE(parsed.help);
+        EXPECT_EQ(parsed.error, c.error);
+    }
+    const SCliParse longest = Parse({"--port", "COM1", "send", std::string(kMaxSendText, 'A')});
+    EXPECT_TRUE(longest.options) << longest.error;
+}
+
+} // namespace
+} // namespace orlan::test
