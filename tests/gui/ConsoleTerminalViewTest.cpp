@@ -1,0 +1,178 @@
+// The console terminal page: the receive view, auto-clear, the send box,
+// the key-learning buttons, its captions and its kept values.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "link/RegSetting.h"
+#include "support/QtTestSupport.h"
+#include "tools/ConsoleTerminalPage.h"
+#include "ViewTestSupport.h"
+
+namespace orlan::test {
+namespace {
+
+using namespace std::string_literals;
+using Blocks = std::vector<std::string>;
+
+// Records every block with what the receive view showed when it was written.
+class CViewWatchingSink final : public IByteSink {
+public:
+    void QueueWrite(std::string_view bytes) override
+    {
+        blocks.emplace_back(bytes);
+        shownWhenSent.push_back(shownText ? shownText() : QString());
+    }
+    std::function<QString()> shownText;
+    Blocks blocks;
+    std::vector<QString> shownWhenSent;
+};
+
+class ConsoleTerminalViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings = std::make_unique<CRegSetting>(m_dir.filePath("link.ini"));
+        m_catalogue.BindText(kViewCatalogue);
+        m_view.reset(CreateConsoleTerminalView(m_session, *m_settings, m_catalogue, nullptr));
+        m_sink.shownText = [this] { return Shown(); };
+        m_view->resize(700, 500);
+    }
+    QString Shown() const { return m_view->ReceiveView()->toPlainText(); }
+    int ViewLines() const { return m_view->ReceiveView()->document()->blockCount(); }
+
+    QTemporaryDir m_dir;
+    CViewWatchingSink m_sink;
+    CManualClock m_clock;
+    ISessionView m_sessionView;
+    CTerminalSession m_session{m_sessionView, m_sink, m_clock};
+    CLabelCatalogue m_catalogue;
+    std::unique_ptr<CRegSetting> m_settings;
+    std::unique_ptr<CConsoleTerminalView> m_view;
+};
+
+TEST_F(ConsoleTerminalViewTest, IsNoSettingsPageAndTakesItsCaptionsFromTheCatalogue)
+{
+    EXPECT_EQ(m_view->Page(), nullptr);
+    EXPECT_EQ(m_view->findChild<QLabel*>("heading")->text(), "Console terminal");
+    QStringList labels;
+    for (const QLabel* label : m_view->findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("Received"));
+    EXPECT_TRUE(labels.contains("Text to send"));
+    EXPECT_EQ(m_view->SendButton()->text(), "Send");
+    EXPECT_EQ(m_view->ClearButton()->text(), "Clear");
+    EXPECT_EQ(m_view->AutoClearBox()->text(), "Clear automatically");
+    EXPECT_EQ(m_view->StudyButton()->text(), "Study");
+    EXPECT_EQ(m_view->EraseButton()->text(), "Erase");
+    EXPECT_TRUE(m_view->AutoClearBox()->isChecked()) << "auto-clear is on by default";
+    EXPECT_TRUE(m_view->ReceiveView()->isReadOnly());
+    EXPECT_TRUE(m_view->ReceiveView()->font().fixedPitch() ||
+                m_view->ReceiveView()->font().styleHint() == QFont::Monospace ||
+                QFontInfo(m_view->ReceiveView()->font()).fixedPitch());
+}
+
+TEST_F(ConsoleTerminalViewTest, ReceivedBlocksAreShownWholeWithNulAsSpace)
+{
+    m_view->AppendReceived("$DID\0001234\r\n"s);
+    m_view->AppendReceived("CMD OK\r");
+    m_view->AppendReceived("\nlast");
+    EXPECT_EQ(Shown(), "$DID 1234\nCMD OK\nlast");
+
+    const std::string big(5000, 'x');
+    m_view->AppendReceived(big);
+    EXPECT_EQ(Shown(), "$DID 1234\nCMD OK\nlast" + QString::fromStdString(big)) << "a large block is shown whole";
+
+    m_view->show();
+    m_view->AppendReceived("\r\n"s + std::string(40, '.') + "\r\n");
+    QScrollBar* bar = m_view->ReceiveView()->verticalScrollBar();
+    EXPECT_EQ(bar->value(), bar->maximum()) << "the end stays in sight";
+}
+
+TEST_F(ConsoleTerminalViewTest, AutoClearEmptiesTheViewAtOneHundredFiftyLines)
+{
+    for (int i = 0; i < 148; ++i)
+        m_view->AppendReceived("line\r\n");
+    EXPECT_EQ(ViewLines(), 149);
+    m_view->AppendReceived("the 150th line starts\r\n");
+    EXPECT_EQ(Shown(), "");
+    m_view->AppendReceived("fresh");
+    EXPECT_EQ(Shown(), "fresh");
+
+    m_view->AutoClearBox()->click();
+    ASSERT_FALSE(m_view->AutoClearBox()->isChecked());
+    for (int i = 0; i < 300; ++i)
+        m_view->AppendReceived("line\r\n");
+    EXPECT_EQ(ViewLines(), 301) << "without auto-clear the view keeps growing";
+}
+
+TEST_F(ConsoleTerminalViewTest, SendTransmitsExactlyWhatWasTyped)
+{
+    m_view->SendButton()->click();
+    EXPECT_TRUE(m_sink.blocks.empty()) << "an empty send box sends nothing";
+
+    TypeText(m_view->SendBox(), "%DUMP_SYS\n%DUMP_PHONE");
+    m_view->SendButton()->click();
+    EXPECT_EQ(m_sink.blocks, Blocks{"%DUMP_SYS\r\n%DUMP_PHONE"}) << "typed breaks as CR LF, no CR added";
+    EXPECT_EQ(m_view->SendBox()->toPlainText(), "%DUMP_SYS\n%DUMP_PHONE") << "the text stays for sending again";
+
+    m_view->SendBox()->setPlainText(QString::fromUtf8("h\u00e9\u00a0!"));
+    m_view->SendButton()->click();
+    EXPECT_EQ(m_sink.blocks.back(), "h\xC3\xA9\xC2\xA0!") << "a non-breaking space is sent as typed";
+}
+
+TEST_F(ConsoleTerminalViewTest, StudyAndEraseClearTheViewBeforeSending)
+{
+    m_view->AppendReceived("old traffic\r\n");
+    m_view->StudyButton()->click();
+    m_view->AppendReceived("learning\r\n");
+    m_view->EraseButton()->click();
+    EXPECT_EQ(m_sink.blocks, (Blocks{"%LKEY\r", "%EKEY\r"}));
+    EXPECT_EQ(m_sink.shownWhenSent, (std::vector<QString>{"", ""}));
+
+    m_view->AppendReceived("some");
+    m_view->ClearButton()->click();
+    EXPECT_EQ(Shown(), "");
+    EXPECT_EQ(m_sink.blocks.size(), 2u) << "Clear sends nothing";
+}
+
+TEST(ConsoleTerminalKeptValues, AreLoadedAtCreationAndStoredBackOnRequest)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("link.ini");
+    CRecordingSink sink;
+    CManualClock clock;
+    ISessionView sessionView;
+    CTerminalSession session(sessionView, sink, clock);
+    CLabelCatalogue catalogue;
+    {
+        CRegSetting settings(path);
+        settings.WriteText(kLocalNumberValueName, "13800138000");
+        settings.WriteText(kIpAddressValueName, "10.0.0.7");
+        std::unique_ptr<CConsoleTerminalView> view(CreateConsoleTerminalView(session, settings, catalogue, nullptr));
+        EXPECT_EQ(view->KeptValues().localNumber, "13800138000");
+        EXPECT_EQ(view->KeptValues().serverPort, "8008") << "the store's default port";
+        EXPECT_EQ(view->KeptValues().ipAddress, "10.0.0.7");
+
+        // Someone else changed the store meanwhile; the page's values win.
+        settings.WriteText(kLocalNumberValueName, "overwritten");
+        view->StoreKeptValues();
+    }
+    CRegSetting reread(path);
+    EXPECT_EQ(reread.ReadText(kLocalNumberValueName), "13800138000");
+    EXPECT_EQ(reread.ReadText(kIpAddressValueName), "10.0.0.7");
+    EXPECT_EQ(reread.ReadText(kServerPortValueName), "8008");
+    EXPECT_TRUE(sink.blocks.empty()) << "kept values are never sent";
+}
+
+} // namespace
+} // namespace orlan::test

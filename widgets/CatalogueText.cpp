@@ -1,0 +1,27 @@
+#include "widgets/CatalogueText.h"
+
+#include "labels/CommonLabelKeys.h"
+#include "labels/LabelCatalogue.h"
+#include "pages/FieldSet.h"
+
+namespace orlan {
+
+QString CatalogueText(const CLabelCatalogue& catalogue, std::string_view section, std::string_view key)
+{
+    return QString::fromStdString(catalogue.Lookup(key, section));
+}
+
+QString RowLabel(const CLabelCatalogue& catalogue, std::size_t row)
+{
+    return CatalogueText(catalogue, kSectionSysChar, kCharRowNumber) + QString::number(row);
+}
+
+QString ChoiceItemText(const CLabelCatalogue& catalogue, const SChoiceItem& item)
+{
+    QString text = QString::fromStdString(item.text);
+    if (!item.section.empty())
+        text += CatalogueText(catalogue, item.section, item.key);
+    return text;
+}
+
+} // namespace orlan

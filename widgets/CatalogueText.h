@@ -1,0 +1,20 @@
+#pragma once
+// Catalogue texts as the widgets show them.
+#include <QString>
+
+#include <cstddef>
+#include <string_view>
+
+namespace orlan {
+
+class CLabelCatalogue;
+struct SChoiceItem;
+
+QString CatalogueText(const CLabelCatalogue& catalogue, std::string_view section, std::string_view key);
+// A numbered row's label: SYSCHAR/NO_X followed by the row number from 0.
+QString RowLabel(const CLabelCatalogue& catalogue, std::size_t row);
+// A list item: its fixed text, followed by its catalogue text when it names
+// one (so a page can give a fixed "03: " before a catalogue word).
+QString ChoiceItemText(const CLabelCatalogue& catalogue, const SChoiceItem& item);
+
+} // namespace orlan

@@ -1,0 +1,252 @@
+#include "widgets/FieldEditor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <optional>
+
+#include "labels/LabelCatalogue.h"
+#include "widgets/CatalogueText.h"
+#include "widgets/LineBreaks.h"
+#include "widgets/WidgetStyle.h"
+
+namespace orlan {
+
+namespace {
+
+// Lines a multi-line text box shows before it scrolls.
+constexpr int kTextBoxLines = 4;
+constexpr double kCaptionScale = 0.9;
+
+// A spin field's text as a number; blanks around it are allowed, anything
+// else makes it no number.
+std::optional<int> SpinNumber(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return number;
+}
+
+// The number a spin box shows for a field text, kept in range; none for a
+// text that is no number (an empty field after a Clear).
+std::optional<int> SpinShown(const SFieldDesc& desc, const std::string& text)
+{
+    const std::optional<int> number = SpinNumber(text);
+    if (!number)
+        return std::nullopt;
+    return std::clamp(*number, desc.minimum, std::max(desc.minimum, desc.maximum));
+}
+
+// A spin box's value as field text: empty for its blank step.
+std::string SpinText(const QSpinBox& spin)
+{
+    const bool blank = !spin.specialValueText().isEmpty() && spin.value() == spin.minimum();
+    return blank ? std::string() : std::to_string(spin.value());
+}
+
+int ChoiceIndex(const QComboBox& box, int number)
+{
+    return number >= 0 && number < box.count() ? number : -1;
+}
+
+QString FieldLabelText(const SFieldDesc& desc, const std::string& section, const CLabelCatalogue& catalogue)
+{
+    if (!desc.labelKey.empty())
+        return CatalogueText(catalogue, section, desc.labelKey);
+    return QString::fromStdString(desc.fixedLabel);
+}
+
+} // namespace
+
+CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, const CLabelCatalogue& catalogue,
+                           QWidget* parent, std::function<void()> onEdited)
+    : m_desc(desc), m_onEdited(std::move(onEdited))
+{
+    CreateEditor(catalogue, parent);
+    m_editor->setObjectName(QString::fromStdString(m_desc.id));
+
+    const QString labelText = FieldLabelText(m_desc, section, catalogue);
+    if (auto* check = qobject_cast<QCheckBox*>(m_editor)) {
+        check->setText(labelText);
+    } else if (!labelText.isEmpty()) {
+        m_label = new QLabel(labelText, parent);
+        m_label->setObjectName(QString::fromStdString(m_desc.id + "Label"));
+        m_label->setBuddy(m_editor);
+    }
+
+    if (!m_desc.hintKey.empty()) {
+        const QString hint = CatalogueText(catalogue, section, m_desc.hintKey);
+        if (!hint.isEmpty()) {
+            m_caption = new QLabel(hint, parent);
+            m_caption->setObjectName(QString::fromStdString(m_desc.id + "Hint"));
+            m_caption->setWordWrap(true);
+            m_caption->setForegroundRole(QPalette::PlaceholderText);
+            m_caption->setFont(ScaledFont(m_caption->font(), kCaptionScale));
+            m_editor->setToolTip(hint);
+            if (m_label)
+                m_label->setToolTip(hint);
+        }
+    }
+}
+
+void CFieldEditor::CreateEditor(const CLabelCatalogue& catalogue, QWidget* parent)
+{
+    switch (m_desc.kind) {
+    case EFieldKind::Text: {
+        auto* edit = new QLineEdit(parent);
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { Edited(); });
+        m_editor = edit;
+        break;
+    }
+    case EFieldKind::MultiLine: {
+        auto* box = new QPlainTextEdit(parent);
+        box->setTabChangesFocus(true);
+        SetVisibleLines(box, kTextBoxLines);
+        QObject::connect(box, &QPlainTextEdit::textChanged, box, [this] { Edited(); });
+        m_editor = box;
+        break;
+    }
+    case EFieldKind::Check: {
+        auto* check = new QCheckBox(parent);
+        QObject::connect(check, &QCheckBox::toggled, check, [this] { Edited(); });
+        m_editor = check;
+        break;
+    }
+    case EFieldKind::Choice: {
+        auto* box = new QComboBox(parent);
+        for (const SChoiceItem& item : m_desc.items)
+            box->addItem(ChoiceItemText(catalogue, item));
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        QObject::connect(box, &QComboBox::currentIndexChanged, box, [this] { Edited(); });
+        m_editor = box;
+        break;
+    }
+    case EFieldKind::Spin: {
+        auto* spin = new QSpinBox(parent);
+        // One step below the range stands for an empty field, shown blank:
+        // the terminal did not report it, or the user stepped below the range.
+        const int maximum = std::max(m_desc.minimum, m_desc.maximum);
+        if (m_desc.minimum > std::numeric_limits<int>::min()) {
+            spin->setRange(m_desc.minimum - 1, maximum);
+            spin->setSpecialValueText(QStringLiteral(" "));
+        } else {
+            spin->setRange(m_desc.minimum, maximum);
+        }
+        QObject::connect(spin, &QSpinBox::valueChanged, spin, [this] { Edited(); });
+        m_editor = spin;
+        break;
+    }
+    }
+}
+
+void CFieldEditor::Edited()
+{
+    if (!m_showing && m_onEdited)
+        m_onEdited();
+}
+
+void CFieldEditor::Show(const SFieldValue& value)
+{
+    m_showing = true;
+    switch (m_desc.kind) {
+    case EFieldKind::Text:
+        static_cast<QLineEdit*>(m_editor)->setText(QString::fromStdString(value.text));
+        break;
+    case EFieldKind::MultiLine:
+        static_cast<QPlainTextEdit*>(m_editor)->setPlainText(QString::fromStdString(ToNewlines(value.text)));
+        break;
+    case EFieldKind::Check:
+        static_cast<QCheckBox*>(m_editor)->setChecked(value.number != 0);
+        break;
+    case EFieldKind::Choice: {
+        auto* box = static_cast<QComboBox*>(m_editor);
+        box->setCurrentIndex(ChoiceIndex(*box, value.number));
+        break;
+    }
+    case EFieldKind::Spin: {
+        auto* spin = static_cast<QSpinBox*>(m_editor);
+        spin->setValue(SpinShown(m_desc, value.text).value_or(spin->minimum()));
+        break;
+    }
+    }
+    m_showing = false;
+}
+
+bool CFieldEditor::Shows(const SFieldValue& shown) const
+{
+    switch (m_desc.kind) {
+    case EFieldKind::Text:
+        return static_cast<const QLineEdit*>(m_editor)->text() == QString::fromStdString(shown.text);
+    case EFieldKind::MultiLine:
+        return static_cast<const QPlainTextEdit*>(m_editor)->toPlainText() ==
+               QString::fromStdString(ToNewlines(shown.text));
+    case EFieldKind::Check:
+        return static_cast<const QCheckBox*>(m_editor)->isChecked() == (shown.number != 0);
+    case EFieldKind::Choice: {
+        const auto* box = static_cast<const QComboBox*>(m_editor);
+        return box->currentIndex() == ChoiceIndex(*box, shown.number);
+    }
+    case EFieldKind::Spin: {
+        const std::optional<int> number = SpinShown(m_desc, shown.text);
+        return SpinText(*static_cast<const QSpinBox*>(m_editor)) == (number ? std::to_string(*number) : std::string());
+    }
+    }
+    return true;
+}
+
+SFieldValue CFieldEditor::Read(SFieldValue base) const
+{
+    switch (m_desc.kind) {
+    case EFieldKind::Text:
+        base.text = static_cast<const QLineEdit*>(m_editor)->text().toStdString();
+        break;
+    case EFieldKind::MultiLine:
+        base.text = ToCrLf(static_cast<const QPlainTextEdit*>(m_editor)->toPlainText().toStdString());
+        break;
+    case EFieldKind::Check:
+        base.number = static_cast<const QCheckBox*>(m_editor)->isChecked() ? 1 : 0;
+        break;
+    case EFieldKind::Choice:
+        base.number = static_cast<const QComboBox*>(m_editor)->currentIndex();
+        break;
+    case EFieldKind::Spin:
+        base.text = SpinText(*static_cast<const QSpinBox*>(m_editor));
+        break;
+    }
+    return base;
+}
+
+void CFieldEditor::InterpretTypedText()
+{
+    if (auto* spin = qobject_cast<QSpinBox*>(m_editor))
+        spin->interpretText();
+}
+
+bool CFieldEditor::SameForKind(EFieldKind kind, const SFieldValue& a, const SFieldValue& b)
+{
+    switch (kind) {
+    case EFieldKind::Check:
+    case EFieldKind::Choice:
+        return a.number == b.number;
+    case EFieldKind::Text:
+    case EFieldKind::MultiLine:
+    case EFieldKind::Spin:
+        return a.text == b.text;
+    }
+    return false;
+}
+
+} // namespace orlan

@@ -1,0 +1,60 @@
+#pragma once
+// The widgets of one described field: its label, its editor (line edit,
+// text box, check box, list or spin box by the field's kind) and the small
+// caption with its explanation. Shows values without reporting them as
+// edits, and tells whether the user has changed what it last showed.
+#include <QString>
+
+#include <functional>
+#include <string>
+
+#include "pages/FieldSet.h"
+
+class QLabel;
+class QWidget;
+
+namespace orlan {
+
+class CLabelCatalogue;
+
+class CFieldEditor {
+public:
+    // Widgets are created as children of `parent`; `onEdited` runs when the
+    // user changes the value (not when Show does).
+    CFieldEditor(const SFieldDesc& desc, const std::string& section, const CLabelCatalogue& catalogue,
+                 QWidget* parent, std::function<void()> onEdited);
+
+    const SFieldDesc& Desc() const { return m_desc; }
+    QWidget* Editor() const { return m_editor; }
+    // The label beside the editor; null for a check box (its caption is its
+    // own text) and for a field without label.
+    QLabel* Label() const { return m_label; }
+    // The explanation under the editor; null without one.
+    QLabel* Caption() const { return m_caption; }
+    // Takes more than one line of height.
+    bool IsTall() const { return m_desc.kind == EFieldKind::MultiLine; }
+
+    void Show(const SFieldValue& value);
+    // False when the widget no longer shows `shown` (the user changed it).
+    bool Shows(const SFieldValue& shown) const;
+    // `base` with the part this kind edits replaced by the widget's value.
+    SFieldValue Read(SFieldValue base) const;
+    // A typed value that is not yet taken (a spin box's text) is taken now.
+    void InterpretTypedText();
+
+    // Whether two values look the same in this kind of editor.
+    static bool SameForKind(EFieldKind kind, const SFieldValue& a, const SFieldValue& b);
+
+private:
+    void CreateEditor(const CLabelCatalogue& catalogue, QWidget* parent);
+    void Edited();
+
+    SFieldDesc m_desc;
+    QWidget* m_editor = nullptr;
+    QLabel* m_label = nullptr;
+    QLabel* m_caption = nullptr;
+    std::function<void()> m_onEdited;
+    bool m_showing = false;
+};
+
+} // namespace orlan

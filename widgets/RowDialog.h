@@ -1,0 +1,35 @@
+#pragma once
+// The generic row dialog: the fields of a page's row editor drawn by the
+// generic form, with OK and Cancel. It edits its own copy of the fields;
+// hidden ones keep the values the page gave them.
+#include <QDialog>
+
+#include "pages/Page.h"
+
+class QDialogButtonBox;
+
+namespace orlan {
+
+class CFormView;
+class CLabelCatalogue;
+
+class CRowDialog : public QDialog {
+    Q_OBJECT
+public:
+    CRowDialog(SRowEditor editor, const QString& title, const CLabelCatalogue& catalogue, QWidget* parent = nullptr);
+
+    // The edited fields; complete once the dialog was accepted.
+    const CFieldSet& Fields() const { return m_editor.fields; }
+    const SRowEditor& Editor() const { return m_editor; }
+    CFormView* Form() const { return m_form; }
+    QDialogButtonBox* Buttons() const { return m_buttons; }
+
+    void accept() override;
+
+private:
+    SRowEditor m_editor;
+    CFormView* m_form = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+};
+
+} // namespace orlan
