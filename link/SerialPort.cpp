@@ -170,6 +170,8 @@ void CSerialPort::RunPort(CBlockHandOver& handOver, const QString& devicePath,
                 break;
             }
         }
+        // The reason first: a caller that sees IsOpen() turn false may ask why at once.
+        SetLastError(error);
         m_open = false;
         device.Close();
     }
