@@ -4,7 +4,7 @@
 
 // The parser has no library of its own: it is compiled in here as it is into
 // orlan-cli.
-#include "cli/CliArgs.cpp"
+#include "cli/CliArgs.h"
 
 namespace orlan::test {
 namespace {
