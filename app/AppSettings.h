@@ -1,0 +1,22 @@
+#pragma once
+// The user's choices the window remembers between runs (window geometry,
+// the last page shown, the last profile folder). The link settings have a
+// store of their own (link/RegSetting.h); the password is kept nowhere.
+#include <QSettings>
+
+namespace orlan {
+
+inline constexpr char kOrganisationName[] = "orlan";
+inline constexpr char kApplicationName[] = "orlan";
+
+inline constexpr char kGeometrySetting[] = "window/geometry";
+inline constexpr char kSplitterSetting[] = "window/splitter";
+inline constexpr char kLastPageSetting[] = "ui/lastPage";
+inline constexpr char kProfileFolderSetting[] = "profiles/lastFolder";
+
+class CPreferences final : public QSettings {
+public:
+    CPreferences() : QSettings(QString::fromLatin1(kOrganisationName), QString::fromLatin1(kApplicationName)) {}
+};
+
+} // namespace orlan

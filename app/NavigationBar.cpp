@@ -1,0 +1,138 @@
+#include "app/NavigationBar.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include <map>
+
+#include "labels/CommonLabelKeys.h"
+#include "labels/LabelCatalogue.h"
+
+namespace orlan {
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+
+// One picture per icon of the original strip; items that shared an icon
+// share a picture.
+QStyle::StandardPixmap ItemPixmap(std::string_view key)
+{
+    static const std::map<std::string_view, QStyle::StandardPixmap> pixmaps = {
+        {"PAGE_CS", QStyle::SP_DriveNetIcon},
+        {"PAGE_BASIC", QStyle::SP_ComputerIcon},
+        {"PAGE_ALARM", QStyle::SP_MessageBoxWarning},
+        {"PAGE_SMS", QStyle::SP_FileDialogContentsView},
+        {"PAGE_RFZONE", QStyle::SP_ComputerIcon},
+        {"PAGE_WINPRIO", QStyle::SP_ComputerIcon},
+        {"PAGE_SYSPRIO", QStyle::SP_FileDialogListView},
+        {"PAGE_DIOTYPE", QStyle::SP_DriveHDIcon},
+        {"PAGE_DINSMS", QStyle::SP_FileDialogDetailedView},
+        {"PAGE_DINSETUP", QStyle::SP_FileDialogInfoView},
+        {"PAGE_DINAME", QStyle::SP_ArrowForward},
+        {"PAGE_DONAME", QStyle::SP_ArrowBack},
+        {"PAGE_SENSORNAME", QStyle::SP_DesktopIcon},
+        {"PAGE_BUZZER", QStyle::SP_MediaVolume},
+        {"PAGE_DS1820", QStyle::SP_DriveCDIcon},
+        {"PAGE_TMP100", QStyle::SP_DriveCDIcon},
+        {"PAGE_BATTERY", QStyle::SP_DriveFDIcon},
+        {"PAGE_INTERLOCK", QStyle::SP_CommandLink},
+        {"PAGE_TIMERS", QStyle::SP_BrowserReload},
+        {"PAGE_WEEK_TIMERS", QStyle::SP_DirOpenIcon},
+        {"PAGE_COMM_TOOL", QStyle::SP_MediaVolume},
+        {"PAGE_USER_CMD", QStyle::SP_FileIcon},
+    };
+    const auto found = pixmaps.find(key);
+    return found != pixmaps.end() ? found->second : QStyle::SP_FileIcon;
+}
+
+QString Text(const CLabelCatalogue& catalogue, std::string_view key)
+{
+    return QString::fromStdString(catalogue.Lookup(key, kSectionTabs));
+}
+
+} // namespace
+
+CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("navigation"));
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setIndentation(10);
+    setIconSize(QSize(20, 20));
+    setUniformRowHeights(true);
+    setExpandsOnDoubleClick(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setStyleSheet(QStringLiteral("QTreeView { border: none; } QTreeView::item { padding: 3px 2px; }"));
+
+    QFont folderFont = font();
+    folderFont.setBold(true);
+    for (const NavigationFolderKeys& folder : kNavigationFolders) {
+        auto* folderItem = new QTreeWidgetItem(this, {Text(catalogue, folder.folder)});
+        folderItem->setFont(0, folderFont);
+        folderItem->setFlags(Qt::ItemIsEnabled);  // a heading, not a choice
+        for (std::string_view key : folder.items) {
+            auto* item = new QTreeWidgetItem(folderItem, {Text(catalogue, key)});
+            item->setData(0, kKeyRole, QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+            item->setIcon(0, style()->standardIcon(ItemPixmap(key)));
+        }
+    }
+    expandAll();
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { OnCurrentChanged(current); });
+}
+
+QStringList CNavigationBar::ItemKeys() const
+{
+    QStringList keys;
+    for (int f = 0; f < topLevelItemCount(); ++f) {
+        const QTreeWidgetItem* folder = topLevelItem(f);
+        for (int i = 0; i < folder->childCount(); ++i)
+            keys.append(folder->child(i)->data(0, kKeyRole).toString());
+    }
+    return keys;
+}
+
+QTreeWidgetItem* CNavigationBar::Item(const QString& key) const
+{
+    for (int f = 0; f < topLevelItemCount(); ++f) {
+        QTreeWidgetItem* folder = topLevelItem(f);
+        for (int i = 0; i < folder->childCount(); ++i) {
+            if (folder->child(i)->data(0, kKeyRole).toString() == key)
+                return folder->child(i);
+        }
+    }
+    return nullptr;
+}
+
+void CNavigationBar::SetItemEnabled(const QString& key, bool enabled)
+{
+    if (QTreeWidgetItem* item = Item(key)) {
+        item->setFlags(enabled ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
+        item->setToolTip(0, enabled ? QString() : tr("This page is not available in this version"));
+    }
+}
+
+bool CNavigationBar::IsItemEnabled(const QString& key) const
+{
+    const QTreeWidgetItem* item = Item(key);
+    return item != nullptr && (item->flags() & Qt::ItemIsEnabled);
+}
+
+void CNavigationBar::MarkCurrent(const QString& key)
+{
+    const QSignalBlocker blocker(this);
+    setCurrentItem(Item(key));
+}
+
+void CNavigationBar::OnCurrentChanged(QTreeWidgetItem* current)
+{
+    if (current == nullptr)
+        return;
+    const QString key = current->data(0, kKeyRole).toString();
+    if (!key.isEmpty() && (current->flags() & Qt::ItemIsEnabled))
+        Q_EMIT itemChosen(key);
+}
+
+} // namespace orlan

@@ -1,0 +1,64 @@
+#include "app/OrlanApp.h"
+
+#include <QDir>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/AppIcons.h"
+#include "app/AppSettings.h"
+#include "app/OrlanDlg.h"
+#include "app/ScreenshotMode.h"
+#include "app/StartOptions.h"
+#include "labels/LabelCatalogue.h"
+
+namespace orlan {
+
+namespace {
+
+// gsm.ini of the working directory, else the one installed with the program.
+CLabelCatalogue OpenCatalogue()
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    CLabelCatalogue catalogue;
+    catalogue.Bind(ResolveCataloguePath(QDir::currentPath().toStdString(),
+                                        {(exeDir + QStringLiteral("/../share/orlan/gsm.ini")).toStdString(),
+                                         (exeDir + QStringLiteral("/gsm.ini")).toStdString()}));
+    return catalogue;
+}
+
+} // namespace
+
+COrlanApp::COrlanApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setOrganizationName(QString::fromLatin1(kOrganisationName));
+    setApplicationName(QString::fromLatin1(kApplicationName));
+    setApplicationVersion(QStringLiteral("3.44"));
+    setDesktopFileName(QStringLiteral("orlan"));
+    setWindowIcon(AppIcon());
+}
+
+int COrlanApp::Run()
+{
+    const SParsedCommandLine parsed = ParseCommandLine(arguments().mid(1));
+    if (parsed.outcome == EParseOutcome::Help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (parsed.outcome == EParseOutcome::Error) {
+        std::fprintf(stderr, "orlan: %s\n%s", parsed.error.toLocal8Bit().constData(), kUsage);
+        return 1;
+    }
+
+    COrlanDlg window(OpenCatalogue(), parsed.options);
+    std::unique_ptr<CScreenshotMode> screenshot;
+    if (parsed.options.screenshotPath.isEmpty()) {
+        window.ShowAsRemembered();
+    } else {
+        screenshot = std::make_unique<CScreenshotMode>(window, parsed.options.screenshotPath);
+        screenshot->finished = [](int status) { QCoreApplication::exit(status); };
+    }
+    return exec();
+}
+
+} // namespace orlan

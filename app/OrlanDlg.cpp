@@ -1,0 +1,325 @@
+// The main window's construction, layout and navigation.
+#include "app/OrlanDlg.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/AppSettings.h"
+#include "app/LinkBar.h"
+#include "app/NavigationBar.h"
+#include "app/ProgressPanel.h"
+#include "console/StatusTexts.h"
+#include "labels/CommonLabelKeys.h"
+#include "pages/AllPages.h"
+#include "tools/ConsoleTerminalPage.h"
+#include "widgets/PageView.h"
+#include "widgets/PageViewFactory.h"
+
+namespace orlan {
+
+namespace {
+
+constexpr char kVersionLine[] = " V3.44";
+constexpr char kCharacterMode[] = "Unicode mode";
+constexpr char kFirstPageKey[] = "PAGE_CS";
+
+SProgressTexts ProgressTexts(const CLabelCatalogue& catalogue)
+{
+    auto text = [&catalogue](std::string_view key) { return catalogue.Lookup(key, kSectionSysMsg); };
+    return {text(kMsgProgress), text(kMsgReading), text(kMsgProcessing)};
+}
+
+QLabel* StatusLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    // Long texts are cut rather than widening the window.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setMinimumWidth(60);
+    return label;
+}
+
+} // namespace
+
+COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      m_catalogue(std::move(catalogue)),
+      m_options(std::move(options)),
+      m_progress(ProgressTexts(m_catalogue))
+{
+    m_session.Receive().SetStatusTexts(LoadStatusTexts(m_catalogue));
+    for (std::unique_ptr<CPage>& page : CreateAllPages())
+        m_session.AddPage(std::move(page));
+    m_progress.applyPageButtons = [this](bool on) {
+        if (m_currentView == nullptr)
+            return false;
+        m_currentView->SetPageButtonsEnabled(on);
+        return true;
+    };
+
+    BuildWindow();
+    ApplyStartOptions();
+    SelectFirstPage();
+
+    connect(&m_port, &CSerialPort::portOpened, this, [this] { RefreshPortState(); });
+    connect(&m_port, &CSerialPort::portClosed, this, [this](const QString& reason) {
+        RefreshPortState();
+        SetLinkText(reason.isEmpty() ? tr("Port closed") : reason);
+    });
+    m_portLamp.setInterval(kPortLampMs);
+    connect(&m_portLamp, &QTimer::timeout, this, [this] { RefreshPortState(); });
+    m_portLamp.start();
+    connect(&m_closeWhenIdle, &QTimer::timeout, this, [this] {
+        if (!m_session.Queue().Busy()) {
+            m_closeWhenIdle.stop();
+            close();
+        }
+    });
+
+    OpenPort();
+    // The whole-configuration read runs as soon as the event loop starts.
+    QTimer::singleShot(0, this, [this] { m_session.Reload(); });
+}
+
+COrlanDlg::~COrlanDlg()
+{
+    m_progress.changed = nullptr;
+    m_progress.applyPageButtons = nullptr;
+    m_port.StartStop(false);
+    // The page views go before the pages they show.
+    delete takeCentralWidget();
+}
+
+QString COrlanDlg::Text(std::string_view key, std::string_view section) const
+{
+    return QString::fromStdString(m_catalogue.Lookup(key, section));
+}
+
+void COrlanDlg::BuildWindow()
+{
+    setWindowTitle(QString::fromStdString(HeaderTitle(m_catalogue)));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BuildHeader());
+    layout->addWidget(BuildCommandBar());
+    auto* rule = new QFrame(central);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rule);
+
+    m_splitter = new QSplitter(Qt::Horizontal, central);
+    m_splitter->setObjectName(QStringLiteral("mainSplitter"));
+    m_navigation = new CNavigationBar(m_catalogue, m_splitter);
+    m_navigation->setMinimumWidth(200);
+    m_splitter->addWidget(m_navigation);
+    m_splitter->addWidget(BuildPageArea());
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({240, 960});
+    m_splitter->setChildrenCollapsible(false);
+    layout->addWidget(m_splitter, 1);
+    setCentralWidget(central);
+
+    BuildStatusBar();
+    CreatePageViews();
+    connect(m_navigation, &CNavigationBar::itemChosen, this, [this](const QString& key) { ShowPage(key); });
+}
+
+QWidget* COrlanDlg::BuildHeader()
+{
+    auto* header = new QWidget(this);
+    header->setObjectName(QStringLiteral("header"));
+    header->setAutoFillBackground(true);
+    QPalette palette = header->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+    header->setPalette(palette);
+
+    auto* title = new QLabel(QString::fromStdString(HeaderTitle(m_catalogue)), header);
+    title->setObjectName(QStringLiteral("headerTitle"));
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto* version = new QLabel(QString::fromLatin1(kVersionLine) + QString::fromLatin1(kCharacterMode), header);
+    version->setObjectName(QStringLiteral("headerVersion"));
+    version->setForegroundRole(QPalette::PlaceholderText);
+
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(0);
+    titles->addWidget(title);
+    titles->addWidget(version);
+
+    m_linkBar = new CLinkBar(m_catalogue, m_linkSettings, header);
+    auto* layout = new QHBoxLayout(header);
+    layout->setContentsMargins(14, 10, 14, 10);
+    layout->addLayout(titles);
+    layout->addStretch(1);
+    layout->addWidget(m_linkBar, 0, Qt::AlignVCenter);
+
+    connect(m_linkBar, &CLinkBar::portChosen, this, [this] { OnPortChosen(); });
+    connect(m_linkBar, &CLinkBar::speedChosen, this, [this] { OpenPort(); });
+    connect(m_linkBar, &CLinkBar::parityChosen, this, [this] { ApplyParity(); });
+    connect(m_linkBar, &CLinkBar::passwordEdited, this,
+            [this](const QString& password) { m_session.SetPassword(password.toStdString()); });
+    connect(m_linkBar, &CLinkBar::loginClicked, this,
+            [this] { m_session.Login(m_catalogue.Lookup(kMsgHaveLogin, kSectionSysMsg)); });
+    return header;
+}
+
+QWidget* COrlanDlg::BuildCommandBar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("commandBar"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->setIconSize(QSize(18, 18));
+    bar->setContentsMargins(8, 2, 8, 2);
+    auto add = [this, bar](const char* name, std::string_view key, QStyle::StandardPixmap icon, auto handler) {
+        QAction* action = bar->addAction(style()->standardIcon(icon), Text(key, kSectionSysBtn));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    add("actionSetup", "SETUP", QStyle::SP_DialogApplyButton, [this] { OnSetup(); });
+    add("actionReload", "RELOAD", QStyle::SP_BrowserReload, [this] { m_session.Reload(); });
+    add("actionRestart", "RESTART", QStyle::SP_MediaSkipBackward, [this] { m_session.Restart(); });
+    bar->addSeparator();
+    add("actionSave", "SAVE", QStyle::SP_DialogSaveButton, [this] { OnSaveProfile(); });
+    add("actionExec", "EXEC", QStyle::SP_MediaPlay, [this] { OnExecuteProfile(); });
+    bar->addSeparator();
+    add("actionDefaults", "DEFAULTS", QStyle::SP_DialogResetButton, [this] { m_session.FactoryDefaults(); });
+
+    auto* spacer = new QWidget(bar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(spacer);
+    QAction* about = bar->addAction(style()->standardIcon(QStyle::SP_MessageBoxInformation), QString());
+    about->setObjectName(QStringLiteral("actionAbout"));
+    about->setToolTip(tr("About"));
+    connect(about, &QAction::triggered, this, [this] { OnAbout(); });
+    return bar;
+}
+
+QWidget* COrlanDlg::BuildPageArea()
+{
+    // Each page view carries its own heading.
+    m_stack = new QStackedWidget(this);
+    m_stack->setObjectName(QStringLiteral("pageStack"));
+    m_stack->setContentsMargins(12, 8, 12, 4);
+    // Shown while no page is chosen.
+    m_stack->addWidget(new QWidget(m_stack));
+    return m_stack;
+}
+
+void COrlanDlg::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    m_status = StatusLabel("statusText", bar);
+    m_secondStatus = StatusLabel("secondStatusText", bar);
+    m_jobReport = StatusLabel("jobReport", bar);
+    m_linkText = StatusLabel("linkText", bar);
+    // The device in use and why a port failed matter most: room for them.
+    m_linkText->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    m_linkText->setMaximumWidth(520);
+    m_progressPanel = new CProgressPanel(m_progress, bar);
+    bar->addWidget(m_status, 3);
+    bar->addWidget(m_secondStatus, 2);
+    bar->addWidget(m_jobReport, 3);
+    bar->addPermanentWidget(m_progressPanel);
+    bar->addPermanentWidget(m_linkText);
+}
+
+void COrlanDlg::CreatePageViews()
+{
+    for (const QString& key : m_navigation->ItemKeys()) {
+        QWidget* view = nullptr;
+        if (key == QLatin1String(kConsoleItemKey)) {
+            m_console = CreateConsoleTerminalView(m_session, m_linkSettings, m_catalogue, m_stack);
+            view = m_console;
+        } else {
+            for (const auto& page : m_session.Pages()) {
+                if (QString::fromStdString(page->Info().navKey) != key)
+                    continue;
+                if (CPageView* pageView = CreatePageView(*page, m_session, m_catalogue, nullptr)) {
+                    m_pageViews[key] = pageView;
+                    auto* scroll = new QScrollArea(m_stack);
+                    scroll->setFrameShape(QFrame::NoFrame);
+                    scroll->setWidgetResizable(true);
+                    scroll->setWidget(pageView);
+                    view = scroll;
+                }
+                break;
+            }
+        }
+        m_navigation->SetItemEnabled(key, view != nullptr);
+        if (view != nullptr) {
+            m_stack->addWidget(view);
+            m_pageWidgets[key] = view;
+        }
+    }
+}
+
+void COrlanDlg::SelectFirstPage()
+{
+    const QString remembered = CPreferences().value(QLatin1String(kLastPageSetting)).toString();
+    for (const QString& key : {m_options.firstPage, remembered, QString::fromLatin1(kFirstPageKey)}) {
+        if (!key.isEmpty() && ShowPage(key))
+            return;
+    }
+    for (const QString& key : m_navigation->ItemKeys()) {
+        if (ShowPage(key))
+            return;
+    }
+}
+
+bool COrlanDlg::ShowPage(const QString& key)
+{
+    const auto found = m_pageWidgets.find(key);
+    if (found == m_pageWidgets.end() || !m_navigation->IsItemEnabled(key))
+        return false;
+    // The page that was current gets its buttons back.
+    m_progress.EnablePageButtons(true);
+    m_stack->setCurrentWidget(found->second);
+    if (key != QLatin1String(kConsoleItemKey))
+        m_currentView = PageViewOf(key);
+    m_shownKey = key;
+    m_navigation->MarkCurrent(key);
+    return true;
+}
+
+CPageView* COrlanDlg::PageViewOf(const QString& key) const
+{
+    const auto found = m_pageViews.find(key);
+    return found != m_pageViews.end() ? found->second : nullptr;
+}
+
+QString COrlanDlg::StatusText() const
+{
+    return m_status->text();
+}
+
+QString COrlanDlg::SecondStatusText() const
+{
+    return m_secondStatus->text();
+}
+
+QString COrlanDlg::JobReportText() const
+{
+    return m_jobReport->text();
+}
+
+QString COrlanDlg::LinkText() const
+{
+    return m_linkText->text();
+}
+
+} // namespace orlan

@@ -1,0 +1,169 @@
+#pragma once
+// The main window: the view of the console session. It owns the serial
+// channel, the session with every page, the page views and the console
+// terminal view; shows the status texts, the progress and the job reports;
+// and turns the user's clicks into session actions. Nothing here waits:
+// message boxes and file choosers open without a nested event loop, so the
+// receive path keeps running behind them.
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <map>
+#include <span>
+
+#include "app/ProgressModel.h"
+#include "app/StartOptions.h"
+#include "console/TerminalSession.h"
+#include "labels/LabelCatalogue.h"
+#include "link/BlockHandOver.h"
+#include "link/ChannelSink.h"
+#include "link/QtTimerService.h"
+#include "link/RegSetting.h"
+#include "link/SerialPort.h"
+
+class QFileDialog;
+class QLabel;
+class QSplitter;
+class QStackedWidget;
+
+namespace orlan {
+
+class CConsoleTerminalView;
+class CLinkBar;
+class CNavigationBar;
+class CPageView;
+class CProgressPanel;
+
+class COrlanDlg final : public QMainWindow, public ISessionView, public IBlockReceiver {
+    Q_OBJECT
+public:
+    // The navigation item of the console terminal, which is shown without
+    // becoming the current page.
+    static constexpr char kConsoleItemKey[] = "PAGE_COMM_TOOL";
+    static constexpr int kConsoleBaudRate = 115200;
+    static constexpr int kPortLampMs = 1000;
+    static constexpr int kCloseCheckMs = 50;
+
+    COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* parent = nullptr);
+    ~COrlanDlg() override;
+
+    // Shows the window as it was left, or maximised on a first run.
+    void ShowAsRemembered();
+
+    CTerminalSession& Session() { return m_session; }
+    CProgressModel& Progress() { return m_progress; }
+    CNavigationBar& Navigation() const { return *m_navigation; }
+    CLinkBar& LinkBar() const { return *m_linkBar; }
+
+    // Shows a navigation item's page as choosing it does; false when the
+    // item is unknown or disabled.
+    bool ShowPage(const QString& key);
+    // The item on screen (the console terminal's too) and the page view the
+    // page-button logic acts on (never the console terminal).
+    const QString& ShownPage() const { return m_shownKey; }
+    CPageView* CurrentPageView() const { return m_currentView; }
+    CPageView* PageViewOf(const QString& key) const;
+
+    QString StatusText() const;
+    QString SecondStatusText() const;
+    QString JobReportText() const;
+    QString LinkText() const;
+    int WholeReads() const { return m_wholeReads; }
+
+    // SAVE and EXEC once a file is chosen (the buttons open the chooser).
+    void SaveProfileTo(const QString& path);
+    void ExecuteProfileFrom(const QString& path);
+    // Where a camera picture goes: "1.jpg" in the working directory.
+    void SavePicture(std::span<const uint8_t> jpeg, const QString& path);
+
+Q_SIGNALS:
+    void wholeReadCompleted();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // IBlockReceiver
+    void OnSerialData(const char* bytes, std::size_t count) override;
+
+    // ISessionView
+    void OnRawText(std::string_view chunk) override;
+    void OnStatusText(const std::string& text) override;
+    void OnSecondStatusText(const std::string& text) override;
+    void OnProgressShow(int ticks) override { m_progress.Show(ticks); }
+    void OnProgressShowLine(int ticks, const std::string& text) override { m_progress.ShowLine(ticks, text); }
+    void OnProgressFinish() override { m_progress.Finish(); }
+    void OnWholeReadComplete() override;
+    void OnPictureComplete(std::span<const uint8_t> jpeg) override;
+    void ShowInformation(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    void OnJobFinished(const std::string& name, const SJobReport& report) override;
+    void OnPageBusy(const CPage& page, bool busy) override;
+    void OnRestart() override;
+
+    void BuildWindow();
+    QWidget* BuildHeader();
+    QWidget* BuildCommandBar();
+    QWidget* BuildPageArea();
+    void BuildStatusBar();
+    void CreatePageViews();
+    void SelectFirstPage();
+
+    void ApplyStartOptions();
+    void OpenPort();
+    void ApplyParity();
+    void RefreshPortState();
+    void SetLinkText(const QString& text);
+    void OnPortChosen();
+    void OnSetup();
+    QFileDialog* ProfileDialog(bool save, std::string_view captionKey);
+    void OnSaveProfile();
+    void OnExecuteProfile();
+    void OnAbout();
+    void StoreLinkSettings();
+    void StoreChoices();
+
+    QString Text(std::string_view key, std::string_view section) const;
+    QMessageBox* OpenMessage(QMessageBox::Icon icon, const QString& text);
+    void ShowFileFailure(const QString& path, const QString& why);
+
+    CLabelCatalogue m_catalogue;
+    SStartOptions m_options;
+    CRegSetting m_linkSettings;
+    CSerialPort m_port;
+    CChannelSink m_sink{m_port};
+    CQtTimerService m_timers;
+    CTerminalSession m_session{*this, m_sink, m_timers};
+    CProgressModel m_progress;
+
+    CLinkBar* m_linkBar = nullptr;
+    CNavigationBar* m_navigation = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_secondStatus = nullptr;
+    QLabel* m_jobReport = nullptr;
+    QLabel* m_linkText = nullptr;
+    CProgressPanel* m_progressPanel = nullptr;
+
+    std::map<QString, QWidget*> m_pageWidgets;  // navigation key -> its widget in the stack
+    std::map<QString, CPageView*> m_pageViews;
+    CConsoleTerminalView* m_console = nullptr;
+    CPageView* m_currentView = nullptr;
+    QString m_shownKey;
+
+    // A port given for this run (a device path outside the list) and
+    // whether the port choice is the user's, to be stored.
+    QString m_overridePath;
+    bool m_storePort = true;
+
+    QTimer m_portLamp;
+    QTimer m_closeWhenIdle;
+    int m_wholeReads = 0;
+    QPointer<QMessageBox> m_setupBox;
+};
+
+} // namespace orlan

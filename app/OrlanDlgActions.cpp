@@ -1,0 +1,188 @@
+// The main window's commands (setup mode, profiles, about), what it shows
+// of the session's reports, and the camera picture.
+#include "app/OrlanDlg.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
+
+#include "app/AppSettings.h"
+#include "app/FileAccess.h"
+#include "labels/CommonLabelKeys.h"
+#include "tools/ConsoleTerminalPage.h"
+
+namespace orlan {
+
+namespace {
+
+constexpr char kProfileOpenFailed[] = "Open the profile failed!";
+constexpr char kPictureFileName[] = "1.jpg";
+const QColor kFailureColour(0xb0, 0x24, 0x1c);
+
+} // namespace
+
+QMessageBox* COrlanDlg::OpenMessage(QMessageBox::Icon icon, const QString& text)
+{
+    auto* box = new QMessageBox(icon, windowTitle(), text, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("messageBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();  // not exec(): the receive path keeps running behind it
+    return box;
+}
+
+void COrlanDlg::ShowInformation(const std::string& text)
+{
+    OpenMessage(QMessageBox::Information, QString::fromStdString(text));
+}
+
+void COrlanDlg::ShowError(const std::string& text)
+{
+    OpenMessage(QMessageBox::Critical, QString::fromStdString(text));
+}
+
+void COrlanDlg::OnSetup()
+{
+    StoreLinkSettings();
+    if (m_setupBox) {
+        m_setupBox->raise();
+        return;
+    }
+    // The key run goes out only once the user has read the message and closed it.
+    m_setupBox = OpenMessage(QMessageBox::Information, Text(kMsgSetupMode, kSectionSysMsg));
+    connect(m_setupBox, &QMessageBox::finished, this, [this] { m_session.EnterSetupMode(); });
+}
+
+QFileDialog* COrlanDlg::ProfileDialog(bool save, std::string_view captionKey)
+{
+    const QString folder = CPreferences().value(QLatin1String(kProfileFolderSetting), QDir::currentPath()).toString();
+    auto* dialog = new QFileDialog(this, Text(captionKey, kSectionSysBtn), folder);
+    dialog->setObjectName(QStringLiteral("profileDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setNameFilters({tr("Profiles (*.txt)"), tr("All files (*)")});
+    connect(dialog, &QFileDialog::fileSelected, this, [](const QString& path) {
+        CPreferences().setValue(QLatin1String(kProfileFolderSetting), QFileInfo(path).absolutePath());
+    });
+    return dialog;
+}
+
+void COrlanDlg::OnSaveProfile()
+{
+    QFileDialog* dialog = ProfileDialog(true, "SAVE");
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { SaveProfileTo(path); });
+    dialog->open();
+}
+
+void COrlanDlg::OnExecuteProfile()
+{
+    if (m_session.ProfileRunning())
+        return;
+    QFileDialog* dialog = ProfileDialog(false, "EXEC");
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { ExecuteProfileFrom(path); });
+    dialog->open();
+}
+
+void COrlanDlg::SaveProfileTo(const QString& path)
+{
+    const std::string bytes = m_session.ProfileBytes();
+    const QString why = WriteFileAtomically(path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!why.isEmpty()) {
+        ShowFileFailure(path, why);
+        return;
+    }
+    m_status->setText(tr("Profile saved to %1").arg(QDir::toNativeSeparators(path)));
+    OpenMessage(QMessageBox::Information, Text(kMsgSaveProfileOk, kSectionSysMsg));
+}
+
+void COrlanDlg::ExecuteProfileFrom(const QString& path)
+{
+    if (m_session.ProfileRunning())
+        return;
+    QByteArray contents;
+    const QString why = ReadWholeFile(path, kMaxProfileBytes, contents);
+    if (!why.isEmpty()) {
+        ShowFileFailure(path, why);
+        return;
+    }
+    m_session.ExecuteProfile(std::string_view(contents.constData(), static_cast<size_t>(contents.size())));
+}
+
+void COrlanDlg::ShowFileFailure(const QString& path, const QString& why)
+{
+    m_status->setText(tr("%1: %2").arg(QDir::toNativeSeparators(path), why));
+    OpenMessage(QMessageBox::Critical, QString::fromLatin1(kProfileOpenFailed));
+}
+
+void COrlanDlg::OnAbout()
+{
+    OpenMessage(QMessageBox::Information,
+                tr("%1\nVersion %2\n\nConfigures GSM/GPRS alarm and telemetry terminals over their serial "
+                   "console.\nLicence: GPL-3.0-or-later")
+                    .arg(windowTitle(), QStringLiteral("3.44")));
+}
+
+void COrlanDlg::OnPictureComplete(std::span<const uint8_t> jpeg)
+{
+    SavePicture(jpeg, QDir::current().filePath(QString::fromLatin1(kPictureFileName)));
+}
+
+void COrlanDlg::SavePicture(std::span<const uint8_t> jpeg, const QString& path)
+{
+    m_progress.Hide();
+    m_status->setText(QStringLiteral("saving image"));
+    const QString why = WriteFileAtomically(path, QByteArrayView(jpeg.data(), static_cast<qsizetype>(jpeg.size())));
+    m_status->setText(why.isEmpty() ? QStringLiteral("image saved")
+                                    : tr("image not saved: %1: %2").arg(QDir::toNativeSeparators(path), why));
+}
+
+void COrlanDlg::OnRawText(std::string_view chunk)
+{
+    if (m_console != nullptr)
+        m_console->AppendReceived(chunk);
+}
+
+void COrlanDlg::OnRestart()
+{
+    if (m_console != nullptr)
+        m_console->ClearView();
+}
+
+void COrlanDlg::OnStatusText(const std::string& text)
+{
+    m_status->setText(QString::fromStdString(text));
+}
+
+void COrlanDlg::OnSecondStatusText(const std::string& text)
+{
+    m_secondStatus->setText(QString::fromStdString(text));
+}
+
+void COrlanDlg::OnWholeReadComplete()
+{
+    ++m_wholeReads;
+    Q_EMIT wholeReadCompleted();
+}
+
+void COrlanDlg::OnJobFinished(const std::string& name, const SJobReport& report)
+{
+    m_jobReport->setText(QString::fromStdString(name + ": " + report.Summary()));
+    QStringList failed;
+    for (const std::string& command : report.failed)
+        failed.append(QString::fromStdString(command));
+    m_jobReport->setToolTip(failed.join(QLatin1Char('\n')));
+    QPalette palette = m_jobReport->palette();
+    palette.setColor(QPalette::WindowText,
+                     report.AllAccepted() ? statusBar()->palette().color(QPalette::WindowText) : kFailureColour);
+    m_jobReport->setPalette(palette);
+}
+
+void COrlanDlg::OnPageBusy(const CPage& /*page*/, bool busy)
+{
+    // The page writing is the one whose Save was pressed, the current one.
+    m_progress.EnablePageButtons(!busy);
+}
+
+} // namespace orlan

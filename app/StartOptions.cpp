@@ -1,0 +1,43 @@
+#include "app/StartOptions.h"
+
+namespace orlan {
+
+SParsedCommandLine ParseCommandLine(const QStringList& arguments)
+{
+    SParsedCommandLine parsed;
+    auto fail = [&parsed](const QString& error) {
+        parsed.outcome = EParseOutcome::Error;
+        parsed.error = error;
+        return parsed;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            parsed.outcome = EParseOutcome::Help;
+            return parsed;
+        }
+        const bool takesValue = arg == QLatin1String("--port") || arg == QLatin1String("--password") ||
+                                arg == QLatin1String("--page") || arg == QLatin1String("--screenshot");
+        if (!takesValue)
+            return fail(QStringLiteral("unexpected argument %1").arg(arg));
+        if (i + 1 >= arguments.size())
+            return fail(QStringLiteral("%1 needs a value").arg(arg));
+        const QString& value = arguments[++i];
+        if (arg == QLatin1String("--port")) {
+            parsed.options.port = ParsePortInput(value);
+            if (!parsed.options.port)
+                return fail(QStringLiteral("not a port: %1").arg(value));
+        } else if (arg == QLatin1String("--password")) {
+            parsed.options.password = value;
+        } else if (arg == QLatin1String("--page")) {
+            parsed.options.firstPage = value;
+        } else if (value.isEmpty()) {
+            return fail(QStringLiteral("--screenshot needs a file name"));
+        } else {
+            parsed.options.screenshotPath = value;
+        }
+    }
+    return parsed;
+}
+
+} // namespace orlan

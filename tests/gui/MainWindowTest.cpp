@@ -1,0 +1,491 @@
+// The main window against the simulated terminal: start-up read, link
+// controls, navigation, a write-back by clicks, login, setup mode, restart,
+// profiles, the camera picture and closing.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+#include "MainWindowTestSupport.h"
+#include "app/AppSettings.h"
+#include "app/LinkBar.h"
+#include "app/NavigationBar.h"
+#include "labels/CommonLabelKeys.h"
+#include "link/RegSetting.h"
+#include "support/QtTestSupport.h"
+#include "tools/ConsoleTerminalPage.h"
+#include "widgets/FormView.h"
+#include "widgets/GenericPageView.h"
+
+namespace orlan::test {
+namespace {
+
+const QString kConsoleKey = QString::fromLatin1(COrlanDlg::kConsoleItemKey);
+
+QString SysMsg(std::string_view key)
+{
+    return QString::fromStdString(CatalogueText(key, kSectionSysMsg));
+}
+
+void Trigger(COrlanDlg& window, const char* actionName)
+{
+    QAction* action = window.findChild<QAction*>(QString::fromLatin1(actionName));
+    ASSERT_NE(action, nullptr) << actionName;
+    action->trigger();
+}
+
+bool WaitForMessage(const COrlanDlg& window, const QString& text)
+{
+    return PumpUntil([&] { return MessageTexts(window).contains(text); });
+}
+
+// The unit id field of the main parameters page, or null without that page.
+QLineEdit* UnitIdField(const COrlanDlg& window)
+{
+    auto* view = dynamic_cast<CGenericPageView*>(window.PageViewOf(QStringLiteral("PAGE_BASIC")));
+    if (view == nullptr)
+        return nullptr;
+    return qobject_cast<QLineEdit*>(view->Form()->FieldWidget("unitId"));
+}
+
+// The console terminal's received text.
+QString ConsoleText(const COrlanDlg& window)
+{
+    const auto* console = window.findChild<CConsoleTerminalView*>();
+    return console != nullptr ? console->ReceiveView()->toPlainText() : QString();
+}
+
+// A whole read is longer than the console view keeps with auto-clear on.
+void KeepConsoleText(const COrlanDlg& window)
+{
+    auto* console = window.findChild<CConsoleTerminalView*>();
+    ASSERT_NE(console, nullptr);
+    console->AutoClearBox()->setChecked(false);
+}
+
+// Chooses `path` in the profile file chooser the action opened, as the user's OK does.
+void ChooseFile(COrlanDlg& window, const char* actionName, const QString& path)
+{
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    Trigger(window, actionName);
+    QFileDialog* dialog = nullptr;
+    for (QFileDialog* candidate : window.findChildren<QFileDialog*>(QStringLiteral("profileDialog"))) {
+        if (candidate->isVisible())
+            dialog = candidate;
+    }
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->nameFilters().first().contains(QStringLiteral("*.txt")));
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();  // public in QDialog, QFileDialog's own runs
+}
+
+QString WriteProfile(const QString& name, const QByteArray& contents)
+{
+    const QString path = PrivateHome() + QLatin1Char('/') + name;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(contents);
+    return path;
+}
+
+TEST(MainWindow, StartUpLogsInAndReadsTheWholeConfigurationIntoThePages)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--password"),
+                        QStringLiteral("s3cret")},
+                       QStringLiteral("s3cret"));
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    KeepConsoleText(window);
+    ASSERT_TRUE(t.WaitForWholeRead());
+
+    EXPECT_EQ(window.StatusText(), SysMsg(kMsgReloadOk));
+    EXPECT_TRUE(t.log.Contains(QStringLiteral("s3cret")));
+    EXPECT_TRUE(t.log.Contains(QStringLiteral("%DUMPS")));
+    EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(t.sim.Device()); }));
+    EXPECT_TRUE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
+    // The port given for this run shows as the list's placeholder.
+    const auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
+    EXPECT_EQ(ports->currentIndex(), -1);
+    EXPECT_EQ(ports->placeholderText(), t.sim.Device());
+    EXPECT_TRUE(ConsoleText(window).contains(QStringLiteral("Login Success")));
+
+    QLineEdit* unitId = UnitIdField(window);
+    if (unitId == nullptr)
+        GTEST_SKIP() << "no main parameters page yet";
+    EXPECT_TRUE(PumpUntil([&] { return unitId->text() == QStringLiteral("100234"); }));
+}
+
+TEST(MainWindow, WithoutAnAdapterTheStatusBarSaysSoAndThePortFailureIsShown)
+{
+    // The remembered port has no device behind it; nothing real is opened.
+    CRegSetting().WriteNumber(QString::fromLatin1(kPortValueName), 0, 198);
+    COrlanDlg window(ShippedCatalogue(), TestOptions());
+
+    EXPECT_EQ(window.StatusText(), SysMsg(kMsgNoUsb));
+    EXPECT_TRUE(MessageTexts(window).isEmpty());
+    EXPECT_EQ(window.LinkBar().PortIndex(), 198);
+    EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(QStringLiteral("COM199 does not exist")); }))
+        << window.LinkText().toStdString();
+    EXPECT_FALSE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
+
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Sms alarm system"));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("headerVersion"))->text(), QStringLiteral(" V3.44Unicode mode"));
+    const auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
+    ASSERT_EQ(ports->count(), 199);
+    EXPECT_TRUE(ports->itemText(0).startsWith(QStringLiteral("COM1")));
+    EXPECT_TRUE(ports->itemText(198).startsWith(QStringLiteral("COM199")));
+    const auto* speeds = window.findChild<QComboBox*>(QStringLiteral("speedList"));
+    ASSERT_EQ(speeds->count(), CLinkBar::kSpeedCount);
+    EXPECT_EQ(speeds->currentText(), QStringLiteral("9600"));
+    const auto* parity = window.findChild<QComboBox*>(QStringLiteral("parityList"));
+    EXPECT_FALSE(parity->isVisibleTo(&window));
+    EXPECT_EQ(parity->itemText(3), QStringLiteral("Mark"));
+    const auto* password = window.findChild<QLineEdit*>(QStringLiteral("passwordField"));
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(password->text(), QStringLiteral("rain is a cold one"));
+    EXPECT_EQ(window.Session().Password(), "rain is a cold one");
+
+    const QStringList captions = {QStringLiteral("actionSetup"), QStringLiteral("actionReload"),
+                                  QStringLiteral("actionRestart"), QStringLiteral("actionSave"),
+                                  QStringLiteral("actionExec"), QStringLiteral("actionDefaults")};
+    for (const QString& name : captions) {
+        const QString key = name.mid(6).toUpper();
+        const QAction* action = window.findChild<QAction*>(name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text().toStdString(), CatalogueText(key.toStdString(), kSectionSysBtn));
+    }
+    ForgetSettings();
+}
+
+TEST(MainWindow, NavigationShowsPagesAndLeavesItemsWithoutAPageDisabled)
+{
+    COrlanDlg window(ShippedCatalogue(), [] {
+        SStartOptions options = TestOptions();
+        options.port = PortInput{199, {}};
+        return options;
+    }());
+    CNavigationBar& navigation = window.Navigation();
+
+    QStringList expectedKeys;
+    for (const NavigationFolderKeys& folder : kNavigationFolders) {
+        for (std::string_view key : folder.items)
+            expectedKeys.append(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+    }
+    ASSERT_EQ(navigation.ItemKeys(), expectedKeys);
+    ASSERT_EQ(navigation.topLevelItemCount(), 4);
+    EXPECT_EQ(navigation.topLevelItem(1)->text(0).toStdString(), CatalogueText("TAB_GPIO", kSectionTabs));
+
+    int enabled = 0;
+    for (const QString& key : expectedKeys) {
+        SCOPED_TRACE(key.toStdString());
+        bool hasPage = key == kConsoleKey;
+        for (const auto& page : window.Session().Pages())
+            hasPage = hasPage || QString::fromStdString(page->Info().navKey) == key;
+        EXPECT_EQ(navigation.IsItemEnabled(key), hasPage);
+        EXPECT_EQ(navigation.Item(key)->text(0).toStdString(), CatalogueText(key.toStdString(), kSectionTabs));
+        if (!hasPage) {
+            const QString before = window.ShownPage();
+            EXPECT_FALSE(window.ShowPage(key));
+            EXPECT_EQ(window.ShownPage(), before);
+            continue;
+        }
+        ++enabled;
+        navigation.setCurrentItem(navigation.Item(key));  // as a click does
+        EXPECT_EQ(window.ShownPage(), key);
+        if (key != kConsoleKey) {
+            ASSERT_NE(window.CurrentPageView(), nullptr);
+            EXPECT_EQ(window.CurrentPageView(), window.PageViewOf(key));
+            EXPECT_TRUE(window.CurrentPageView()->isVisibleTo(window.findChild<QStackedWidget*>()));
+        }
+    }
+    EXPECT_GE(enabled, 1);
+
+    // The console terminal is shown but the page-button logic stays with the page before it.
+    const bool otherPage = window.ShowPage(QStringLiteral("PAGE_BASIC")) || window.ShowPage(QStringLiteral("PAGE_CS"));
+    CPageView* before = window.CurrentPageView();
+    ASSERT_TRUE(window.ShowPage(kConsoleKey));
+    EXPECT_EQ(window.ShownPage(), kConsoleKey);
+    EXPECT_EQ(window.CurrentPageView(), before);
+    if (otherPage) {
+        EXPECT_NE(before, nullptr);
+    }
+    ForgetSettings();
+}
+
+TEST(MainWindow, AWriteBackByClicksOnTheMainParametersPageReachesTheTerminal)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+    QLineEdit* unitId = UnitIdField(window);
+    if (unitId == nullptr)
+        GTEST_SKIP() << "no main parameters page yet";
+    ASSERT_TRUE(window.ShowPage(QStringLiteral("PAGE_BASIC")));
+    ASSERT_TRUE(PumpUntil([&] { return unitId->text() == QStringLiteral("100234"); }));
+
+    unitId->setText(QStringLiteral("4321"));
+    auto* view = dynamic_cast<CGenericPageView*>(window.CurrentPageView());
+    ASSERT_NE(view->WriteButton(), nullptr);
+    view->WriteButton()->click();
+
+    ASSERT_TRUE(PumpUntil([&] { return window.JobReportText().startsWith(QStringLiteral("Write CPageMainParams: ")); }));
+    EXPECT_FALSE(window.JobReportText().contains(QStringLiteral("rejected"))) << window.JobReportText().toStdString();
+    EXPECT_FALSE(window.JobReportText().contains(QStringLiteral("unanswered")));
+    const QStringList lines = t.log.Lines();
+    const qsizetype start = lines.indexOf(QStringLiteral("%STARTCMD"));
+    const qsizetype commit = lines.indexOf(QStringLiteral("%COMMITCMD"));
+    ASSERT_GE(start, 0);
+    ASSERT_GT(commit, start);
+    bool idSent = false;
+    for (qsizetype i = start; i < commit; ++i)
+        idSent = idSent || lines[i].contains(QStringLiteral("4321"));
+    EXPECT_TRUE(idSent) << lines.join(QLatin1Char('\n')).toStdString();
+    // The page's own read after the batch shows what the terminal now holds.
+    EXPECT_TRUE(PumpUntil([&] { return view->WriteButton()->isEnabled() && unitId->text() == QStringLiteral("4321"); }));
+}
+
+TEST(MainWindow, AWrongPasswordIsReportedOnceTheRetriesAreSpent)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--password"),
+                        QStringLiteral("s3cret")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(WaitForMessage(window, QStringLiteral("The login password is incorrect!")));
+    EXPECT_EQ(window.StatusText(), QStringLiteral("Password is incorrect!!"));
+    EXPECT_EQ(window.WholeReads(), 0);
+    EXPECT_GE(t.log.Lines().count(QStringLiteral("rain is a cold one")), 4);
+    CloseMessages(window);
+
+    // The right password typed and the login button pressed: logged in, read.
+    auto* password = window.findChild<QLineEdit*>(QStringLiteral("passwordField"));
+    password->setText(QStringLiteral("s3cret"));
+    Q_EMIT password->textEdited(password->text());
+    window.findChild<QAbstractButton*>(QStringLiteral("loginButton"))->click();
+    EXPECT_TRUE(t.WaitForWholeRead());
+    EXPECT_EQ(window.StatusText(), SysMsg(kMsgReloadOk));
+}
+
+TEST(MainWindow, LoginAfterACompleteReadSaysSoAndSendsNothing)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+    const qsizetype before = t.log.Lines().size();
+    window.findChild<QAbstractButton*>(QStringLiteral("loginButton"))->click();
+    EXPECT_TRUE(WaitForMessage(window, SysMsg(kMsgHaveLogin)));
+    t.sim.Control(QStringLiteral("event"));  // anything sent before this would be logged by now
+    EXPECT_EQ(t.log.Lines().size(), before);
+}
+
+TEST(MainWindow, SetupModeSendsTheKeyRunOnlyOnceTheMessageIsClosed)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+
+    Trigger(window, "actionSetup");
+    ASSERT_TRUE(WaitForMessage(window, SysMsg(kMsgSetupMode)));
+    // A second press while the message is open does not stack another one.
+    Trigger(window, "actionSetup");
+    EXPECT_EQ(MessageTexts(window).size(), 1);
+    EXPECT_FALSE(window.Session().Receive().SetupRequested());
+    // The link choices were stored before the message.
+    EXPECT_EQ(CRegSetting().ReadNumber(QString::fromLatin1(kSpeedValueName), 0, -1), kDefaultSpeedValue);
+
+    CloseMessages(window);
+    EXPECT_TRUE(window.Session().Receive().SetupRequested());
+    EXPECT_TRUE(PumpUntil([&] { return t.log.Contains(QStringLiteral("%%%%%%%%%%%%")); })) << "no key run";
+}
+
+TEST(MainWindow, RestartEmptiesTheConsoleViewAndDefaultsReadAgain)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    KeepConsoleText(window);
+    ASSERT_TRUE(t.WaitForWholeRead());
+    ASSERT_FALSE(ConsoleText(window).isEmpty());
+
+    Trigger(window, "actionRestart");
+    EXPECT_TRUE(ConsoleText(window).isEmpty());
+    EXPECT_TRUE(PumpUntil([&] { return t.log.Contains(QStringLiteral("%RST")); }));
+
+    Trigger(window, "actionDefaults");
+    EXPECT_TRUE(PumpUntil([&] { return t.log.Contains(QStringLiteral("%ATF")); }));
+}
+
+TEST(MainWindow, ProfilesAreSavedWholeAndFailuresSayWhy)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+
+    const QString path = PrivateHome() + QStringLiteral("/saved.txt");
+    ChooseFile(window, "actionSave", path);
+    EXPECT_TRUE(WaitForMessage(window, SysMsg(kMsgSaveProfileOk)));
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), window.Session().ProfileBytes());
+    EXPECT_EQ(CPreferences().value(QLatin1String(kProfileFolderSetting)).toString(), PrivateHome());
+    CloseMessages(window);
+
+    const QString nowhere = PrivateHome() + QStringLiteral("/no such folder/p.txt");
+    window.SaveProfileTo(nowhere);
+    EXPECT_TRUE(WaitForMessage(window, QStringLiteral("Open the profile failed!")));
+    EXPECT_TRUE(window.StatusText().startsWith(nowhere)) << window.StatusText().toStdString();
+    EXPECT_FALSE(QFile::exists(nowhere));
+    CloseMessages(window);
+
+    window.ExecuteProfileFrom(PrivateHome() + QStringLiteral("/missing.txt"));
+    EXPECT_TRUE(WaitForMessage(window, QStringLiteral("Open the profile failed!")));
+    EXPECT_FALSE(window.Session().ProfileRunning());
+    CloseMessages(window);
+}
+
+TEST(MainWindow, AnExecutedProfileIsOneBatchFollowedByAWholeRead)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+
+    const QString path = WriteProfile(QStringLiteral("run.txt"), "\r\n//Page System parameters\r\n%INDLY20\r\n"
+                                                                 "%INDLY20\n   %OUTDLY9\n%OUTDLY30\r\n");
+    ChooseFile(window, "actionExec", path);
+    // A second run while one is going does nothing, not even ask for a file.
+    Trigger(window, "actionExec");
+    for (const QFileDialog* dialog : window.findChildren<QFileDialog*>())
+        EXPECT_FALSE(dialog->isVisible());
+    window.ExecuteProfileFrom(path);
+    ASSERT_TRUE(WaitForMessage(window, QStringLiteral("Excute the profile sucessed!")));
+    ASSERT_TRUE(t.WaitForWholeRead(2));
+
+    QStringList sent = t.log.Lines();
+    sent = sent.mid(sent.indexOf(QStringLiteral("%STARTCMD")));
+    ASSERT_GE(sent.size(), 4);
+    EXPECT_EQ(sent.mid(0, 4), (QStringList{QStringLiteral("%STARTCMD"), QStringLiteral("%INDLY20"),
+                                           QStringLiteral("%OUTDLY30"), QStringLiteral("%COMMITCMD")}));
+    EXPECT_EQ(sent.count(QStringLiteral("%STARTCMD")), 1);
+    EXPECT_TRUE(window.JobReportText().startsWith(QStringLiteral("Execute profile: 4 commands sent")))
+        << window.JobReportText().toStdString();
+}
+
+TEST(MainWindow, ClosingDuringAProfileWaitsUntilTheBatchIsClosed)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login"),
+                        QStringLiteral("--fault-late"), QStringLiteral("300")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+
+    const QString path = WriteProfile(QStringLiteral("slow.txt"), "%INDLY21\n%INDLY22\n%INDLY23\n%INDLY24\n");
+    window.ExecuteProfileFrom(path);
+    ASSERT_TRUE(PumpUntil([&] { return t.log.Contains(QStringLiteral("%INDLY21")); }));
+
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_TRUE(PumpUntil([&] { return !window.isVisible(); }));
+
+    const QStringList sent = t.log.Lines();
+    EXPECT_TRUE(sent.contains(QStringLiteral("%COMMITCMD")));
+    EXPECT_FALSE(sent.contains(QStringLiteral("%INDLY24")));
+    EXPECT_TRUE(window.JobReportText().contains(QStringLiteral("cancelled")));
+    EXPECT_FALSE(window.JobReportText().contains(QStringLiteral("unanswered")));
+    // Closing says no success and reads nothing more.
+    EXPECT_FALSE(MessageTexts(window).contains(QStringLiteral("Excute the profile sucessed!")));
+}
+
+TEST(MainWindow, ACameraPictureIsSavedAsOneJpgInTheWorkingDirectory)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+    QFile::remove(QStringLiteral("1.jpg"));
+
+    window.Session().SendRaw("%SDSC\r");
+    window.Session().SendRaw("%memr0\r");
+    ASSERT_TRUE(PumpUntil([&] { return window.StatusText() == QStringLiteral("image saved"); }))
+        << window.StatusText().toStdString();
+    QFile picture(PrivateHome() + QStringLiteral("/1.jpg"));
+    ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+    const QByteArray jpeg = picture.readAll();
+    EXPECT_TRUE(jpeg.startsWith("\xFF\xD8"));
+    EXPECT_TRUE(jpeg.endsWith("\xFF\xD9"));
+
+    // A folder that cannot take it: the reason, and no file.
+    const uint8_t bytes[] = {0xFF, 0xD8, 0xFF, 0xD9};
+    window.SavePicture(bytes, PrivateHome() + QStringLiteral("/missing/1.jpg"));
+    EXPECT_TRUE(window.StatusText().startsWith(QStringLiteral("image not saved: "))) << window.StatusText().toStdString();
+}
+
+TEST(MainWindow, ClosingKeepsTheChoicesButNeverThePassword)
+{
+    {
+        SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")},
+                           QStringLiteral("top secret"));
+        ASSERT_TRUE(t.window);
+        COrlanDlg& window = *t.window;
+        ASSERT_TRUE(t.WaitForWholeRead());
+        ASSERT_TRUE(window.ShowPage(kConsoleKey));
+        auto* speeds = window.findChild<QComboBox*>(QStringLiteral("speedList"));
+        speeds->setCurrentIndex(9);
+        Q_EMIT speeds->activated(9);
+        EXPECT_TRUE(window.close());
+
+        CRegSetting link;
+        EXPECT_EQ(link.ReadNumber(QString::fromLatin1(kSpeedValueName), 0, -1), 9);
+        // The port of this run only was not made the remembered one.
+        EXPECT_EQ(link.ReadNumber(QString::fromLatin1(kPortValueName), 0, -1), -1);
+        EXPECT_TRUE(link.ReadText(QString::fromLatin1(kPasswordValueName)).isEmpty());
+        // The console page's kept values were written back.
+        EXPECT_EQ(link.ReadText(QString::fromLatin1(kServerPortValueName)), QStringLiteral("8008"));
+
+        // The next start shows the page and speed of the last one.
+        COrlanDlg next(ShippedCatalogue(), [] {
+            SStartOptions options = TestOptions();
+            options.port = PortInput{199, {}};
+            return options;
+        }());
+        EXPECT_EQ(next.ShownPage(), kConsoleKey);
+        EXPECT_EQ(next.LinkBar().SpeedIndex(), 9);
+        EXPECT_EQ(next.LinkBar().Password(), QStringLiteral("rain is a cold one"));
+    }
+}
+
+TEST(MainWindow, ChoosingAnotherPortReopensTheLinkAndIsRemembered)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+
+    auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
+    ports->setCurrentIndex(198);
+    Q_EMIT ports->activated(198);
+    EXPECT_TRUE(window.StatusText().isEmpty());
+    EXPECT_TRUE(ports->placeholderText().isEmpty());
+    EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(QStringLiteral("COM199 does not exist")); }))
+        << window.LinkText().toStdString();
+    EXPECT_FALSE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
+
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(CRegSetting().ReadNumber(QString::fromLatin1(kPortValueName), 0, -1), 198);
+}
+
+} // namespace
+} // namespace orlan::test
