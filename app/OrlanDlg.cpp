@@ -16,7 +16,7 @@
 #include "app/AppSettings.h"
 #include "app/LinkBar.h"
 #include "app/NavigationBar.h"
-#include "app/ProgressPanel.h"
+#include "app/SysProgress.h"
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
 #include "pages/AllPages.h"
@@ -230,11 +230,11 @@ void COrlanDlg::BuildStatusBar()
     // The device in use and why a port failed matter most: room for them.
     m_linkText->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     m_linkText->setMaximumWidth(520);
-    m_progressPanel = new CProgressPanel(m_progress, bar);
+    m_sysProgress = new CSysProgress(m_progress, bar);
     bar->addWidget(m_status, 3);
     bar->addWidget(m_secondStatus, 2);
     bar->addWidget(m_jobReport, 3);
-    bar->addPermanentWidget(m_progressPanel);
+    bar->addPermanentWidget(m_sysProgress);
     bar->addPermanentWidget(m_linkText);
 }
 

@@ -35,7 +35,7 @@ class CConsoleTerminalView;
 class CLinkBar;
 class CNavigationBar;
 class CPageView;
-class CProgressPanel;
+class CSysProgress;
 
 class COrlanDlg final : public QMainWindow, public ISessionView, public IBlockReceiver {
     Q_OBJECT
@@ -147,7 +147,7 @@ private:
     QLabel* m_secondStatus = nullptr;
     QLabel* m_jobReport = nullptr;
     QLabel* m_linkText = nullptr;
-    CProgressPanel* m_progressPanel = nullptr;
+    CSysProgress* m_sysProgress = nullptr;
 
     std::map<QString, QWidget*> m_pageWidgets;  // navigation key -> its widget in the stack
     std::map<QString, CPageView*> m_pageViews;

@@ -1,4 +1,4 @@
-#include "app/ProgressPanel.h"
+#include "app/SysProgress.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -18,7 +18,7 @@ constexpr int kBarWidth = 90;
 
 } // namespace
 
-CProgressPanel::CProgressPanel(CProgressModel& model, QWidget* parent)
+CSysProgress::CSysProgress(CProgressModel& model, QWidget* parent)
     : QWidget(parent),
       m_model(model),
       m_caption(new QLabel(this)),
@@ -53,23 +53,23 @@ CProgressPanel::CProgressPanel(CProgressModel& model, QWidget* parent)
     Refresh();
 }
 
-QString CProgressPanel::CaptionText() const
+QString CSysProgress::CaptionText() const
 {
     return m_caption->text();
 }
 
-QString CProgressPanel::LineText() const
+QString CSysProgress::LineText() const
 {
     return m_line->toolTip();
 }
 
-void CProgressPanel::resizeEvent(QResizeEvent* event)
+void CSysProgress::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     Refresh();  // the line is cut to the new width
 }
 
-void CProgressPanel::Refresh()
+void CSysProgress::Refresh()
 {
     setVisible(m_model.Visible());
     m_caption->setText(QString::fromStdString(m_model.Caption()));

@@ -12,11 +12,11 @@ namespace orlan {
 
 class CProgressModel;
 
-class CProgressPanel final : public QWidget {
+class CSysProgress final : public QWidget {
     Q_OBJECT
 public:
     // Ticks `model` every CProgressModel::kTickMs and shows it.
-    CProgressPanel(CProgressModel& model, QWidget* parent = nullptr);
+    CSysProgress(CProgressModel& model, QWidget* parent = nullptr);
 
     QString CaptionText() const;
     QString LineText() const;
