@@ -1,6 +1,7 @@
 #include "app/OrlanApp.h"
 
 #include <QDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -52,7 +53,15 @@ int COrlanApp::Run()
 
     COrlanDlg window(OpenCatalogue(), parsed.options);
     std::unique_ptr<CScreenshotMode> screenshot;
-    if (parsed.options.screenshotPath.isEmpty()) {
+    if (parsed.options.exitWhenShown) {
+        window.ShowAsRemembered();
+        QTimer::singleShot(0, &window, [&window] {
+            (void)window.grab();  // a complete paint of the window
+            std::puts("shown");
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        });
+    } else if (parsed.options.screenshotPath.isEmpty()) {
         window.ShowAsRemembered();
     } else {
         screenshot = std::make_unique<CScreenshotMode>(window, parsed.options.screenshotPath);

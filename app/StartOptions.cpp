@@ -16,6 +16,10 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments)
             parsed.outcome = EParseOutcome::Help;
             return parsed;
         }
+        if (arg == QLatin1String("--exit-when-shown")) {
+            parsed.options.exitWhenShown = true;
+            continue;
+        }
         const bool takesValue = arg == QLatin1String("--port") || arg == QLatin1String("--password") ||
                                 arg == QLatin1String("--page") || arg == QLatin1String("--screenshot");
         if (!takesValue)

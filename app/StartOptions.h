@@ -21,6 +21,8 @@ struct SStartOptions {
     QString firstPage;
     // Grab the window into this file after the first whole read, then quit.
     QString screenshotPath;
+    // Print "shown" once the window is drawn, then quit (start-up benchmark).
+    bool exitWhenShown = false;
     // Where the start-up looks for USB serial adapters.
     DeviceLister deviceLister = SystemSerialDevices;
 };
@@ -38,11 +40,13 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments);
 
 inline constexpr char kUsage[] =
     "usage: orlan [--port DEVICE|COMn] [--password TEXT] [--page KEY] [--screenshot FILE]\n"
+    "             [--exit-when-shown]\n"
     "\n"
     "  --port DEVICE|COMn  talk to this port for this run (the port list keeps its choice)\n"
     "  --password TEXT     the terminal's login password (never stored)\n"
     "  --page KEY          show this navigation item first, e.g. PAGE_BASIC\n"
     "  --screenshot FILE   read the whole configuration, save a picture of the window\n"
-    "                      as FILE (PNG) and quit\n";
+    "                      as FILE (PNG) and quit\n"
+    "  --exit-when-shown   quit as soon as the window is drawn (start-up benchmark)\n";
 
 } // namespace orlan
