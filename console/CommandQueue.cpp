@@ -86,12 +86,9 @@ void CCommandQueue::CancelAll()
     m_waiting.clear();
     if (!m_running)
         return;
+    // The command on the wire keeps its wait, so that its late answer is not
+    // taken for the answer to the closing steps.
     m_report.cancelled = true;
-    if (m_waitingForAnswer && !m_running->steps[m_step].always) {
-        m_waitingForAnswer = false;
-        m_timers.Cancel(m_timer);
-        ++m_step;
-    }
     RunSteps();
 }
 

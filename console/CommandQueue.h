@@ -66,8 +66,9 @@ public:
     void Enqueue(SJob job);
     // Feed every answer line the receive path sees.
     void OnAnswer(EAnswer answer);
-    // Ends the running job early, still running its `always` steps, and
-    // drops the jobs waiting behind it.
+    // Ends the running job after the command now on the wire (its answer or
+    // tick limit), still running its `always` steps, and drops the jobs
+    // waiting behind it.
     void CancelAll();
 
     bool Busy() const { return m_running.has_value(); }

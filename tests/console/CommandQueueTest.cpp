@@ -93,8 +93,11 @@ TEST_F(CommandQueueTest, CancellingStillClosesTheBatchAndDropsWaitingJobs)
     queue.OnAnswer(EAnswer::CmdOk);  // %STARTCMD answered, %A on the wire
 
     queue.CancelAll();
+    EXPECT_EQ(sink.blocks, (std::vector<std::string>{"%STARTCMD\r", "%A\r"})) << "%A keeps its wait";
+    queue.OnAnswer(EAnswer::CmdOk);  // %A's own answer
     EXPECT_EQ(sink.blocks, (std::vector<std::string>{"%STARTCMD\r", "%A\r", "%COMMITCMD\r"}));
     EXPECT_TRUE(queue.Busy());
+    EXPECT_FALSE(finalCall);
     queue.OnAnswer(EAnswer::CmdOk);
     EXPECT_TRUE(finalCall);
     EXPECT_FALSE(queue.Busy());
