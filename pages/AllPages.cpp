@@ -1,17 +1,17 @@
 #include "pages/AllPages.h"
 
-#include "pages/contacts/ServerPage.h"
-#include "pages/contacts/SosPage.h"
-#include "pages/system/MainParamsPage.h"
+#include "pages/PageFamilies.h"
 
 namespace orlan {
 
 std::vector<std::unique_ptr<CPage>> CreateAllPages()
 {
-    std::vector<std::unique_ptr<CPage>> pages;
-    pages.push_back(std::make_unique<CPageServer>());
-    pages.push_back(std::make_unique<CPageMainParams>());
-    pages.push_back(std::make_unique<CPageSos>());
+    CPageList pages;
+    AddContactPages(pages);
+    AddSystemPages(pages);
+    AddMessagePages(pages);
+    AddPriorityPages(pages);
+    AddTimerPages(pages);
     return pages;
 }
 

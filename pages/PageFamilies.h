@@ -1,0 +1,19 @@
+#pragma once
+// Each family of pages adds its pages to the session's list; CreateAllPages
+// calls them in a fixed order.
+#include <memory>
+#include <vector>
+
+#include "pages/Page.h"
+
+namespace orlan {
+
+using CPageList = std::vector<std::unique_ptr<CPage>>;
+
+void AddContactPages(CPageList& pages);     // phone lists
+void AddSystemPages(CPageList& pages);      // main, alarm, power/siren/UPS, SMS data transfer, user commands
+void AddMessagePages(CPageList& pages);     // message texts, channel and register names
+void AddPriorityPages(CPageList& pages);    // priority tables
+void AddTimerPages(CPageList& pages);       // machine and weekly timers
+
+} // namespace orlan

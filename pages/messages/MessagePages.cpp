@@ -1,0 +1,9 @@
+#include "pages/PageFamilies.h"
+
+namespace orlan {
+
+void AddMessagePages(CPageList& /*pages*/)
+{
+}
+
+} // namespace orlan

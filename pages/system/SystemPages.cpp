@@ -1,0 +1,11 @@
+#include "pages/PageFamilies.h"
+#include "pages/system/MainParamsPage.h"
+
+namespace orlan {
+
+void AddSystemPages(CPageList& pages)
+{
+    pages.push_back(std::make_unique<CPageMainParams>());
+}
+
+} // namespace orlan

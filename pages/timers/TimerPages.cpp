@@ -1,0 +1,9 @@
+#include "pages/PageFamilies.h"
+
+namespace orlan {
+
+void AddTimerPages(CPageList& /*pages*/)
+{
+}
+
+} // namespace orlan
