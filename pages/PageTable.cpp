@@ -23,6 +23,20 @@ bool CPageTable::SetCell(size_t row, size_t column, std::string text)
     return true;
 }
 
+bool CPageTable::ToggleCell(size_t row, size_t column)
+{
+    if (!m_desc.toggleCells || row >= m_cells.size() || column >= m_desc.dataColumns)
+        return false;
+    std::string& cell = m_cells[row][column];
+    if (cell == m_desc.toggleOn)
+        cell = m_desc.toggleOff;
+    else if (cell == m_desc.toggleOff)
+        cell = m_desc.toggleOn;
+    else
+        return false;
+    return true;
+}
+
 void CPageTable::Clear()
 {
     m_cells.assign(m_desc.rowCount, std::vector<std::string>(m_desc.dataColumns));
