@@ -133,7 +133,10 @@ void CTerminalSession::RunCommands(CPage& page, const CCommandList& commands, st
     for (const SCommand& command : commands) {
         // A batch that was opened is always closed, even when the job is cancelled.
         const bool always = command.text == kCommitCmd;
-        job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command), always));
+        if (command.noWait)
+            job.steps.push_back(SJobStep::Write(command.text));
+        else
+            job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command), always));
     }
     job.steps.push_back(SJobStep::Call([this, &page] { ReadPage(page); }));
     job.done = [this, &page, name = job.name](const SJobReport& report) {
@@ -150,11 +153,14 @@ void CTerminalSession::WriteBack(CPage& page)
     RunCommands(page, page.BuildCommands(ETarget::Terminal), "Write " + page.Info().className);
 }
 
-void CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited)
+std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited)
 {
     if (!page.RowEditor(table, row))
-        return;
-    RunCommands(page, page.CommitRow(table, row, edited), "Edit row of " + page.Info().className);
+        return {};
+    std::string error = page.RowEditError(table, row, edited);
+    if (error.empty())
+        RunCommands(page, page.CommitRow(table, row, edited), "Edit row of " + page.Info().className);
+    return error;
 }
 
 void CTerminalSession::FieldEdited(CPage& page, std::string_view fieldId)

@@ -40,6 +40,9 @@ struct SCommand {
     std::string text;
     int tickLimit = 0;  // 0: the page's default
     bool direct = false;
+    // Written without waiting for an answer (texts a row dialog writes
+    // straight to the channel).
+    bool noWait = false;
 };
 using CCommandList = std::vector<SCommand>;
 
@@ -89,6 +92,9 @@ public:
     // out of range) there is no editor and nothing is sent.
     virtual std::optional<SRowEditor> RowEditor(size_t table, size_t row) const;
     virtual CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited);
+    // The SYSMSG catalogue key of the reason an edited row is refused
+    // (nothing is sent and the dialog stays open); empty when it may go out.
+    virtual std::string RowEditError(size_t table, size_t row, const CFieldSet& edited) const;
     // A field whose change is sent at once (a check box that acts on click).
     virtual CCommandList OnFieldEdited(std::string_view fieldId);
 
