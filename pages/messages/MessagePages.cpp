@@ -1,6 +1,7 @@
 #include "pages/PageFamilies.h"
 #include "pages/messages/ChannelNamePages.h"
 #include "pages/messages/MessageTextPages.h"
+#include "pages/messages/RegisterNamePage.h"
 
 namespace orlan {
 
@@ -13,6 +14,7 @@ void AddMessagePages(CPageList& pages)
     pages.push_back(std::make_unique<CPageDoutName>());
     pages.push_back(std::make_unique<CPageADName>());
     pages.push_back(std::make_unique<CPageISensorName>());
+    pages.push_back(std::make_unique<CPageRname>());
 }
 
 } // namespace orlan
