@@ -70,8 +70,9 @@ public:
     // A page's write button: its batch as one job, then its Read.
     void WriteBack(CPage& page);
     // A row dialog's OK: the row's commands as one job, then the page's Read.
-    // Does nothing when the page has no editor for that row.
-    void CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited);
+    // Does nothing when the page has no editor for that row; sends nothing
+    // and returns the page's SYSMSG key when it refuses the edit.
+    std::string CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited);
     // A field that acts on change (sent at once).
     void FieldEdited(CPage& page, std::string_view fieldId);
 

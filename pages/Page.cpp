@@ -47,6 +47,11 @@ CCommandList CPage::CommitRow(size_t, size_t, const CFieldSet&)
     return {};
 }
 
+std::string CPage::RowEditError(size_t, size_t, const CFieldSet&) const
+{
+    return {};
+}
+
 CCommandList CPage::OnFieldEdited(std::string_view)
 {
     return {};
