@@ -1,4 +1,5 @@
 #include "pages/PageFamilies.h"
+#include "pages/system/AlarmParamsPage.h"
 #include "pages/system/MainParamsPage.h"
 
 namespace orlan {
@@ -6,6 +7,7 @@ namespace orlan {
 void AddSystemPages(CPageList& pages)
 {
     pages.push_back(std::make_unique<CPageMainParams>());
+    pages.push_back(std::make_unique<CPageAlarmParams>());
 }
 
 } // namespace orlan
