@@ -1,6 +1,9 @@
 #include "pages/PageFamilies.h"
 #include "pages/system/AlarmParamsPage.h"
+#include "pages/system/BatteryPage.h"
+#include "pages/system/BuzzerPage.h"
 #include "pages/system/MainParamsPage.h"
+#include "pages/system/UpsPage.h"
 
 namespace orlan {
 
@@ -8,6 +11,9 @@ void AddSystemPages(CPageList& pages)
 {
     pages.push_back(std::make_unique<CPageMainParams>());
     pages.push_back(std::make_unique<CPageAlarmParams>());
+    pages.push_back(std::make_unique<CPageBattery>());
+    pages.push_back(std::make_unique<CPageBuzzer>());
+    pages.push_back(std::make_unique<CPageUps>());
 }
 
 } // namespace orlan
