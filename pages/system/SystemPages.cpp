@@ -2,6 +2,7 @@
 #include "pages/system/AlarmParamsPage.h"
 #include "pages/system/BatteryPage.h"
 #include "pages/system/BuzzerPage.h"
+#include "pages/system/DataParamsPage.h"
 #include "pages/system/MainParamsPage.h"
 #include "pages/system/UpsPage.h"
 
@@ -14,6 +15,7 @@ void AddSystemPages(CPageList& pages)
     pages.push_back(std::make_unique<CPageBattery>());
     pages.push_back(std::make_unique<CPageBuzzer>());
     pages.push_back(std::make_unique<CPageUps>());
+    pages.push_back(std::make_unique<CDataParams>());
 }
 
 } // namespace orlan
