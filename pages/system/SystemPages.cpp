@@ -5,6 +5,7 @@
 #include "pages/system/DataParamsPage.h"
 #include "pages/system/MainParamsPage.h"
 #include "pages/system/UpsPage.h"
+#include "pages/system/UserCmdPage.h"
 
 namespace orlan {
 
@@ -16,6 +17,7 @@ void AddSystemPages(CPageList& pages)
     pages.push_back(std::make_unique<CPageBuzzer>());
     pages.push_back(std::make_unique<CPageUps>());
     pages.push_back(std::make_unique<CDataParams>());
+    pages.push_back(std::make_unique<CPageUserCmd>());
 }
 
 } // namespace orlan
