@@ -9,7 +9,7 @@
 
 namespace orlan {
 
-CTableView::CTableView(const CPageTable& table, const std::string& section, const CLabelCatalogue& catalogue,
+CTableView::CTableView(CPageTable& table, const std::string& section, const CLabelCatalogue& catalogue,
                        QWidget* parent)
     : QTableWidget(parent), m_table(table)
 {
@@ -21,14 +21,20 @@ CTableView::CTableView(const CPageTable& table, const std::string& section, cons
     QStringList headers;
     for (int c = 0; c < columns; ++c) {
         const size_t key = static_cast<size_t>(c);
-        headers << (key < desc.headerKeys.size() ? CatalogueText(catalogue, section, desc.headerKeys[key]) : QString());
+        if (key < desc.headerKeys.size() && !desc.headerKeys[key].empty())
+            headers << CatalogueText(catalogue, section, desc.headerKeys[key]);
+        else
+            headers << (key < desc.fixedHeaders.size() ? QString::fromStdString(desc.fixedHeaders[key]) : QString());
     }
     setHorizontalHeaderLabels(headers);
 
     setRowCount(static_cast<int>(table.Rows()));
     if (desc.numberedRows) {
-        for (int r = 0; r < rowCount(); ++r)
-            SetCellText(r, 0, RowLabel(catalogue, static_cast<size_t>(r)));
+        const QString prefix = QString::fromStdString(desc.rowLabelPrefix);
+        for (int r = 0; r < rowCount(); ++r) {
+            SetCellText(r, 0, prefix.isEmpty() ? RowLabel(catalogue, static_cast<size_t>(r))
+                                               : prefix + QString::number(r));
+        }
     }
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -45,6 +51,11 @@ CTableView::CTableView(const CPageTable& table, const std::string& section, cons
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
 
     connect(this, &QTableWidget::cellDoubleClicked, this, [this] { ActivateSelectedRow(); });
+    if (desc.toggleCells) {
+        setSelectionMode(QAbstractItemView::NoSelection);
+        setAlternatingRowColors(false);  // the tint alone marks the cells
+        connect(this, &QTableWidget::cellClicked, this, &CTableView::ToggleCell);
+    }
     Refresh();
     resizeColumnsToContents();
 }
@@ -71,12 +82,34 @@ QSize CTableView::sizeHint() const
 
 void CTableView::SetCellText(int row, int column, const QString& text)
 {
-    if (QTableWidgetItem* existing = item(row, column)) {
-        if (existing->text() != text)
-            existing->setText(text);
-        return;
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell) {
+        cell = new QTableWidgetItem(text);
+        setItem(row, column, cell);
+    } else if (cell->text() != text) {
+        cell->setText(text);
     }
-    setItem(row, column, new QTableWidgetItem(text));
+    const STableDesc& desc = m_table.Desc();
+    if (desc.toggleCells && column >= m_firstDataColumn) {
+        cell->setTextAlignment(Qt::AlignCenter);
+        if (text == QString::fromStdString(desc.toggleOn)) {
+            // A soft shade of the selection colour, readable in light and dark palettes.
+            QColor tint = palette().color(QPalette::Highlight);
+            tint.setAlpha(70);
+            cell->setBackground(tint);
+        } else {
+            cell->setBackground(QBrush());
+        }
+    }
+}
+
+void CTableView::ToggleCell(int row, int column)
+{
+    if (row < 0 || column < m_firstDataColumn)
+        return;
+    const size_t dataColumn = static_cast<size_t>(column - m_firstDataColumn);
+    if (m_table.ToggleCell(static_cast<size_t>(row), dataColumn))
+        SetCellText(row, column, QString::fromStdString(m_table.Cell(static_cast<size_t>(row), dataColumn)));
 }
 
 std::optional<size_t> CTableView::SelectedRow() const

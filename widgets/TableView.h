@@ -1,7 +1,8 @@
 #pragma once
-// The generic list of a page table: numbered rows labelled SYSCHAR/NO_X and
-// the row number, column headers from the page's section. Read-only; a
-// double click or Enter on the selected row asks for its editor.
+// The generic list of a page table: numbered rows labelled SYSCHAR/NO_X (or
+// a fixed prefix) and the row number, column headers from the page's
+// section. Cells are not typed into; a double click or Enter on the selected
+// row asks for its editor, and in a grid of marks a click toggles the cell.
 #include <QTableWidget>
 
 #include <optional>
@@ -15,7 +16,7 @@ class CPageTable;
 class CTableView : public QTableWidget {
     Q_OBJECT
 public:
-    CTableView(const CPageTable& table, const std::string& section, const CLabelCatalogue& catalogue,
+    CTableView(CPageTable& table, const std::string& section, const CLabelCatalogue& catalogue,
                QWidget* parent = nullptr);
 
     // Shows the table's cells; selection and scroll position stay.
@@ -34,8 +35,9 @@ protected:
 private:
     void ActivateSelectedRow();
     void SetCellText(int row, int column, const QString& text);
+    void ToggleCell(int row, int column);
 
-    const CPageTable& m_table;
+    CPageTable& m_table;
     int m_firstDataColumn = 0;
 };
 
