@@ -52,6 +52,14 @@ QString Text(const CLabelCatalogue& catalogue, std::string_view key)
     return QString::fromStdString(catalogue.Lookup(key, kSectionTabs));
 }
 
+// A folder is a bold heading, not a choice.
+void StyleAsFolder(QTreeWidgetItem* folder, QFont font)
+{
+    font.setBold(true);
+    folder->setFont(0, font);
+    folder->setFlags(Qt::ItemIsEnabled);
+}
+
 } // namespace
 
 CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent) : QTreeWidget(parent)
@@ -66,12 +74,9 @@ CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent
     setSelectionMode(QAbstractItemView::SingleSelection);
     setStyleSheet(QStringLiteral("QTreeView { border: none; } QTreeView::item { padding: 3px 2px; }"));
 
-    QFont folderFont = font();
-    folderFont.setBold(true);
     for (const NavigationFolderKeys& folder : kNavigationFolders) {
         auto* folderItem = new QTreeWidgetItem(this, {Text(catalogue, folder.folder)});
-        folderItem->setFont(0, folderFont);
-        folderItem->setFlags(Qt::ItemIsEnabled);  // a heading, not a choice
+        StyleAsFolder(folderItem, font());
         for (std::string_view key : folder.items) {
             auto* item = new QTreeWidgetItem(folderItem, {Text(catalogue, key)});
             item->setData(0, kKeyRole, QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
@@ -81,12 +86,90 @@ CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent
     expandAll();
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { OnCurrentChanged(current); });
+
+    m_allPagesCaption = Text(catalogue, kAllPagesFolderKey);
+    m_showAll = new QAction(Text(catalogue, kShowAllPagesKey), this);
+    m_showAll->setObjectName(QStringLiteral("actionShowAllPages"));
+    m_showAll->setCheckable(true);
+    addAction(m_showAll);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(m_showAll, &QAction::toggled, this, [this](bool show) {
+        BuildAllPagesFolder();
+        Q_EMIT showAllPagesChanged(show);
+    });
+}
+
+QString CNavigationBar::ReadableClassName(std::string_view className)
+{
+    for (std::string_view prefix : {std::string_view("CPage"), std::string_view("C")}) {
+        if (className.size() > prefix.size() && className.starts_with(prefix)) {
+            className.remove_prefix(prefix.size());
+            break;
+        }
+    }
+    // A word starts at a capital after a small letter, or at the last capital
+    // of a run that a small letter follows ("ADSms": "AD", "Sms").
+    auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+    QString name;
+    for (size_t i = 0; i < className.size(); ++i) {
+        const char c = className[i];
+        if (i > 0 && upper(c)
+            && (lower(className[i - 1]) || (upper(className[i - 1]) && i + 1 < className.size()
+                                            && lower(className[i + 1]))))
+            name += QLatin1Char(' ');
+        name += QLatin1Char(c);
+    }
+    return name;
+}
+
+void CNavigationBar::SetAllPagesItems(std::vector<std::pair<QString, QString>> items)
+{
+    m_allPages = std::move(items);
+    BuildAllPagesFolder();
+}
+
+QStringList CNavigationBar::AllPagesKeys() const
+{
+    QStringList keys;
+    for (const auto& [key, caption] : m_allPages)
+        keys.append(key);
+    return keys;
+}
+
+void CNavigationBar::SetShowAllPages(bool show)
+{
+    m_showAll->setChecked(show);
+}
+
+void CNavigationBar::BuildAllPagesFolder()
+{
+    // Rebuilt rather than hidden, so the four fixed folders stay the only
+    // ones while all pages are not asked for.
+    {
+        const QSignalBlocker blocker(this);
+        delete m_allPagesFolder;
+        m_allPagesFolder = nullptr;
+    }
+    if (!m_showAll->isChecked() || m_allPages.empty())
+        return;
+    const QSignalBlocker blocker(this);
+    m_allPagesFolder = new QTreeWidgetItem(this, {m_allPagesCaption});
+    StyleAsFolder(m_allPagesFolder, font());
+    for (const auto& [key, caption] : m_allPages) {
+        auto* item = new QTreeWidgetItem(m_allPagesFolder, {caption});
+        item->setData(0, kKeyRole, key);
+        item->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+    }
+    m_allPagesFolder->setExpanded(true);
 }
 
 QStringList CNavigationBar::ItemKeys() const
 {
     QStringList keys;
     for (int f = 0; f < topLevelItemCount(); ++f) {
+        if (topLevelItem(f) == m_allPagesFolder)
+            continue;
         const QTreeWidgetItem* folder = topLevelItem(f);
         for (int i = 0; i < folder->childCount(); ++i)
             keys.append(folder->child(i)->data(0, kKeyRole).toString());

@@ -1,21 +1,42 @@
 #pragma once
 // The navigation bar: four folders with their items in a fixed order,
 // captioned from the catalogue's TABS section. Choosing an enabled item
-// asks the window to show its page.
+// asks the window to show its page. On request (the "Show all pages" entry
+// of its context menu) a fifth folder offers the pages no item selects.
+#include <QAction>
 #include <QString>
 #include <QTreeWidget>
+
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace orlan {
 
 class CLabelCatalogue;
+
+// Where the window remembers whether the fifth folder is shown.
+inline constexpr char kShowAllPagesSetting[] = "ui/showAllPages";
+// Catalogue keys (section TABS) of the fifth folder and its menu entry.
+inline constexpr std::string_view kAllPagesFolderKey = "TAB_ALL";
+inline constexpr std::string_view kShowAllPagesKey = "SHOW_ALL";
 
 class CNavigationBar final : public QTreeWidget {
     Q_OBJECT
 public:
     CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent = nullptr);
 
-    // Item keys in display order ("PAGE_CS", ...).
+    // A page's readable name from its class: "CPageADSms" gives "AD Sms".
+    static QString ReadableClassName(std::string_view className);
+
+    // Item keys of the four fixed folders in display order ("PAGE_CS", ...).
     QStringList ItemKeys() const;
+    // The fifth folder's items (key, caption); shown only while all pages are.
+    void SetAllPagesItems(std::vector<std::pair<QString, QString>> items);
+    QStringList AllPagesKeys() const;
+    void SetShowAllPages(bool show);
+    bool ShowsAllPages() const { return m_showAll->isChecked(); }
+    QAction* ShowAllPagesAction() const { return m_showAll; }
     QTreeWidgetItem* Item(const QString& key) const;
     void SetItemEnabled(const QString& key, bool enabled);
     bool IsItemEnabled(const QString& key) const;
@@ -24,9 +45,16 @@ public:
 
 Q_SIGNALS:
     void itemChosen(const QString& key);
+    void showAllPagesChanged(bool show);
 
 private:
     void OnCurrentChanged(QTreeWidgetItem* current);
+    void BuildAllPagesFolder();
+
+    QString m_allPagesCaption;
+    std::vector<std::pair<QString, QString>> m_allPages;
+    QTreeWidgetItem* m_allPagesFolder = nullptr;
+    QAction* m_showAll = nullptr;
 };
 
 } // namespace orlan

@@ -240,32 +240,62 @@ void COrlanDlg::BuildStatusBar()
 
 void COrlanDlg::CreatePageViews()
 {
-    for (const QString& key : m_navigation->ItemKeys()) {
-        QWidget* view = nullptr;
+    auto addView = [this](const QString& key, CPage& page) {
+        CPageView* pageView = CreatePageView(page, m_session, m_catalogue, nullptr);
+        if (pageView == nullptr)
+            return false;
+        m_pageViews[key] = pageView;
+        auto* scroll = new QScrollArea(m_stack);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(pageView);
+        m_stack->addWidget(scroll);
+        m_pageWidgets[key] = scroll;
+        return true;
+    };
+
+    const QStringList itemKeys = m_navigation->ItemKeys();
+    for (const QString& key : itemKeys) {
+        bool hasView = false;
         if (key == QLatin1String(kConsoleItemKey)) {
             m_console = CreateConsoleTerminalView(m_session, m_linkSettings, m_catalogue, m_stack);
-            view = m_console;
+            m_stack->addWidget(m_console);
+            m_pageWidgets[key] = m_console;
+            hasView = true;
         } else {
             for (const auto& page : m_session.Pages()) {
-                if (QString::fromStdString(page->Info().navKey) != key)
-                    continue;
-                if (CPageView* pageView = CreatePageView(*page, m_session, m_catalogue, nullptr)) {
-                    m_pageViews[key] = pageView;
-                    auto* scroll = new QScrollArea(m_stack);
-                    scroll->setFrameShape(QFrame::NoFrame);
-                    scroll->setWidgetResizable(true);
-                    scroll->setWidget(pageView);
-                    view = scroll;
+                if (QString::fromStdString(page->Info().navKey) == key) {
+                    hasView = addView(key, *page);
+                    break;
                 }
-                break;
             }
         }
-        m_navigation->SetItemEnabled(key, view != nullptr);
-        if (view != nullptr) {
-            m_stack->addWidget(view);
-            m_pageWidgets[key] = view;
-        }
+        m_navigation->SetItemEnabled(key, hasView);
     }
+
+    // The pages no item selects, offered by the "Show all pages" folder
+    // under their class names (which cannot clash with the TABS keys).
+    std::vector<std::pair<QString, QString>> otherPages;
+    for (const auto& page : m_session.Pages()) {
+        const SPageInfo& info = page->Info();
+        if (itemKeys.contains(QString::fromStdString(info.navKey)))
+            continue;
+        const QString key = QString::fromStdString(info.className);
+        if (!addView(key, *page))
+            continue;
+        QString caption = info.navKey.empty() ? QString() : Text(info.navKey, kSectionTabs);
+        if (caption.isEmpty())
+            caption = CNavigationBar::ReadableClassName(info.className);
+        otherPages.emplace_back(key, caption);
+    }
+    m_navigation->SetAllPagesItems(std::move(otherPages));
+    m_navigation->SetShowAllPages(CPreferences().value(QLatin1String(kShowAllPagesSetting), false).toBool());
+    connect(m_navigation, &CNavigationBar::showAllPagesChanged, this, [this](bool show) {
+        CPreferences().setValue(QLatin1String(kShowAllPagesSetting), show);
+        // A page of the folder that went away makes room for a listed one.
+        if (!show && m_navigation->AllPagesKeys().contains(m_shownKey))
+            SelectFirstPage();
+    });
 }
 
 void COrlanDlg::SelectFirstPage()
