@@ -159,6 +159,7 @@ void CGenericPageView::EditRow(size_t table, size_t row)
     if (!editor)
         return;
     auto* dialog = new CRowDialog(std::move(*editor), RowDialogTitle(row), m_catalogue, this);
+    dialog->SetCheck([this, table, row](const CFieldSet& edited) { return m_page.RowEditError(table, row, edited); });
     connect(dialog, &QDialog::accepted, this,
             [this, dialog, table, row] { m_session.CommitRow(m_page, table, row, dialog->Fields()); });
     connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);

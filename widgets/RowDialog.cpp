@@ -1,6 +1,7 @@
 #include "widgets/RowDialog.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -11,7 +12,7 @@
 namespace orlan {
 
 CRowDialog::CRowDialog(SRowEditor editor, const QString& title, const CLabelCatalogue& catalogue, QWidget* parent)
-    : QDialog(parent), m_editor(std::move(editor))
+    : QDialog(parent), m_catalogue(catalogue), m_editor(std::move(editor))
 {
     setObjectName(QString::fromStdString(m_editor.className));
     setWindowTitle(title);
@@ -25,6 +26,12 @@ CRowDialog::CRowDialog(SRowEditor editor, const QString& title, const CLabelCata
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_form);
+    m_error = new QLabel(this);
+    m_error->setObjectName(QStringLiteral("rowError"));
+    m_error->setWordWrap(true);
+    m_error->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    m_error->hide();
+    layout->addWidget(m_error);
     layout->addWidget(m_buttons);
     // Wide enough for a phone number or a message text without scrolling.
     setMinimumWidth(fontMetrics().averageCharWidth() * 60);
@@ -33,7 +40,22 @@ CRowDialog::CRowDialog(SRowEditor editor, const QString& title, const CLabelCata
 void CRowDialog::accept()
 {
     m_form->CommitEdits();
+    if (m_check) {
+        const std::string key = m_check(m_editor.fields);
+        if (!key.empty()) {
+            m_error->setText(CatalogueText(m_catalogue, kSectionSysMsg, key));
+            m_error->show();
+            return;
+        }
+    }
+    m_error->clear();
+    m_error->hide();
     QDialog::accept();
+}
+
+QString CRowDialog::ErrorText() const
+{
+    return m_error->text();
 }
 
 } // namespace orlan

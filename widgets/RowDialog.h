@@ -4,9 +4,13 @@
 // hidden ones keep the values the page gave them.
 #include <QDialog>
 
+#include <functional>
+#include <string>
+
 #include "pages/Page.h"
 
 class QDialogButtonBox;
+class QLabel;
 
 namespace orlan {
 
@@ -24,9 +28,19 @@ public:
     CFormView* Form() const { return m_form; }
     QDialogButtonBox* Buttons() const { return m_buttons; }
 
+    // Asked on OK with the edited fields: a SYSMSG key refuses the edit, and
+    // the dialog stays open showing that text; empty accepts.
+    using RowCheck = std::function<std::string(const CFieldSet&)>;
+    void SetCheck(RowCheck check) { m_check = std::move(check); }
+    // The refusal shown, empty while there is none.
+    QString ErrorText() const;
+
     void accept() override;
 
 private:
+    const CLabelCatalogue& m_catalogue;
+    RowCheck m_check;
+    QLabel* m_error = nullptr;
     SRowEditor m_editor;
     CFormView* m_form = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
