@@ -170,8 +170,10 @@ void CSerialPort::RunPort(CBlockHandOver& handOver, const QString& devicePath,
                 break;
             }
         }
-        // The reason first: a caller that sees IsOpen() turn false may ask why at once.
+        // The reason and the refusal of new output first: a caller that sees
+        // IsOpen() turn false may ask why, or write, at once.
         SetLastError(error);
+        m_ring.SetAccepting(false);
         m_open = false;
         device.Close();
     }

@@ -32,6 +32,10 @@ struct SPageInfo {
     int defaultTickLimit = 2000;
     bool hasWriteBack = true;  // a Save button that writes the whole page
     ELineFeed lineFeed = ELineFeed::RoutedOnly;
+    // The page's own heading where it is not its navigation caption:
+    // catalogue section and key (TABS when the section is empty).
+    std::string headingSection;
+    std::string headingKey;
 };
 
 // One command as a page builds it. `direct` marks texts a page writes to a

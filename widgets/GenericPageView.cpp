@@ -54,7 +54,9 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
     setObjectName(QString::fromStdString(info.className));
 
     auto* layout = new QVBoxLayout(this);
-    m_heading = CreatePageHeading(CatalogueText(catalogue, kSectionTabs, info.navKey), this);
+    const std::string_view headingSection = info.headingSection.empty() ? kSectionTabs : info.headingSection;
+    const std::string& headingKey = info.headingKey.empty() ? info.navKey : info.headingKey;
+    m_heading = CreatePageHeading(CatalogueText(catalogue, headingSection, headingKey), this);
     layout->addWidget(m_heading);
     layout->addSpacing(fontMetrics().height() / 2);
 

@@ -44,6 +44,7 @@ CPageADName::CPageADName()
     : CTextListPage(NamePage("CPageADName", "PageADSms", "", ""),
                     Names("$ADNAME", "A", "%DUMP_ADS\r", kRows, {"NAME_LISTC0", "NAME_LISTC1"}))
 {
+    m_info.headingKey = "PAGE_ADCNAME";
 }
 
 CPageISensorName::CPageISensorName()

@@ -47,7 +47,8 @@ CPageADSms::CPageADSms()
     : CTextListPage({.className = "CPageADSms",
                      .section = "PageADSms",
                      .defaultTickLimit = kMessageTicks,
-                     .hasWriteBack = false},
+                     .hasWriteBack = false,
+                     .headingKey = "PAGE_ADCSMS"},
                     MessageSlots(kRows, kFirstSlot, true))
 {
     m_fields.Add({.id = std::string(kHeaderField),

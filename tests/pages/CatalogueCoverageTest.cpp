@@ -40,6 +40,8 @@ public:
     {
         const SPageInfo& info = page.Info();
         Add(kSectionTabs, info.navKey, info.className);
+        Add(info.headingSection.empty() ? std::string(kSectionTabs) : info.headingSection, info.headingKey,
+            info.className);
         AddFields(page.Fields(), info.section, info.className);
         for (size_t t = 0; t < page.Tables().size(); ++t) {
             const STableDesc& table = page.Tables()[t].Desc();
