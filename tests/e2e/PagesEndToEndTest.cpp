@@ -13,44 +13,11 @@
 #include "pages/contacts/PhoneEditor.h"
 #include "pages/contacts/ServerPage.h"
 #include "pages/contacts/SosPage.h"
+#include "SessionOverSerial.h"
 #include "support/QtTestSupport.h"
 
 namespace orlan::test {
 namespace {
-
-constexpr std::chrono::seconds kReadPatience{20};
-
-class CSessionOverSerial final : public IBlockReceiver, public ISessionView {
-public:
-    explicit CSessionOverSerial(const QString& device)
-    {
-        for (auto& page : CreateAllPages())
-            session.AddPage(std::move(page));
-        port.SetDevicePath(device);
-        port.SetBaudRate(115200);
-        port.StartStop(true, this);
-    }
-
-    void OnSerialData(const char* bytes, size_t count) override { session.Receive().OnSerialData(bytes, count); }
-    void OnWholeReadComplete() override { ++wholeReads; }
-    void OnJobFinished(const std::string&, const SJobReport& report) override { reports.push_back(report); }
-
-    bool ReadAll()
-    {
-        const int before = wholeReads;
-        session.Reload();
-        return PumpUntil([&] { return wholeReads > before; }, kReadPatience);
-    }
-
-    CPage& Page(std::string_view className) { return *session.FindPage(className); }
-
-    CSerialPort port;
-    CChannelSink sink{port};
-    CQtTimerService timers;
-    CTerminalSession session{*this, sink, timers};
-    int wholeReads = 0;
-    std::vector<SJobReport> reports;
-};
 
 class PagesEndToEnd : public ::testing::Test {
 protected:
@@ -113,7 +80,7 @@ TEST_F(PagesEndToEnd, WrittenMainParametersComeBackInThePagesRead)
     console.session.WriteBack(main);
     ASSERT_TRUE(PumpUntil(
         [&] { return console.reports.size() == 1 && f.Text("forwardSpan") == "10" && f.Text("memo") == memo; },
-        kReadPatience));
+        CSessionOverSerial::kPatience));
 
     const SJobReport& report = console.reports.front();
     EXPECT_TRUE(report.AllAccepted()) << report.Summary();
@@ -147,18 +114,18 @@ TEST_F(PagesEndToEnd, RowEditsAndTheVideoCallSwitchReachTheTerminal)
     editor->fields.SetText(kPhoneNumberField, "+79990001122");
     console.session.CommitRow(server, 0, 4, editor->fields);
     ASSERT_TRUE(PumpUntil([&] { return console.reports.size() == 1 && server.Number(9) == "+8613800000010"; },
-                          kReadPatience));
+                          CSessionOverSerial::kPatience));
     EXPECT_TRUE(console.reports[0].AllAccepted()) << console.reports[0].Summary();
     EXPECT_EQ(server.Number(4), "+79990001122");
     EXPECT_EQ(server.Number(3), "+8613800000004");
 
     sos.Fields().SetNumber(CPageSos::kVideoCallField, 1);
     console.session.FieldEdited(sos, CPageSos::kVideoCallField);
-    ASSERT_TRUE(PumpUntil([&] { return console.reports.size() == 2; }, kReadPatience));
+    ASSERT_TRUE(PumpUntil([&] { return console.reports.size() == 2; }, CSessionOverSerial::kPatience));
     EXPECT_TRUE(console.reports[1].AllAccepted()) << console.reports[1].Summary();
     sos.Fields().SetNumber(CPageSos::kVideoCallField, 0);
     console.session.ReadPage(sos);
-    ASSERT_TRUE(PumpUntil([&] { return sos.Fields().Number(CPageSos::kVideoCallField) == 1; }, kReadPatience));
+    ASSERT_TRUE(PumpUntil([&] { return sos.Fields().Number(CPageSos::kVideoCallField) == 1; }, CSessionOverSerial::kPatience));
     EXPECT_EQ(sos.Number(0), "+8613900000000");
 }
 

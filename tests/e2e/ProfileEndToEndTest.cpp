@@ -263,3 +263,37 @@ TEST_F(ProfileEndToEnd, AProfileThatCannotBeReadOrWrittenSendsNothing)
 
 } // namespace
 } // namespace orlan::test
+
+namespace orlan::test {
+namespace {
+
+// A configuration changed on one terminal, saved with every page and executed
+// on a fresh terminal, reads back as the same profile there.
+TEST_F(ProfileEndToEnd, ASavedProfileReproducesTheConfigurationOnAFreshTerminal)
+{
+    CSimProcess source({QStringLiteral("--password"), kPassword, QStringLiteral("--rate"), QStringLiteral("0")});
+    ASSERT_FALSE(source.Device().isEmpty());
+    const QStringList port = {QStringLiteral("--port"), source.Device(), QStringLiteral("--password"), kPassword};
+    for (const char* command : {"%CS1+4915550001", "%ID4711", "%PIN9999", "%RSILOW20"}) {
+        const SCliRun sent = RunCli(port + QStringList{QStringLiteral("send"), QString::fromLatin1(command)});
+        ASSERT_EQ(sent.exitCode, 0) << command << ": " << sent.err;
+    }
+    const QString first = Path("first.txt");
+    ASSERT_EQ(RunCli(port + QStringList{QStringLiteral("read"), QStringLiteral("--profile"), first}).exitCode, 0);
+    const std::string saved = ReadBytes(first);
+    ASSERT_NE(saved.find("%CS1+4915550001\r\r\n"), std::string::npos);
+    ASSERT_NE(saved, ReferenceProfileBytes()) << "the changes must show in the saved profile";
+
+    CSimProcess fresh({QStringLiteral("--password"), kPassword, QStringLiteral("--rate"), QStringLiteral("0")});
+    ASSERT_FALSE(fresh.Device().isEmpty());
+    const QStringList freshPort = {QStringLiteral("--port"), fresh.Device(), QStringLiteral("--password"), kPassword};
+    const SCliRun run = RunCli(freshPort + QStringList{QStringLiteral("exec"), first});
+    ASSERT_EQ(run.exitCode, 0) << run.err << run.out;
+    const QString second = Path("second.txt");
+    ASSERT_EQ(RunCli(freshPort + QStringList{QStringLiteral("read"), QStringLiteral("--profile"), second}).exitCode,
+              0);
+    EXPECT_EQ(ReadBytes(second), saved);
+}
+
+} // namespace
+} // namespace orlan::test

@@ -2,6 +2,8 @@
 // guards), Clear, the exact command batch and its profile section.
 #include <gtest/gtest.h>
 
+#include "SessionHarness.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -10,6 +12,8 @@
 
 namespace orlan {
 namespace {
+
+using test::Texts;
 
 // What a terminal reports for the page, one line per key.
 const std::vector<std::string_view> kDumpLines = {
@@ -38,13 +42,6 @@ const std::vector<std::string_view> kDumpLines = {
     "$MODEM_FWDSPAN 10",
 };
 
-std::vector<std::string> Texts(const CCommandList& commands)
-{
-    std::vector<std::string> texts;
-    for (const SCommand& command : commands)
-        texts.push_back(command.text);
-    return texts;
-}
 
 bool Contains(const std::vector<std::string>& texts, std::string_view text)
 {

@@ -26,13 +26,6 @@ std::string Marks(const CPriorityPage& page, size_t grid, size_t row)
     return marks;
 }
 
-std::vector<std::string> Texts(const CCommandList& commands)
-{
-    std::vector<std::string> texts;
-    for (const SCommand& command : commands)
-        texts.push_back(command.text);
-    return texts;
-}
 
 class PriorityPages : public ::testing::Test {
 protected:

@@ -13,6 +13,15 @@
 
 namespace orlan::test {
 
+// The wire texts of a command list, for comparing batches.
+inline std::vector<std::string> Texts(const CCommandList& commands)
+{
+    std::vector<std::string> texts;
+    for (const SCommand& command : commands)
+        texts.push_back(command.text);
+    return texts;
+}
+
 class CRecordingView final : public ISessionView {
 public:
     void OnJobFinished(const std::string& name, const SJobReport& report) override

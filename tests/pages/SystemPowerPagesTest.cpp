@@ -12,13 +12,6 @@ namespace {
 
 using Blocks = std::vector<std::string>;
 
-std::vector<std::string> Texts(const CCommandList& commands)
-{
-    std::vector<std::string> texts;
-    for (const SCommand& command : commands)
-        texts.push_back(command.text);
-    return texts;
-}
 
 class PowerPages : public ::testing::Test {
 protected:

@@ -16,13 +16,6 @@
 namespace orlan::test {
 namespace {
 
-std::vector<std::string> Texts(const CCommandList& commands)
-{
-    std::vector<std::string> texts;
-    for (const SCommand& command : commands)
-        texts.push_back(command.text);
-    return texts;
-}
 
 class TimerPages : public ::testing::Test {
 protected:
