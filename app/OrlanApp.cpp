@@ -12,23 +12,9 @@
 #include "app/ScreenshotMode.h"
 #include "app/StartOptions.h"
 #include "labels/LabelCatalogue.h"
+#include "link/ProgramCatalogue.h"
 
 namespace orlan {
-
-namespace {
-
-// gsm.ini of the working directory, else the one installed with the program.
-CLabelCatalogue OpenCatalogue()
-{
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    CLabelCatalogue catalogue;
-    catalogue.Bind(ResolveCataloguePath(QDir::currentPath().toStdString(),
-                                        {(exeDir + QStringLiteral("/../share/orlan/gsm.ini")).toStdString(),
-                                         (exeDir + QStringLiteral("/gsm.ini")).toStdString()}));
-    return catalogue;
-}
-
-} // namespace
 
 COrlanApp::COrlanApp(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -51,7 +37,7 @@ int COrlanApp::Run()
         return 1;
     }
 
-    COrlanDlg window(OpenCatalogue(), parsed.options);
+    COrlanDlg window(OpenProgramCatalogue(), parsed.options);
     std::unique_ptr<CScreenshotMode> screenshot;
     if (parsed.options.exitWhenShown) {
         window.ShowAsRemembered();

@@ -13,6 +13,7 @@
 #include "console/ProfileText.h"
 #include "console/StatusTexts.h"
 #include "labels/LabelCatalogue.h"
+#include "link/ProgramCatalogue.h"
 #include "link/PortNames.h"
 #include "pages/AllPages.h"
 
@@ -25,18 +26,6 @@ constexpr int kAnswerWaitMs = CTerminalSession::kProfileBracketTicks;
 constexpr std::uintmax_t kMaxProfileBytes = 16 * 1024 * 1024;
 constexpr std::string_view kOpenProfileFailed = "Open the profile failed!";
 constexpr std::string_view kSetupModeLine = "come in setup mode";
-
-CLabelCatalogue OpenCatalogue()
-{
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    const std::filesystem::path path = ResolveCataloguePath(
-        QDir::currentPath().toStdString(),
-        {(exeDir + QStringLiteral("/../share/orlan/gsm.ini")).toStdString(),
-         (exeDir + QStringLiteral("/gsm.ini")).toStdString()});
-    CLabelCatalogue catalogue;
-    catalogue.Bind(path);
-    return catalogue;
-}
 
 // The whole file, or nothing with the reason.
 std::optional<std::string> ReadProfileFile(const std::string& path, std::string* reason)
@@ -86,7 +75,7 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options))
 {
     for (std::unique_ptr<CPage>& page : CreateAllPages())
         m_session.AddPage(std::move(page));
-    m_session.Receive().SetStatusTexts(LoadStatusTexts(OpenCatalogue()));
+    m_session.Receive().SetStatusTexts(LoadStatusTexts(OpenProgramCatalogue()));
     m_session.SetPassword(m_options.password);
     if (m_options.commandTimeoutMs > 0)
         m_session.SetProfileTickLimits(m_options.commandTimeoutMs, m_options.commandTimeoutMs);

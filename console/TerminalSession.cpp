@@ -8,11 +8,6 @@ namespace {
 
 constexpr size_t kMaxBlock = 1024;  // the channel sends at most this much per block
 
-bool StartsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 } // namespace
 
 const std::vector<std::string_view>& WholeReadClearOrder()
@@ -216,8 +211,8 @@ bool CTerminalSession::ExecuteProfile(std::string_view contents)
         if (line.empty() || line == previous)
             continue;
         previous = line;
-        const bool shown = StartsWith(line, "\\\\");
-        const bool command = !shown && StartsWith(line, "%");
+        const bool shown = line.starts_with("\\\\");
+        const bool command = !shown && line.starts_with('%');
         if (!shown && !command)
             continue;  // section headers and free text
         job.steps.push_back(SJobStep::Call([this, line] { m_view.OnProgressShowLine(3, line); }));

@@ -2,7 +2,7 @@
 
 #include "console/WireFormat.h"
 #include "labels/TextCodec.h"
-#include "pages/messages/NumberedText.h"
+#include "pages/NumberedText.h"
 
 namespace orlan {
 

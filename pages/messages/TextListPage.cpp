@@ -3,7 +3,7 @@
 #include "console/WireFormat.h"
 #include "labels/TextCodec.h"
 #include "pages/messages/MessageEditor.h"
-#include "pages/messages/NumberedText.h"
+#include "pages/NumberedText.h"
 
 namespace orlan {
 

@@ -1,5 +1,7 @@
 #include "pages/system/UserCmdPage.h"
 
+#include "pages/NumberedText.h"
+
 #include <algorithm>
 
 #include "console/WireFormat.h"
@@ -11,7 +13,6 @@ namespace orlan {
 namespace {
 
 // A row number longer than this is not read further.
-constexpr size_t kMaxRowDigits = 11;
 
 bool IsAscii(std::string_view text)
 {
@@ -76,16 +77,11 @@ std::vector<SDumpEntry> CPageUserCmd::DumpEntries()
 // value.
 void CPageUserCmd::StoreCell(size_t column, const SDumpValue& value, bool mayBeHex)
 {
-    const std::string_view text = value.text;
-    size_t digits = 0;
-    size_t row = 0;
-    while (digits < text.size() && digits < kMaxRowDigits && IsDigit(text[digits])) {
-        row = row * 10 + static_cast<size_t>(text[digits] - '0');
-        ++digits;
-    }
-    if (digits == 0 || row >= kRows)
+    const std::optional<SNumberedText> parsed = ParseNumberedText(value.text);
+    if (!parsed || parsed->number < 0 || static_cast<unsigned long long>(parsed->number) >= kRows)
         return;
-    const std::string_view cell = digits + 1 < text.size() ? text.substr(digits + 1) : std::string_view();
+    const size_t row = static_cast<size_t>(parsed->number);
+    const std::string_view cell = parsed->rest;
     const bool hex = mayBeHex && LooksLikeUcs2Hex(cell);
     m_tables.front().SetCell(row, column, hex ? DecodeUcs2Hex(cell) : std::string(cell));
     NotifyChanged();

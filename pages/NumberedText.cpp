@@ -1,4 +1,4 @@
-#include "pages/messages/NumberedText.h"
+#include "pages/NumberedText.h"
 
 namespace orlan {
 
