@@ -16,7 +16,7 @@
 
 #include "app/ProgressModel.h"
 #include "app/StartOptions.h"
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "labels/LabelCatalogue.h"
 #include "link/BlockHandOver.h"
 #include "link/ChannelSink.h"

@@ -9,7 +9,7 @@
 
 #include <functional>
 
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "link/ChannelSink.h"
 #include "link/QtTimerService.h"
 #include "link/SerialPort.h"

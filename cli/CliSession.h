@@ -10,7 +10,7 @@
 #include <string>
 
 #include "cli/CliArgs.h"
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "link/ChannelSink.h"
 #include "link/QtTimerService.h"
 #include "link/SerialPort.h"

@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "labels/CommonLabelKeys.h"
 #include "link/RegSetting.h"
 #include "widgets/CatalogueText.h"

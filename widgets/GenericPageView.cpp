@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "labels/CommonLabelKeys.h"
 #include "pages/Page.h"
 #include "widgets/CatalogueText.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "SimProcess.h"
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "link/ChannelSink.h"
 #include "link/QtTimerService.h"
 #include "link/SerialPort.h"

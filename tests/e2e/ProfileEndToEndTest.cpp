@@ -11,7 +11,7 @@
 #include "CliRunner.h"
 #include "ProfileSimOutput.h"
 #include "SimProcess.h"
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "pages/AllPages.h"
 #include "support/ManualClock.h"
 #include "support/RecordingSink.h"

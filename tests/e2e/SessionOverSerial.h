@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "link/ChannelSink.h"
 #include "link/QtTimerService.h"
 #include "link/SerialPort.h"

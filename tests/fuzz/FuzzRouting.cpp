@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "pages/AllPages.h"
 #include "tests/support/ManualClock.h"
 

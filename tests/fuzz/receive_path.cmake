@@ -1,3 +1,3 @@
 orlan_add_fuzz_target(receive_path
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/FuzzReceivePath.cpp
-  LIBS orlan_core)
+  LIBS orlan_protocol)

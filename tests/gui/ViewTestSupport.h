@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "labels/LabelCatalogue.h"
 #include "pages/Page.h"
 #include "support/ManualClock.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "pages/AllPages.h"
 #include "support/ManualClock.h"
 #include "support/RecordingSink.h"

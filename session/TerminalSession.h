@@ -14,6 +14,7 @@
 #include "console/DumpRouter.h"
 #include "console/ReceivePath.h"
 #include "pages/Page.h"
+#include "session/PageOrders.h"
 
 namespace orlan {
 
@@ -122,10 +123,5 @@ private:
     bool m_profileRunning = false;
     bool m_closing = false;
 };
-
-// Page class names in the order the whole-configuration read clears them.
-const std::vector<std::string_view>& WholeReadClearOrder();
-// Page class names in the order their profile sections are written.
-const std::vector<std::string_view>& ProfileSectionOrder();
 
 } // namespace orlan

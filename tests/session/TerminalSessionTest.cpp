@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "console/TerminalSession.h"
+#include "session/TerminalSession.h"
 #include "support/ManualClock.h"
 #include "support/RecordingSink.h"
 

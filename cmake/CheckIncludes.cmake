@@ -1,0 +1,12 @@
+# cmake -DFILES=a;b -DFORBIDDEN=regex -DSTAMP=file -P CheckIncludes.cmake
+set(bad "")
+foreach(file ${FILES})
+  file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](${FORBIDDEN})[/>]")
+  foreach(line ${lines})
+    string(APPEND bad "\n  ${file}: ${line}")
+  endforeach()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "A lower layer includes a header of a layer above it:${bad}")
+endif()
+file(WRITE ${STAMP} "ok\n")

@@ -1,0 +1,13 @@
+#pragma once
+// The fixed orders in which the session visits its pages.
+#include <string_view>
+#include <vector>
+
+namespace orlan {
+
+// Page class names in the order the whole-configuration read clears them.
+const std::vector<std::string_view>& WholeReadClearOrder();
+// Page class names in the order their profile sections are written.
+const std::vector<std::string_view>& ProfileSectionOrder();
+
+} // namespace orlan
