@@ -28,10 +28,11 @@ std::string_view NextWord(std::string_view& text)
     return word;
 }
 
-std::optional<int> ParseCount(std::string_view text, int fallback)
+// Nothing means one.
+std::optional<int> ParseCount(std::string_view text)
 {
     if (text.empty())
-        return fallback;
+        return 1;
     int count = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
     if (ec != std::errc() || end != text.data() + text.size() || count < 1 || count > 100000)
@@ -48,16 +49,12 @@ std::string ApplyControlLine(CSimTerminal& terminal, std::string_view line)
     if (command.empty())
         return {};
 
-    if (command == "event" || command == "temp") {
-        const std::optional<int> count = ParseCount(rest, command == "event" ? 1 : 0);
-        if (!count || *count == 0)
-            return "error: " + std::string(command) + " needs a count from 1 to 100000";
-        if (command == "event") {
-            for (int i = 0; i < *count; ++i)
-                terminal.EmitEvent();
-        } else {
-            terminal.EmitTemperatureRecords(*count);
-        }
+    if (command == "event") {
+        const std::optional<int> count = ParseCount(rest);
+        if (!count)
+            return "error: event needs a count from 1 to 100000";
+        for (int i = 0; i < *count; ++i)
+            terminal.EmitEvent();
         return "ok";
     }
     if (command == "raw") {

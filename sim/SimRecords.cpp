@@ -1,6 +1,8 @@
 #include "sim/SimRecords.h"
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 
 namespace orlan {
@@ -11,26 +13,21 @@ struct CivilTime {
     int year, month, day, hour, minute, second;
 };
 
-// The terminal's clock reading as a civil date and time (Gregorian calendar).
+// The terminal's clock reading as a civil date and time.
 CivilTime CivilFromMs(int64_t ms)
 {
-    constexpr int64_t kStartSeconds = 1714521600; // 2024-05-01 00:00:00
-    const int64_t seconds = kStartSeconds + (ms < 0 ? 0 : ms / 1000);
-    const int64_t days = seconds / 86400;
-    const int64_t daySeconds = seconds % 86400;
-
-    const int64_t z = days + 719468;
-    const int64_t era = z / 146097;
-    const int64_t dayOfEra = z - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-    const int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
-    const int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
-    const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day),
-            static_cast<int>(daySeconds / 3600), static_cast<int>(daySeconds / 60 % 60),
-            static_cast<int>(daySeconds % 60)};
+    using namespace std::chrono;
+    constexpr sys_days kStart = 2024y / May / 1; // the reading when the simulation starts
+    const sys_seconds at = kStart + floor<seconds>(milliseconds(std::max<int64_t>(ms, 0)));
+    const sys_days day = floor<days>(at);
+    const year_month_day date(day);
+    const hh_mm_ss time(at - day);
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.seconds().count())};
 }
 
 struct EventKind {

@@ -1,11 +1,12 @@
 #include "sim/SimTerminal.h"
 
 #include "sim/CommandTable.h"
-#include "sim/GrayJpeg.h"
 #include "sim/KnownCommands.h"
+#include "sim/SamplePicture.h"
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 namespace orlan {
 
@@ -16,14 +17,13 @@ constexpr std::size_t kMaxLineLength = 1024; // longer input lines are refused w
 constexpr int64_t kBootStepMs = 100;         // between two boot messages
 constexpr int64_t kQuietAfterPictureMs = 200; // so the end marker closes a read block
 constexpr std::size_t kOverlongGarbageLength = 20000;
+constexpr std::uint32_t kRandomSeed = 1; // the same faults on every run
 
 constexpr std::string_view kLoginPrompt = "Console started, please login";
 constexpr std::string_view kPasswordPrompt = "please input password";
 
-// Starting temperatures of the six external sensors and their alarm limits;
-// sensors 4 and 5 are not connected.
+// Temperatures of the six external sensors; sensors 4 and 5 are not connected.
 constexpr std::array<double, 6> kSensorStart = {21.50, 4.25, -18.00, 21.00, 0.0, 0.0};
-constexpr std::array<double, 6> kSensorHigh = {40.0, 8.0, -10.0, 35.0, 0.0, 0.0};
 constexpr std::size_t kConnectedSensors = 4;
 
 bool IsDigit(char c)
@@ -45,18 +45,13 @@ CSimTerminal::CSimTerminal(CConfigStore fixture, SimOptions options, Output outp
       m_store(m_fixture),
       m_options(std::move(options)),
       m_output(std::move(output)),
-      m_random(m_options.seed)
+      m_random(kRandomSeed)
 {
-    for (std::size_t i = 0; i < kSensorStart.size(); ++i)
-        m_sensors.push_back({i < kConnectedSensors ? '0' : '2', kSensorStart[i]});
-    m_nextEventAt = m_options.eventsEveryMs;
 }
 
 void CSimTerminal::Start()
 {
-    if (m_options.boot) {
-        StartBoot();
-    } else if (m_options.startLoggedIn) {
+    if (m_options.startLoggedIn) {
         m_state = EState::LoggedIn;
     } else {
         m_state = EState::LoggedOut;
@@ -108,12 +103,6 @@ void CSimTerminal::AdvanceTo(int64_t nowMs)
         m_now = nowMs;
     if (m_state == EState::Booting && m_now >= m_bootEndAt)
         FinishBoot(false);
-    if (m_options.eventsEveryMs > 0) {
-        for (; m_nextEventAt <= m_now; m_nextEventAt += m_options.eventsEveryMs) {
-            if (m_state != EState::Booting)
-                EmitEvent();
-        }
-    }
     if (m_options.faults.hangupAfterMs >= 0 && m_now >= m_options.faults.hangupAfterMs)
         m_hangup = true;
     Release();
@@ -127,8 +116,6 @@ std::optional<int64_t> CSimTerminal::NextWakeMs() const
         consider(m_pending.front().due);
     if (m_state == EState::Booting)
         consider(m_bootEndAt);
-    if (m_options.eventsEveryMs > 0)
-        consider(m_nextEventAt);
     if (m_options.faults.hangupAfterMs >= 0 && !m_hangup)
         consider(m_options.faults.hangupAfterMs);
     return next;
@@ -138,13 +125,6 @@ void CSimTerminal::EmitEvent()
 {
     const int number = ++m_eventNumber;
     Say(EventLine(number, static_cast<std::size_t>(number - 1), m_now));
-    Release();
-}
-
-void CSimTerminal::EmitTemperatureRecords(int count)
-{
-    for (int i = 0; i < count; ++i)
-        Say(TemperatureRecord(++m_recordSequence, kRealtimeRecord, m_now, NextReadings()));
     Release();
 }
 
@@ -230,7 +210,11 @@ void CSimTerminal::SendPicture(std::string_view index)
         Say("$IMAGE_ERR");
         return;
     }
-    const int64_t due = Queue("$IMAGE_START\r\n" + SamplePicture() + "$IMAGE_END\r\n", false, 0);
+    const std::span<const std::uint8_t> picture = SamplePicture();
+    std::string bytes = "$IMAGE_START\r\n";
+    bytes.append(picture.begin(), picture.end());
+    bytes += "$IMAGE_END\r\n";
+    const int64_t due = Queue(std::move(bytes), false, 0);
     m_holdUntil = due + kQuietAfterPictureMs;
 }
 
@@ -381,16 +365,6 @@ void CSimTerminal::Execute(std::string_view command)
         m_rebootAfterAnswer = false;
         StartBoot();
     }
-}
-
-std::vector<SensorReading> CSimTerminal::NextReadings()
-{
-    for (std::size_t i = 0; i < kConnectedSensors; ++i) {
-        SensorReading& sensor = m_sensors[i];
-        sensor.celsius += (static_cast<int>(m_random() % 11) - 5) * 0.05;
-        sensor.state = sensor.celsius > kSensorHigh[i] ? '1' : '0';
-    }
-    return m_sensors;
 }
 
 } // namespace orlan

@@ -21,22 +21,17 @@ TEST(SimCommandLine, DefaultsAndEveryOption)
     EXPECT_TRUE(defaults->terminal.password.empty());
     EXPECT_FALSE(defaults->control);
 
-    const auto all = Parse({"--password", "secret", "--no-login", "--boot", "--boot-wait", "200", "--rate", "0",
-                            "--link", "/tmp/tty", "--fixture", "f.txt", "--control", "--events-every", "1000",
-                            "--seed", "9", "--fault-silent", "--fault-late", "300", "--fault-cmd-err",
+    const auto all = Parse({"--password", "secret", "--no-login", "--boot-wait", "200", "--rate", "0", "--link",
+                            "/tmp/tty", "--control", "--fault-silent", "--fault-late", "300", "--fault-cmd-err",
                             "--fault-garbage", "--fault-split", "--fault-hangup-after", "5000"},
                            &error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->terminal.password, "secret");
     EXPECT_TRUE(all->terminal.startLoggedIn);
-    EXPECT_TRUE(all->terminal.boot);
     EXPECT_EQ(all->terminal.bootWaitMs, 200);
     EXPECT_EQ(all->rate, 0U);
     EXPECT_EQ(all->linkPath, "/tmp/tty");
-    EXPECT_EQ(all->fixturePath, "f.txt");
     EXPECT_TRUE(all->control);
-    EXPECT_EQ(all->terminal.eventsEveryMs, 1000);
-    EXPECT_EQ(all->terminal.seed, 9U);
     const SimFaults& faults = all->terminal.faults;
     EXPECT_TRUE(faults.silent && faults.cmdErr && faults.garbage && faults.split);
     EXPECT_EQ(faults.lateMs, 300);

@@ -20,10 +20,9 @@ TEST(SimInputLog, ListsEveryLineAndKeyRunInTheOrderReceived)
 {
     SimOptions options;
     options.password = "1234";
-    options.boot = true;
     options.bootWaitMs = 1000;
     CLoggedSim sim(options);
-    sim.terminal.Start();
+    sim.terminal.Reboot();
 
     // While booting the console does not listen, but the line is still logged.
     sim.terminal.Feed("%DUMPS\r");

@@ -105,10 +105,9 @@ TEST(SimSession, SettingsComeWithTheFirstRequestAndLiveStateWithTheSecond)
 TEST(SimSession, BootPromptWaitsForTheKeyRun)
 {
     SimOptions options;
-    options.boot = true;
     options.bootWaitMs = 1500;
     CSimHarness sim(options);
-    sim.terminal.Start();
+    sim.terminal.Reboot();
     EXPECT_EQ(sim.TakeLines(), std::vector<std::string>{"Machine timer supported!"});
     EXPECT_EQ(sim.terminal.State(), EState::Booting);
 
@@ -132,10 +131,9 @@ TEST(SimSession, BootPromptWaitsForTheKeyRun)
 TEST(SimSession, BootWithoutKeyRunEndsInWorkingMode)
 {
     SimOptions options;
-    options.boot = true;
     options.bootWaitMs = 500;
     CSimHarness sim(options);
-    sim.terminal.Start();
+    sim.terminal.Reboot();
     sim.terminal.Advance(699);
     EXPECT_EQ(sim.terminal.State(), EState::Booting);
     sim.terminal.Advance(1);
