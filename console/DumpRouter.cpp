@@ -1,6 +1,6 @@
 #include "console/DumpRouter.h"
 
-#include <cctype>
+#include "console/TextScan.h"
 
 namespace orlan {
 
@@ -12,31 +12,6 @@ std::string_view From(std::string_view line, int position)
 {
     const auto pos = static_cast<size_t>(position);
     return pos < line.size() ? line.substr(pos) : std::string_view{};
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The decimal number at the start of `text` (leading blanks skipped), or -1.
-int LeadingNumber(std::string_view text)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    if (i >= text.size() || !IsDigit(text[i]))
-        return -1;
-    long value = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > 1000000)
-            return -1;  // no list or row is that long
-    }
-    return negative ? -1 : static_cast<int>(value);
 }
 
 } // namespace
@@ -100,7 +75,7 @@ SDumpValue CDumpRouter::HandOver(const SDumpRoute& route, std::string_view line)
     }
     case EHandOver::ListIndex:
         value.text = From(line, route.position);
-        value.index = LeadingNumber(value.text);
+        value.index = LeadingIndex(value.text);
         break;
     case EHandOver::RowText:
         value.index = line[static_cast<size_t>(route.digitAt)] - '0';

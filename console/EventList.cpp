@@ -1,5 +1,9 @@
 #include "console/EventList.h"
 
+#include <climits>
+
+#include "console/TextScan.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -34,9 +38,10 @@ std::string_view SourceName(std::string_view event)
     return {};
 }
 
-int LeadingNumber(const std::string& text)
+int LeadingNumber(std::string_view text)
 {
-    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    const long long number = WholeNumber(text);
+    return number > INT_MAX || number < INT_MIN ? 0 : static_cast<int>(number);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "pages/FieldSet.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace orlan {
@@ -67,6 +68,27 @@ std::string CFieldSet::LineText(std::string_view id) const
 void CFieldSet::Reset()
 {
     m_values = m_initial;
+}
+
+const SFieldGroup* CFieldSet::FindGroup(std::string_view id) const
+{
+    for (const SFieldGroup& group : m_groups) {
+        if (group.id == id)
+            return &group;
+    }
+    return nullptr;
+}
+
+bool CFieldSet::IsShown(size_t i) const
+{
+    const SFieldDesc& desc = m_descs.at(i);
+    if (desc.hidden)
+        return false;
+    if (desc.visibleWhen.field.empty() || !Has(desc.visibleWhen.field))
+        return true;
+    const int number = Number(desc.visibleWhen.field);
+    return std::find(desc.visibleWhen.numbers.begin(), desc.visibleWhen.numbers.end(), number)
+           != desc.visibleWhen.numbers.end();
 }
 
 } // namespace orlan

@@ -14,6 +14,32 @@ enum class EFieldKind {
     Check,      // switch, 0 or 1
     Choice,     // list selection, 0-based, -1 for none
     Spin,       // number with up-down control in [minimum, maximum], kept as text
+    Image,      // a picture drawn scaled from its bytes (JPEG, PNG), kept in `text`
+};
+
+// A field shown only while another field holds one of the given numbers
+// (a list selection or a switch); the form switches it at once.
+struct SVisibleWhen {
+    std::string field;        // empty: always shown
+    std::vector<int> numbers;
+};
+
+// Fields kept together in the form under one caption. With a grid hint the
+// group's fields fill `rows` × `columns` cells row by row (mixed editors:
+// four inputs × type/urgent/sound); the first column may carry row labels
+// and the first row column headers.
+struct SFieldGroup {
+    std::string id;
+    std::string captionKey;      // in the page's section, or `captionSection`
+    std::string captionSection;  // empty: the page's section
+    size_t rows = 0;             // 0: one field a line, label beside it
+    size_t columns = 0;
+    std::vector<std::string> columnKeys;  // header of each column; may be empty
+    std::vector<std::string> rowKeys;     // label of each row; may be empty
+    // Row labels that are numbered instead: this prefix + row number (from
+    // `firstRowNumber`), e.g. "AIN" gives "AIN0" … "AIN3".
+    std::string rowPrefix;
+    int firstRowNumber = 0;
 };
 
 // A list item: a fixed text, or a catalogue text when `section` is set.
@@ -36,6 +62,10 @@ struct SFieldDesc {
     // A change is sent to the terminal at once (CPage::OnFieldEdited)
     // instead of waiting for the page's Save.
     bool sendsOnChange = false;
+    // Shown but not edited (current readings, a version line).
+    bool readOnly = false;
+    SVisibleWhen visibleWhen;
+    std::string group;  // id of its SFieldGroup; empty: no group
 };
 
 // One field's value: texts (and spin values) in `text`, switches and list
@@ -76,7 +106,15 @@ public:
     // Every field back to its initial value.
     void Reset();
 
+    // Groups in display order; a field names its group by id.
+    void AddGroup(SFieldGroup group) { m_groups.push_back(std::move(group)); }
+    const std::vector<SFieldGroup>& Groups() const { return m_groups; }
+    const SFieldGroup* FindGroup(std::string_view id) const;
+    // Whether a field is shown now: not hidden, and its condition holds.
+    bool IsShown(size_t i) const;
+
 private:
+    std::vector<SFieldGroup> m_groups;
     std::vector<SFieldDesc> m_descs;
     std::vector<SFieldValue> m_values;
     std::vector<SFieldValue> m_initial;

@@ -1,6 +1,7 @@
 #include "pages/Page.h"
 
 #include "console/ConsoleCommands.h"
+#include "labels/TextCodec.h"
 
 namespace orlan {
 
@@ -16,11 +17,71 @@ void CPage::Clear()
 
 CCommandList CPage::BuildCommands(ETarget target) const
 {
-    CCommandList commands = SettingCommands(target);
-    if (target == ETarget::Terminal && m_info.hasWriteBack) {
-        commands.insert(commands.begin(), SCommand{std::string(kStartCmd)});
-        commands.push_back(SCommand{std::string(kCommitCmd)});
+    if (target == ETarget::Profile)
+        return SettingCommands(target);
+    SPageJob job = SaveJob();
+    if (job.bracketed) {
+        job.commands.insert(job.commands.begin(), SCommand{std::string(kStartCmd)});
+        job.commands.push_back(SCommand{std::string(kCommitCmd)});
     }
+    return job.commands;
+}
+
+SPageJob CPage::SaveJob() const
+{
+    return {.commands = SettingCommands(ETarget::Terminal),
+            .bracketed = m_info.hasWriteBack && m_info.bracketedSave,
+            .end = m_info.saveEnd};
+}
+
+std::optional<SPageJob> CPage::ActionJob(std::string_view, std::optional<size_t>)
+{
+    return std::nullopt;
+}
+
+size_t CPage::AddSetting(SSetting setting)
+{
+    const size_t index = m_fields.Add(setting.field, setting.initial);
+    m_settings.push_back(std::move(setting));
+    return index;
+}
+
+std::vector<SDumpEntry> CPage::SettingEntries()
+{
+    std::vector<SDumpEntry> entries;
+    for (const SSetting& setting : m_settings) {
+        for (const std::string& key : setting.keys) {
+            entries.push_back({key, [this, id = setting.field.id, kind = setting.field.kind,
+                                     take = setting.take](const SDumpValue& value) {
+                                   if (take == ETake::Ucs2Text)
+                                       m_fields.SetText(id, DecodeUcs2Hex(value.text));
+                                   else if (kind == EFieldKind::Check)
+                                       m_fields.SetNumber(id, value.on ? 1 : 0);
+                                   else if (kind == EFieldKind::Choice)
+                                       m_fields.SetChoice(id, value.index);
+                                   else
+                                       m_fields.SetText(id, value.text);
+                                   NotifyChanged();
+                               }});
+        }
+    }
+    return entries;
+}
+
+SCommand CPage::PlainCommand(std::string_view fieldId) const
+{
+    for (const SSetting& setting : m_settings) {
+        if (setting.field.id == fieldId)
+            return {FormatSetting(setting, m_fields).value_or(std::string()), setting.tickLimit};
+    }
+    return {};
+}
+
+CCommandList CPage::PlainCommands(std::initializer_list<std::string_view> fieldIds) const
+{
+    CCommandList commands;
+    for (std::string_view id : fieldIds)
+        commands.push_back(PlainCommand(id));
     return commands;
 }
 
@@ -52,14 +113,27 @@ std::string CPage::RowEditError(size_t, size_t, const CFieldSet&) const
     return {};
 }
 
-CCommandList CPage::OnFieldEdited(std::string_view)
+CCommandList CPage::OnFieldEdited(std::string_view fieldId)
 {
+    for (const SSetting& setting : m_settings) {
+        if (setting.field.id == fieldId && setting.field.sendsOnChange) {
+            if (std::optional<std::string> text = FormatSetting(setting, m_fields))
+                return {{std::move(*text), setting.tickLimit}};
+        }
+    }
     return {};
 }
 
 CCommandList CPage::SettingCommands(ETarget) const
 {
-    return {};
+    CCommandList commands;
+    for (const SSetting& setting : m_settings) {
+        if (setting.field.sendsOnChange)
+            continue;
+        if (std::optional<std::string> text = FormatSetting(setting, m_fields))
+            commands.push_back({std::move(*text), setting.tickLimit});
+    }
+    return commands;
 }
 
 void CPage::NotifyChanged() const

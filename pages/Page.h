@@ -5,6 +5,7 @@
 // never writes to the terminal itself: the session runs what it builds as
 // jobs of the command queue.
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +15,17 @@
 #include "console/ProfileText.h"
 #include "pages/FieldSet.h"
 #include "pages/PageTable.h"
+#include "pages/Setting.h"
 
 namespace orlan {
+
+// How a page's job ends once its commands are through.
+enum class EJobEnd {
+    ReadPage,  // the page's own read (Clear, then its dump request)
+    ReadAll,   // the whole-configuration read
+    Request,   // a given request, written without waiting
+    Nothing,
+};
 
 // Which lines reach a page besides its routed keys.
 enum class ELineFeed {
@@ -36,6 +46,13 @@ struct SPageInfo {
     // catalogue section and key (TABS when the section is empty).
     std::string headingSection;
     std::string headingKey;
+    // Save sends its commands inside "%STARTCMD" ... "%COMMITCMD" (the
+    // counter pages write theirs bare) and ends as given.
+    bool bracketedSave = true;
+    EJobEnd saveEnd = EJobEnd::ReadPage;
+    // Shown pages become the current page whose buttons the progress window
+    // turns off and on; the console terminals are shown without that.
+    bool becomesCurrent = true;
 };
 
 // One command as a page builds it. `direct` marks texts a page writes to a
@@ -52,16 +69,42 @@ using CCommandList = std::vector<SCommand>;
 
 enum class ETarget { Terminal, Profile };
 
+// Commands a page hands the session to run as one job, and how it ends.
+struct SPageJob {
+    CCommandList commands;
+    bool bracketed = true;
+    EJobEnd end = EJobEnd::ReadPage;
+    std::string request;  // EJobEnd::Request
+};
+
+// A button of a page besides Read and Save (Reset, Calibrate, View, Sync,
+// Export, Delete). It runs a job, or edits the selected row of a table.
+struct SPageAction {
+    std::string id;
+    std::string labelKey;      // in the page's section unless `labelSection` is set
+    std::string labelSection;
+    // A question asked first (a catalogue key, SYSMSG unless
+    // `confirmSection` is set); empty: none.
+    std::string confirmKey;
+    std::string confirmSection;
+    // Edits the selected row of this table in the row editor instead.
+    std::optional<size_t> rowEditorTable;
+    // Needs a selected row of this table (the job is built for that row).
+    std::optional<size_t> needsRowOf;
+};
+
 struct SDumpEntry {
     std::string key;  // a key of the routing table that names this page
     DumpHandler handler;
 };
 
-// The dialog that edits one row: its class, catalogue section and fields.
+// The dialog that edits one row: its class, catalogue section, fields and
+// any small tables it holds (a channel mask of O/X marks).
 struct SRowEditor {
     std::string className;  // "CInputPhone"
     std::string section;    // "PageCSPhone"
     CFieldSet fields;
+    std::vector<CPageTable> tables;
 };
 
 class CPage {
@@ -77,6 +120,9 @@ public:
     std::vector<CPageTable>& Tables() { return m_tables; }
     const std::vector<CPageTable>& Tables() const { return m_tables; }
 
+    const std::vector<SSetting>& Settings() const { return m_settings; }
+    const std::vector<SPageAction>& Actions() const { return m_actions; }
+
     // Empties everything a dump line can fill.
     virtual void Clear();
     // The dump request the page's Read writes in one write.
@@ -87,8 +133,14 @@ public:
     // Header and commands of the page's profile section (nothing when the
     // page has no profile title).
     virtual void WriteProfileSection(CProfileText& out) const;
-    // The routed keys this page consumes.
-    virtual std::vector<SDumpEntry> DumpEntries() { return {}; }
+    // The routed keys this page consumes; by default its settings' keys.
+    virtual std::vector<SDumpEntry> DumpEntries() { return SettingEntries(); }
+    // What Save runs: the setting commands, bracketed and ended as the
+    // page's info says.
+    virtual SPageJob SaveJob() const;
+    // The job of one of the page's actions, for the selected row where the
+    // action needs one; nothing when there is nothing to send.
+    virtual std::optional<SPageJob> ActionJob(std::string_view actionId, std::optional<size_t> selectedRow);
     // Lines fed by `Info().lineFeed` (every line, or every "$" line).
     virtual void ParseLine(std::string_view /*line*/) {}
 
@@ -99,7 +151,8 @@ public:
     // The SYSMSG catalogue key of the reason an edited row is refused
     // (nothing is sent and the dialog stays open); empty when it may go out.
     virtual std::string RowEditError(size_t table, size_t row, const CFieldSet& edited) const;
-    // A field whose change is sent at once (a check box that acts on click).
+    // A field whose change is sent at once (a check box that acts on click);
+    // by default the command of a setting whose field sends on change.
     virtual CCommandList OnFieldEdited(std::string_view fieldId);
 
     int TickLimit(const SCommand& command) const
@@ -112,12 +165,25 @@ public:
     void NotifyChanged() const;
 
 protected:
-    // The setting commands in order, without the batch bracket.
+    // The setting commands in order, without the batch bracket; by default
+    // the commands of the settings that go with the page, in their order.
     virtual CCommandList SettingCommands(ETarget target) const;
+
+    // Declares a plain setting: adds its field and remembers the row.
+    size_t AddSetting(SSetting setting);
+    void AddAction(SPageAction action) { m_actions.push_back(std::move(action)); }
+    // The dump entries derived from the settings.
+    std::vector<SDumpEntry> SettingEntries();
+    // The command of the setting of this field, for composing pages.
+    SCommand PlainCommand(std::string_view fieldId) const;
+    // The commands of these settings, in this order.
+    CCommandList PlainCommands(std::initializer_list<std::string_view> fieldIds) const;
 
     SPageInfo m_info;
     CFieldSet m_fields;
     std::vector<CPageTable> m_tables;
+    std::vector<SSetting> m_settings;
+    std::vector<SPageAction> m_actions;
 
 private:
     std::vector<std::function<void()>> m_observers;

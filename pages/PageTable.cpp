@@ -20,6 +20,7 @@ bool CPageTable::SetCell(size_t row, size_t column, std::string text)
     if (row >= m_cells.size() || column >= m_desc.dataColumns)
         return false;
     m_cells[row][column] = std::move(text);
+    ++m_revision;
     return true;
 }
 
@@ -34,12 +35,51 @@ bool CPageTable::ToggleCell(size_t row, size_t column)
         cell = m_desc.toggleOn;
     else
         return false;
+    ++m_revision;
     return true;
 }
 
 void CPageTable::Clear()
 {
-    m_cells.assign(m_desc.rowCount, std::vector<std::string>(m_desc.dataColumns));
+    const size_t rows = m_desc.order == ERowOrder::Fixed ? m_desc.rowCount : 0;
+    m_cells.assign(rows, std::vector<std::string>(m_desc.dataColumns));
+    ++m_revision;
+}
+
+bool CPageTable::AddRow(std::vector<std::string> cells)
+{
+    if (m_desc.order == ERowOrder::Fixed)
+        return false;
+    cells.resize(m_desc.dataColumns);
+    if (m_desc.order == ERowOrder::NewestFirst) {
+        m_cells.insert(m_cells.begin(), std::move(cells));
+        if (m_desc.rowLimit > 0 && m_cells.size() > m_desc.rowLimit)
+            m_cells.pop_back();
+    } else {
+        m_cells.push_back(std::move(cells));
+        if (m_desc.rowLimit > 0 && m_cells.size() > m_desc.rowLimit)
+            m_cells.erase(m_cells.begin());
+    }
+    ++m_revision;
+    return true;
+}
+
+std::uint32_t CPageTable::RowMask(size_t row, size_t firstColumn, size_t count) const
+{
+    std::uint32_t mask = 0;
+    for (size_t i = 0; i < count && i < 32; ++i) {
+        if (Cell(row, firstColumn + i) == m_desc.toggleOn)
+            mask |= 1U << i;
+    }
+    return mask;
+}
+
+void CPageTable::SetRowMask(size_t row, size_t firstColumn, size_t count, std::uint32_t mask)
+{
+    for (size_t i = 0; i < count; ++i) {
+        const bool on = i < 32 && ((mask >> i) & 1U) != 0;
+        SetCell(row, firstColumn + i, on ? m_desc.toggleOn : m_desc.toggleOff);
+    }
 }
 
 } // namespace orlan

@@ -1,10 +1,32 @@
 #pragma once
 // A list of rows on a page (phone numbers, message texts, names): its
 // columns' catalogue keys and its cells. Rows are edited one at a time.
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace orlan {
+
+class CPageTable;
+
+// How rows come and go: a fixed number of rows, or a list that grows as
+// rows arrive, newest on top or appended, up to a limit.
+enum class ERowOrder {
+    Fixed,
+    NewestFirst,
+    Append,
+};
+
+// A small picture beside a cell's text, chosen by the page's rule.
+enum class ECellIcon {
+    None,
+    Alarm,
+    Normal,
+    Fault,
+    Offline,
+};
+using CellIconRule = std::function<ECellIcon(const CPageTable& table, size_t row, size_t column)>;
 
 struct STableDesc {
     std::string id;
@@ -27,6 +49,13 @@ struct STableDesc {
     bool toggleCells = false;
     std::string toggleOn;
     std::string toggleOff;
+    // Fixed tables have `rowCount` rows; growing ones start empty and keep
+    // at most `rowLimit` rows (0: no limit), dropping the oldest.
+    ERowOrder order = ERowOrder::Fixed;
+    size_t rowLimit = 0;
+    // Width hints of the data columns in average characters (0: fit).
+    std::vector<int> columnWidths;
+    CellIconRule icon;
 };
 
 class CPageTable {
@@ -43,11 +72,26 @@ public:
     // changes) when the table does not toggle, the cell is out of range or
     // holds neither text.
     bool ToggleCell(size_t row, size_t column);
+    // Fixed tables: every cell empty. Growing tables: no rows.
     void Clear();
+
+    // Growing tables: a new row, on top or at the end as the table orders
+    // them, the oldest dropped beyond the limit; missing cells stay empty.
+    // False for a fixed table.
+    bool AddRow(std::vector<std::string> cells);
+    // Rows changed since the table was made; views redraw when it moves.
+    std::uint64_t Revision() const { return m_revision; }
+
+    // Mark tables: `count` cells from `firstColumn` as a bit mask, bit i for
+    // cell firstColumn + i, set where the cell holds `toggleOn`.
+    std::uint32_t RowMask(size_t row, size_t firstColumn, size_t count) const;
+    // Fills those cells with `toggleOn` or `toggleOff` from a mask.
+    void SetRowMask(size_t row, size_t firstColumn, size_t count, std::uint32_t mask);
 
 private:
     STableDesc m_desc;
     std::vector<std::vector<std::string>> m_cells;
+    std::uint64_t m_revision = 0;
 };
 
 } // namespace orlan

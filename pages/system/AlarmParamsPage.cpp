@@ -1,7 +1,7 @@
 #include "pages/system/AlarmParamsPage.h"
 
 #include "console/WireFormat.h"
-#include "pages/system/DumpBindings.h"
+#include "pages/DumpBindings.h"
 
 namespace orlan {
 
@@ -54,14 +54,22 @@ bool IsOne(std::string_view text, size_t at)
     return at < text.size() && text[at] == '1';
 }
 
-SFieldDesc Flag(std::string_view id, std::string_view labelKey, bool hidden = false)
+SSetting Flag(std::string_view id, std::string_view labelKey, std::vector<std::string> keys, std::string command,
+              bool hidden = false)
 {
-    return {.id = std::string(id), .kind = EFieldKind::Check, .labelKey = std::string(labelKey), .hidden = hidden};
+    return {.field = {.id = std::string(id), .kind = EFieldKind::Check, .labelKey = std::string(labelKey),
+                      .hidden = hidden},
+            .keys = std::move(keys),
+            .command = std::move(command)};
 }
 
-SFieldDesc Text(std::string_view id, std::string_view labelKey, bool hidden = false)
+SSetting Text(std::string_view id, std::string_view labelKey, std::vector<std::string> keys, std::string command,
+              bool hidden = false)
 {
-    return {.id = std::string(id), .kind = EFieldKind::Text, .labelKey = std::string(labelKey), .hidden = hidden};
+    return {.field = {.id = std::string(id), .kind = EFieldKind::Text, .labelKey = std::string(labelKey),
+                      .hidden = hidden},
+            .keys = std::move(keys),
+            .command = std::move(command)};
 }
 
 } // namespace
@@ -72,30 +80,31 @@ CPageAlarmParams::CPageAlarmParams()
              .navKey = "PAGE_ALARM",
              .profileTitle = "System Alarm Params"})
 {
-    SFieldDesc repeat = Text(kRepeatCount, "SMSCOUNTS");
-    repeat.hintKey = "TIMES";
-    m_fields.Add(std::move(repeat));
-    m_fields.Add(Flag(kRing, "ALARMRING"));
-    m_fields.Add(Flag(kAnswerService, "ATA"));
-    m_fields.Add(Flag(kIdentity, "ALARMMEMO"));
-    m_fields.Add(Text(kDisarmDelay, "INDLY"));
-    m_fields.Add(Text(kArmDelay, "OUTDLY"));
-    m_fields.Add(Flag(kDelaySound, "SNDALARMDLY"));
-    m_fields.Add(Flag(kUartEvent, "UEVENT", true));
+    SSetting repeat = Text(kRepeatCount, "SMSCOUNTS", {"$IAT", "$IOAT"}, "%%IOAT%s\r");
+    repeat.field.hintKey = "TIMES";
+    AddSetting(std::move(repeat));
+    AddSetting(Flag(kRing, "ALARMRING", {"$AR 1", "$AR 0"}, "%%ARING%d\r"));
+    AddSetting(Flag(kAnswerService, "ATA", {"$ATA 1", "$ATA 0"}, "%%ASC%d\r"));
+    AddSetting(Flag(kIdentity, "ALARMMEMO", {"$AWB 1", "$AWB 0"}, "%%AWB%d\r"));
+    AddSetting(Text(kDisarmDelay, "INDLY", {"$INDLY"}, "%%INDLY%s\r"));
+    AddSetting(Text(kArmDelay, "OUTDLY", {"$OUTDLY"}, "%%OUTDLY%s\r"));
+    AddSetting(Flag(kDelaySound, "SNDALARMDLY", {"$SNDALARMDLY"}, "%%SNDALARMDLYEN%d\r"));
+    AddSetting(Flag(kUartEvent, "UEVENT", {"$UARTEVENT 1", "$UARTEVENT 0"}, "%%UARTEVENT%d\r", true));
+    // The "$DRP" lines name their item inside the text: parsed below.
     for (const SReportItem& item : kReportItems)
-        m_fields.Add(Flag(item.field, item.labelKey));
-    m_fields.Add(Flag(kReportCounter, "COUNTER", true));
-    // The analog report items have no caption of their own.
+        AddSetting(Flag(item.field, item.labelKey, {}, "%%" + std::string(item.command) + "%d\r"));
+    AddSetting(Flag(kReportCounter, "COUNTER", {}, "%%DINCDRP%d\r", true));
+    // The analog report items have no caption of their own and go as one command.
     for (std::string_view id : kAnalogReports)
-        m_fields.Add(Flag(id, "", true));
-    m_fields.Add(Flag(kSpeakerMuted, "SPKMUTE", true));
-    m_fields.Add(Flag(kMicMuted, "MICMUTE", true));
-    SFieldDesc mmsCount = Text(kMmsCount, "MMSRSTITLE", true);
-    mmsCount.hintKey = "MMSPER";
-    m_fields.Add(std::move(mmsCount));
-    SFieldDesc mmsPeriod = Text(kMmsPeriod, "", true);
-    mmsPeriod.hintKey = "MINS";
-    m_fields.Add(std::move(mmsPeriod));
+        AddSetting(Flag(id, "", {}, "", true));
+    AddSetting(Flag(kSpeakerMuted, "SPKMUTE", {"$MODEM_SPK"}, "", true));
+    AddSetting(Flag(kMicMuted, "MICMUTE", {"$MODEM_MIC"}, "", true));
+    SSetting mmsCount = Text(kMmsCount, "MMSRSTITLE", {"$MMS_ETC"}, "", true);
+    mmsCount.field.hintKey = "MMSPER";
+    AddSetting(std::move(mmsCount));
+    SSetting mmsPeriod = Text(kMmsPeriod, "", {"$MMS_ETM"}, "", true);
+    mmsPeriod.field.hintKey = "MINS";
+    AddSetting(std::move(mmsPeriod));
 }
 
 std::string CPageAlarmParams::DumpRequest() const
@@ -105,28 +114,10 @@ std::string CPageAlarmParams::DumpRequest() const
 
 std::vector<SDumpEntry> CPageAlarmParams::DumpEntries()
 {
-    CPage& page = *this;
-    return {
-        SwitchEntry(page, "$AR 1", kRing),
-        SwitchEntry(page, "$AR 0", kRing),
-        TextEntry(page, "$IAT", kRepeatCount),
-        TextEntry(page, "$IOAT", kRepeatCount),
-        SwitchEntry(page, "$ATA 1", kAnswerService),
-        SwitchEntry(page, "$ATA 0", kAnswerService),
-        SwitchEntry(page, "$AWB 1", kIdentity),
-        SwitchEntry(page, "$AWB 0", kIdentity),
-        SwitchEntry(page, "$UARTEVENT 1", kUartEvent),
-        SwitchEntry(page, "$UARTEVENT 0", kUartEvent),
-        SwitchEntry(page, "$MODEM_SPK", kSpeakerMuted),
-        SwitchEntry(page, "$MODEM_MIC", kMicMuted),
-        SwitchEntry(page, "$SNDALARMDLY", kDelaySound),
-        TextEntry(page, "$INDLY", kDisarmDelay),
-        TextEntry(page, "$OUTDLY", kArmDelay),
-        TextEntry(page, "$MMS_ETC", kMmsCount),
-        TextEntry(page, "$MMS_ETM", kMmsPeriod),
-        {"$AINDRP", [this](const SDumpValue& value) { StoreAnalogReport(value); }},
-        {"$DRP", [this](const SDumpValue& value) { StoreReportItems(value); }},
-    };
+    std::vector<SDumpEntry> entries = SettingEntries();
+    entries.push_back({"$AINDRP", [this](const SDumpValue& value) { StoreAnalogReport(value); }});
+    entries.push_back({"$DRP", [this](const SDumpValue& value) { StoreReportItems(value); }});
+    return entries;
 }
 
 void CPageAlarmParams::StoreAnalogReport(const SDumpValue& value)
@@ -158,28 +149,14 @@ void CPageAlarmParams::StoreReportItems(const SDumpValue& value)
 
 CCommandList CPageAlarmParams::SettingCommands(ETarget) const
 {
+    CCommandList commands = PlainCommands({kDelaySound, kArmDelay, kDisarmDelay, kRepeatCount, kRing,
+                                           kAnswerService, kIdentity, kUartEvent});
+    for (std::string_view id : kReportCommandOrder)
+        commands.push_back(PlainCommand(id));
     const CFieldSet& f = m_fields;
-    auto text = [&f](std::string_view id) { return f.LineText(id); };
-    CCommandList commands;
-    auto add = [&commands](std::string command) { commands.push_back({std::move(command)}); };
-
-    add(FormatWire("%%SNDALARMDLYEN%d\r", FlagDigit(f, kDelaySound)));
-    add(FormatWire("%%OUTDLY%s\r", text(kArmDelay).c_str()));
-    add(FormatWire("%%INDLY%s\r", text(kDisarmDelay).c_str()));
-    add(FormatWire("%%IOAT%s\r", text(kRepeatCount).c_str()));
-    add(FormatWire("%%ARING%d\r", FlagDigit(f, kRing)));
-    add(FormatWire("%%ASC%d\r", FlagDigit(f, kAnswerService)));
-    add(FormatWire("%%AWB%d\r", FlagDigit(f, kIdentity)));
-    add(FormatWire("%%UARTEVENT%d\r", FlagDigit(f, kUartEvent)));
-    for (std::string_view id : kReportCommandOrder) {
-        for (const SReportItem& item : kReportItems) {
-            if (item.field == id)
-                add(FormatWire("%%%s%d\r", std::string(item.command).c_str(), FlagDigit(f, id)));
-        }
-    }
-    add(FormatWire("%%AINDRP%d%d%d%d\r", FlagDigit(f, kAnalogReports[0]), FlagDigit(f, kAnalogReports[1]),
-                   FlagDigit(f, kAnalogReports[2]), FlagDigit(f, kAnalogReports[3])));
-    add(FormatWire("%%DINCDRP%d\r", FlagDigit(f, kReportCounter)));
+    commands.push_back({FormatWire("%%AINDRP%d%d%d%d\r", FlagDigit(f, kAnalogReports[0]), FlagDigit(f, kAnalogReports[1]),
+                                   FlagDigit(f, kAnalogReports[2]), FlagDigit(f, kAnalogReports[3]))});
+    commands.push_back(PlainCommand(kReportCounter));
     return commands;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The power supply alarm: alarm delay, battery alarm switch and the power
-// threshold. Field ids: powerDelay, batteryAlarm, powerThreshold.
+// threshold.
 #include <string>
 
 #include "pages/Page.h"
@@ -12,10 +12,6 @@ public:
     CPageBattery();
 
     std::string DumpRequest() const override;
-    std::vector<SDumpEntry> DumpEntries() override;
-
-protected:
-    CCommandList SettingCommands(ETarget target) const override;
 };
 
 } // namespace orlan

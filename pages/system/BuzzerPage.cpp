@@ -1,7 +1,7 @@
 #include "pages/system/BuzzerPage.h"
 
 #include "console/WireFormat.h"
-#include "pages/system/DumpBindings.h"
+#include "pages/DumpBindings.h"
 
 namespace orlan {
 

@@ -2,7 +2,7 @@
 
 #include "console/WireFormat.h"
 #include "pages/contacts/PhoneEditor.h"
-#include "pages/system/DumpBindings.h"
+#include "pages/DumpBindings.h"
 
 namespace orlan {
 

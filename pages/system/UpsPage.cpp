@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "console/WireFormat.h"
-#include "pages/system/DumpBindings.h"
+#include "pages/DumpBindings.h"
 
 namespace orlan {
 

@@ -1,4 +1,4 @@
-#include "pages/system/DumpBindings.h"
+#include "pages/DumpBindings.h"
 
 #include <string>
 

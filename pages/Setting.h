@@ -1,0 +1,45 @@
+#pragma once
+// A plain setting declared once: its field, the routed keys that fill it and
+// the command that writes it. A page's default dump entries, setting
+// commands and at-once changes are derived from its settings; a page writes
+// code only for what is not plain.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pages/FieldSet.h"
+
+namespace orlan {
+
+// How a routed value lands in the field.
+enum class ETake {
+    ByKind,    // switch value for a Check, list index for a Choice, text otherwise
+    Ucs2Text,  // the text is UCS-2 hex; the field holds it decoded
+};
+
+struct SSetting {
+    SFieldDesc field;
+    SFieldValue initial;
+    // Keys of the routing table naming the page, each filling this field.
+    std::vector<std::string> keys;
+    ETake take = ETake::ByKind;
+    // A printf format with exactly one conversion, the value: "%%POWDLY%s\r".
+    // %s takes the field's text on one line (UCS-2 hex for Ucs2Text), the
+    // integer conversions (d, i, u, x, X with flags, width and precision)
+    // take the switch digit, the list index or the text as a whole number.
+    // Empty: the page builds this setting's command itself, or there is none.
+    std::string command;
+    int tickLimit = 0;  // 0: the page's default
+};
+
+// Checks `format` the way setting commands use it: literal text, "%%", and
+// exactly one conversion of the kinds above. A page whose settings fail it
+// has a programming error; the tests check every page's.
+bool IsSettingFormat(std::string_view format);
+
+// The command of one setting for the fields' current value; nothing when the
+// setting has no command or its format is not a setting format.
+std::optional<std::string> FormatSetting(const SSetting& setting, const CFieldSet& fields);
+
+} // namespace orlan
