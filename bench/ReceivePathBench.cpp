@@ -11,7 +11,7 @@ namespace {
 
 class CNullSink : public orlan::IByteSink {
 public:
-    void QueueWrite(std::string_view) override {}
+    void QueueBlock(std::string_view) override {}
 };
 
 class CCountingDispatcher : public orlan::IReceiveListener, public orlan::IDumpDispatcher {

@@ -4,12 +4,6 @@
 
 namespace orlan {
 
-namespace {
-
-constexpr size_t kMaxBlock = 1024;  // the channel sends at most this much per block
-
-} // namespace
-
 CTerminalSession::CTerminalSession(ISessionView& view, IByteSink& sink, ITimerService& timers)
     : m_view(view), m_sink(sink), m_rx(*this, sink), m_queue(sink, timers)
 {
@@ -84,9 +78,7 @@ void CTerminalSession::FactoryDefaults()
 
 void CTerminalSession::SendRaw(std::string_view text)
 {
-    // The channel cuts a request at 1024 bytes; longer texts go in pieces.
-    for (size_t i = 0; i < text.size(); i += kMaxBlock)
-        m_sink.QueueWrite(text.substr(i, kMaxBlock));
+    m_sink.QueueWrite(text);
 }
 
 void CTerminalSession::ReadPage(CPage& page)
@@ -95,20 +87,35 @@ void CTerminalSession::ReadPage(CPage& page)
     m_sink.QueueWrite(page.DumpRequest());
 }
 
-void CTerminalSession::RunCommands(CPage& page, const CCommandList& commands, std::string jobName)
+void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, std::string jobName)
 {
     SJob job;
     job.name = std::move(jobName);
     job.steps.push_back(SJobStep::Call([this, &page] { m_view.OnPageBusy(page, true); }));
-    for (const SCommand& command : commands) {
-        // A batch that was opened is always closed, even when the job is cancelled.
-        const bool always = command.text == kCommitCmd;
+    if (pageJob.bracketed)
+        job.steps.push_back(SJobStep::Send(std::string(kStartCmd), page.Info().defaultTickLimit));
+    for (const SCommand& command : pageJob.commands) {
         if (command.noWait)
             job.steps.push_back(SJobStep::Write(command.text));
         else
-            job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command), always));
+            job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command)));
     }
-    job.steps.push_back(SJobStep::Call([this, &page] { ReadPage(page); }));
+    // A batch that was opened is always closed, even when the job is cancelled.
+    if (pageJob.bracketed)
+        job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), page.Info().defaultTickLimit, true));
+    switch (pageJob.end) {
+    case EJobEnd::ReadPage:
+        job.steps.push_back(SJobStep::Call([this, &page] { ReadPage(page); }));
+        break;
+    case EJobEnd::ReadAll:
+        job.steps.push_back(SJobStep::Call([this] { Reload(); }));
+        break;
+    case EJobEnd::Request:
+        job.steps.push_back(SJobStep::Write(std::move(pageJob.request)));
+        break;
+    case EJobEnd::Nothing:
+        break;
+    }
     job.done = [this, &page, name = job.name](const SJobReport& report) {
         m_view.OnPageBusy(page, false);
         m_view.OnJobFinished(name, report);
@@ -120,7 +127,16 @@ void CTerminalSession::WriteBack(CPage& page)
 {
     if (!page.Info().hasWriteBack)
         return;
-    RunCommands(page, page.BuildCommands(ETarget::Terminal), "Write " + page.Info().className);
+    RunJob(page, page.SaveJob(), "Write " + page.Info().className);
+}
+
+bool CTerminalSession::RunAction(CPage& page, std::string_view actionId, std::optional<size_t> selectedRow)
+{
+    std::optional<SPageJob> job = page.ActionJob(actionId, selectedRow);
+    if (!job)
+        return false;
+    RunJob(page, std::move(*job), std::string(actionId) + " on " + page.Info().className);
+    return true;
 }
 
 std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited)
@@ -129,7 +145,8 @@ std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, c
         return {};
     std::string error = page.RowEditError(table, row, edited);
     if (error.empty())
-        RunCommands(page, page.CommitRow(table, row, edited), "Edit row of " + page.Info().className);
+        RunJob(page, {.commands = page.CommitRow(table, row, edited), .bracketed = false},
+               "Edit row of " + page.Info().className);
     return error;
 }
 

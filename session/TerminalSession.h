@@ -6,6 +6,7 @@
 // edits, profiles). The window or the CLI is its view: it shows what the
 // session reports and asks for what needs a person.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,8 +69,11 @@ public:
 
     // A page's Read: Clear, then its dump request in one write.
     void ReadPage(CPage& page);
-    // A page's write button: its batch as one job, then its Read.
+    // A page's write button: its Save job (its batch, then its Read).
     void WriteBack(CPage& page);
+    // One of the page's own buttons: its job, for the selected row where it
+    // needs one. False when the page had nothing to send.
+    bool RunAction(CPage& page, std::string_view actionId, std::optional<size_t> selectedRow);
     // A row dialog's OK: the row's commands as one job, then the page's Read.
     // Does nothing when the page has no editor for that row; sends nothing
     // and returns the page's SYSMSG key when it refuses the edit.
@@ -108,7 +112,7 @@ public:
     void OnEventAppended(const SEventRow& row) override { m_view.OnEventAppended(row); }
 
 private:
-    void RunCommands(CPage& page, const CCommandList& commands, std::string jobName);
+    void RunJob(CPage& page, SPageJob job, std::string jobName);
 
     ISessionView& m_view;
     IByteSink& m_sink;

@@ -111,7 +111,7 @@ TEST_F(CommandQueueTest, AnAnswerDuringTheWriteItselfIsNotLost)
     struct CEchoSink : IByteSink {
         CCommandQueue* queue = nullptr;
         std::vector<std::string> written;
-        void QueueWrite(std::string_view bytes) override
+        void QueueBlock(std::string_view bytes) override
         {
             written.emplace_back(bytes);
             queue->OnAnswer(EAnswer::CmdOk);

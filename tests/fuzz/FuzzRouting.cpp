@@ -14,7 +14,7 @@ namespace {
 
 class CNullSink : public orlan::IByteSink {
 public:
-    void QueueWrite(std::string_view) override {}
+    void QueueBlock(std::string_view) override {}
 };
 
 class CNullView : public orlan::ISessionView {};

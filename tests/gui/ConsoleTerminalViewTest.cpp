@@ -25,7 +25,7 @@ using Blocks = std::vector<std::string>;
 // Records every block with what the receive view showed when it was written.
 class CViewWatchingSink final : public IByteSink {
 public:
-    void QueueWrite(std::string_view bytes) override
+    void QueueBlock(std::string_view bytes) override
     {
         blocks.emplace_back(bytes);
         shownWhenSent.push_back(shownText ? shownText() : QString());

@@ -10,7 +10,7 @@ namespace orlan::test {
 
 class CRecordingSink : public IByteSink {
 public:
-    void QueueWrite(std::string_view bytes) override { blocks.emplace_back(bytes); }
+    void QueueBlock(std::string_view bytes) override { blocks.emplace_back(bytes); }
     std::string Joined() const
     {
         std::string all;
