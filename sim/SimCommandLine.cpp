@@ -28,15 +28,18 @@ std::string_view SimUsage()
            "  --boot-wait MS           how long the boot prompt waits for the setup key run (1500)\n"
            "  --rate BYTES_PER_S       output pace (11520 = 115200 bit/s; 0 = unpaced)\n"
            "  --link PATH              also make PATH a symbolic link to the device\n"
+           "  --fixture FILE           configuration to start from (default: built in)\n"
            "  --log FILE               write every line received (and key run) to FILE as it arrives\n"
            "  --control                read control commands from stdin; its end ends the program\n"
+           "  --events-every MS        print an event line and a realtime temperature record this often\n"
+           "  --seed N                 seed for the random faults and readings\n"
            "  --fault-silent           commands get no answer\n"
            "  --fault-late MS          answers come MS late\n"
            "  --fault-cmd-err          every setting command is answered CMD ERR\n"
            "  --fault-garbage          junk bytes and over-long lines between lines\n"
            "  --fault-split            every line goes out in several writes\n"
            "  --fault-hangup-after MS  the line goes dead MS after start\n"
-           "Control commands: event [N], raw TEXT, boot, hangup, set-fault NAME [VALUE]\n";
+           "Control commands: event [N], temp N, raw TEXT, boot, hangup, set-fault NAME [VALUE]\n";
 }
 
 std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_view>& args, std::string* error)
@@ -78,13 +81,19 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
             options.terminal.startLoggedIn = true;
         } else if (option == "--boot-wait") {
             ok = milliseconds(&options.terminal.bootWaitMs);
-        } else if (option == "--rate") {
-            ok = value(&text) && ParseNumber<std::uint32_t>(text, 100000000, &options.rate);
+        } else if (option == "--events-every") {
+            ok = milliseconds(&options.terminal.eventsEveryMs);
+        } else if (option == "--rate" || option == "--seed") {
+            std::uint32_t* number = option == "--rate" ? &options.rate : &options.terminal.seed;
+            ok = value(&text) && ParseNumber<std::uint32_t>(text, 100000000, number);
             if (!ok && error->empty())
-                *error = "--rate takes a number, not " + std::string(text);
+                *error = std::string(option) + " takes a number, not " + std::string(text);
         } else if (option == "--link") {
             ok = value(&text);
             options.linkPath = text;
+        } else if (option == "--fixture") {
+            ok = value(&text);
+            options.fixturePath = text;
         } else if (option == "--log") {
             ok = value(&text);
             options.logPath = text;

@@ -28,11 +28,11 @@ std::string_view NextWord(std::string_view& text)
     return word;
 }
 
-// Nothing means one.
-std::optional<int> ParseCount(std::string_view text)
+// An empty text gives the fallback.
+std::optional<int> ParseCount(std::string_view text, int fallback)
 {
     if (text.empty())
-        return 1;
+        return fallback;
     int count = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
     if (ec != std::errc() || end != text.data() + text.size() || count < 1 || count > 100000)
@@ -49,12 +49,17 @@ std::string ApplyControlLine(CSimTerminal& terminal, std::string_view line)
     if (command.empty())
         return {};
 
-    if (command == "event") {
-        const std::optional<int> count = ParseCount(rest);
-        if (!count)
-            return "error: event needs a count from 1 to 100000";
-        for (int i = 0; i < *count; ++i)
-            terminal.EmitEvent();
+    if (command == "event" || command == "temp") {
+        // A bare event is one; temp always wants its count.
+        const std::optional<int> count = ParseCount(rest, command == "event" ? 1 : 0);
+        if (!count || *count == 0)
+            return "error: " + std::string(command) + " needs a count from 1 to 100000";
+        if (command == "event") {
+            for (int i = 0; i < *count; ++i)
+                terminal.EmitEvent();
+        } else {
+            terminal.EmitTemperatureRecords(*count);
+        }
         return "ok";
     }
     if (command == "raw") {

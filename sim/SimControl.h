@@ -1,6 +1,7 @@
 #pragma once
 // The control stream of a running simulator (one command per line on stdin):
 //   event [N]              N event-log lines (default 1)
+//   temp N                 N realtime temperature records
 //   raw TEXT               TEXT as a line of its own
 //   boot                   restart: boot messages, logged out afterwards
 //   hangup                 the line goes dead (the host closes it and ends)

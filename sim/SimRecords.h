@@ -21,6 +21,7 @@ struct SensorReading {
     double celsius = 0.0;
 };
 
+inline constexpr const char* kRealtimeRecord = "33";
 inline constexpr const char* kStoredRecord = "83";
 
 // One temperature record: 9 characters ("$TR" + sequence), "ET", the record

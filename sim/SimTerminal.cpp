@@ -17,13 +17,14 @@ constexpr std::size_t kMaxLineLength = 1024; // longer input lines are refused w
 constexpr int64_t kBootStepMs = 100;         // between two boot messages
 constexpr int64_t kQuietAfterPictureMs = 200; // so the end marker closes a read block
 constexpr std::size_t kOverlongGarbageLength = 20000;
-constexpr std::uint32_t kRandomSeed = 1; // the same faults on every run
 
 constexpr std::string_view kLoginPrompt = "Console started, please login";
 constexpr std::string_view kPasswordPrompt = "please input password";
 
-// Temperatures of the six external sensors; sensors 4 and 5 are not connected.
+// Starting temperatures of the six external sensors and their alarm limits;
+// sensors 4 and 5 are not connected.
 constexpr std::array<double, 6> kSensorStart = {21.50, 4.25, -18.00, 21.00, 0.0, 0.0};
+constexpr std::array<double, 6> kSensorHigh = {40.0, 8.0, -10.0, 35.0, 0.0, 0.0};
 constexpr std::size_t kConnectedSensors = 4;
 
 bool IsDigit(char c)
@@ -45,8 +46,11 @@ CSimTerminal::CSimTerminal(CConfigStore fixture, SimOptions options, Output outp
       m_store(m_fixture),
       m_options(std::move(options)),
       m_output(std::move(output)),
-      m_random(kRandomSeed)
+      m_random(m_options.seed)
 {
+    for (std::size_t i = 0; i < kSensorStart.size(); ++i)
+        m_sensors.push_back({i < kConnectedSensors ? '0' : '2', kSensorStart[i]});
+    m_nextEventAt = m_options.eventsEveryMs;
 }
 
 void CSimTerminal::Start()
@@ -103,6 +107,14 @@ void CSimTerminal::AdvanceTo(int64_t nowMs)
         m_now = nowMs;
     if (m_state == EState::Booting && m_now >= m_bootEndAt)
         FinishBoot(false);
+    if (m_options.eventsEveryMs > 0) {
+        for (; m_nextEventAt <= m_now; m_nextEventAt += m_options.eventsEveryMs) {
+            if (m_state != EState::Booting) {
+                SayEvent();
+                SayRealtimeRecord();
+            }
+        }
+    }
     if (m_options.faults.hangupAfterMs >= 0 && m_now >= m_options.faults.hangupAfterMs)
         m_hangup = true;
     Release();
@@ -116,6 +128,8 @@ std::optional<int64_t> CSimTerminal::NextWakeMs() const
         consider(m_pending.front().due);
     if (m_state == EState::Booting)
         consider(m_bootEndAt);
+    if (m_options.eventsEveryMs > 0)
+        consider(m_nextEventAt);
     if (m_options.faults.hangupAfterMs >= 0 && !m_hangup)
         consider(m_options.faults.hangupAfterMs);
     return next;
@@ -123,8 +137,14 @@ std::optional<int64_t> CSimTerminal::NextWakeMs() const
 
 void CSimTerminal::EmitEvent()
 {
-    const int number = ++m_eventNumber;
-    Say(EventLine(number, static_cast<std::size_t>(number - 1), m_now));
+    SayEvent();
+    Release();
+}
+
+void CSimTerminal::EmitTemperatureRecords(int count)
+{
+    for (int i = 0; i < count; ++i)
+        SayRealtimeRecord();
     Release();
 }
 
@@ -365,6 +385,29 @@ void CSimTerminal::Execute(std::string_view command)
         m_rebootAfterAnswer = false;
         StartBoot();
     }
+}
+
+void CSimTerminal::SayEvent()
+{
+    const int number = ++m_eventNumber;
+    Say(EventLine(number, static_cast<std::size_t>(number - 1), m_now));
+}
+
+void CSimTerminal::SayRealtimeRecord()
+{
+    Say(TemperatureRecord(++m_recordSequence, kRealtimeRecord, m_now, NextReadings()));
+}
+
+// The connected sensors drift by up to a quarter degree a reading and report
+// an alarm while above their limit.
+std::vector<SensorReading> CSimTerminal::NextReadings()
+{
+    for (std::size_t i = 0; i < kConnectedSensors; ++i) {
+        SensorReading& sensor = m_sensors[i];
+        sensor.celsius += (static_cast<int>(m_random() % 11) - 5) * 0.05;
+        sensor.state = sensor.celsius > kSensorHigh[i] ? '1' : '0';
+    }
+    return m_sensors;
 }
 
 } // namespace orlan

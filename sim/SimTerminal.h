@@ -1,6 +1,6 @@
 #pragma once
 // The simulated terminal: boot messages, login, the console commands, dumps,
-// the camera picture, event lines, the temperature log and switchable faults.
+// the camera picture, event lines, temperature records and switchable faults.
 // It has no clock and no threads of its own: the host feeds it the bytes it
 // receives, tells it the time, and passes on what it writes.
 #include "sim/ConfigStore.h"
@@ -23,6 +23,8 @@ struct SimOptions {
     std::string password;       // a line equal to it logs in (empty: a bare CR)
     bool startLoggedIn = false; // skip the first login
     int bootWaitMs = 1500;      // how long the boot prompt waits for the setup key run
+    int eventsEveryMs = 0;      // an event line and a realtime temperature record this often (0: on request)
+    std::uint32_t seed = 1;     // for the garbage and split faults and the temperatures
     SimFaults faults;
 };
 
@@ -58,6 +60,7 @@ public:
 
     // Things the control stream asks for.
     void EmitEvent();
+    void EmitTemperatureRecords(int count);
     void EmitRaw(std::string_view text);
     void Reboot();
     void Hangup() { m_hangup = true; }
@@ -98,6 +101,9 @@ private:
     void OnKeyRun();
     void OnLine(const std::string& line, bool overlong);
     void Execute(std::string_view command);
+    void SayEvent();
+    void SayRealtimeRecord();
+    std::vector<SensorReading> NextReadings();
 
     CConfigStore m_fixture;
     CConfigStore m_store;
@@ -125,6 +131,9 @@ private:
 
     bool m_havePicture = false;
     int m_eventNumber = 0;
+    int64_t m_nextEventAt = 0;
+    int m_recordSequence = 0;
+    std::vector<SensorReading> m_sensors;
 };
 
 } // namespace orlan

@@ -6,6 +6,8 @@
 #include "sim/SimHost.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 int main(int argc, char** argv)
 {
@@ -19,7 +21,18 @@ int main(int argc, char** argv)
         return options ? 0 : 2;
     }
 
-    std::optional<CConfigStore> fixture = CConfigStore::Parse(DefaultFixtureText(), &error);
+    std::string fixtureText(DefaultFixtureText());
+    if (!options->fixturePath.empty()) {
+        std::ifstream file(options->fixturePath, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        if (!file) {
+            std::fprintf(stderr, "orlan-sim: cannot read %s\n", options->fixturePath.c_str());
+            return 1;
+        }
+        fixtureText = text.str();
+    }
+    std::optional<CConfigStore> fixture = CConfigStore::Parse(fixtureText, &error);
     if (!fixture) {
         std::fprintf(stderr, "orlan-sim: configuration: %s\n", error.c_str());
         return 1;

@@ -20,10 +20,14 @@ TEST(SimCommandLine, DefaultsAndEveryOption)
     EXPECT_EQ(defaults->terminal.bootWaitMs, 1500);
     EXPECT_TRUE(defaults->terminal.password.empty());
     EXPECT_FALSE(defaults->control);
+    EXPECT_EQ(defaults->terminal.eventsEveryMs, 0);
+    EXPECT_EQ(defaults->terminal.seed, 1U);
+    EXPECT_TRUE(defaults->fixturePath.empty());
 
     const auto all = Parse({"--password", "secret", "--no-login", "--boot-wait", "200", "--rate", "0", "--link",
-                            "/tmp/tty", "--control", "--fault-silent", "--fault-late", "300", "--fault-cmd-err",
-                            "--fault-garbage", "--fault-split", "--fault-hangup-after", "5000"},
+                            "/tmp/tty", "--fixture", "f.txt", "--control", "--events-every", "1000", "--seed", "9",
+                            "--fault-silent", "--fault-late", "300", "--fault-cmd-err", "--fault-garbage",
+                            "--fault-split", "--fault-hangup-after", "5000"},
                            &error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->terminal.password, "secret");
@@ -31,7 +35,10 @@ TEST(SimCommandLine, DefaultsAndEveryOption)
     EXPECT_EQ(all->terminal.bootWaitMs, 200);
     EXPECT_EQ(all->rate, 0U);
     EXPECT_EQ(all->linkPath, "/tmp/tty");
+    EXPECT_EQ(all->fixturePath, "f.txt");
     EXPECT_TRUE(all->control);
+    EXPECT_EQ(all->terminal.eventsEveryMs, 1000);
+    EXPECT_EQ(all->terminal.seed, 9U);
     const SimFaults& faults = all->terminal.faults;
     EXPECT_TRUE(faults.silent && faults.cmdErr && faults.garbage && faults.split);
     EXPECT_EQ(faults.lateMs, 300);
@@ -47,6 +54,8 @@ TEST(SimCommandLine, BadOptionsSayWhy)
         {{"--bogus"}, "unknown option --bogus"},
         {{"--password"}, "--password needs a value"},
         {{"--rate", "fast"}, "--rate takes a number, not fast"},
+        {{"--seed", "-1"}, "--seed takes a number, not -1"},
+        {{"--events-every", "soon"}, "--events-every takes milliseconds, not soon"},
         {{"--boot-wait", "-5"}, "--boot-wait takes milliseconds, not -5"},
         {{"--fault-late"}, "--fault-late needs a value"},
     };

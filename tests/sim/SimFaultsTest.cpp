@@ -4,6 +4,7 @@
 #include "sim/SimControl.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orlan::test {
 namespace {
@@ -152,13 +153,16 @@ TEST(SimControl, CommandsReachTheTerminal)
 
     EXPECT_EQ(ApplyControlLine(sim.terminal, "event 2"), "ok");
     EXPECT_EQ(ApplyControlLine(sim.terminal, "event"), "ok");
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "temp 2"), "ok");
     EXPECT_EQ(ApplyControlLine(sim.terminal, "raw  Hello  there "), "ok");
     const Lines lines = sim.TakeLines();
-    ASSERT_EQ(lines.size(), 4U);
+    ASSERT_EQ(lines.size(), 6U);
     EXPECT_TRUE(lines[0].starts_with("$: \"1\" "));
     EXPECT_TRUE(lines[1].starts_with("$: \"2\" "));
     EXPECT_TRUE(lines[2].starts_with("$: \"3\" ")) << "a bare event is one";
-    EXPECT_EQ(lines[3], " Hello  there ");
+    EXPECT_TRUE(lines[3].starts_with("$TR000001ET33")) << lines[3];
+    EXPECT_TRUE(lines[4].starts_with("$TR000002ET33")) << lines[4];
+    EXPECT_EQ(lines[5], " Hello  there ");
 
     EXPECT_EQ(ApplyControlLine(sim.terminal, "set-fault cmd-err"), "ok");
     sim.terminal.Feed("%STARTCMD\r");
@@ -180,11 +184,111 @@ TEST(SimControl, BadCommandsAreReportedAndChangeNothing)
     EXPECT_EQ(ApplyControlLine(sim.terminal, "event 0"), "error: event needs a count from 1 to 100000");
     EXPECT_TRUE(ApplyControlLine(sim.terminal, "event -2").starts_with("error: "));
     EXPECT_TRUE(ApplyControlLine(sim.terminal, "event many").starts_with("error: "));
+    EXPECT_EQ(ApplyControlLine(sim.terminal, "temp"), "error: temp needs a count from 1 to 100000");
+    EXPECT_TRUE(ApplyControlLine(sim.terminal, "temp 100001").starts_with("error: "));
     EXPECT_TRUE(ApplyControlLine(sim.terminal, "set-fault nothing").starts_with("error: "));
     EXPECT_TRUE(ApplyControlLine(sim.terminal, "hangup now").starts_with("error: "));
     EXPECT_EQ(ApplyControlLine(sim.terminal, "explode"), "error: unknown control command: explode");
     EXPECT_TRUE(sim.TakeLines().empty());
     EXPECT_FALSE(sim.terminal.HangupRequested());
+}
+
+TEST(SimEvents, EveryGivenPeriodOnceTheConsoleRuns)
+{
+    SimOptions options;
+    options.bootWaitMs = 1000;
+    options.eventsEveryMs = 400;
+    CSimHarness sim(options);
+    sim.terminal.Reboot();
+    auto count = [](const Lines& lines, std::string_view start) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(start); });
+    };
+    sim.terminal.Advance(1100);
+    Lines lines = sim.TakeLines();
+    EXPECT_EQ(count(lines, "$: "), 0) << "none while booting";
+    EXPECT_EQ(count(lines, "$TR"), 0);
+    sim.terminal.Advance(100);
+    sim.terminal.Advance(800);
+    lines = sim.TakeLines();
+    EXPECT_EQ(count(lines, "$: "), 3); // at 1200, 1600 and 2000
+    EXPECT_EQ(count(lines, "$TR"), 3) << "each with a realtime record";
+    EXPECT_EQ(count(lines, "$TR000003ET33"), 1) << "numbered on";
+}
+
+TEST(SimEvents, TheHostIsWokenForEachPeriod)
+{
+    SimOptions options = CSimHarness::LoggedIn();
+    options.eventsEveryMs = 250;
+    CSimHarness sim(options);
+    sim.terminal.Start();
+    ASSERT_EQ(sim.terminal.NextWakeMs(), 250);
+    sim.terminal.AdvanceTo(250);
+    const Lines lines = sim.TakeLines();
+    ASSERT_EQ(lines.size(), 2U);
+    EXPECT_TRUE(lines[0].starts_with("$: \"1\" "));
+    EXPECT_TRUE(lines[1].starts_with("$TR000001ET33")) << lines[1];
+    EXPECT_EQ(sim.terminal.NextWakeMs(), 500);
+}
+
+// The six sensors of one realtime record: state and temperature text each.
+std::vector<std::pair<char, std::string>> Sensors(const std::string& record)
+{
+    std::vector<std::pair<char, std::string>> sensors;
+    for (std::size_t at = 29; at < record.size();) {
+        const std::size_t comma = record.find(',', at);
+        if (comma == std::string::npos || comma == at)
+            break;
+        sensors.emplace_back(record[at], record.substr(at + 1, comma - at - 1));
+        at = comma + 1;
+    }
+    return sensors;
+}
+
+TEST(SimTemperatures, ReadingsDriftAndAlarmAboveTheirLimits)
+{
+    constexpr int kRecords = 1000;
+    constexpr double kLimits[] = {40.0, 8.0, -10.0, 35.0};
+    CSimHarness sim(CSimHarness::LoggedIn());
+    sim.terminal.EmitTemperatureRecords(kRecords);
+    const Lines records = sim.TakeLines();
+    ASSERT_EQ(records.size(), static_cast<std::size_t>(kRecords));
+
+    std::vector<double> last = {21.5, 4.25, -18.0, 21.0};
+    int alarms = 0;
+    bool moved = false;
+    for (const std::string& record : records) {
+        ASSERT_EQ(record.substr(27, 2), "06") << record;
+        const auto sensors = Sensors(record);
+        ASSERT_EQ(sensors.size(), 6U) << record;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const double celsius = std::stod(sensors[i].second);
+            EXPECT_LE(std::abs(celsius - last[i]), 0.25 + 1e-6) << record;
+            moved = moved || celsius != last[i];
+            last[i] = celsius;
+            // The text has two decimals: a reading right at the limit may go either way.
+            if (std::abs(celsius - kLimits[i]) > 0.005) {
+                ASSERT_EQ(sensors[i].first, celsius > kLimits[i] ? '1' : '0') << "sensor " << i << ": " << record;
+            }
+            alarms += sensors[i].first == '1';
+        }
+        EXPECT_EQ(sensors[4], std::make_pair('2', std::string("0.00"))) << "not connected";
+        EXPECT_EQ(sensors[5], std::make_pair('2', std::string("0.00")));
+    }
+    EXPECT_TRUE(moved);
+    EXPECT_GT(alarms, 0) << "a run this long crosses a limit";
+}
+
+TEST(SimTemperatures, TheSeedChoosesTheReadings)
+{
+    auto readings = [](std::uint32_t seed) {
+        SimOptions options = CSimHarness::LoggedIn();
+        options.seed = seed;
+        CSimHarness sim(options);
+        sim.terminal.EmitTemperatureRecords(20);
+        return sim.TakeLines();
+    };
+    EXPECT_EQ(readings(7), readings(7));
+    EXPECT_NE(readings(7), readings(8));
 }
 
 } // namespace

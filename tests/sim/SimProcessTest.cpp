@@ -1,5 +1,5 @@
 // The real orlan-sim on its pseudo-terminal: device path, link, raw bytes,
-// control stream and the ways it ends. Every wait has a deadline.
+// fixture file, control stream and the ways it ends. Every wait has a deadline.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -222,6 +222,33 @@ TEST(SimProcess, HangupClosesTheLineAndSigtermEndsIt)
         ASSERT_TRUE(sim.Exited(kDeadline, &status));
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
+}
+
+TEST(SimProcess, StartsFromTheGivenFixtureFile)
+{
+    char path[] = "/tmp/orlan-sim-fixture-XXXXXX";
+    const int file = mkstemp(path);
+    ASSERT_GE(file, 0);
+    const std::string_view text = "[SYS]\n$CC 44\n$DID 7\n";
+    ASSERT_EQ(write(file, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(file);
+    {
+        CSimProcess sim({"--rate", "0", "--no-login", "--fixture", path});
+        const std::string device = sim.ReadLine();
+        const int fd = OpenRawTerminal(device);
+        ASSERT_GE(fd, 0) << device;
+        ASSERT_EQ(write(fd, "%DUMPS\r", 7), 7);
+        std::string received;
+        EXPECT_TRUE(ReadUntil(fd, received, "$DID 7\r\n", Clock::now() + kDeadline)) << received;
+        EXPECT_TRUE(received.starts_with("$CC 44\r\n$DID 7\r\n")) << "only the file's lines: " << received;
+        close(fd);
+    }
+    unlink(path);
+
+    CSimProcess missing({"--fixture", path});
+    int status = -1;
+    ASSERT_TRUE(missing.Exited(kDeadline, &status));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
 }
 
 TEST(SimProcess, BadOptionIsReportedWithExitCode2)

@@ -43,7 +43,7 @@ TEST(SimRecords, ClockCrossesDaysAndMonths)
 TEST(SimRecords, TemperatureRecordFieldsSitInPlace)
 {
     const std::vector<SensorReading> readings = {{'0', 21.5}, {'1', -5.25}, {'2', 0.0}};
-    const std::string record = TemperatureRecord(7, "33", 90061000, readings);
+    const std::string record = TemperatureRecord(7, kRealtimeRecord, 90061000, readings);
     EXPECT_EQ(record.substr(0, 9), "$TR000007");
     EXPECT_EQ(record.substr(9, 2), "ET");
     EXPECT_EQ(record.substr(11, 2), "33");
