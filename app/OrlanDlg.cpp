@@ -19,7 +19,6 @@
 #include "app/SysProgress.h"
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
-#include "pages/AllPages.h"
 #include "tools/ConsoleTerminalPage.h"
 #include "widgets/PageView.h"
 #include "widgets/PageViewFactory.h"
@@ -58,8 +57,6 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
       m_progress(ProgressTexts(m_catalogue))
 {
     m_session.Receive().SetStatusTexts(LoadStatusTexts(m_catalogue));
-    for (std::unique_ptr<CPage>& page : CreateAllPages())
-        m_session.AddPage(std::move(page));
     m_progress.applyPageButtons = [this](bool on) {
         if (m_currentView == nullptr)
             return false;
@@ -95,7 +92,7 @@ COrlanDlg::~COrlanDlg()
 {
     m_progress.changed = nullptr;
     m_progress.applyPageButtons = nullptr;
-    m_port.StartStop(false);
+    m_link.Close();
     // The page views go before the pages they show.
     delete takeCentralWidget();
 }

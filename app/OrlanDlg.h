@@ -18,11 +18,8 @@
 #include "app/StartOptions.h"
 #include "session/TerminalSession.h"
 #include "labels/LabelCatalogue.h"
-#include "link/BlockHandOver.h"
-#include "link/ChannelSink.h"
-#include "link/QtTimerService.h"
 #include "link/RegSetting.h"
-#include "link/SerialPort.h"
+#include "link/TerminalLink.h"
 
 class QFileDialog;
 class QLabel;
@@ -37,13 +34,13 @@ class CNavigationBar;
 class CPageView;
 class CSysProgress;
 
-class COrlanDlg final : public QMainWindow, public ISessionView, public IBlockReceiver {
+class COrlanDlg final : public QMainWindow, public ISessionView {
     Q_OBJECT
 public:
     // The navigation item of the console terminal, which is shown without
     // becoming the current page.
     static constexpr char kConsoleItemKey[] = "PAGE_COMM_TOOL";
-    static constexpr int kConsoleBaudRate = 115200;
+    static constexpr int kConsoleBaudRate = CTerminalLink::kConsoleBaudRate;
     static constexpr int kPortLampMs = 1000;
     static constexpr int kCloseCheckMs = 50;
 
@@ -86,9 +83,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // IBlockReceiver
-    void OnSerialData(const char* bytes, std::size_t count) override;
-
     // ISessionView
     void OnRawText(std::string_view chunk) override;
     void OnStatusText(const std::string& text) override;
@@ -133,10 +127,9 @@ private:
     CLabelCatalogue m_catalogue;
     SStartOptions m_options;
     CRegSetting m_linkSettings;
-    CSerialPort m_port;
-    CChannelSink m_sink{m_port};
-    CQtTimerService m_timers;
-    CTerminalSession m_session{*this, m_sink, m_timers};
+    CTerminalLink m_link{*this};
+    CSerialPort& m_port{m_link.Port()};
+    CTerminalSession& m_session{m_link.Session()};
     CProgressModel m_progress;
 
     CLinkBar* m_linkBar = nullptr;

@@ -61,18 +61,15 @@ void COrlanDlg::OpenPort()
 {
     const int index = m_linkBar->PortIndex();
     QString label;
+    // The speed choice is kept, but the console always runs at 115 200 bit/s.
     if (index < 0 && !m_overridePath.isEmpty()) {
-        m_port.SetDevicePath(m_overridePath);
+        m_link.Open(m_overridePath);
         label = m_overridePath;
     } else {
         // With no entry selected this is port 0, which never opens.
-        m_port.SetDevicePath({});
-        m_port.SetPortNumber(index + 1);
+        m_link.Open({}, index + 1);
         label = PortName(index + 1);
     }
-    // The speed choice is kept, but the console always runs at 115 200 bit/s.
-    m_port.SetBaudRate(kConsoleBaudRate);
-    m_port.StartStop(true, this, this);
     ApplyParity();
     SetLinkText(tr("Opening %1...").arg(label));
     RefreshPortState();
@@ -115,11 +112,6 @@ void COrlanDlg::OnPortChosen()
     m_secondStatus->clear();
 }
 
-void COrlanDlg::OnSerialData(const char* bytes, std::size_t count)
-{
-    m_session.Receive().OnSerialData(bytes, count);
-}
-
 void COrlanDlg::StoreLinkSettings()
 {
     // Never the password.
@@ -155,7 +147,7 @@ void COrlanDlg::closeEvent(QCloseEvent* event)
     }
     m_closeWhenIdle.stop();
     StoreChoices();
-    m_port.StartStop(false);
+    m_link.Close();
     event->accept();
 }
 

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "pages/AllPages.h"
 
 namespace orlan::bench {
 
@@ -29,17 +28,8 @@ CBenchSim::~CBenchSim()
 
 CBenchSession::CBenchSession(const QString& device)
 {
-    for (std::unique_ptr<CPage>& page : CreateAllPages())
-        m_session.AddPage(std::move(page));
-    m_port.SetDevicePath(device);
-    m_port.SetBaudRate(115200);
-    m_port.StartStop(true, this, this);
-}
-
-void CBenchSession::OnSerialData(const char* bytes, size_t count)
-{
-    m_bytes += count;
-    m_session.Receive().OnSerialData(bytes, count);
+    m_link.blockTap = [this](const char*, size_t count) { m_bytes += count; };
+    m_link.Open(device);
 }
 
 void CBenchSession::OnWholeReadComplete()

@@ -9,10 +9,7 @@
 
 #include <functional>
 
-#include "session/TerminalSession.h"
-#include "link/ChannelSink.h"
-#include "link/QtTimerService.h"
-#include "link/SerialPort.h"
+#include "link/TerminalLink.h"
 
 namespace orlan::bench {
 
@@ -33,7 +30,7 @@ private:
 };
 
 // A session whose view hands the reports a benchmark times to callbacks.
-class CBenchSession final : public QObject, public IBlockReceiver, public ISessionView {
+class CBenchSession final : public QObject, public ISessionView {
 public:
     explicit CBenchSession(const QString& device);
 
@@ -44,15 +41,12 @@ public:
     std::function<void()> wholeReadComplete;
     std::function<void(const SJobReport&)> jobFinished;
 
-    void OnSerialData(const char* bytes, size_t count) override;
     void OnWholeReadComplete() override;
     void OnJobFinished(const std::string& name, const SJobReport& report) override;
 
 private:
-    CSerialPort m_port;
-    CChannelSink m_sink{m_port};
-    CQtTimerService m_timers;
-    CTerminalSession m_session{*this, m_sink, m_timers};
+    CTerminalLink m_link{*this};
+    CTerminalSession& m_session{m_link.Session()};
     size_t m_bytes = 0;
 };
 

@@ -15,7 +15,6 @@
 #include "labels/LabelCatalogue.h"
 #include "link/ProgramCatalogue.h"
 #include "link/PortNames.h"
-#include "pages/AllPages.h"
 
 namespace orlan {
 
@@ -73,8 +72,6 @@ ECliExit ExitOf(const SJobReport& report)
 
 CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options))
 {
-    for (std::unique_ptr<CPage>& page : CreateAllPages())
-        m_session.AddPage(std::move(page));
     m_session.Receive().SetStatusTexts(LoadStatusTexts(OpenProgramCatalogue()));
     m_session.SetPassword(m_options.password);
     if (m_options.commandTimeoutMs > 0)
@@ -127,13 +124,7 @@ bool CCliSession::OpenPort()
         Finish(ECliExit::Usage, "not a port: " + m_options.port);
         return false;
     }
-    if (port->devicePath.isEmpty())
-        m_port.SetPortNumber(port->portNumber);
-    else
-        m_port.SetDevicePath(port->devicePath);
-    m_port.SetBaudRate(115200);
-    // Output queued before the port thread has opened the port is kept.
-    m_port.StartStop(true, this, this);
+    m_link.Open(port->devicePath, port->portNumber);
     return true;
 }
 

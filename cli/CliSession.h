@@ -11,13 +11,11 @@
 
 #include "cli/CliArgs.h"
 #include "session/TerminalSession.h"
-#include "link/ChannelSink.h"
-#include "link/QtTimerService.h"
-#include "link/SerialPort.h"
+#include "link/TerminalLink.h"
 
 namespace orlan {
 
-class CCliSession final : public QObject, public IBlockReceiver, public ISessionView {
+class CCliSession final : public QObject, public ISessionView {
 public:
     explicit CCliSession(SCliOptions options);
 
@@ -29,8 +27,6 @@ public:
 
     // Called once with the exit code when the work is over.
     std::function<void(ECliExit)> finished;
-
-    void OnSerialData(const char* bytes, size_t count) override { m_session.Receive().OnSerialData(bytes, count); }
 
     void OnLineLogged(std::string_view line) override;
     void OnStatusText(const std::string& text) override;
@@ -64,10 +60,9 @@ private:
     int CommandWaitMs(int defaultMs) const;
 
     SCliOptions m_options;
-    CSerialPort m_port;
-    CChannelSink m_sink{m_port};
-    CQtTimerService m_timers;
-    CTerminalSession m_session{*this, m_sink, m_timers};
+    CTerminalLink m_link{*this};
+    CSerialPort& m_port{m_link.Port()};
+    CTerminalSession& m_session{m_link.Session()};
 
     EStage m_stage = EStage::Starting;
     std::string m_profile;  // the contents of the profile to execute

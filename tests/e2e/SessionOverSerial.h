@@ -6,29 +6,17 @@
 #include <string_view>
 #include <vector>
 
-#include "session/TerminalSession.h"
-#include "link/ChannelSink.h"
-#include "link/QtTimerService.h"
-#include "link/SerialPort.h"
-#include "pages/AllPages.h"
+#include "link/TerminalLink.h"
 #include "support/QtTestSupport.h"
 
 namespace orlan::test {
 
-class CSessionOverSerial final : public IBlockReceiver, public ISessionView {
+class CSessionOverSerial final : public ISessionView {
 public:
     static constexpr std::chrono::seconds kPatience{20};
 
-    explicit CSessionOverSerial(const QString& device)
-    {
-        for (auto& page : CreateAllPages())
-            session.AddPage(std::move(page));
-        port.SetDevicePath(device);
-        port.SetBaudRate(115200);
-        port.StartStop(true, this);
-    }
+    explicit CSessionOverSerial(const QString& device) { link.Open(device); }
 
-    void OnSerialData(const char* bytes, size_t count) override { session.Receive().OnSerialData(bytes, count); }
     void OnWholeReadComplete() override { ++wholeReads; }
     void OnJobFinished(const std::string&, const SJobReport& report) override { reports.push_back(report); }
 
@@ -41,10 +29,9 @@ public:
 
     CPage& Page(std::string_view className) { return *session.FindPage(className); }
 
-    CSerialPort port;
-    CChannelSink sink{port};
-    CQtTimerService timers;
-    CTerminalSession session{*this, sink, timers};
+    CTerminalLink link{*this};
+    CSerialPort& port{link.Port()};
+    CTerminalSession& session{link.Session()};
     int wholeReads = 0;
     std::vector<SJobReport> reports;
 };
