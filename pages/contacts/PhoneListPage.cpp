@@ -1,24 +1,19 @@
 #include "pages/contacts/PhoneListPage.h"
 
+#include "console/TextScan.h"
+#include "console/WireFormat.h"
 #include "pages/contacts/PhoneEditor.h"
 
 namespace orlan {
 
-namespace {
-
-// The terminal reports unused entries with other text; only a number that
-// starts like one is taken.
-bool LooksLikeNumber(std::string_view text)
+STableDesc PhoneTable(size_t rows)
 {
-    return !text.empty() && ((text.front() >= '0' && text.front() <= '9') || text.front() == '+');
+    return {.id = "phones", .headerKeys = {"LISTC0", "LISTC1"}, .rowCount = rows};
 }
 
-} // namespace
-
-CPhoneListPage::CPhoneListPage(SPageInfo info, std::string rowKey, size_t rows)
-    : CPage(std::move(info)), m_rowKey(std::move(rowKey))
+CPhoneListPage::CPhoneListPage(SPageInfo info, SPhoneListDesc desc) : CPage(std::move(info)), m_desc(std::move(desc))
 {
-    m_tables.emplace_back(STableDesc{.id = "phones", .headerKeys = {"LISTC0", "LISTC1"}, .rowCount = rows});
+    m_tables.emplace_back(m_desc.table);
 }
 
 std::string CPhoneListPage::DumpRequest() const
@@ -28,14 +23,20 @@ std::string CPhoneListPage::DumpRequest() const
 
 std::vector<SDumpEntry> CPhoneListPage::DumpEntries()
 {
-    return {{m_rowKey, [this](const SDumpValue& value) { StoreNumber(value); }}};
+    std::vector<SDumpEntry> entries = SettingEntries();
+    entries.push_back({m_desc.rowKey, [this](const SDumpValue& value) { StoreNumber(value); }});
+    return entries;
 }
 
 void CPhoneListPage::StoreNumber(const SDumpValue& value)
 {
-    if (value.index < 0 || !LooksLikeNumber(value.text))
+    // The terminal reports unused entries with other text.
+    const std::string_view text = value.text;
+    const bool number = !text.empty() && (IsDigit(text.front()) || text.front() == '+');
+    if (value.index < 0 || !(number || (m_desc.takesEmpty && text.empty())))
         return;
-    if (m_tables.front().SetCell(static_cast<size_t>(value.index), 0, std::string(value.text)))
+    // Rows beyond the list address nothing.
+    if (m_tables.front().SetCell(static_cast<size_t>(value.index), 0, std::string(text)))
         NotifyChanged();
 }
 
@@ -51,6 +52,11 @@ CCommandList CPhoneListPage::CommitRow(size_t table, size_t row, const CFieldSet
     if (table != 0 || row >= m_tables.front().Rows() || !edited.Has(kPhoneNumberField))
         return {};
     return {{RowCommand(row, EditedPhoneNumber(edited)), kEditTicks}};
+}
+
+std::string CPhoneListPage::RowCommand(size_t row, std::string_view number) const
+{
+    return FormatWire("%%%s%zu%s\r", m_desc.commandName.c_str(), row, std::string(number).c_str());
 }
 
 } // namespace orlan

@@ -1,7 +1,5 @@
 #include "pages/contacts/ServerPage.h"
 
-#include "console/WireFormat.h"
-
 namespace orlan {
 
 CPageServer::CPageServer()
@@ -11,7 +9,7 @@ CPageServer::CPageServer()
                       .profileTitle = "Device Control phones",
                       .defaultTickLimit = 2000,
                       .hasWriteBack = false},
-                     "$CS", kRows)
+                     {.rowKey = "$CS", .commandName = "CS", .table = PhoneTable(kRows)})
 {
 }
 
@@ -22,11 +20,6 @@ std::vector<SDumpEntry> CPageServer::DumpEntries()
     // phone dump; this page takes the line and shows nothing of it.
     entries.push_back({"$PRIOSRABI", [](const SDumpValue&) {}});
     return entries;
-}
-
-std::string CPageServer::RowCommand(size_t row, std::string_view number) const
-{
-    return FormatWire("%%CS%zu%s\r", row, std::string(number).c_str());
 }
 
 void CPageServer::WriteProfileSection(CProfileText& out) const

@@ -16,9 +16,6 @@ public:
     // The header and one "%CS" line per row, empty rows included, written
     // as formatted rather than through the command sender.
     void WriteProfileSection(CProfileText& out) const override;
-
-protected:
-    std::string RowCommand(size_t row, std::string_view number) const override;
 };
 
 } // namespace orlan

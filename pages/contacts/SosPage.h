@@ -15,11 +15,6 @@ public:
     // Empties the number; the video call switch keeps its state until the
     // terminal reports it again.
     void Clear() override;
-    std::vector<SDumpEntry> DumpEntries() override;
-    CCommandList OnFieldEdited(std::string_view fieldId) override;
-
-protected:
-    std::string RowCommand(size_t row, std::string_view number) const override;
 };
 
 } // namespace orlan

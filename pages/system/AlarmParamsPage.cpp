@@ -1,7 +1,7 @@
 #include "pages/system/AlarmParamsPage.h"
 
 #include "console/WireFormat.h"
-#include "pages/DumpBindings.h"
+#include "pages/FieldHelpers.h"
 
 namespace orlan {
 
@@ -16,10 +16,6 @@ constexpr std::string_view kArmDelay = "armDelay";
 constexpr std::string_view kDelaySound = "delaySound";
 constexpr std::string_view kUartEvent = "uartEvent";
 constexpr std::string_view kReportCounter = "reportCounter";
-constexpr std::string_view kSpeakerMuted = "speakerMuted";
-constexpr std::string_view kMicMuted = "micMuted";
-constexpr std::string_view kMmsCount = "mmsCount";
-constexpr std::string_view kMmsPeriod = "mmsPeriod";
 
 // A daily report item: its field, the name the "$DRP" lines carry and the
 // command that sets it.
@@ -54,24 +50,6 @@ bool IsOne(std::string_view text, size_t at)
     return at < text.size() && text[at] == '1';
 }
 
-SSetting Flag(std::string_view id, std::string_view labelKey, std::vector<std::string> keys, std::string command,
-              bool hidden = false)
-{
-    return {.field = {.id = std::string(id), .kind = EFieldKind::Check, .labelKey = std::string(labelKey),
-                      .hidden = hidden},
-            .keys = std::move(keys),
-            .command = std::move(command)};
-}
-
-SSetting Text(std::string_view id, std::string_view labelKey, std::vector<std::string> keys, std::string command,
-              bool hidden = false)
-{
-    return {.field = {.id = std::string(id), .kind = EFieldKind::Text, .labelKey = std::string(labelKey),
-                      .hidden = hidden},
-            .keys = std::move(keys),
-            .command = std::move(command)};
-}
-
 } // namespace
 
 CPageAlarmParams::CPageAlarmParams()
@@ -80,31 +58,29 @@ CPageAlarmParams::CPageAlarmParams()
              .navKey = "PAGE_ALARM",
              .profileTitle = "System Alarm Params"})
 {
-    SSetting repeat = Text(kRepeatCount, "SMSCOUNTS", {"$IAT", "$IOAT"}, "%%IOAT%s\r");
-    repeat.field.hintKey = "TIMES";
-    AddSetting(std::move(repeat));
-    AddSetting(Flag(kRing, "ALARMRING", {"$AR 1", "$AR 0"}, "%%ARING%d\r"));
-    AddSetting(Flag(kAnswerService, "ATA", {"$ATA 1", "$ATA 0"}, "%%ASC%d\r"));
-    AddSetting(Flag(kIdentity, "ALARMMEMO", {"$AWB 1", "$AWB 0"}, "%%AWB%d\r"));
-    AddSetting(Text(kDisarmDelay, "INDLY", {"$INDLY"}, "%%INDLY%s\r"));
-    AddSetting(Text(kArmDelay, "OUTDLY", {"$OUTDLY"}, "%%OUTDLY%s\r"));
-    AddSetting(Flag(kDelaySound, "SNDALARMDLY", {"$SNDALARMDLY"}, "%%SNDALARMDLYEN%d\r"));
-    AddSetting(Flag(kUartEvent, "UEVENT", {"$UARTEVENT 1", "$UARTEVENT 0"}, "%%UARTEVENT%d\r", true));
+    AddSetting({.field = WithHint(Text(kRepeatCount, "SMSCOUNTS"), "TIMES"),
+                .keys = {"$IAT", "$IOAT"},
+                .command = "%%IOAT%s\r"});
+    AddSetting({.field = Flag(kRing, "ALARMRING"), .keys = SwitchKeys("$AR"), .command = "%%ARING%d\r"});
+    AddSetting({.field = Flag(kAnswerService, "ATA"), .keys = SwitchKeys("$ATA"), .command = "%%ASC%d\r"});
+    AddSetting({.field = Flag(kIdentity, "ALARMMEMO"), .keys = SwitchKeys("$AWB"), .command = "%%AWB%d\r"});
+    AddSetting({.field = Text(kDisarmDelay, "INDLY"), .keys = {"$INDLY"}, .command = "%%INDLY%s\r"});
+    AddSetting({.field = Text(kArmDelay, "OUTDLY"), .keys = {"$OUTDLY"}, .command = "%%OUTDLY%s\r"});
+    AddSetting({.field = Flag(kDelaySound, "SNDALARMDLY"), .keys = {"$SNDALARMDLY"}, .command = "%%SNDALARMDLYEN%d\r"});
+    AddSetting({.field = Hidden(Flag(kUartEvent, "UEVENT")),
+                .keys = SwitchKeys("$UARTEVENT"),
+                .command = "%%UARTEVENT%d\r"});
     // The "$DRP" lines name their item inside the text: parsed below.
     for (const SReportItem& item : kReportItems)
-        AddSetting(Flag(item.field, item.labelKey, {}, "%%" + std::string(item.command) + "%d\r"));
-    AddSetting(Flag(kReportCounter, "COUNTER", {}, "%%DINCDRP%d\r", true));
+        AddSetting({.field = Flag(item.field, item.labelKey), .command = "%%" + std::string(item.command) + "%d\r"});
+    AddSetting({.field = Hidden(Flag(kReportCounter, "COUNTER")), .command = "%%DINCDRP%d\r"});
     // The analog report items have no caption of their own and go as one command.
     for (std::string_view id : kAnalogReports)
-        AddSetting(Flag(id, "", {}, "", true));
-    AddSetting(Flag(kSpeakerMuted, "SPKMUTE", {"$MODEM_SPK"}, "", true));
-    AddSetting(Flag(kMicMuted, "MICMUTE", {"$MODEM_MIC"}, "", true));
-    SSetting mmsCount = Text(kMmsCount, "MMSRSTITLE", {"$MMS_ETC"}, "", true);
-    mmsCount.field.hintKey = "MMSPER";
-    AddSetting(std::move(mmsCount));
-    SSetting mmsPeriod = Text(kMmsPeriod, "", {"$MMS_ETM"}, "", true);
-    mmsPeriod.field.hintKey = "MINS";
-    AddSetting(std::move(mmsPeriod));
+        AddSetting({.field = Hidden(Flag(id))});
+    AddSetting({.field = Hidden(Flag("speakerMuted", "SPKMUTE")), .keys = {"$MODEM_SPK"}});
+    AddSetting({.field = Hidden(Flag("micMuted", "MICMUTE")), .keys = {"$MODEM_MIC"}});
+    AddSetting({.field = Hidden(WithHint(Text("mmsCount", "MMSRSTITLE"), "MMSPER")), .keys = {"$MMS_ETC"}});
+    AddSetting({.field = Hidden(WithHint(Text("mmsPeriod"), "MINS")), .keys = {"$MMS_ETM"}});
 }
 
 std::string CPageAlarmParams::DumpRequest() const
@@ -154,8 +130,9 @@ CCommandList CPageAlarmParams::SettingCommands(ETarget) const
     for (std::string_view id : kReportCommandOrder)
         commands.push_back(PlainCommand(id));
     const CFieldSet& f = m_fields;
-    commands.push_back({FormatWire("%%AINDRP%d%d%d%d\r", FlagDigit(f, kAnalogReports[0]), FlagDigit(f, kAnalogReports[1]),
-                                   FlagDigit(f, kAnalogReports[2]), FlagDigit(f, kAnalogReports[3]))});
+    commands.push_back({FormatWire("%%AINDRP%d%d%d%d\r", FlagDigit(f, kAnalogReports[0]),
+                                   FlagDigit(f, kAnalogReports[1]), FlagDigit(f, kAnalogReports[2]),
+                                   FlagDigit(f, kAnalogReports[3]))});
     commands.push_back(PlainCommand(kReportCounter));
     return commands;
 }

@@ -1,5 +1,7 @@
 #include "pages/system/BatteryPage.h"
 
+#include "pages/FieldHelpers.h"
+
 namespace orlan {
 
 CPageBattery::CPageBattery()
@@ -9,15 +11,9 @@ CPageBattery::CPageBattery()
              .profileTitle = "Battery alarm",
              .defaultTickLimit = 3000})
 {
-    AddSetting({.field = {.id = "powerDelay", .labelKey = "POWDLY"},
-                .keys = {"$POWDLY"},
-                .command = "%%POWDLY%s\r"});
-    AddSetting({.field = {.id = "batteryAlarm", .kind = EFieldKind::Check, .labelKey = "POWEN"},
-                .keys = {"$BATEN 1", "$BATEN 0"},
-                .command = "%%BATEN%d\r"});
-    AddSetting({.field = {.id = "powerThreshold", .labelKey = "POWLS"},
-                .keys = {"$POWLS"},
-                .command = "%%POWLS%s\r"});
+    AddSetting({.field = Text("powerDelay", "POWDLY"), .keys = {"$POWDLY"}, .command = "%%POWDLY%s\r"});
+    AddSetting({.field = Flag("batteryAlarm", "POWEN"), .keys = SwitchKeys("$BATEN"), .command = "%%BATEN%d\r"});
+    AddSetting({.field = Text("powerThreshold", "POWLS"), .keys = {"$POWLS"}, .command = "%%POWLS%s\r"});
 }
 
 std::string CPageBattery::DumpRequest() const

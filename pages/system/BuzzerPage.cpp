@@ -1,7 +1,6 @@
 #include "pages/system/BuzzerPage.h"
 
-#include "console/WireFormat.h"
-#include "pages/DumpBindings.h"
+#include "pages/FieldHelpers.h"
 
 namespace orlan {
 
@@ -21,8 +20,8 @@ CPageBuzzer::CPageBuzzer()
              .profileTitle = "Buzzer Siren",
              .defaultTickLimit = 3000})
 {
-    m_fields.Add({.id = std::string(kSound), .kind = EFieldKind::Check, .labelKey = "SOUND_EN"});
-    m_fields.Add({.id = std::string(kDuration), .kind = EFieldKind::Text, .labelKey = "BUZT"});
+    AddSetting({.field = Flag(kSound, "SOUND_EN"), .command = "%%BUZEN%d\r"});
+    AddSetting({.field = Text(kDuration, "BUZT"), .command = "%%BUZT%s\r"});
 }
 
 std::string CPageBuzzer::DumpRequest() const
@@ -49,12 +48,6 @@ void CPageBuzzer::TakeLine(std::string_view line)
         return;
     }
     NotifyChanged();
-}
-
-CCommandList CPageBuzzer::SettingCommands(ETarget) const
-{
-    return {{FormatWire("%%BUZEN%d\r", FlagDigit(m_fields, kSound))},
-            {FormatWire("%%BUZT%s\r", m_fields.LineText(kDuration).c_str())}};
 }
 
 } // namespace orlan

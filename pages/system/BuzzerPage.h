@@ -1,6 +1,5 @@
 #pragma once
 // The buzzer and siren output: its switch and the alarm duration in seconds.
-// Field ids: sound, duration.
 //
 // Every line holding "$BUZ" or "$IBUZ" reaches the page; it takes the first
 // of its three keys the line contains and ignores the rest.
@@ -16,9 +15,6 @@ public:
 
     std::string DumpRequest() const override;
     std::vector<SDumpEntry> DumpEntries() override;
-
-protected:
-    CCommandList SettingCommands(ETarget target) const override;
 
 private:
     void TakeLine(std::string_view line);

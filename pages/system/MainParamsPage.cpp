@@ -3,9 +3,7 @@
 #include "console/WireFormat.h"
 #include "labels/CommonLabelKeys.h"
 #include "labels/TextCodec.h"
-
-#include <initializer_list>
-#include <vector>
+#include "pages/FieldHelpers.h"
 
 namespace orlan {
 
@@ -47,7 +45,7 @@ struct SKeyRule {
     bool ucs2 = false;  // the text is UCS-2 hex
 };
 
-constexpr SDumpRoute Text(std::string_view key, int position)
+constexpr SDumpRoute TextAt(std::string_view key, int position)
 {
     return {.key = key, .form = EHandOver::FromPosition, .position = position};
 }
@@ -62,76 +60,36 @@ constexpr SDumpRoute Switch(std::string_view key, bool value)
 
 // Tested in this order; the first key the line contains wins.
 constexpr SKeyRule kKeyRules[] = {
-    {Text("$PINC", 6), kPin},
-    {Text("$BPS", 5), kBps},
+    {TextAt("$PINC", 6), kPin},
+    {TextAt("$BPS", 5), kBps},
     {Index("$PARITY", 8), kParity},
     {Index("$GSMBAND", 9), kGsmBand},
-    {Text("$DESC ", 6), kMemo, true},
+    {TextAt("$DESC ", 6), kMemo, true},
     {Switch("$DAS 0", false), kDas},
     {Switch("$DAS 1", true), kDas},
-    {Text("$DID", 5), kUnitId},
-    {Text("$CC", 4), kCountryCode},
-    {Text("$CSQLOW ", 8), kSignalLow},
+    {TextAt("$DID", 5), kUnitId},
+    {TextAt("$CC", 4), kCountryCode},
+    {TextAt("$CSQLOW ", 8), kSignalLow},
     {Switch("$PRTCS 0", false), kCsReport},
     {Switch("$PRTCS 1", true), kCsReport},
     {Switch("$PRTSP 0", false), kSpReport},
     {Switch("$PRTSP 1", true), kSpReport},
-    {Text("$SPN", 5), kServiceNumber},
+    {TextAt("$SPN", 5), kServiceNumber},
     {Switch("$SIGNALA 0", false), kSignalAlarm},
     {Switch("$SIGNALA 1", true), kSignalAlarm},
     {Switch("$RPLSUC 0", false), kReplySuccess},
     {Switch("$RPLSUC 1", true), kReplySuccess},
     {Switch("$RPLERR 0", false), kReplyError},
     {Switch("$RPLERR 1", true), kReplyError},
-    {Text("$SMSC ", 6), kSmsCentre},
-    {Text("$PUKC ", 6), kPuk},
+    {TextAt("$SMSC ", 6), kSmsCentre},
+    {TextAt("$PUKC ", 6), kPuk},
     {Index("$MODEMSMODE ", 12), kSmsMode},
     {{.key = "$FWDSMS ", .form = EHandOver::SwitchIfOne, .position = 8}, kForwardSms},
-    {Text("$MODEM_FWDSPAN ", 15), kForwardSpan},
-    {Text("$FWDKEY ", 8), kForwardKey, true},
-    {Text("$CKBSP ", 7), kBalanceNumber},
-    {Text("$CKBCD ", 7), kBalanceCode},
+    {TextAt("$MODEM_FWDSPAN ", 15), kForwardSpan},
+    {TextAt("$FWDKEY ", 8), kForwardKey, true},
+    {TextAt("$CKBSP ", 7), kBalanceNumber},
+    {TextAt("$CKBCD ", 7), kBalanceCode},
 };
-
-std::vector<SChoiceItem> FixedItems(std::initializer_list<std::string_view> texts)
-{
-    std::vector<SChoiceItem> items;
-    for (std::string_view text : texts)
-        items.push_back({.text = std::string(text)});
-    return items;
-}
-
-std::vector<SChoiceItem> ParityItems()
-{
-    std::vector<SChoiceItem> items;
-    for (std::string_view key : kParityKeys)
-        items.push_back({.section = std::string(kSectionSysChar), .key = std::string(key)});
-    return items;
-}
-
-SFieldDesc Field(std::string_view id, EFieldKind kind, std::string_view labelKey)
-{
-    return {.id = std::string(id), .kind = kind, .labelKey = std::string(labelKey)};
-}
-
-SFieldDesc Hidden(SFieldDesc desc)
-{
-    desc.hidden = true;
-    return desc;
-}
-
-SFieldDesc WithHint(SFieldDesc desc, std::string_view hintKey)
-{
-    desc.hintKey = std::string(hintKey);
-    return desc;
-}
-
-SFieldDesc Choice(std::string_view id, std::string_view labelKey, std::vector<SChoiceItem> items)
-{
-    SFieldDesc desc = Field(id, EFieldKind::Choice, labelKey);
-    desc.items = std::move(items);
-    return desc;
-}
 
 } // namespace
 
@@ -143,36 +101,40 @@ CPageMainParams::CPageMainParams()
              .defaultTickLimit = 3000,
              .lineFeed = ELineFeed::EveryLine})
 {
-    const SFieldValue unselected{.number = -1};
-    m_fields.Add(Hidden(Choice(kParity, "PARITY", ParityItems())), unselected);
-    m_fields.Add(Choice(kSmsMode, "SMSMODE", FixedItems({"0: PDU", "1: TEXT"})), unselected);
-    m_fields.Add(Field(kCountryCode, EFieldKind::Text, "CCODE"));
-    m_fields.Add(WithHint(Field(kUnitId, EFieldKind::Text, "UID"), "UID_DESC"));
-    m_fields.Add(Field(kDas, EFieldKind::Check, "DAS"));
-    m_fields.Add(Hidden(Field(kBps, EFieldKind::Text, "BPS")));
-    m_fields.Add(Field(kMemo, EFieldKind::MultiLine, "MEMO"));
-    m_fields.Add(Field(kCsReport, EFieldKind::Check, "TSCS"));
-    m_fields.Add(Field(kSpReport, EFieldKind::Check, "TSSP"));
-    m_fields.Add(Field(kServiceNumber, EFieldKind::Text, "SP"));
-    m_fields.Add(Field(kPin, EFieldKind::Text, "PIN"));
-    m_fields.Add(Field(kSignalAlarm, EFieldKind::Check, "CSQ_ALARM"));
-    m_fields.Add(Field(kReplyError, EFieldKind::Check, "RPLERR"));
-    m_fields.Add(Field(kReplySuccess, EFieldKind::Check, "RPLSUC"));
-    SFieldDesc signalLow = Field(kSignalLow, EFieldKind::Spin, "");
-    signalLow.minimum = 0;
-    signalLow.maximum = kSignalLowMaximum;
-    m_fields.Add(std::move(signalLow));
-    m_fields.Add(Field(kPuk, EFieldKind::Text, "PUK"));
-    m_fields.Add(Hidden(Choice(kGsmBand, "GSMBANDS",
-                               FixedItems({"PGSM_MODE", "DCS_MODE", "PCS_MODE", "EGSM_DCS_MODE",
-                                           "GSM850_PCS_MODE", "Default"}))),
-                 unselected);
-    m_fields.Add(Field(kForwardSms, EFieldKind::Check, "CHECKFWDEN"));
-    m_fields.Add(Field(kBalanceNumber, EFieldKind::Text, "CHECKSP"));
-    m_fields.Add(Field(kBalanceCode, EFieldKind::Text, "CHECKCODE"));
-    m_fields.Add(WithHint(Hidden(Field(kSmsCentre, EFieldKind::Text, "SMSC")), "SMSCDESC"));
-    m_fields.Add(Hidden(Field(kForwardKey, EFieldKind::Text, "FWDKEY")));
-    m_fields.Add(Hidden(Field(kForwardSpan, EFieldKind::Text, "FWDSPAN")));
+    // In command order.
+    AddSetting({.field = Hidden(Choice(kParity, "PARITY", CatalogueItems(kSectionSysChar, kParityKeys))),
+                .initial = kNoSelection,
+                .command = "%%UP%d\r"});
+    AddSetting({.field = Choice(kSmsMode, "SMSMODE", FixedItems({"0: PDU", "1: TEXT"})),
+                .initial = kNoSelection,
+                .command = "%%MODEMSMSMD%d\r"});
+    AddSetting({.field = Text(kCountryCode, "CCODE"), .command = "%%CC%s\r"});
+    AddSetting({.field = WithHint(Text(kUnitId, "UID"), "UID_DESC"), .command = "%%ID%s\r"});
+    AddSetting({.field = Flag(kDas, "DAS"), .command = "%%DAS%d\r"});
+    AddSetting({.field = Hidden(Text(kBps, "BPS")), .command = "%%UB%s\r"});
+    // Sent whole, line breaks inside the hex: built in SettingCommands.
+    AddSetting({.field = Field(kMemo, EFieldKind::MultiLine, "MEMO")});
+    AddSetting({.field = Flag(kCsReport, "TSCS"), .command = "%%PRTCS%d\r"});
+    AddSetting({.field = Flag(kSpReport, "TSSP"), .command = "%%PRTSP%d\r"});
+    AddSetting({.field = Text(kServiceNumber, "SP"), .command = "%%SP%s\r"});
+    AddSetting({.field = Text(kPin, "PIN"), .command = "%%PIN%s\r"});
+    AddSetting({.field = Flag(kSignalAlarm, "CSQ_ALARM"), .command = "%%SIGNALA%d\r"});
+    AddSetting({.field = Flag(kReplyError, "RPLERR"), .command = "%%RPLERR%d\r"});
+    AddSetting({.field = Flag(kReplySuccess, "RPLSUC"), .command = "%%RPLSUC%d\r"});
+    AddSetting({.field = Spin(kSignalLow, "", 0, kSignalLowMaximum), .command = "%%RSILOW%s\r"});
+    AddSetting({.field = Text(kPuk, "PUK"), .command = "%%PUK%s\r"});
+    AddSetting({.field = Hidden(Choice(kGsmBand, "GSMBANDS",
+                                       FixedItems({"PGSM_MODE", "DCS_MODE", "PCS_MODE", "EGSM_DCS_MODE",
+                                                   "GSM850_PCS_MODE", "Default"}))),
+                .initial = kNoSelection,
+                .command = "%%CBAND%d\r"});
+    AddSetting({.field = Flag(kForwardSms, "CHECKFWDEN"), .command = "%%FWDSMS%d\r"});
+    // Number and code go as one command, behind the code.
+    AddSetting({.field = Text(kBalanceNumber, "CHECKSP")});
+    AddSetting({.field = Text(kBalanceCode, "CHECKCODE")});
+    AddSetting({.field = WithHint(Hidden(Text(kSmsCentre, "SMSC")), "SMSCDESC")});
+    AddSetting({.field = Hidden(Text(kForwardKey, "FWDKEY"))});
+    AddSetting({.field = Hidden(Text(kForwardSpan, "FWDSPAN"))});
 }
 
 void CPageMainParams::Clear()
@@ -212,40 +174,19 @@ void CPageMainParams::ParseLine(std::string_view line)
 
 CCommandList CPageMainParams::SettingCommands(ETarget) const
 {
-    const CFieldSet& f = m_fields;
-    auto flag = [&f](std::string_view id) { return f.Number(id) != 0 ? 1 : 0; };
-    auto text = [&f](std::string_view id) { return f.LineText(id); };
-    // A list is sent only with one of its items selected.
-    auto selected = [&f](std::string_view id) {
-        const int index = f.Number(id);
-        return index >= 0 && static_cast<size_t>(index) < f.Desc(f.IndexOf(id)).items.size();
-    };
-
     CCommandList commands;
-    auto add = [&commands](std::string command) { commands.push_back({std::move(command)}); };
-
-    if (selected(kParity))
-        add(FormatWire("%%UP%d\r", f.Number(kParity)));
-    if (selected(kSmsMode))
-        add(FormatWire("%%MODEMSMSMD%d\r", f.Number(kSmsMode)));
-    add(FormatWire("%%CC%s\r", text(kCountryCode).c_str()));
-    add(FormatWire("%%ID%s\r", text(kUnitId).c_str()));
-    add(FormatWire("%%DAS%d\r", flag(kDas)));
-    add(FormatWire("%%UB%s\r", text(kBps).c_str()));
-    add(FormatWire("%%DESC%s\r", EncodeUcs2Hex(f.Text(kMemo)).c_str()));
-    add(FormatWire("%%PRTCS%d\r", flag(kCsReport)));
-    add(FormatWire("%%PRTSP%d\r", flag(kSpReport)));
-    add(FormatWire("%%SP%s\r", text(kServiceNumber).c_str()));
-    add(FormatWire("%%PIN%s\r", text(kPin).c_str()));
-    add(FormatWire("%%SIGNALA%d\r", flag(kSignalAlarm)));
-    add(FormatWire("%%RPLERR%d\r", flag(kReplyError)));
-    add(FormatWire("%%RPLSUC%d\r", flag(kReplySuccess)));
-    add(FormatWire("%%RSILOW%s\r", text(kSignalLow).c_str()));
-    add(FormatWire("%%PUK%s\r", text(kPuk).c_str()));
-    if (selected(kGsmBand))
-        add(FormatWire("%%CBAND%d\r", f.Number(kGsmBand)));
-    add(FormatWire("%%FWDSMS%d\r", flag(kForwardSms)));
-    add(FormatWire("%%CHECKBALANCE%s,%s\r", text(kBalanceNumber).c_str(), text(kBalanceCode).c_str()));
+    for (const SSetting& setting : m_settings) {
+        const std::string& id = setting.field.id;
+        if (id == kMemo) {
+            commands.push_back({FormatWire("%%DESC%s\r", EncodeUcs2Hex(m_fields.Text(kMemo)).c_str())});
+        } else if (id == kBalanceCode) {
+            commands.push_back({FormatWire("%%CHECKBALANCE%s,%s\r", m_fields.LineText(kBalanceNumber).c_str(),
+                                           m_fields.LineText(kBalanceCode).c_str())});
+        } else if (IsSelected(m_fields, id)) {
+            if (std::optional<std::string> text = FormatSetting(setting, m_fields))
+                commands.push_back({std::move(*text), setting.tickLimit});
+        }
+    }
     return commands;
 }
 

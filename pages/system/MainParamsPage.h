@@ -3,10 +3,8 @@
 // unit identity and memo, SIM codes, service and balance-check numbers,
 // signal alarm, confirmation switches and SMS forwarding.
 //
-// Field ids, in command order: parity, smsMode, countryCode, unitId, das,
-// bps, memo, csReport, spReport, serviceNumber, pin, signalAlarm, replyError,
-// replySuccess, signalLow, puk, gsmBand, forwardSms, balanceNumber,
-// balanceCode, smsCentre, forwardKey, forwardSpan.
+// Its fields are declared in command order; the SMS centre, forwarding key
+// and forwarding span are read but never sent.
 //
 // The page sees every received line (not only routed keys): its keys are
 // tested in a fixed order and the first one found wins.

@@ -1,6 +1,6 @@
 #pragma once
 // UPS monitoring: switches for monitoring and its SMS, the alarm span, rate
-// and the UPS port's line speed. Field ids: enable, sms, span, rate, bps.
+// and the UPS port's line speed.
 //
 // No dump line of the terminal fills this page and a read leaves it as it
 // is; it is not part of profiles.
@@ -17,9 +17,6 @@ public:
     // Keeps every value: the terminal reports none of them.
     void Clear() override {}
     std::string DumpRequest() const override;
-
-protected:
-    CCommandList SettingCommands(ETarget target) const override;
 };
 
 } // namespace orlan

@@ -1,34 +1,25 @@
 #include "pages/system/UserCmdPage.h"
 
-#include "pages/NumberedText.h"
-
 #include <algorithm>
 
+#include "console/TextScan.h"
 #include "console/WireFormat.h"
 #include "labels/CommonLabelKeys.h"
 #include "labels/TextCodec.h"
+#include "pages/NumberedText.h"
 
 namespace orlan {
 
 namespace {
-
-// A row number longer than this is not read further.
 
 bool IsAscii(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool LooksLikeUcs2Hex(std::string_view text)
 {
-    return text.size() % 4 == 0 && std::all_of(text.begin(), text.end(), [](char c) {
-               return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-           });
+    return text.size() % 4 == 0 && std::all_of(text.begin(), text.end(), IsHexDigit);
 }
 
 std::string WithoutPercent(std::string text)
