@@ -1,13 +1,14 @@
 #include "pages/messages/ChannelNamePages.h"
 
-#include "console/WireFormat.h"
+#include "console/TextScan.h"
+#include "pages/FieldHelpers.h"
 
 namespace orlan {
 
 namespace {
 
 STextListDesc Names(std::string rowKey, std::string letter, std::string dumpRequest, size_t rows,
-                    std::vector<std::string> headerKeys)
+                    std::vector<std::string> headerKeys = {"LISTC0", "LISTC1"})
 {
     return {.rowKey = std::move(rowKey),
             .commandLetter = std::move(letter),
@@ -22,21 +23,20 @@ SPageInfo NamePage(std::string className, std::string section, std::string navKe
             .section = std::move(section),
             .navKey = std::move(navKey),
             .profileTitle = std::move(profileTitle),
-            .defaultTickLimit = kNameTicks,
-            .hasWriteBack = false};
+            .defaultTickLimit = kNameTicks};
 }
 
 } // namespace
 
 CPageDinName::CPageDinName()
     : CTextListPage(NamePage("CPageDinName", "PageDINName", "PAGE_DINAME", "Digital inputs Names"),
-                    Names("$DINAME", "I", "%DUMP_GPIO\r", kRows, {"LISTC0", "LISTC1"}))
+                    Names("$DINAME", "I", "%DUMP_GPIO\r", kRows))
 {
 }
 
 CPageDoutName::CPageDoutName()
     : CTextListPage(NamePage("CPageDoutName", "PageDOName", "PAGE_DONAME", "Digital outputs Names"),
-                    Names("$DONAME", "O", "%DUMP_GPIO\r", kRows, {"LISTC0", "LISTC1"}))
+                    Names("$DONAME", "O", "%DUMP_GPIO\r", kRows))
 {
 }
 
@@ -49,40 +49,24 @@ CPageADName::CPageADName()
 
 CPageISensorName::CPageISensorName()
     : CTextListPage(NamePage("CPageISensorName", "PageISNName", "PAGE_SENSORNAME", "ISensor Names"),
-                    Names("$ISNAME", "E", "%E99?\r", kRows, {"LISTC0", "LISTC1"}))
+                    Names("$ISNAME", "E", "%E99?\r", kRows))
 {
-    m_fields.Add({.id = std::string(kHeaderField),
-                  .kind = EFieldKind::Check,
-                  .labelKey = "SMSHEAD",
-                  .sendsOnChange = true});
+    AddSetting({.field = SendsOnChange(Flag(kHeaderField, "SMSHEAD")),
+                .keys = {"$ISSMH"},
+                .command = "%%ISENSORSMSHEADEN%d\r"});
 }
 
-std::vector<SDumpEntry> CPageISensorName::DumpEntries()
+void CPageISensorName::TakeRow(const SDumpValue& value)
 {
-    return {{"$ISNAME", [this](const SDumpValue& value) { ParseNames(value.line); }},
-            {"$ISSMH", [this](const SDumpValue& value) {
-                 m_fields.SetNumber(kHeaderField, value.on ? 1 : 0);
-                 NotifyChanged();
-             }}};
-}
-
-void CPageISensorName::ParseNames(std::string_view line)
-{
+    const std::string_view line = value.line;
     // Every colon behind a digit starts one sensor's name: the digit is the
     // sensor, the hex follows the colon and one blank.
     for (size_t colon = line.find(':'); colon != std::string_view::npos; colon = line.find(':', colon + 1)) {
-        if (colon == 0 || line[colon - 1] < '0' || line[colon - 1] > '9')
+        if (colon == 0 || !IsDigit(line[colon - 1]))
             continue;
         const size_t start = colon + 2;
         StoreText(line[colon - 1] - '0', start < line.size() ? line.substr(start) : std::string_view());
     }
-}
-
-CCommandList CPageISensorName::OnFieldEdited(std::string_view fieldId)
-{
-    if (fieldId != kHeaderField)
-        return {};
-    return {{FormatWire("%%ISENSORSMSHEADEN%d\r", m_fields.Number(kHeaderField) != 0 ? 1 : 0)}};
 }
 
 } // namespace orlan

@@ -33,11 +33,9 @@ public:
     static constexpr size_t kRows = 6;
     static constexpr std::string_view kHeaderField = "smsHead";
     CPageISensorName();
-    std::vector<SDumpEntry> DumpEntries() override;
-    CCommandList OnFieldEdited(std::string_view fieldId) override;
 
-private:
-    void ParseNames(std::string_view line);
+protected:
+    void TakeRow(const SDumpValue& value) override;
 };
 
 } // namespace orlan

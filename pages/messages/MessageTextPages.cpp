@@ -1,6 +1,6 @@
 #include "pages/messages/MessageTextPages.h"
 
-#include "console/WireFormat.h"
+#include "pages/FieldHelpers.h"
 
 namespace orlan {
 
@@ -27,8 +27,7 @@ CPageAllSms::CPageAllSms()
                      .section = "PageSms",
                      .navKey = "PAGE_SMS",
                      .profileTitle = "Rom Sms",
-                     .defaultTickLimit = kMessageTicks,
-                     .hasWriteBack = false},
+                     .defaultTickLimit = kMessageTicks},
                     MessageSlots(kRows, 0, false))
 {
 }
@@ -37,8 +36,7 @@ CPageDinAlarm::CPageDinAlarm()
     : CTextListPage({.className = "CPageDinAlarm",
                      .section = "PageSms",
                      .navKey = "PAGE_DINSMS",
-                     .defaultTickLimit = kMessageTicks,
-                     .hasWriteBack = false},
+                     .defaultTickLimit = kMessageTicks},
                     MessageSlots(kRows, 0, false))
 {
 }
@@ -47,32 +45,13 @@ CPageADSms::CPageADSms()
     : CTextListPage({.className = "CPageADSms",
                      .section = "PageADSms",
                      .defaultTickLimit = kMessageTicks,
-                     .hasWriteBack = false,
                      .headingKey = "PAGE_ADCSMS"},
                     MessageSlots(kRows, kFirstSlot, true))
 {
-    m_fields.Add({.id = std::string(kHeaderField),
-                  .kind = EFieldKind::Check,
-                  .labelKey = "SMSHEAD",
-                  .sendsOnChange = true});
-}
-
-std::vector<SDumpEntry> CPageADSms::DumpEntries()
-{
-    std::vector<SDumpEntry> entries = CTextListPage::DumpEntries();
-    entries.push_back({"$AINSMH", [this](const SDumpValue& value) {
-                           m_fields.SetNumber(kHeaderField, value.on ? 1 : 0);
-                           NotifyChanged();
-                       }});
-    return entries;
-}
-
-CCommandList CPageADSms::OnFieldEdited(std::string_view fieldId)
-{
-    if (fieldId != kHeaderField)
-        return {};
     // The terminal takes this one command name in lower case.
-    return {{FormatWire("%%adsmsheaden%d\r", m_fields.Number(kHeaderField) != 0 ? 1 : 0)}};
+    AddSetting({.field = SendsOnChange(Flag(kHeaderField, "SMSHEAD")),
+                .keys = {"$AINSMH"},
+                .command = "%%adsmsheaden%d\r"});
 }
 
 } // namespace orlan

@@ -27,8 +27,6 @@ public:
     static constexpr size_t kFirstSlot = 8;
     static constexpr std::string_view kHeaderField = "smsHead";
     CPageADSms();
-    std::vector<SDumpEntry> DumpEntries() override;
-    CCommandList OnFieldEdited(std::string_view fieldId) override;
 };
 
 } // namespace orlan

@@ -9,6 +9,7 @@ namespace orlan {
 
 CTextListPage::CTextListPage(SPageInfo info, STextListDesc desc) : CPage(std::move(info)), m_desc(std::move(desc))
 {
+    m_info.hasWriteBack = false;  // rows go out from the row dialog only
     m_tables.emplace_back(STableDesc{.id = "texts",
                                      .headerKeys = m_desc.headerKeys,
                                      .rowCount = m_desc.rows});
@@ -23,10 +24,15 @@ void CTextListPage::Clear()
 
 std::vector<SDumpEntry> CTextListPage::DumpEntries()
 {
-    return {{m_desc.rowKey, [this](const SDumpValue& value) {
-                 if (const std::optional<SNumberedText> parsed = ParseNumberedText(value.text))
-                     StoreText(parsed->number, parsed->rest);
-             }}};
+    std::vector<SDumpEntry> entries = SettingEntries();
+    entries.push_back({m_desc.rowKey, [this](const SDumpValue& value) { TakeRow(value); }});
+    return entries;
+}
+
+void CTextListPage::TakeRow(const SDumpValue& value)
+{
+    if (const std::optional<SNumberedText> parsed = ParseNumberedText(value.text))
+        StoreText(parsed->number, parsed->rest);
 }
 
 void CTextListPage::StoreText(long long number, std::string_view hex)

@@ -41,6 +41,8 @@ protected:
     // The profile holds every row's command; the terminal gets rows only
     // from the row dialog.
     CCommandList SettingCommands(ETarget target) const override;
+    // A line of the row key: by default one numbered text ("$SMS12 0041").
+    virtual void TakeRow(const SDumpValue& value);
     // Stores `hex` decoded in the row of the terminal's `number`; numbers
     // outside the page change nothing.
     void StoreText(long long number, std::string_view hex);
