@@ -31,7 +31,7 @@ std::string CPriorityPage::DumpRequest() const
 
 std::vector<SDumpEntry> CPriorityPage::DumpEntries()
 {
-    std::vector<SDumpEntry> entries;
+    std::vector<SDumpEntry> entries = SettingEntries();
     for (size_t grid = 0; grid < m_dumpKeys.size(); ++grid)
         entries.push_back({m_dumpKeys[grid], [this, grid](const SDumpValue& value) { StoreRow(grid, value); }});
     return entries;
@@ -43,10 +43,7 @@ void CPriorityPage::StoreRow(size_t grid, const SDumpValue& value)
     if (!parsed)
         return;
     CPageTable& table = m_tables[grid];
-    for (size_t cell = 0; cell < table.Desc().dataColumns; ++cell) {
-        const bool on = cell < 32 && ((parsed->mask >> cell) & 1U) != 0;
-        table.SetCell(parsed->row, cell, std::string(on ? kMarkOn : kMarkOff));
-    }
+    table.SetRowMask(parsed->row, 0, table.Desc().dataColumns, parsed->mask);
     NotifyChanged();
 }
 
@@ -54,13 +51,8 @@ std::uint16_t CPriorityPage::Mask(size_t grid, size_t row) const
 {
     if (grid >= m_tables.size())
         return 0;
-    std::uint16_t mask = 0;
-    const size_t cells = std::min<size_t>(m_tables[grid].Desc().dataColumns, 16);
-    for (size_t cell = 0; cell < cells; ++cell) {
-        if (m_tables[grid].Cell(row, cell) == kMarkOn)
-            mask = static_cast<std::uint16_t>(mask | (1U << cell));
-    }
-    return mask;
+    const CPageTable& table = m_tables[grid];
+    return static_cast<std::uint16_t>(table.RowMask(row, 0, std::min<size_t>(table.Desc().dataColumns, 16)));
 }
 
 const std::string& CPriorityPage::Mark(size_t grid, size_t row, size_t cell) const
@@ -69,7 +61,7 @@ const std::string& CPriorityPage::Mark(size_t grid, size_t row, size_t cell) con
     return grid < m_tables.size() ? m_tables[grid].Cell(row, cell) : none;
 }
 
-CCommandList CPriorityPage::SettingCommands(ETarget) const
+CCommandList CPriorityPage::SettingCommands(ETarget target) const
 {
     CCommandList commands;
     for (size_t row = 0; row < kPriorityRows; ++row) {
@@ -78,6 +70,9 @@ CCommandList CPriorityPage::SettingCommands(ETarget) const
             text += FormatWire(",%4.4x", static_cast<unsigned>(Mask(mask, row)));
         commands.push_back({text + "\r", kRowTicks});
     }
+    // The page's own settings follow the rows.
+    for (SCommand& command : CPage::SettingCommands(target))
+        commands.push_back(std::move(command));
     return commands;
 }
 

@@ -1,26 +1,8 @@
 #include "pages/priorities/PriorityRow.h"
 
+#include "console/TextScan.h"
+
 namespace orlan {
-
-namespace {
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-std::uint32_t HexValue(char c)
-{
-    if (IsDigit(c))
-        return static_cast<std::uint32_t>(c - '0');
-    if (c >= 'a' && c <= 'f')
-        return static_cast<std::uint32_t>(c - 'a' + 10);
-    if (c >= 'A' && c <= 'F')
-        return static_cast<std::uint32_t>(c - 'A' + 10);
-    return 0;
-}
-
-} // namespace
 
 std::optional<SPriorityRow> ParsePriorityRow(std::string_view text, size_t maxMaskChars)
 {

@@ -1,6 +1,7 @@
 #include "pages/priorities/SysPrioPage.h"
 
 #include "console/WireFormat.h"
+#include "pages/FieldHelpers.h"
 
 namespace orlan {
 
@@ -23,24 +24,10 @@ CPageSysPrio::CPageSysPrio()
                      .profileTitle = "system basic prio table"},
                     {{"prio", "$PRIOSYS"}}, EventColumns(), 8, "BASEPRIO", 1)
 {
-    m_fields.Add({.id = std::string(kM2mField), .kind = EFieldKind::Check, .labelKey = "M2MSMSEN"});
-}
-
-std::vector<SDumpEntry> CPageSysPrio::DumpEntries()
-{
-    std::vector<SDumpEntry> entries = CPriorityPage::DumpEntries();
-    entries.push_back({"$M2M_SMS", [this](const SDumpValue& value) {
-                           m_fields.SetNumber(kM2mField, value.on ? 1 : 0);
-                           NotifyChanged();
-                       }});
-    return entries;
-}
-
-CCommandList CPageSysPrio::SettingCommands(ETarget target) const
-{
-    CCommandList commands = CPriorityPage::SettingCommands(target);
-    commands.push_back({FormatWire("%%M2MSMSEN%d\r", m_fields.Number(kM2mField) != 0 ? 1 : 0), kRowTicks});
-    return commands;
+    AddSetting({.field = Flag(kM2mField, "M2MSMSEN"),
+                .keys = {"$M2M_SMS"},
+                .command = "%%M2MSMSEN%d\r",
+                .tickLimit = kRowTicks});
 }
 
 } // namespace orlan

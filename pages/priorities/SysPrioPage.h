@@ -11,11 +11,6 @@ public:
     static constexpr std::string_view kM2mField = "m2mSms";
 
     CPageSysPrio();
-
-    std::vector<SDumpEntry> DumpEntries() override;
-
-protected:
-    CCommandList SettingCommands(ETarget target) const override;
 };
 
 } // namespace orlan
