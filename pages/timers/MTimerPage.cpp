@@ -2,58 +2,10 @@
 
 #include "console/WireFormat.h"
 #include "labels/CommonLabelKeys.h"
+#include "pages/FieldHelpers.h"
 #include "pages/timers/TimerFields.h"
 
-#include <initializer_list>
-#include <optional>
-
 namespace orlan {
-
-namespace {
-
-std::string Id(std::string_view prefix, std::size_t timer, std::string_view suffix)
-{
-    return std::string(prefix) + std::to_string(timer) + std::string(suffix);
-}
-
-SFieldDesc TextField(std::string id, std::string labelKey, std::string_view hintKey)
-{
-    return {.id = std::move(id), .kind = EFieldKind::Text, .labelKey = std::move(labelKey),
-            .hintKey = std::string(hintKey)};
-}
-
-SFieldDesc ActionField(std::string id)
-{
-    return {.id = std::move(id), .kind = EFieldKind::Choice, .items = TimerActionItems(kTimerActionKeys.size())};
-}
-
-struct STextLetter {
-    char letter;
-    std::string id;
-};
-
-// Stores a text letter in its field or an action ('T') in `actionId`. A timer
-// number at or beyond `count`, or another letter, changes nothing.
-bool StoreTextOrAction(CFieldSet& fields, const STimerValue& value, std::size_t count,
-                       std::initializer_list<STextLetter> texts, const std::string& actionId)
-{
-    if (value.timer >= count)
-        return false;
-    for (const STextLetter& text : texts) {
-        if (value.letter == text.letter) {
-            fields.SetText(text.id, value.value);
-            return true;
-        }
-    }
-    if (value.letter != 'T')
-        return false;
-    const std::optional<int> index = ParseActionIndex(value.value);
-    if (index)
-        fields.SetChoice(actionId, *index);
-    return index.has_value();
-}
-
-} // namespace
 
 CPageMTimer::CPageMTimer()
     : CPage({.className = "CPageMTimer",
@@ -62,30 +14,30 @@ CPageMTimer::CPageMTimer()
              .profileTitle = "System mtimers",
              .defaultTickLimit = 2000})
 {
-    const SFieldValue unselected{.number = -1};
+    const std::vector<SChoiceItem> actions = TimerActionItems(kTimerActionKeys.size());
     for (std::size_t n = 0; n < kClockTimers; ++n) {
-        m_fields.Add(TextField(ClockHourId(n), Id("TIMER", n, ""), "HOUR"));
-        m_fields.Add(TextField(ClockMinuteId(n), "", "MINS"));
-        m_fields.Add(ActionField(ClockActionId(n)), unselected);
+        m_fields.Add(WithHint(Text(ClockHourId(n), "TIMER" + std::to_string(n)), "HOUR"));
+        m_fields.Add(WithHint(Text(ClockMinuteId(n)), "MINS"));
+        m_fields.Add(Choice(ClockActionId(n), "", actions), kNoSelection);
     }
     for (std::size_t n = 0; n < kIntervalTimers; ++n) {
-        m_fields.Add(TextField(MinuteIntervalId(n), Id("COUNTER", n, ""), "MINS"));
-        m_fields.Add(ActionField(MinuteActionId(n)), unselected);
+        m_fields.Add(WithHint(Text(MinuteIntervalId(n), "COUNTER" + std::to_string(n)), "MINS"));
+        m_fields.Add(Choice(MinuteActionId(n), "", actions), kNoSelection);
     }
     for (std::size_t n = 0; n < kIntervalTimers; ++n) {
-        m_fields.Add(TextField(SecondIntervalId(n), Id("COUNTER", n, ""), "SEC"));
-        m_fields.Add(ActionField(SecondActionId(n)), unselected);
+        m_fields.Add(WithHint(Text(SecondIntervalId(n), "COUNTER" + std::to_string(n)), "SEC"));
+        m_fields.Add(Choice(SecondActionId(n), "", actions), kNoSelection);
     }
     AddWeeklyTimerFields(m_fields, kHiddenWeeklyTimers, true);
 }
 
-std::string CPageMTimer::ClockHourId(std::size_t timer) { return Id("clock", timer, "Hour"); }
-std::string CPageMTimer::ClockMinuteId(std::size_t timer) { return Id("clock", timer, "Minute"); }
-std::string CPageMTimer::ClockActionId(std::size_t timer) { return Id("clock", timer, "Action"); }
-std::string CPageMTimer::MinuteIntervalId(std::size_t timer) { return Id("minuteSpan", timer, "Interval"); }
-std::string CPageMTimer::MinuteActionId(std::size_t timer) { return Id("minuteSpan", timer, "Action"); }
-std::string CPageMTimer::SecondIntervalId(std::size_t timer) { return Id("secondSpan", timer, "Interval"); }
-std::string CPageMTimer::SecondActionId(std::size_t timer) { return Id("secondSpan", timer, "Action"); }
+std::string CPageMTimer::ClockHourId(std::size_t timer) { return TimerFieldId("clock", timer, "Hour"); }
+std::string CPageMTimer::ClockMinuteId(std::size_t timer) { return TimerFieldId("clock", timer, "Minute"); }
+std::string CPageMTimer::ClockActionId(std::size_t timer) { return TimerFieldId("clock", timer, "Action"); }
+std::string CPageMTimer::MinuteIntervalId(std::size_t timer) { return TimerFieldId("minuteSpan", timer, "Interval"); }
+std::string CPageMTimer::MinuteActionId(std::size_t timer) { return TimerFieldId("minuteSpan", timer, "Action"); }
+std::string CPageMTimer::SecondIntervalId(std::size_t timer) { return TimerFieldId("secondSpan", timer, "Interval"); }
+std::string CPageMTimer::SecondActionId(std::size_t timer) { return TimerFieldId("secondSpan", timer, "Action"); }
 
 std::string CPageMTimer::DumpRequest() const
 {
@@ -94,44 +46,10 @@ std::string CPageMTimer::DumpRequest() const
 
 std::vector<SDumpEntry> CPageMTimer::DumpEntries()
 {
-    return {{"$TIMER", [this](const SDumpValue& value) { StoreClock(value); }},
-            {"$TSPAN", [this](const SDumpValue& value) { StoreMinuteSpan(value); }},
-            {"$TSSPAN", [this](const SDumpValue& value) { StoreSecondSpan(value); }},
-            {"$TDATE", [this](const SDumpValue& value) { StoreWeekly(value); }}};
-}
-
-void CPageMTimer::StoreClock(const SDumpValue& value)
-{
-    const std::optional<STimerValue> timer = ParseTimerValue(value.text);
-    if (!timer)
-        return;
-    const std::size_t n = timer->timer;
-    if (StoreTextOrAction(m_fields, *timer, kClockTimers, {{'H', ClockHourId(n)}, {'M', ClockMinuteId(n)}},
-                          ClockActionId(n)))
-        NotifyChanged();
-}
-
-void CPageMTimer::StoreMinuteSpan(const SDumpValue& value)
-{
-    const std::optional<STimerValue> timer = ParseTimerValue(value.text);
-    if (timer && StoreTextOrAction(m_fields, *timer, kIntervalTimers, {{'M', MinuteIntervalId(timer->timer)}},
-                                   MinuteActionId(timer->timer)))
-        NotifyChanged();
-}
-
-void CPageMTimer::StoreSecondSpan(const SDumpValue& value)
-{
-    const std::optional<STimerValue> timer = ParseTimerValue(value.text);
-    if (timer && StoreTextOrAction(m_fields, *timer, kIntervalTimers, {{'M', SecondIntervalId(timer->timer)}},
-                                   SecondActionId(timer->timer)))
-        NotifyChanged();
-}
-
-void CPageMTimer::StoreWeekly(const SDumpValue& value)
-{
-    const std::optional<STimerValue> timer = ParseTimerValue(value.text);
-    if (timer && StoreWeeklyTimerValue(m_fields, kHiddenWeeklyTimers, *timer))
-        NotifyChanged();
+    return {TimerEntry(*this, "$TIMER", kClockTimers, {{'H', ClockHourId}, {'M', ClockMinuteId}, {'T', ClockActionId}}),
+            TimerEntry(*this, "$TSPAN", kIntervalTimers, {{'M', MinuteIntervalId}, {'T', MinuteActionId}}),
+            TimerEntry(*this, "$TSSPAN", kIntervalTimers, {{'M', SecondIntervalId}, {'T', SecondActionId}}),
+            WeeklyTimerEntry(*this, kHiddenWeeklyTimers)};
 }
 
 CCommandList CPageMTimer::SettingCommands(ETarget) const

@@ -35,12 +35,6 @@ public:
 
 protected:
     CCommandList SettingCommands(ETarget target) const override;
-
-private:
-    void StoreClock(const SDumpValue& value);
-    void StoreMinuteSpan(const SDumpValue& value);
-    void StoreSecondSpan(const SDumpValue& value);
-    void StoreWeekly(const SDumpValue& value);
 };
 
 } // namespace orlan

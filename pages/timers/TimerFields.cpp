@@ -1,10 +1,11 @@
 #include "pages/timers/TimerFields.h"
 
+#include "console/TextScan.h"
 #include "console/WireFormat.h"
 #include "labels/CommonLabelKeys.h"
+#include "pages/FieldHelpers.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace orlan {
 
@@ -12,22 +13,28 @@ namespace {
 
 constexpr std::size_t kUnkeyedAction = 3;
 
-SFieldDesc Field(std::string id, EFieldKind kind, std::string_view labelKey, std::string_view hintKey,
-                 bool hidden)
+// Stores one timer dump value; true when a field changed.
+bool StoreTimerValue(CFieldSet& fields, std::string_view text, std::size_t count,
+                     const std::vector<STimerLetter>& letters)
 {
-    return {.id = std::move(id),
-            .kind = kind,
-            .labelKey = std::string(labelKey),
-            .hintKey = std::string(hintKey),
-            .hidden = hidden};
-}
-
-std::vector<SChoiceItem> WeekdayItems()
-{
-    std::vector<SChoiceItem> items;
-    for (std::string_view key : kWeekdayKeys)
-        items.push_back({.section = std::string(kSectionSysChar), .key = std::string(key)});
-    return items;
+    if (text.size() < 3 || !IsDigit(text[1]))
+        return false;
+    const std::size_t timer = static_cast<std::size_t>(text[1] - '0');
+    const std::string_view value = text.substr(3);
+    const auto letter = std::find_if(letters.begin(), letters.end(),
+                                     [&text](const STimerLetter& l) { return l.letter == text[0]; });
+    if (timer >= count || letter == letters.end())
+        return false;
+    const std::string id = letter->fieldId(timer);
+    if (fields.Desc(fields.IndexOf(id)).kind != EFieldKind::Choice) {
+        fields.SetText(id, value);
+        return true;
+    }
+    const int index = LeadingIndex(value);
+    if (index < 0)
+        return false;
+    fields.SetChoice(id, index);
+    return true;
 }
 
 } // namespace
@@ -48,82 +55,40 @@ std::vector<SChoiceItem> TimerActionItems(std::size_t count)
     return items;
 }
 
-std::optional<STimerValue> ParseTimerValue(std::string_view text)
+SDumpEntry TimerEntry(CPage& page, std::string_view key, std::size_t count, std::vector<STimerLetter> letters)
 {
-    if (text.size() < 3 || text[1] < '0' || text[1] > '9')
-        return std::nullopt;
-    return STimerValue{.letter = text[0],
-                       .timer = static_cast<std::size_t>(text[1] - '0'),
-                       .value = text.substr(3)};
+    return {std::string(key), [&page, count, letters = std::move(letters)](const SDumpValue& value) {
+                if (StoreTimerValue(page.Fields(), value.text, count, letters))
+                    page.NotifyChanged();
+            }};
 }
 
-std::optional<int> ParseActionIndex(std::string_view value)
+std::string TimerFieldId(std::string_view prefix, std::size_t timer, std::string_view suffix)
 {
-    const auto first = value.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return std::nullopt;
-    value.remove_prefix(first);
-    int index = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
-    if (error != std::errc{} || end == value.data())
-        return std::nullopt;
-    return index;
+    return std::string(prefix) + std::to_string(timer) + std::string(suffix);
 }
 
-std::string WeeklyHourId(std::size_t timer)
-{
-    return "week" + std::to_string(timer) + "Hour";
-}
-std::string WeeklyMinuteId(std::size_t timer)
-{
-    return "week" + std::to_string(timer) + "Minute";
-}
-std::string WeeklyDayId(std::size_t timer)
-{
-    return "week" + std::to_string(timer) + "Day";
-}
-std::string WeeklyActionId(std::size_t timer)
-{
-    return "week" + std::to_string(timer) + "Action";
-}
+std::string WeeklyHourId(std::size_t timer) { return TimerFieldId("week", timer, "Hour"); }
+std::string WeeklyMinuteId(std::size_t timer) { return TimerFieldId("week", timer, "Minute"); }
+std::string WeeklyDayId(std::size_t timer) { return TimerFieldId("week", timer, "Day"); }
+std::string WeeklyActionId(std::size_t timer) { return TimerFieldId("week", timer, "Action"); }
 
 void AddWeeklyTimerFields(CFieldSet& fields, std::size_t count, bool hidden)
 {
-    const SFieldValue unselected{.number = -1};
     for (std::size_t n = 0; n < count; ++n) {
-        SFieldDesc day = Field(WeeklyDayId(n), EFieldKind::Choice, "DATE", "", hidden);
-        day.items = WeekdayItems();
-        fields.Add(std::move(day), unselected);
-        fields.Add(Field(WeeklyHourId(n), EFieldKind::Text, "", "HOUR", hidden));
-        fields.Add(Field(WeeklyMinuteId(n), EFieldKind::Text, "", "MINS", hidden));
-        SFieldDesc action = Field(WeeklyActionId(n), EFieldKind::Choice, "", "", hidden);
-        action.items = TimerActionItems(kWeeklyTimerActionCount);
-        fields.Add(std::move(action), unselected);
+        fields.Add(Hidden(Choice(WeeklyDayId(n), "DATE", CatalogueItems(kSectionSysChar, kWeekdayKeys)), hidden),
+                   kNoSelection);
+        fields.Add(Hidden(WithHint(Text(WeeklyHourId(n)), "HOUR"), hidden));
+        fields.Add(Hidden(WithHint(Text(WeeklyMinuteId(n)), "MINS"), hidden));
+        fields.Add(Hidden(Choice(WeeklyActionId(n), "", TimerActionItems(kWeeklyTimerActionCount)), hidden),
+                   kNoSelection);
     }
 }
 
-bool StoreWeeklyTimerValue(CFieldSet& fields, std::size_t count, const STimerValue& value)
+SDumpEntry WeeklyTimerEntry(CPage& page, std::size_t count)
 {
-    if (value.timer >= count)
-        return false;
-    const std::size_t n = value.timer;
-    switch (value.letter) {
-    case 'H':
-        fields.SetText(WeeklyHourId(n), value.value);
-        return true;
-    case 'M':
-        fields.SetText(WeeklyMinuteId(n), value.value);
-        return true;
-    case 'W':
-    case 'T':
-        if (const std::optional<int> index = ParseActionIndex(value.value)) {
-            fields.SetChoice(value.letter == 'W' ? WeeklyDayId(n) : WeeklyActionId(n), *index);
-            return true;
-        }
-        return false;
-    default:
-        return false;
-    }
+    return TimerEntry(page, "$TDATE", count,
+                      {{'W', WeeklyDayId}, {'H', WeeklyHourId}, {'M', WeeklyMinuteId}, {'T', WeeklyActionId}});
 }
 
 } // namespace orlan

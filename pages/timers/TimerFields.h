@@ -1,14 +1,13 @@
 #pragma once
 // What the machine timer page and the weekly timer page share: the timer
-// action list, the shape of their dump values and the weekly timer rows (the
-// machine timer page keeps two of them, hidden and never sent).
+// action list, how their dump lines fill a timer and the weekly timer rows
+// (the machine timer page keeps two of them, hidden and never sent).
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "pages/FieldSet.h"
+#include "pages/Page.h"
 
 namespace orlan {
 
@@ -19,18 +18,21 @@ inline constexpr std::string_view kTimerDumpRequest = "%DUMP_TIMER\r";
 // action's catalogue text, except action 3, which always reads "03: None".
 std::vector<SChoiceItem> TimerActionItems(std::size_t count);
 
-// A timer dump value: one field letter, the timer number as one digit, one
-// separator character, then the value ("H2 08").
-struct STimerValue {
-    char letter = 0;
-    std::size_t timer = 0;
-    std::string_view value;
+// A field letter of the timer dump values and the id of its field in timer n.
+struct STimerLetter {
+    char letter;
+    std::string (*fieldId)(std::size_t timer);
 };
-std::optional<STimerValue> ParseTimerValue(std::string_view text);
 
-// A decimal list index as the terminal reports it; nothing for a value that
-// is not a number.
-std::optional<int> ParseActionIndex(std::string_view value);
+// The entry of a timer key whose values are one letter, the timer number
+// as one digit, one separator, then the value ("$TIMERH2 08"): a text field
+// takes the value as it is, a list field its decimal index. A timer at or
+// beyond `count`, another letter or a list value without a number changes
+// nothing.
+SDumpEntry TimerEntry(CPage& page, std::string_view key, std::size_t count, std::vector<STimerLetter> letters);
+
+// The id of a timer's field: prefix, timer number, suffix ("clock2Hour").
+std::string TimerFieldId(std::string_view prefix, std::size_t timer, std::string_view suffix);
 
 // Field ids of weekly timer n.
 std::string WeeklyHourId(std::size_t timer);
@@ -40,8 +42,7 @@ std::string WeeklyActionId(std::size_t timer);
 
 // Adds weekday, hour, minute and action of weekly timers 0 .. count-1.
 void AddWeeklyTimerFields(CFieldSet& fields, std::size_t count, bool hidden);
-// Stores a "$TDATE" value in the weekly timer fields; a timer beyond `count`
-// or an unknown letter changes nothing. True when a field changed.
-bool StoreWeeklyTimerValue(CFieldSet& fields, std::size_t count, const STimerValue& value);
+// The "$TDATE" entry filling weekly timers 0 .. count-1.
+SDumpEntry WeeklyTimerEntry(CPage& page, std::size_t count);
 
 } // namespace orlan

@@ -22,11 +22,7 @@ std::string CWeekTimerPage::DumpRequest() const
 
 std::vector<SDumpEntry> CWeekTimerPage::DumpEntries()
 {
-    return {{"$TDATE", [this](const SDumpValue& value) {
-                 const std::optional<STimerValue> timer = ParseTimerValue(value.text);
-                 if (timer && StoreWeeklyTimerValue(m_fields, kWeeklyTimers, *timer))
-                     NotifyChanged();
-             }}};
+    return {WeeklyTimerEntry(*this, kWeeklyTimers)};
 }
 
 CCommandList CWeekTimerPage::SettingCommands(ETarget) const
