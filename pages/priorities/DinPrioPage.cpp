@@ -6,7 +6,10 @@ namespace orlan {
 
 // Offered through no navigation item and kept out of profiles.
 CPagePriotab::CPagePriotab()
-    : CPriorityPage({.className = "CPagePriotab", .section = "PageDinPrio", .headingSection = "PageDinPrio", .headingKey = "Title"},
+    : CPriorityPage({.className = "CPagePriotab",
+                     .section = "PageDinPrio",
+                     .headingSection = "PageDinPrio",
+                     .headingKey = "Title"},
                     {{"sms", "$PRIODINSMS"}, {"ring", "$PRIODINRING"}}, NumberedColumns({"LIST0C0"}, kInputs), 8,
                     "DINPRIO", 2)
 {

@@ -8,8 +8,6 @@ namespace orlan {
 class CPagePriotab final : public CPriorityPage {
 public:
     static constexpr size_t kInputs = 4;
-    static constexpr size_t kMessageGrid = 0;
-    static constexpr size_t kCallGrid = 1;
 
     CPagePriotab();
 };

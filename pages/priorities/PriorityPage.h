@@ -20,6 +20,9 @@ public:
     static constexpr std::string_view kMarkOff = "X";
     // Tick limit of the row commands (and the system page's M2M switch).
     static constexpr int kRowTicks = 4000;
+    // The grids of the pages with two.
+    static constexpr size_t kMessageGrid = 0;
+    static constexpr size_t kCallGrid = 1;
 
     std::string DumpRequest() const override;
     std::vector<SDumpEntry> DumpEntries() override;

@@ -8,8 +8,6 @@ namespace orlan {
 class CPageWinPrio final : public CPriorityPage {
 public:
     static constexpr size_t kColumns = 12;
-    static constexpr size_t kMessageGrid = 0;
-    static constexpr size_t kCallGrid = 1;
 
     CPageWinPrio();
 };
