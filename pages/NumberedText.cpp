@@ -1,5 +1,7 @@
 #include "pages/NumberedText.h"
 
+#include "console/TextScan.h"
+
 namespace orlan {
 
 namespace {
@@ -11,7 +13,7 @@ std::optional<SNumberedText> ParseNumberedText(std::string_view value)
 {
     SNumberedText result;
     size_t digits = 0;
-    while (digits < value.size() && digits < kMaxDigits && value[digits] >= '0' && value[digits] <= '9') {
+    while (digits < value.size() && digits < kMaxDigits && IsDigit(value[digits])) {
         result.number = result.number * 10 + (value[digits] - '0');
         ++digits;
     }

@@ -32,8 +32,8 @@ void CPhoneListPage::StoreNumber(const SDumpValue& value)
 {
     // The terminal reports unused entries with other text.
     const std::string_view text = value.text;
-    const bool number = !text.empty() && (IsDigit(text.front()) || text.front() == '+');
-    if (value.index < 0 || !(number || (m_desc.takesEmpty && text.empty())))
+    const bool taken = text.empty() ? m_desc.takesEmpty : IsDigit(text.front()) || text.front() == '+';
+    if (value.index < 0 || !taken)
         return;
     // Rows beyond the list address nothing.
     if (m_tables.front().SetCell(static_cast<size_t>(value.index), 0, std::string(text)))
