@@ -12,6 +12,7 @@ std::vector<std::unique_ptr<CPage>> CreateAllPages()
     AddMessagePages(pages);
     AddPriorityPages(pages);
     AddTimerPages(pages);
+    AddDiagnosticPages(pages);
     return pages;
 }
 

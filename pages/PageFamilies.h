@@ -15,5 +15,6 @@ void AddSystemPages(CPageList& pages);      // main, alarm, power/siren/UPS, SMS
 void AddMessagePages(CPageList& pages);     // message texts, channel and register names
 void AddPriorityPages(CPageList& pages);    // priority tables
 void AddTimerPages(CPageList& pages);       // machine and weekly timers
+void AddDiagnosticPages(CPageList& pages);  // the console terminal
 
 } // namespace orlan

@@ -2,6 +2,22 @@
 
 namespace orlan {
 
+const std::vector<std::string_view>& AllPageClasses()
+{
+    static const std::vector<std::string_view> classes = {
+        "CPageMainParams", "CPageAlarmParams", "CPageBattery",    "CPageBuzzer",      "CPageUps",
+        "CDataParams",     "CPageUserCmd",     "CPageServer",     "CPageSos",         "CPageAllSms",
+        "CPageADSms",      "CPageDinAlarm",    "CPageDinName",    "CPageDoutName",    "CPageADName",
+        "CPageISensorName", "CPagePriotab",    "CPageAinprio",    "CPageSysPrio",     "CPageWinPrio",
+        "CPageMTimer",     "CWeekTimerPage",   "CPageRname",      "CPageGPIO",        "CPageCio",
+        "CPageInterlock",  "CPageDinParams",   "CPageCounter",    "CPageDinCt",       "CPageRfZone",
+        "CPageDin3G",      "CPageAD",          "CPageAdcExt",     "CPageTemp",        "CPageExtTemp",
+        "CPageHumidity",   "CPageGSensor",     "CPageGraycode",   "CPageGPRS",        "CPageHttp",
+        "CPageEmail",      "CPageMmsSetup",    "CPage3GMMS",      "CPageMbusParams",  "CPageComm2",
+        "CPage62056",      "CPageComm",        "CPageExTmpRcd",   "CPageExtTmpLog",   "CPageEvents"};
+    return classes;
+}
+
 const std::vector<std::string_view>& WholeReadClearOrder()
 {
     static const std::vector<std::string_view> order = {

@@ -29,11 +29,11 @@ CommandHandler Dump(std::vector<std::string_view> groups)
 {
     return [groups = std::move(groups)](ISimConsole& console, const CommandCall&) {
         console.PrintGroups(groups);
-        return EAnswer::None;
+        return ESimAnswer::None;
     };
 }
 
-CommandHandler Do(void (ISimConsole::*action)(), EAnswer answer)
+CommandHandler Do(void (ISimConsole::*action)(), ESimAnswer answer)
 {
     return [action, answer](ISimConsole& console, const CommandCall&) {
         (console.*action)();
@@ -42,41 +42,41 @@ CommandHandler Do(void (ISimConsole::*action)(), EAnswer answer)
 }
 
 // The sensor-name query prints what a dump would print for these keys.
-EAnswer PrintSensorNames(ISimConsole& console, const CommandCall&)
+ESimAnswer PrintSensorNames(ISimConsole& console, const CommandCall&)
 {
     for (const ConfigLine& line : console.Store().Lines()) {
         if (line.text.starts_with("$ISNAME") || line.text.starts_with("$ISSMH"))
             console.PrintLine(line.text);
     }
-    return EAnswer::None;
+    return ESimAnswer::None;
 }
 
-EAnswer DumpModbusRow(ISimConsole& console, const CommandCall& call)
+ESimAnswer DumpModbusRow(ISimConsole& console, const CommandCall& call)
 {
     if (call.args.empty() || call.args.size() > 2
         || call.args.find_first_not_of("0123456789") != std::string_view::npos)
-        return EAnswer::Err;
+        return ESimAnswer::Err;
     const int row = std::stoi(std::string(call.args));
     if (row > 31)
-        return EAnswer::Err;
+        return ESimAnswer::Err;
     console.PrintModbusRow(row);
-    return EAnswer::None;
+    return ESimAnswer::None;
 }
 
-EAnswer SendPicture(ISimConsole& console, const CommandCall& call)
+ESimAnswer SendPicture(ISimConsole& console, const CommandCall& call)
 {
     console.SendPicture(call.args);
-    return EAnswer::None;
+    return ESimAnswer::None;
 }
 
 // "%AINON0123": the listed channels are switched on.
-EAnswer AnalogChannelsOn(ISimConsole& console, const CommandCall& call)
+ESimAnswer AnalogChannelsOn(ISimConsole& console, const CommandCall& call)
 {
     if (call.args.empty() || call.args.find_first_not_of("0123") != std::string_view::npos)
-        return EAnswer::Err;
+        return ESimAnswer::Err;
     for (char channel : call.args)
         console.Store().Set("ADS", std::string("*ADC_EN ") + channel + ' ', std::string("*ADC_EN ") + channel + " 1");
-    return EAnswer::Ok;
+    return ESimAnswer::Ok;
 }
 
 // Priority rows travel as entries 08 … 17 (control phone + 8), one mask per key.
@@ -85,12 +85,12 @@ CommandHandler RewritePriority(std::vector<std::string> keys)
     return [keys = std::move(keys)](ISimConsole& console, const CommandCall& call) {
         const std::vector<std::string_view> fields = SplitFields(call.args);
         if (fields.size() < keys.size() + 1 || fields[0].size() != 1 || fields[0][0] < '0' || fields[0][0] > '9')
-            return EAnswer::Err;
+            return ESimAnswer::Err;
         const std::string entry = std::to_string(fields[0][0] - '0' + 8);
         const std::string identity = (entry.size() < 2 ? "0" : "") + entry + ",";
         for (std::size_t i = 0; i < keys.size(); ++i)
             console.Store().Set("PRIOTB", keys[i] + identity, keys[i] + identity + std::string(fields[i + 1]));
-        return EAnswer::Ok;
+        return ESimAnswer::Ok;
     };
 }
 
@@ -115,8 +115,8 @@ std::vector<CommandSpec> BuildTable()
         // Session, batches and reads.
         Action("STARTCMD"),
         Action("COMMITCMD"),
-        Query("DUMPS", Do(&ISimConsole::PrintSettings, EAnswer::None)),
-        Query("DUMPR", Do(&ISimConsole::PrintStateAndEndMark, EAnswer::None)),
+        Query("DUMPS", Do(&ISimConsole::PrintSettings, ESimAnswer::None)),
+        Query("DUMPR", Do(&ISimConsole::PrintStateAndEndMark, ESimAnswer::None)),
         Query("DUMPM", Dump({"M"})),
         Query("DUMP_SYS", Dump({"SYS"})),
         Query("DUMP_ROMSMS", Dump({"ROMSMS"})),
@@ -140,13 +140,13 @@ std::vector<CommandSpec> BuildTable()
         // The register names and limits belong to the Modbus rows too.
         Query("DUMP_MODBUS", Dump({"MODBUS", "M"})),
         Query("DUMP_MODBUS_MASTER", DumpModbusRow, true),
-        Action("ATF", Do(&ISimConsole::RestoreFixture, EAnswer::Ok)),
-        Action("RST", Do(&ISimConsole::RebootAfterAnswer, EAnswer::Ok)),
-        Action("SDSC", Do(&ISimConsole::TakePicture, EAnswer::Ok)),
+        Action("ATF", Do(&ISimConsole::RestoreFixture, ESimAnswer::Ok)),
+        Action("RST", Do(&ISimConsole::RebootAfterAnswer, ESimAnswer::Ok)),
+        Action("SDSC", Do(&ISimConsole::TakePicture, ESimAnswer::Ok)),
         Query("MEMR", SendPicture, true),
         Action("LKEY"),
         Action("EKEY"),
-        Query("ETEMPPORT", Do(&ISimConsole::PrintTemperatureLog, EAnswer::None), true),
+        Query("ETEMPPORT", Do(&ISimConsole::PrintTemperatureLog, ESimAnswer::None), true),
         Query("E99?", PrintSensorNames),
 
         // Main parameters.

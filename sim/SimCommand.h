@@ -35,13 +35,13 @@ struct CommandCall {
     std::string_view args;
 };
 
-enum class EAnswer { Ok, Err, None };
+enum class ESimAnswer { Ok, Err, None };
 
 // Setting commands are answered "CMD OK" or "CMD ERR"; queries print what they
 // ask for and no answer line.
 enum class ECommandKind { Setting, Query };
 
-using CommandHandler = std::function<EAnswer(ISimConsole&, const CommandCall&)>;
+using CommandHandler = std::function<ESimAnswer(ISimConsole&, const CommandCall&)>;
 
 struct CommandSpec {
     // Command name in upper case; '#' stands for one decimal digit. Matching

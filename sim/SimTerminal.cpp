@@ -376,11 +376,11 @@ void CSimTerminal::Execute(std::string_view command)
         Say("CMD ERR");
         return;
     }
-    EAnswer answer = spec->kind == ECommandKind::Setting ? EAnswer::Ok : EAnswer::None;
+    ESimAnswer answer = spec->kind == ECommandKind::Setting ? ESimAnswer::Ok : ESimAnswer::None;
     if (spec->handler)
         answer = spec->handler(*this, match.call);
-    if (answer != EAnswer::None)
-        Say(answer == EAnswer::Ok ? "CMD OK" : "CMD ERR");
+    if (answer != ESimAnswer::None)
+        Say(answer == ESimAnswer::Ok ? "CMD OK" : "CMD ERR");
     if (m_rebootAfterAnswer) {
         m_rebootAfterAnswer = false;
         StartBoot();

@@ -128,7 +128,7 @@ CommandHandler RewriteLines(std::string_view group, std::initializer_list<std::s
         for (const std::string& lineTemplate : lineTemplates) {
             std::optional<Expansion> line = Expand(lineTemplate, values, maxIndex);
             if (!line)
-                return EAnswer::Err;
+                return ESimAnswer::Err;
             lines.push_back(std::move(*line));
         }
         // Every template fitted: only now touch the store, so a bad command
@@ -137,7 +137,7 @@ CommandHandler RewriteLines(std::string_view group, std::initializer_list<std::s
             const std::string identity = line.line.substr(0, line.identityEnd);
             console.Store().Set(group, identity, std::move(line.line));
         }
-        return EAnswer::Ok;
+        return ESimAnswer::Ok;
     };
 }
 
@@ -150,10 +150,10 @@ CommandHandler RewriteListField(std::string_view group, std::string_view identit
         const std::optional<Expansion> key = Expand(identity, values, maxIndex);
         const std::optional<Expansion> value = Expand(valueTemplate, values, maxIndex);
         if (!key || !value)
-            return EAnswer::Err;
+            return ESimAnswer::Err;
         const ConfigLine* line = console.Store().Find(key->line);
         if (line == nullptr)
-            return EAnswer::Err;
+            return ESimAnswer::Err;
 
         std::vector<std::string> fields;
         for (std::string_view text : SplitFields(std::string_view(line->text).substr(key->line.size())))
@@ -166,7 +166,7 @@ CommandHandler RewriteListField(std::string_view group, std::string_view identit
         for (std::size_t i = 0; i < fields.size(); ++i)
             text += (i == 0 ? "" : ",") + fields[i];
         console.Store().Set(group, key->line, std::move(text));
-        return EAnswer::Ok;
+        return ESimAnswer::Ok;
     };
 }
 
@@ -175,14 +175,14 @@ CommandHandler RewriteDigits(std::string_view group, std::vector<std::string> pr
     return [group = std::string(group), prefixes = std::move(prefixes), maxDigit](ISimConsole& console,
                                                                                 const CommandCall& call) {
         if (call.args.size() != prefixes.size())
-            return EAnswer::Err;
+            return ESimAnswer::Err;
         for (char digit : call.args) {
             if (digit < '0' || digit > maxDigit)
-                return EAnswer::Err;
+                return ESimAnswer::Err;
         }
         for (std::size_t i = 0; i < prefixes.size(); ++i)
             console.Store().Set(group, prefixes[i], prefixes[i] + call.args[i]);
-        return EAnswer::Ok;
+        return ESimAnswer::Ok;
     };
 }
 
@@ -207,11 +207,11 @@ CommandHandler AllOf(std::vector<CommandHandler> handlers)
 {
     return [handlers = std::move(handlers)](ISimConsole& console, const CommandCall& call) {
         for (const CommandHandler& handler : handlers) {
-            const EAnswer answer = handler(console, call);
-            if (answer != EAnswer::Ok)
+            const ESimAnswer answer = handler(console, call);
+            if (answer != ESimAnswer::Ok)
                 return answer;
         }
-        return EAnswer::Ok;
+        return ESimAnswer::Ok;
     };
 }
 
