@@ -17,7 +17,7 @@ constexpr int kKeyRole = Qt::UserRole;
 
 // One picture per icon of the original strip; items that shared an icon
 // share a picture.
-QStyle::StandardPixmap ItemPixmap(std::string_view key)
+const std::map<std::string_view, QStyle::StandardPixmap>& ItemPixmaps()
 {
     static const std::map<std::string_view, QStyle::StandardPixmap> pixmaps = {
         {"PAGE_CS", QStyle::SP_DriveNetIcon},
@@ -43,8 +43,13 @@ QStyle::StandardPixmap ItemPixmap(std::string_view key)
         {"PAGE_COMM_TOOL", QStyle::SP_MediaVolume},
         {"PAGE_USER_CMD", QStyle::SP_FileIcon},
     };
-    const auto found = pixmaps.find(key);
-    return found != pixmaps.end() ? found->second : QStyle::SP_FileIcon;
+    return pixmaps;
+}
+
+QStyle::StandardPixmap ItemPixmap(std::string_view key)
+{
+    const auto found = ItemPixmaps().find(key);
+    return found != ItemPixmaps().end() ? found->second : QStyle::SP_FileIcon;
 }
 
 QString Text(const CLabelCatalogue& catalogue, std::string_view key)
@@ -61,6 +66,11 @@ void StyleAsFolder(QTreeWidgetItem* folder, QFont font)
 }
 
 } // namespace
+
+bool CNavigationBar::HasItemIcon(std::string_view key)
+{
+    return ItemPixmaps().contains(key);
+}
 
 CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent) : QTreeWidget(parent)
 {

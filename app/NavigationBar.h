@@ -29,6 +29,9 @@ public:
     // A page's readable name from its class: "CPageADSms" gives "AD Sms".
     static QString ReadableClassName(std::string_view className);
 
+    // Whether an item key has an icon of its own (every fixed item must).
+    static bool HasItemIcon(std::string_view key);
+
     // Item keys of the four fixed folders in display order ("PAGE_CS", ...).
     QStringList ItemKeys() const;
     // The fifth folder's items (key, caption); shown only while all pages are.

@@ -237,34 +237,35 @@ void COrlanDlg::BuildStatusBar()
 
 void COrlanDlg::CreatePageViews()
 {
+    RegisterToolViews();
     auto addView = [this](const QString& key, CPage& page) {
-        CPageView* pageView = CreatePageView(page, m_session, m_catalogue, nullptr);
+        CPageView* pageView = CreatePageView({page, m_session, m_catalogue, m_linkSettings, nullptr});
         if (pageView == nullptr)
             return false;
         m_pageViews[key] = pageView;
-        auto* scroll = new QScrollArea(m_stack);
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setWidgetResizable(true);
-        scroll->setWidget(pageView);
-        m_stack->addWidget(scroll);
-        m_pageWidgets[key] = scroll;
+        m_pageOfKey[key] = &page;
+        m_viewOfPage[&page] = pageView;
+        // Generic views scroll; a page's own view fills the area itself.
+        QWidget* shown = pageView;
+        if (!HasOwnPageView(page.Info().className)) {
+            auto* scroll = new QScrollArea(m_stack);
+            scroll->setFrameShape(QFrame::NoFrame);
+            scroll->setWidgetResizable(true);
+            scroll->setWidget(pageView);
+            shown = scroll;
+        }
+        m_stack->addWidget(shown);
+        m_pageWidgets[key] = shown;
         return true;
     };
 
     const QStringList itemKeys = m_navigation->ItemKeys();
     for (const QString& key : itemKeys) {
         bool hasView = false;
-        if (key == QLatin1String(kConsoleItemKey)) {
-            m_console = CreateConsoleTerminalView(m_session, m_linkSettings, m_catalogue, m_stack);
-            m_stack->addWidget(m_console);
-            m_pageWidgets[key] = m_console;
-            hasView = true;
-        } else {
-            for (const auto& page : m_session.Pages()) {
-                if (QString::fromStdString(page->Info().navKey) == key) {
-                    hasView = addView(key, *page);
-                    break;
-                }
+        for (const auto& page : m_session.Pages()) {
+            if (QString::fromStdString(page->Info().navKey) == key) {
+                hasView = addView(key, *page);
+                break;
             }
         }
         m_navigation->SetItemEnabled(key, hasView);
@@ -316,7 +317,8 @@ bool COrlanDlg::ShowPage(const QString& key)
     // The page that was current gets its buttons back.
     m_progress.EnablePageButtons(true);
     m_stack->setCurrentWidget(found->second);
-    if (key != QLatin1String(kConsoleItemKey))
+    const auto page = m_pageOfKey.find(key);
+    if (page != m_pageOfKey.end() && page->second->Info().becomesCurrent)
         m_currentView = PageViewOf(key);
     m_shownKey = key;
     m_navigation->MarkCurrent(key);

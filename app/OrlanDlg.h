@@ -28,7 +28,6 @@ class QStackedWidget;
 
 namespace orlan {
 
-class CConsoleTerminalView;
 class CLinkBar;
 class CNavigationBar;
 class CPageView;
@@ -37,8 +36,7 @@ class CSysProgress;
 class COrlanDlg final : public QMainWindow, public ISessionView {
     Q_OBJECT
 public:
-    // The navigation item of the console terminal, which is shown without
-    // becoming the current page.
+    // The navigation item of the console terminal.
     static constexpr char kConsoleItemKey[] = "PAGE_COMM_TOOL";
     static constexpr int kConsoleBaudRate = CTerminalLink::kConsoleBaudRate;
     static constexpr int kPortLampMs = 1000;
@@ -144,7 +142,8 @@ private:
 
     std::map<QString, QWidget*> m_pageWidgets;  // navigation key -> its widget in the stack
     std::map<QString, CPageView*> m_pageViews;
-    CConsoleTerminalView* m_console = nullptr;
+    std::map<QString, CPage*> m_pageOfKey;
+    std::map<const CPage*, CPageView*> m_viewOfPage;
     CPageView* m_currentView = nullptr;
     QString m_shownKey;
 

@@ -1,6 +1,7 @@
 // The main window's commands (setup mode, profiles, about), what it shows
 // of the session's reports, and the camera picture.
 #include "app/OrlanDlg.h"
+#include "widgets/PageView.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -11,7 +12,6 @@
 #include "app/AppSettings.h"
 #include "app/FileAccess.h"
 #include "labels/CommonLabelKeys.h"
-#include "tools/ConsoleTerminalPage.h"
 
 namespace orlan {
 
@@ -140,14 +140,14 @@ void COrlanDlg::SavePicture(std::span<const uint8_t> jpeg, const QString& path)
 
 void COrlanDlg::OnRawText(std::string_view chunk)
 {
-    if (m_console != nullptr)
-        m_console->AppendReceived(chunk);
+    for (const auto& [key, view] : m_pageViews)
+        view->OnRawText(chunk);
 }
 
 void COrlanDlg::OnRestart()
 {
-    if (m_console != nullptr)
-        m_console->ClearView();
+    for (const auto& [key, view] : m_pageViews)
+        view->OnRestart();
 }
 
 void COrlanDlg::OnStatusText(const std::string& text)
@@ -179,10 +179,16 @@ void COrlanDlg::OnJobFinished(const std::string& name, const SJobReport& report)
     m_jobReport->setPalette(palette);
 }
 
-void COrlanDlg::OnPageBusy(const CPage& /*page*/, bool busy)
+void COrlanDlg::OnPageBusy(const CPage& page, bool busy)
 {
-    // The page writing is the one whose Save was pressed, the current one.
-    m_progress.EnablePageButtons(!busy);
+    // The buttons of the page whose job runs, wherever the user has gone.
+    const auto view = m_viewOfPage.find(&page);
+    if (view == m_viewOfPage.end())
+        return;
+    if (view->second == m_currentView)
+        m_progress.EnablePageButtons(!busy);
+    else
+        view->second->SetPageButtonsEnabled(!busy);
 }
 
 } // namespace orlan

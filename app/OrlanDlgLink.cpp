@@ -1,6 +1,7 @@
 // The main window's link: start-up choices, opening the port, the port
 // lamp, and what is stored when the window closes.
 #include "app/OrlanDlg.h"
+#include "widgets/PageView.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -11,7 +12,6 @@
 #include "labels/CommonLabelKeys.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
-#include "tools/ConsoleTerminalPage.h"
 
 namespace orlan {
 
@@ -126,8 +126,8 @@ void COrlanDlg::StoreLinkSettings()
 void COrlanDlg::StoreChoices()
 {
     StoreLinkSettings();
-    if (m_console != nullptr)
-        m_console->StoreKeptValues();
+    for (const auto& [key, view] : m_pageViews)
+        view->StoreChoices();
     CPreferences preferences;
     preferences.setValue(QLatin1String(kGeometrySetting), saveGeometry());
     preferences.setValue(QLatin1String(kSplitterSetting), m_splitter->saveState());

@@ -46,6 +46,10 @@ public:
     // Writes the kept values back to the store (when the main window closes).
     void StoreKeptValues();
 
+    void OnRawText(std::string_view chunk) override { AppendReceived(chunk); }
+    void OnRestart() override { ClearView(); }
+    void StoreChoices() override { StoreKeptValues(); }
+
     const SConsoleKeptValues& KeptValues() const { return m_kept; }
     QPlainTextEdit* ReceiveView() const { return m_receiveView; }
     QPlainTextEdit* SendBox() const { return m_sendBox; }
@@ -74,5 +78,8 @@ private:
 
 CConsoleTerminalView* CreateConsoleTerminalView(CTerminalSession& session, CRegSetting& settings,
                                                 const CLabelCatalogue& catalogue, QWidget* parent);
+
+// Registers the views of the diagnostic pages under their class names.
+void RegisterToolViews();
 
 } // namespace orlan

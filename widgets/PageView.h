@@ -1,8 +1,10 @@
 #pragma once
 // What the main window needs of a page's view: the page it shows (none for
-// the console terminal) and the page buttons it turns off while the page
-// writes.
+// the console terminal, which edits no settings), the page buttons it turns
+// off while the page writes, and the session events every view may follow.
 #include <QWidget>
+
+#include <string_view>
 
 namespace orlan {
 
@@ -14,9 +16,16 @@ public:
     using QWidget::QWidget;
     ~CPageView() override = default;
     virtual CPage* Page() const = 0;
-    // The read and write buttons and the list (the original's controls
-    // 3000-3002 and 4001).
+    // The read and write buttons, the page's own buttons and the list (the
+    // original's controls 3000-3002 and 4001).
     virtual void SetPageButtonsEnabled(bool enabled) = 0;
+
+    // Every text chunk the terminal sent, as received.
+    virtual void OnRawText(std::string_view /*chunk*/) {}
+    // RESTART was pressed.
+    virtual void OnRestart() {}
+    // The window closes: keep what the user chose.
+    virtual void StoreChoices() {}
 };
 
 } // namespace orlan
