@@ -11,9 +11,14 @@ QString CatalogueText(const CLabelCatalogue& catalogue, std::string_view section
     return QString::fromStdString(catalogue.Lookup(key, section));
 }
 
+QString RowNumberPrefix(const CLabelCatalogue& catalogue)
+{
+    return CatalogueText(catalogue, kSectionSysChar, kCharRowNumber);
+}
+
 QString RowLabel(const CLabelCatalogue& catalogue, std::size_t row)
 {
-    return CatalogueText(catalogue, kSectionSysChar, kCharRowNumber) + QString::number(row);
+    return RowNumberPrefix(catalogue) + QString::number(row);
 }
 
 QString ChoiceItemText(const CLabelCatalogue& catalogue, const SChoiceItem& item)

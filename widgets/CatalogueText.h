@@ -11,6 +11,8 @@ class CLabelCatalogue;
 struct SChoiceItem;
 
 QString CatalogueText(const CLabelCatalogue& catalogue, std::string_view section, std::string_view key);
+// The text before a numbered row's number (SYSCHAR/NO_X).
+QString RowNumberPrefix(const CLabelCatalogue& catalogue);
 // A numbered row's label: SYSCHAR/NO_X followed by the row number from 0.
 QString RowLabel(const CLabelCatalogue& catalogue, std::size_t row);
 // A list item: its fixed text, followed by its catalogue text when it names

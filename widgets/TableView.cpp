@@ -1,41 +1,54 @@
 #include "widgets/TableView.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include <algorithm>
+
 #include "pages/PageTable.h"
 #include "widgets/CatalogueText.h"
+#include "widgets/TableModel.h"
 
 namespace orlan {
 
+namespace {
+
+QStringList HeaderTexts(const STableDesc& desc, const std::string& section, const CLabelCatalogue& catalogue)
+{
+    const size_t columns = (desc.numberedRows ? 1 : 0) + desc.dataColumns;
+    QStringList headers;
+    for (size_t c = 0; c < columns; ++c) {
+        if (c < desc.headerKeys.size() && !desc.headerKeys[c].empty())
+            headers << CatalogueText(catalogue, section, desc.headerKeys[c]);
+        else
+            headers << (c < desc.fixedHeaders.size() ? QString::fromStdString(desc.fixedHeaders[c]) : QString());
+    }
+    return headers;
+}
+
+std::vector<std::string> RowCells(const CPageTable& table, size_t row)
+{
+    std::vector<std::string> cells;
+    for (size_t c = 0; c < table.Desc().dataColumns; ++c)
+        cells.push_back(table.Cell(row, c));
+    return cells;
+}
+
+} // namespace
+
 CTableView::CTableView(CPageTable& table, const std::string& section, const CLabelCatalogue& catalogue,
                        QWidget* parent)
-    : QTableWidget(parent), m_table(table)
+    : QTableView(parent), m_table(table)
 {
     const STableDesc& desc = table.Desc();
     setObjectName(QString::fromStdString(desc.id));
-    m_firstDataColumn = desc.numberedRows ? 1 : 0;
-    const int columns = m_firstDataColumn + static_cast<int>(desc.dataColumns);
-    setColumnCount(columns);
-    QStringList headers;
-    for (int c = 0; c < columns; ++c) {
-        const size_t key = static_cast<size_t>(c);
-        if (key < desc.headerKeys.size() && !desc.headerKeys[key].empty())
-            headers << CatalogueText(catalogue, section, desc.headerKeys[key]);
-        else
-            headers << (key < desc.fixedHeaders.size() ? QString::fromStdString(desc.fixedHeaders[key]) : QString());
-    }
-    setHorizontalHeaderLabels(headers);
-
-    setRowCount(static_cast<int>(table.Rows()));
-    if (desc.numberedRows) {
-        const QString prefix = QString::fromStdString(desc.rowLabelPrefix);
-        for (int r = 0; r < rowCount(); ++r) {
-            SetCellText(r, 0, prefix.isEmpty() ? RowLabel(catalogue, static_cast<size_t>(r))
-                                               : prefix + QString::number(r));
-        }
-    }
+    const QString prefix =
+        desc.rowLabelPrefix.empty() ? RowNumberPrefix(catalogue) : QString::fromStdString(desc.rowLabelPrefix);
+    m_model = new CTableModel(table, HeaderTexts(desc, section, catalogue), prefix, this);
+    UpdateMarkTint();
+    setModel(m_model);
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -43,73 +56,170 @@ CTableView::CTableView(CPageTable& table, const std::string& section, const CLab
     setAlternatingRowColors(true);
     setWordWrap(false);
     verticalHeader()->hide();
+    // One height for every row: long lists never measure their rows.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() * 3 / 2);
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    const bool growing = desc.order != ERowOrder::Fixed;
+    setSizePolicy(QSizePolicy::Expanding, growing ? QSizePolicy::Expanding : QSizePolicy::Maximum);
 
-    connect(this, &QTableWidget::cellDoubleClicked, this, [this] { ActivateSelectedRow(); });
+    connect(this, &QTableView::doubleClicked, this, [this] { ActivateSelectedRow(); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        RememberSelectedRow();
+        Q_EMIT SelectedRowChanged();
+    });
     if (desc.toggleCells) {
         setSelectionMode(QAbstractItemView::NoSelection);
         setAlternatingRowColors(false);  // the tint alone marks the cells
-        connect(this, &QTableWidget::cellClicked, this, &CTableView::ToggleCell);
+        connect(this, &QTableView::clicked, m_model, &CTableModel::Toggle);
     }
-    Refresh();
+
     resizeColumnsToContents();
+    // Width hints count characters: the average one, or a digit where digits
+    // are wider (times, numbers), plus the margins a cell keeps.
+    const int charWidth = std::max(fontMetrics().averageCharWidth(), fontMetrics().horizontalAdvance(QLatin1Char('0')));
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    if (desc.toggleCells) {
+        // Marks share the width evenly, however narrow, without scrolling.
+        horizontalHeader()->setMinimumSectionSize(2 * charWidth + margin);
+        horizontalHeader()->setStretchLastSection(false);
+        for (int c = m_model->FirstDataColumn(); c < m_model->columnCount(); ++c)
+            horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+    }
+    for (size_t c = 0; c < desc.columnWidths.size() && c < desc.dataColumns; ++c) {
+        if (desc.columnWidths[c] > 0)
+            setColumnWidth(m_model->FirstDataColumn() + static_cast<int>(c), desc.columnWidths[c] * charWidth + margin);
+    }
 }
 
 void CTableView::Refresh()
 {
-    if (rowCount() != static_cast<int>(m_table.Rows()))
-        setRowCount(static_cast<int>(m_table.Rows()));
-    for (int r = 0; r < rowCount(); ++r) {
-        for (size_t c = 0; c < m_table.Desc().dataColumns; ++c) {
-            const std::string& cell = m_table.Cell(static_cast<size_t>(r), c);
-            SetCellText(r, m_firstDataColumn + static_cast<int>(c), QString::fromStdString(cell));
-        }
+    QScrollBar* scroll = verticalScrollBar();
+    const bool atEnd = scroll->value() == scroll->maximum();
+    const int rowsBefore = m_model->rowCount();
+    m_model->Sync();
+    if (m_table.Desc().order == ERowOrder::Fixed)
+        return;
+    if (rowsBefore == 0 && m_model->rowCount() > 0)
+        FitUnhintedColumns();
+    FollowSelectedRow();
+    if (m_table.Desc().order == ERowOrder::Append && atEnd && m_model->rowCount() > rowsBefore)
+        scrollToBottom();
+}
+
+void CTableView::FitUnhintedColumns()
+{
+    // A growing list is empty when it is made: columns without a width hint
+    // fit the first rows that arrive (the last one takes the rest anyway).
+    const std::vector<int>& widths = m_table.Desc().columnWidths;
+    for (int c = m_model->FirstDataColumn(); c + 1 < m_model->columnCount(); ++c) {
+        const auto dataColumn = static_cast<size_t>(c - m_model->FirstDataColumn());
+        if (dataColumn >= widths.size() || widths[dataColumn] <= 0)
+            resizeColumnToContents(c);
     }
+}
+
+void CTableView::RememberSelectedRow()
+{
+    m_selectedRow = SelectedRow();
+    m_selectedCells = m_selectedRow ? RowCells(m_table, *m_selectedRow) : std::vector<std::string>();
+}
+
+void CTableView::FollowSelectedRow()
+{
+    if (!m_selectedRow)
+        return;
+    // Newest-first lists push older rows down, appending ones drop rows
+    // from the top: the row can only have moved that way.
+    const size_t rows = m_table.Rows();
+    const bool movesDown = m_table.Desc().order == ERowOrder::NewestFirst;
+    std::optional<size_t> found;
+    for (size_t step = 0; !found; ++step) {
+        if (movesDown ? *m_selectedRow + step >= rows : step > *m_selectedRow)
+            break;
+        const size_t row = movesDown ? *m_selectedRow + step : *m_selectedRow - step;
+        if (row < rows && RowCells(m_table, row) == m_selectedCells)
+            found = row;
+    }
+    if (found == m_selectedRow)
+        return;
+    if (found)
+        selectRow(static_cast<int>(*found));
+    else
+        clearSelection();
+}
+
+int CTableView::HeightFor(int rowsHeight) const
+{
+    const int scrollBar = horizontalScrollBar()->isVisible() ? horizontalScrollBar()->height() : 0;
+    return 2 * frameWidth() + horizontalHeader()->sizeHint().height() + rowsHeight + scrollBar;
 }
 
 QSize CTableView::sizeHint() const
 {
-    QSize hint = QTableWidget::sizeHint();
-    const int scrollBar = horizontalScrollBar()->isVisible() ? horizontalScrollBar()->height() : 0;
-    hint.setHeight(2 * frameWidth() + horizontalHeader()->sizeHint().height() + verticalHeader()->length() + scrollBar);
+    QSize hint = QTableView::sizeHint();
+    const int rows = m_table.Desc().order == ERowOrder::Fixed
+                         ? verticalHeader()->length()
+                         : kGrowingVisibleRows * verticalHeader()->defaultSectionSize();
+    hint.setHeight(HeightFor(rows));
     return hint;
 }
 
-void CTableView::SetCellText(int row, int column, const QString& text)
+QSize CTableView::minimumSizeHint() const
 {
-    QTableWidgetItem* cell = item(row, column);
-    if (!cell) {
-        cell = new QTableWidgetItem(text);
-        setItem(row, column, cell);
-    } else if (cell->text() != text) {
-        cell->setText(text);
+    QSize hint = QTableView::minimumSizeHint();
+    if (m_table.Desc().order != ERowOrder::Fixed) {
+        hint.setHeight(HeightFor(kGrowingMinimumRows * verticalHeader()->defaultSectionSize()));
+        return hint;
     }
-    const STableDesc& desc = m_table.Desc();
-    if (desc.toggleCells && column >= m_firstDataColumn) {
-        cell->setTextAlignment(Qt::AlignCenter);
-        if (text == QString::fromStdString(desc.toggleOn)) {
-            // A soft shade of the selection colour, readable in light and dark palettes.
-            QColor tint = palette().color(QPalette::Highlight);
-            tint.setAlpha(70);
-            cell->setBackground(tint);
-        } else {
-            cell->setBackground(QBrush());
-        }
-    }
+    // A list of a few rows needs no room for a scroll bar it never shows.
+    hint.setHeight(std::min(hint.height(), sizeHint().height()));
+    return hint;
 }
 
-void CTableView::ToggleCell(int row, int column)
+int CTableView::rowCount() const
 {
-    if (row < 0 || column < m_firstDataColumn)
-        return;
-    const size_t dataColumn = static_cast<size_t>(column - m_firstDataColumn);
-    if (m_table.ToggleCell(static_cast<size_t>(row), dataColumn))
-        SetCellText(row, column, QString::fromStdString(m_table.Cell(static_cast<size_t>(row), dataColumn)));
+    return m_model->rowCount();
+}
+
+int CTableView::columnCount() const
+{
+    return m_model->columnCount();
+}
+
+QString CTableView::CellText(int row, int column) const
+{
+    return m_model->index(row, column).data().toString();
+}
+
+QString CTableView::HeaderText(int column) const
+{
+    return m_model->headerData(column, Qt::Horizontal).toString();
+}
+
+std::unique_ptr<CTableView::SShownCell> CTableView::item(int row, int column) const
+{
+    if (!m_model->index(row, column).isValid())
+        return nullptr;
+    return std::make_unique<SShownCell>(SShownCell{CellText(row, column)});
+}
+
+void CTableView::UpdateMarkTint()
+{
+    // A soft shade of the selection colour, readable in light and dark palettes.
+    QColor tint = palette().color(QPalette::Highlight);
+    tint.setAlpha(70);
+    m_model->SetMarkTint(tint);
+}
+
+void CTableView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        UpdateMarkTint();
 }
 
 std::optional<size_t> CTableView::SelectedRow() const
@@ -128,11 +238,13 @@ void CTableView::ActivateSelectedRow()
 
 void CTableView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // A grid of marks has no rows to edit: Enter goes on to the dialog's OK.
+    const bool editsRows = selectionMode() != QAbstractItemView::NoSelection;
+    if (editsRows && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         ActivateSelectedRow();
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 } // namespace orlan

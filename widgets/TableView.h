@@ -1,44 +1,84 @@
 #pragma once
 // The generic list of a page table: numbered rows labelled SYSCHAR/NO_X (or
 // a fixed prefix) and the row number, column headers from the page's
-// section. Cells are not typed into; a double click or Enter on the selected
+// section, column widths from the table's hints and cell icons from its
+// rule. Cells are not typed into; a double click or Enter on the selected
 // row asks for its editor, and in a grid of marks a click toggles the cell.
-#include <QTableWidget>
+// Growing lists of thousands of rows cost only the rows on screen.
+#include <QTableView>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orlan {
 
 class CLabelCatalogue;
 class CPageTable;
+class CTableModel;
 
-class CTableView : public QTableWidget {
+class CTableView : public QTableView {
     Q_OBJECT
 public:
+    // Rows a growing list shows before it scrolls, and the fewest it keeps
+    // in view when the page is short of height.
+    static constexpr int kGrowingVisibleRows = 10;
+    static constexpr int kGrowingMinimumRows = 5;
+
     CTableView(CPageTable& table, const std::string& section, const CLabelCatalogue& catalogue,
                QWidget* parent = nullptr);
 
-    // Shows the table's cells; selection and scroll position stay.
+    // Shows the table's changes; selection and scroll position stay. In a
+    // growing list the selection stays on its row while rows come and go
+    // (and goes when the row is dropped), and a list that appends keeps
+    // showing its end when it was scrolled there.
     void Refresh();
     std::optional<size_t> SelectedRow() const;
-    // Tall enough for every row; the view grows no taller than that.
+    // Fixed tables: tall enough for every row; the view grows no taller
+    // than that. Growing lists take the height they are given.
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    CTableModel* TableModel() const { return m_model; }
+    int rowCount() const;
+    int columnCount() const;
+    // What a cell shows, the row label column counted.
+    QString CellText(int row, int column) const;
+    QString HeaderText(int column) const;
+
+    // A cell in the shape the item-based list gave it, for callers that
+    // still read cells as items; CellText is the accessor to use.
+    struct SShownCell {
+        QString shown;
+        QString text() const { return shown; }
+    };
+    std::unique_ptr<SShownCell> item(int row, int column) const;
 
 Q_SIGNALS:
     // The user asked to edit the selected row.
     void RowActivated(int row);
+    // A row was selected, or the selection went.
+    void SelectedRowChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The height that shows rows of this height with header and frame.
+    int HeightFor(int rowsHeight) const;
     void ActivateSelectedRow();
-    void SetCellText(int row, int column, const QString& text);
-    void ToggleCell(int row, int column);
+    void UpdateMarkTint();
+    void FitUnhintedColumns();
+    void RememberSelectedRow();
+    // Finds the remembered row again after rows came or went.
+    void FollowSelectedRow();
 
     CPageTable& m_table;
-    int m_firstDataColumn = 0;
+    CTableModel* m_model = nullptr;
+    std::optional<size_t> m_selectedRow;
+    std::vector<std::string> m_selectedCells;
 };
 
 } // namespace orlan

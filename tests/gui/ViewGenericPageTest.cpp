@@ -92,8 +92,8 @@ TEST_F(GenericPageViewTest, DrawsEveryVisibleFieldWithItsCatalogueTexts)
     EXPECT_EQ(Phones()->model()->headerData(1, Qt::Horizontal).toString(), "Number");
     EXPECT_EQ(header->count(), 2);
     ASSERT_EQ(Phones()->rowCount(), 10);
-    EXPECT_EQ(Phones()->item(0, 0)->text(), "No.0");
-    EXPECT_EQ(Phones()->item(9, 0)->text(), "No.9");
+    EXPECT_EQ(Phones()->CellText(0, 0), "No.0");
+    EXPECT_EQ(Phones()->CellText(9, 0), "No.9");
 
     EXPECT_EQ(m_view->ReadButton()->text(), "Reload");
     ASSERT_NE(m_view->WriteButton(), nullptr);
@@ -160,7 +160,7 @@ TEST_F(GenericPageViewTest, PageChangesReachTheWidgetsAfterTheCoalescedRefresh)
     EXPECT_EQ(Field<QComboBox>("day")->currentIndex(), 0);
     EXPECT_EQ(Field<QSpinBox>("csqLow")->value(), 36) << "shown within range";
     EXPECT_EQ(fields.Text("csqLow"), "99") << "showing does not change the field";
-    EXPECT_EQ(Phones()->item(2, 1)->text(), "+4930123");
+    EXPECT_EQ(Phones()->CellText(2, 1), "+4930123");
 
     fields.SetNumber("day", 7);  // no such item
     h.page->NotifyChanged();

@@ -1,6 +1,7 @@
 // Grids of marks in the generic table view: fixed row labels and column
 // headers, a click toggling a cell in the page's table, the tint of "O"
 // cells, and a save that sends what was clicked.
+#include <QBrush>
 #include <QHeaderView>
 #include <QPushButton>
 
@@ -41,15 +42,11 @@ protected:
         session.Receive().OnSerialData(bytes.data(), bytes.size());
     }
     CTableView* Grid(size_t grid) const { return view->TableViews().at(grid); }
-    QString Text(size_t grid, int row, int column) const
-    {
-        const QTableWidgetItem* cell = Grid(grid)->item(row, column);
-        return cell ? cell->text() : QString();
-    }
+    QString Text(size_t grid, int row, int column) const { return Grid(grid)->CellText(row, column); }
     bool Tinted(size_t grid, int row, int column) const
     {
-        const QTableWidgetItem* cell = Grid(grid)->item(row, column);
-        return cell && cell->background().style() != Qt::NoBrush;
+        const QVariant background = Grid(grid)->model()->index(row, column).data(Qt::BackgroundRole);
+        return background.value<QBrush>().style() != Qt::NoBrush;
     }
     void ClickCell(size_t grid, int row, int column)
     {
@@ -73,9 +70,9 @@ TEST_F(GridViewTest, FixedRowLabelsAndNumberedColumnHeaders)
     CTableView* grid = Grid(0);
     ASSERT_EQ(grid->columnCount(), 5);
     ASSERT_EQ(grid->rowCount(), 10);
-    EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "Input");
-    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "0");
-    EXPECT_EQ(grid->horizontalHeaderItem(4)->text(), "3");
+    EXPECT_EQ(grid->HeaderText(0), "Input");
+    EXPECT_EQ(grid->HeaderText(1), "0");
+    EXPECT_EQ(grid->HeaderText(4), "3");
     EXPECT_EQ(Text(0, 0, 0), "CS0");
     EXPECT_EQ(Text(1, 9, 0), "CS9");
     EXPECT_FALSE(Tinted(0, 0, 0));

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <memory>
 #include <string>
@@ -188,9 +188,9 @@ inline void DoubleClickAt(QWidget* target, QPoint at)
     SendMouse(target, QEvent::MouseButtonRelease, at);
 }
 
-inline QPoint RowCentre(const QTableWidget& table, int row)
+inline QPoint RowCentre(const QTableView& table, int row)
 {
-    return table.visualRect(table.model()->index(row, table.columnCount() - 1)).center();
+    return table.visualRect(table.model()->index(row, table.model()->columnCount() - 1)).center();
 }
 
 } // namespace orlan::test
