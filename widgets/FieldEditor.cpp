@@ -15,6 +15,7 @@
 #include "labels/LabelCatalogue.h"
 #include "widgets/CatalogueText.h"
 #include "widgets/LineBreaks.h"
+#include "widgets/PictureView.h"
 #include "widgets/WidgetStyle.h"
 
 namespace orlan {
@@ -72,14 +73,21 @@ QString FieldLabelText(const SFieldDesc& desc, const std::string& section, const
 } // namespace
 
 CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, const CLabelCatalogue& catalogue,
-                           QWidget* parent, std::function<void()> onEdited)
+                           QWidget* parent, std::function<void()> onEdited, EPlace place)
     : m_desc(desc), m_onEdited(std::move(onEdited))
 {
     CreateEditor(catalogue, parent);
     m_editor->setObjectName(QString::fromStdString(m_desc.id));
+    if (IsReadOnly())
+        MakeReadOnly();
 
     const QString labelText = FieldLabelText(m_desc, section, catalogue);
-    if (auto* check = qobject_cast<QCheckBox*>(m_editor)) {
+    if (place == EPlace::GridCell) {
+        // The grid's headers name the cell; the label still names the editor
+        // for screen readers and as its tip.
+        m_editor->setAccessibleName(labelText);
+        m_editor->setToolTip(labelText);
+    } else if (auto* check = qobject_cast<QCheckBox*>(m_editor)) {
         check->setText(labelText);
     } else if (!labelText.isEmpty()) {
         m_label = new QLabel(labelText, parent);
@@ -89,7 +97,9 @@ CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, c
 
     if (!m_desc.hintKey.empty()) {
         const QString hint = CatalogueText(catalogue, section, m_desc.hintKey);
-        if (!hint.isEmpty()) {
+        if (!hint.isEmpty() && place == EPlace::GridCell) {
+            m_editor->setToolTip(hint);
+        } else if (!hint.isEmpty()) {
             m_caption = new QLabel(hint, parent);
             m_caption->setObjectName(QString::fromStdString(m_desc.id + "Hint"));
             m_caption->setWordWrap(true);
@@ -149,12 +159,43 @@ void CFieldEditor::CreateEditor(const CLabelCatalogue& catalogue, QWidget* paren
         m_editor = spin;
         break;
     }
+    case EFieldKind::Image:
+        m_editor = new CPictureView(parent);
+        break;
     }
+}
+
+void CFieldEditor::MakeReadOnly()
+{
+    // Texts stay selectable for copying; switches and lists cannot be
+    // read-only and are turned off instead.
+    if (auto* edit = qobject_cast<QLineEdit*>(m_editor)) {
+        edit->setReadOnly(true);
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(m_editor)) {
+        box->setReadOnly(true);
+    } else if (auto* spin = qobject_cast<QSpinBox*>(m_editor)) {
+        spin->setReadOnly(true);
+        spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    } else if (qobject_cast<QCheckBox*>(m_editor) || qobject_cast<QComboBox*>(m_editor)) {
+        m_editor->setEnabled(false);
+    }
+}
+
+bool CFieldEditor::SetShown(bool shown)
+{
+    bool changed = false;
+    for (QWidget* widget : {static_cast<QWidget*>(m_label), m_editor, static_cast<QWidget*>(m_caption)}) {
+        if (widget && widget->isHidden() == shown) {
+            widget->setVisible(shown);
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 void CFieldEditor::Edited()
 {
-    if (!m_showing && m_onEdited)
+    if (!m_showing && !IsReadOnly() && m_onEdited)
         m_onEdited();
 }
 
@@ -181,6 +222,9 @@ void CFieldEditor::Show(const SFieldValue& value)
         spin->setValue(SpinShown(m_desc, value.text).value_or(spin->minimum()));
         break;
     }
+    case EFieldKind::Image:
+        static_cast<CPictureView*>(m_editor)->SetBytes(value.text);
+        break;
     }
     m_showing = false;
 }
@@ -203,6 +247,8 @@ bool CFieldEditor::Shows(const SFieldValue& shown) const
         const std::optional<int> number = SpinShown(m_desc, shown.text);
         return SpinText(*static_cast<const QSpinBox*>(m_editor)) == (number ? std::to_string(*number) : std::string());
     }
+    case EFieldKind::Image:
+        return static_cast<const CPictureView*>(m_editor)->Bytes() == shown.text;
     }
     return true;
 }
@@ -225,6 +271,8 @@ SFieldValue CFieldEditor::Read(SFieldValue base) const
     case EFieldKind::Spin:
         base.text = SpinText(*static_cast<const QSpinBox*>(m_editor));
         break;
+    case EFieldKind::Image:
+        break;  // a picture is never edited
     }
     return base;
 }
@@ -244,6 +292,7 @@ bool CFieldEditor::SameForKind(EFieldKind kind, const SFieldValue& a, const SFie
     case EFieldKind::Text:
     case EFieldKind::MultiLine:
     case EFieldKind::Spin:
+    case EFieldKind::Image:
         return a.text == b.text;
     }
     return false;

@@ -1,8 +1,9 @@
 #pragma once
 // The widgets of one described field: its label, its editor (line edit,
-// text box, check box, list or spin box by the field's kind) and the small
-// caption with its explanation. Shows values without reporting them as
-// edits, and tells whether the user has changed what it last showed.
+// text box, check box, list, spin box or picture by the field's kind) and
+// the small caption with its explanation. Shows values without reporting
+// them as edits, and tells whether the user has changed what it last showed.
+// A read-only field (and a picture) is shown but never reports an edit.
 #include <QString>
 
 #include <functional>
@@ -19,10 +20,14 @@ class CLabelCatalogue;
 
 class CFieldEditor {
 public:
+    // How the field is placed: beside its label, or in a cell of a grid
+    // whose row and column headers name it (no label, no caption).
+    enum class EPlace { Labelled, GridCell };
+
     // Widgets are created as children of `parent`; `onEdited` runs when the
     // user changes the value (not when Show does).
     CFieldEditor(const SFieldDesc& desc, const std::string& section, const CLabelCatalogue& catalogue,
-                 QWidget* parent, std::function<void()> onEdited);
+                 QWidget* parent, std::function<void()> onEdited, EPlace place = EPlace::Labelled);
 
     const SFieldDesc& Desc() const { return m_desc; }
     QWidget* Editor() const { return m_editor; }
@@ -32,7 +37,12 @@ public:
     // The explanation under the editor; null without one.
     QLabel* Caption() const { return m_caption; }
     // Takes more than one line of height.
-    bool IsTall() const { return m_desc.kind == EFieldKind::MultiLine; }
+    bool IsTall() const { return m_desc.kind == EFieldKind::MultiLine || m_desc.kind == EFieldKind::Image; }
+    // Shown only: the user cannot change it.
+    bool IsReadOnly() const { return m_desc.readOnly || m_desc.kind == EFieldKind::Image; }
+    // Shows or hides the label, editor and caption together; true when
+    // that changed anything.
+    bool SetShown(bool shown);
 
     void Show(const SFieldValue& value);
     // False when the widget no longer shows `shown` (the user changed it).
@@ -47,6 +57,7 @@ public:
 
 private:
     void CreateEditor(const CLabelCatalogue& catalogue, QWidget* parent);
+    void MakeReadOnly();
     void Edited();
 
     SFieldDesc m_desc;
