@@ -2,12 +2,16 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "session/TerminalSession.h"
 #include "labels/CommonLabelKeys.h"
@@ -25,23 +29,47 @@ namespace {
 // The read button's caption is not in the catalogue.
 const QString kReadButtonText = QStringLiteral("Reload");
 
+// The table whose selected row an action works on, if any.
+std::optional<size_t> ActionTable(const SPageAction& action)
+{
+    return action.rowEditorTable ? action.rowEditorTable : action.needsRowOf;
+}
+
 // Asks for the form's current size: the plain scroll area remembers the
 // size its widget had when it was set, and the form changes its shape when
 // it moves to one or two columns.
 class CFormScrollArea final : public QScrollArea {
 public:
-    using QScrollArea::QScrollArea;
+    // Beside a growing list, the form asks for all its height: the list
+    // takes what is left, and both give way in a small window.
+    CFormScrollArea(bool boundHeight, QWidget* parent) : QScrollArea(parent), m_boundHeight(boundHeight) {}
     QSize sizeHint() const override
     {
         const int frame = 2 * frameWidth();
         QSize hint(frame, frame);
-        if (widget())
-            hint += widget()->sizeHint();
+        if (QWidget* form = widget()) {
+            QSize content = form->sizeHint();
+            // A form with a picture grows taller as it gets wider.
+            if (form->hasHeightForWidth() && viewport()->width() > 0)
+                content.setHeight(std::max(content.height(), form->heightForWidth(viewport()->width())));
+            hint += content;
+        }
         hint.rwidth() += verticalScrollBar()->sizeHint().width();
         // The same bound the plain scroll area sets.
         const int lineHeight = fontMetrics().height();
-        return hint.boundedTo(QSize(36 * lineHeight, 24 * lineHeight));
+        return hint.boundedTo(QSize(36 * lineHeight, m_boundHeight ? 24 * lineHeight : hint.height()));
     }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        if (event->size().width() != event->oldSize().width())
+            updateGeometry();
+    }
+
+private:
+    bool m_boundHeight = true;
 };
 
 } // namespace
@@ -63,8 +91,10 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
     m_form = new CFormView(page.Fields(), info.section, catalogue, true);
     connect(m_form, &CFormView::FieldEdited, this, &CGenericPageView::OnFieldEdited);
     const bool hasTables = !page.Tables().empty();
+    const bool anyGrowing = std::any_of(page.Tables().begin(), page.Tables().end(),
+                                        [](const CPageTable& table) { return table.Desc().order != ERowOrder::Fixed; });
     if (m_form->HasVisibleFields()) {
-        auto* scroll = new CFormScrollArea(this);
+        auto* scroll = new CFormScrollArea(!anyGrowing, this);
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
         scroll->setWidget(m_form);
@@ -75,18 +105,22 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
         m_form->hide();
     }
 
+    // A growing list takes the height the page has to spare.
     for (size_t t = 0; t < page.Tables().size(); ++t) {
         auto* table = new CTableView(page.Tables()[t], info.section, catalogue, this);
         connect(table, &CTableView::RowActivated, this,
                 [this, t](int row) { EditRow(t, static_cast<size_t>(row)); });
-        layout->addWidget(table);
+        connect(table, &CTableView::SelectedRowChanged, this, &CGenericPageView::UpdateActionButtons);
+        layout->addWidget(table, page.Tables()[t].Desc().order != ERowOrder::Fixed ? 1 : 0);
         m_tables.push_back(table);
     }
-    if (hasTables)
+    if (hasTables && !anyGrowing)
         layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    for (size_t a = 0; a < page.Actions().size(); ++a)
+        AddActionButton(a, *buttons);
     m_readButton = new QPushButton(kReadButtonText, this);
     m_readButton->setObjectName(QStringLiteral("readButton"));
     connect(m_readButton, &QPushButton::clicked, this, [this] { m_session.ReadPage(m_page); });
@@ -98,6 +132,7 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
         buttons->addWidget(m_writeButton);
     }
     layout->addLayout(buttons);
+    UpdateActionButtons();
 
     m_refreshTimer = new QTimer(this);
     m_refreshTimer->setSingleShot(true);
@@ -110,13 +145,85 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
     });
 }
 
+void CGenericPageView::AddActionButton(size_t action, QLayout& buttons)
+{
+    const SPageAction& desc = m_page.Actions()[action];
+    const std::string& section = desc.labelSection.empty() ? m_page.Info().section : desc.labelSection;
+    auto* button = new QPushButton(CatalogueText(m_catalogue, section, desc.labelKey), this);
+    button->setObjectName(QString::fromStdString(desc.id + "Button"));
+    connect(button, &QPushButton::clicked, this, [this, action] { ActionClicked(action); });
+    buttons.addWidget(button);
+    m_actionButtons.push_back(button);
+}
+
+std::optional<size_t> CGenericPageView::SelectedRowOf(std::optional<size_t> table) const
+{
+    if (!table || *table >= m_tables.size())
+        return std::nullopt;
+    return m_tables[*table]->SelectedRow();
+}
+
+void CGenericPageView::UpdateActionButtons()
+{
+    for (size_t a = 0; a < m_actionButtons.size(); ++a) {
+        const std::optional<size_t> table = ActionTable(m_page.Actions()[a]);
+        m_actionButtons[a]->setEnabled(m_pageButtonsEnabled && (!table || SelectedRowOf(table)));
+    }
+}
+
+void CGenericPageView::ActionClicked(size_t action)
+{
+    const SPageAction& desc = m_page.Actions()[action];
+    const std::optional<size_t> table = ActionTable(desc);
+    // The row is taken now: the question is asked about this row.
+    const std::optional<size_t> row = SelectedRowOf(table);
+    if (table && !row)
+        return;
+    if (desc.confirmKey.empty()) {
+        RunAction(action, row);
+        return;
+    }
+    const std::string_view section = desc.confirmSection.empty() ? kSectionSysMsg : desc.confirmSection;
+    auto* box = new QMessageBox(QMessageBox::Question, m_heading->text(),
+                                CatalogueText(m_catalogue, section, desc.confirmKey),
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("actionQuestion"));
+    box->button(QMessageBox::Yes)->setText(CatalogueText(m_catalogue, kSectionSysChar, kCharYes));
+    box->button(QMessageBox::No)->setText(CatalogueText(m_catalogue, kSectionSysChar, kCharNo));
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [this, box, action, row] {
+        if (box->clickedButton() == box->button(QMessageBox::Yes))
+            RunAction(action, row);
+    });
+    // Modal without a nested event loop.
+    box->open();
+}
+
+void CGenericPageView::RunAction(size_t action, std::optional<size_t> row)
+{
+    // A job may have started while the question was open.
+    if (!m_pageButtonsEnabled)
+        return;
+    const SPageAction& desc = m_page.Actions()[action];
+    if (desc.rowEditorTable) {
+        if (row)
+            EditRow(*desc.rowEditorTable, *row);
+        return;
+    }
+    m_form->CommitEdits();
+    m_session.RunAction(m_page, desc.id, desc.needsRowOf ? row : std::nullopt);
+}
+
 void CGenericPageView::SetPageButtonsEnabled(bool enabled)
 {
+    m_pageButtonsEnabled = enabled;
     m_readButton->setEnabled(enabled);
     if (m_writeButton)
         m_writeButton->setEnabled(enabled);
     for (CTableView* table : m_tables)
         table->setEnabled(enabled);
+    UpdateActionButtons();
 }
 
 void CGenericPageView::ScheduleRefresh()
@@ -132,6 +239,7 @@ void CGenericPageView::Refresh()
     m_form->Refresh();
     for (CTableView* table : m_tables)
         table->Refresh();
+    UpdateActionButtons();
 }
 
 void CGenericPageView::OnFieldEdited(const QString& id)
@@ -147,9 +255,12 @@ void CGenericPageView::WriteBack()
     m_session.WriteBack(m_page);
 }
 
-QString CGenericPageView::RowDialogTitle(size_t row) const
+QString CGenericPageView::RowDialogTitle(size_t table, size_t row) const
 {
-    const QString rowLabel = RowLabel(m_catalogue, row);
+    // The row as its list labels it ("CS3", "No.3").
+    const bool numbered = table < m_tables.size() && m_page.Tables()[table].Desc().numberedRows;
+    const QString rowLabel =
+        numbered ? m_tables[table]->CellText(static_cast<int>(row), 0) : RowLabel(m_catalogue, row);
     if (m_heading->text().isEmpty())
         return rowLabel;
     return m_heading->text() + QStringLiteral(" \u2013 ") + rowLabel;
@@ -160,7 +271,7 @@ void CGenericPageView::EditRow(size_t table, size_t row)
     std::optional<SRowEditor> editor = m_page.RowEditor(table, row);
     if (!editor)
         return;
-    auto* dialog = new CRowDialog(std::move(*editor), RowDialogTitle(row), m_catalogue, this);
+    auto* dialog = new CRowDialog(std::move(*editor), RowDialogTitle(table, row), m_catalogue, this);
     dialog->SetCheck([this, table, row](const CFieldSet& edited) { return m_page.RowEditError(table, row, edited); });
     connect(dialog, &QDialog::accepted, this,
             [this, dialog, table, row] { m_session.CommitRow(m_page, table, row, dialog->Fields()); });

@@ -8,6 +8,7 @@
 #include "labels/CommonLabelKeys.h"
 #include "widgets/CatalogueText.h"
 #include "widgets/FormView.h"
+#include "widgets/TableView.h"
 
 namespace orlan {
 
@@ -26,6 +27,14 @@ CRowDialog::CRowDialog(SRowEditor editor, const QString& title, const CLabelCata
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_form);
+    if (!m_form->HasVisibleFields())
+        m_form->hide();
+    // The editor's tables live in m_editor, which does not move any more.
+    for (CPageTable& table : m_editor.tables) {
+        auto* view = new CTableView(table, m_editor.section, catalogue, this);
+        layout->addWidget(view);
+        m_tables.push_back(view);
+    }
     m_error = new QLabel(this);
     m_error->setObjectName(QStringLiteral("rowError"));
     m_error->setWordWrap(true);

@@ -1,11 +1,13 @@
 #pragma once
 // The generic row dialog: the fields of a page's row editor drawn by the
-// generic form, with OK and Cancel. It edits its own copy of the fields;
-// hidden ones keep the values the page gave them.
+// generic form and its small tables by the generic list (marks toggle on
+// click), with OK and Cancel. It edits its own copy of fields and tables;
+// hidden fields keep the values the page gave them.
 #include <QDialog>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "pages/Page.h"
 
@@ -16,6 +18,7 @@ namespace orlan {
 
 class CFormView;
 class CLabelCatalogue;
+class CTableView;
 
 class CRowDialog : public QDialog {
     Q_OBJECT
@@ -24,6 +27,9 @@ public:
 
     // The edited fields; complete once the dialog was accepted.
     const CFieldSet& Fields() const { return m_editor.fields; }
+    // The edited tables, in the editor's order; complete once accepted.
+    const std::vector<CPageTable>& Tables() const { return m_editor.tables; }
+    const std::vector<CTableView*>& TableViews() const { return m_tables; }
     const SRowEditor& Editor() const { return m_editor; }
     CFormView* Form() const { return m_form; }
     QDialogButtonBox* Buttons() const { return m_buttons; }
@@ -43,6 +49,7 @@ private:
     QLabel* m_error = nullptr;
     SRowEditor m_editor;
     CFormView* m_form = nullptr;
+    std::vector<CTableView*> m_tables;
     QDialogButtonBox* m_buttons = nullptr;
 };
 
