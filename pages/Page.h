@@ -148,6 +148,12 @@ public:
     // out of range) there is no editor and nothing is sent.
     virtual std::optional<SRowEditor> RowEditor(size_t table, size_t row) const;
     virtual CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited);
+    // The same with the editor's tables (a mask of marks) as edited; by
+    // default only the fields count.
+    virtual CCommandList CommitEditedRow(size_t table, size_t row, const SRowEditor& edited)
+    {
+        return CommitRow(table, row, edited.fields);
+    }
     // The SYSMSG catalogue key of the reason an edited row is refused
     // (nothing is sent and the dialog stays open); empty when it may go out.
     virtual std::string RowEditError(size_t table, size_t row, const CFieldSet& edited) const;

@@ -141,11 +141,20 @@ bool CTerminalSession::RunAction(CPage& page, std::string_view actionId, std::op
 
 std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited)
 {
+    std::optional<SRowEditor> editor = page.RowEditor(table, row);
+    if (!editor)
+        return {};
+    editor->fields = edited;
+    return CommitRow(page, table, row, *editor);
+}
+
+std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, const SRowEditor& edited)
+{
     if (!page.RowEditor(table, row))
         return {};
-    std::string error = page.RowEditError(table, row, edited);
+    std::string error = page.RowEditError(table, row, edited.fields);
     if (error.empty())
-        RunJob(page, {.commands = page.CommitRow(table, row, edited), .bracketed = false},
+        RunJob(page, {.commands = page.CommitEditedRow(table, row, edited), .bracketed = false},
                "Edit row of " + page.Info().className);
     return error;
 }

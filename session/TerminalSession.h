@@ -78,6 +78,8 @@ public:
     // Does nothing when the page has no editor for that row; sends nothing
     // and returns the page's SYSMSG key when it refuses the edit.
     std::string CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited);
+    // The same with the editor's tables as edited.
+    std::string CommitRow(CPage& page, size_t table, size_t row, const SRowEditor& edited);
     // A field that acts on change (sent at once).
     void FieldEdited(CPage& page, std::string_view fieldId);
 

@@ -274,7 +274,7 @@ void CGenericPageView::EditRow(size_t table, size_t row)
     auto* dialog = new CRowDialog(std::move(*editor), RowDialogTitle(table, row), m_catalogue, this);
     dialog->SetCheck([this, table, row](const CFieldSet& edited) { return m_page.RowEditError(table, row, edited); });
     connect(dialog, &QDialog::accepted, this,
-            [this, dialog, table, row] { m_session.CommitRow(m_page, table, row, dialog->Fields()); });
+            [this, dialog, table, row] { m_session.CommitRow(m_page, table, row, dialog->Editor()); });
     connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
     // Modal without a nested event loop.
     dialog->open();

@@ -200,13 +200,6 @@ QString CTableView::HeaderText(int column) const
     return m_model->headerData(column, Qt::Horizontal).toString();
 }
 
-std::unique_ptr<CTableView::SShownCell> CTableView::item(int row, int column) const
-{
-    if (!m_model->index(row, column).isValid())
-        return nullptr;
-    return std::make_unique<SShownCell>(SShownCell{CellText(row, column)});
-}
-
 void CTableView::UpdateMarkTint()
 {
     // A soft shade of the selection colour, readable in light and dark palettes.

@@ -47,14 +47,6 @@ public:
     QString CellText(int row, int column) const;
     QString HeaderText(int column) const;
 
-    // A cell in the shape the item-based list gave it, for callers that
-    // still read cells as items; CellText is the accessor to use.
-    struct SShownCell {
-        QString shown;
-        QString text() const { return shown; }
-    };
-    std::unique_ptr<SShownCell> item(int row, int column) const;
-
 Q_SIGNALS:
     // The user asked to edit the selected row.
     void RowActivated(int row);

@@ -47,7 +47,7 @@ bool TableShows(const CPageView* view, const QString& text)
     for (const CTableView* table : generic->TableViews()) {
         for (int r = 0; r < table->rowCount(); ++r) {
             for (int c = 0; c < table->columnCount(); ++c) {
-                if (table->item(r, c) != nullptr && table->item(r, c)->text() == text)
+                if (table->CellText(r, c) == text)
                     return true;
             }
         }
