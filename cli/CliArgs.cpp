@@ -45,7 +45,7 @@ SCliParse Failed(std::string error)
 const char* CliUsage()
 {
     return "usage: orlan-cli --port DEVICE|COMn [--password TEXT] [--timeout SECONDS]\n"
-           "                 [--command-timeout MS] [--verbose] COMMAND\n"
+           "                 [--command-timeout MS] [--verbose] [--raw] COMMAND\n"
            "\n"
            "commands:\n"
            "  read [--profile FILE]  read the whole configuration and print every line the\n"
@@ -72,19 +72,27 @@ const char* CliUsage()
            "  --command-timeout MS   longest wait for each command's answer (default: 9000 for\n"
            "                         profile commands, 3000 for the brackets, send and restart)\n"
            "  --verbose              also report status texts and answers\n"
+           "  --raw                  print the terminal's bytes as they come; without it control\n"
+           "                         and escape bytes other than TAB, CR and LF are shown as \\xHH\n"
+           "                         so that a unit cannot drive the user's terminal\n"
            "  --help                 this text\n"
            "\n"
            "exec, send, restart and defaults first make sure the terminal is logged in: they\n"
            "send \"%DUMPR\" and answer a login prompt with the password (a terminal that stays\n"
            "silent for the command wait is taken as it is).\n"
-           "Progress goes to standard error, results to standard output.\n"
+           "Progress goes to standard error, results to standard output. A profile is read\n"
+           "only from a regular file of at most 16 MiB; read --profile checks FILE before\n"
+           "it reads, and refuses devices, FIFOs, folders and symbolic links planted in\n"
+           "folders others may write.\n"
            "\n"
            "exit status:\n"
            "  0 done                        5 no login, whole read or setup mode in time\n"
            "  1 usage                       6 a command was answered \"CMD ERR\"\n"
            "  2 port could not be opened    7 a command got no answer in time (6 wins)\n"
            "  3 link lost                   8 the profile could not be read or written\n"
-           "  4 password refused            9 interrupted (monitor ends with 0)\n";
+           "  4 password refused            9 interrupted (monitor ends with 0)\n"
+           "  10, 11 kept for comparing a terminal with a profile\n"
+           "  12 standard output could not be written (wins over every other outcome)\n";
 }
 
 SCliParse ParseCliArgs(const std::vector<std::string>& args)
@@ -109,6 +117,8 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
             help = true;
         } else if (arg == "--verbose") {
             options.verbose = true;
+        } else if (arg == "--raw") {
+            options.raw = true;
         } else if (arg != "--port" && arg != "--password" && arg != "--timeout" && arg != "--command-timeout"
                    && arg != "--profile") {
             fail("unknown option " + arg);

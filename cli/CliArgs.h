@@ -18,6 +18,8 @@ enum class ECliExit : int {
     Unanswered = 7,     // a command got no answer within its wait
     ProfileFailed = 8,  // the profile could not be read or written
     Interrupted = 9,    // SIGINT or SIGTERM (monitor ends with Ok)
+    // 10 and 11 are kept for comparing a terminal with a profile.
+    OutputFailed = 12,  // standard output could not be written (wins over the others)
 };
 
 enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults };
@@ -29,6 +31,7 @@ struct SCliOptions {
     bool timeoutGiven = false;  // monitor watches for this long only when given
     int commandTimeoutMs = 0;   // 0: the tool's own waits
     bool verbose = false;
+    bool raw = false;  // the terminal's bytes as they came, control bytes and all
     ECliCommand command = ECliCommand::Read;
     std::string profilePath;  // read --profile FILE, exec FILE
     std::string text;         // send TEXT

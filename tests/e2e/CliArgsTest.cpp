@@ -5,6 +5,7 @@
 // The parser has no library of its own: it is compiled in here as it is into
 // orlan-cli.
 #include "cli/CliArgs.h"
+#include "cli/TerminalText.h"
 
 namespace orlan::test {
 namespace {
@@ -56,6 +57,10 @@ TEST(CliArgs, CommandsTakeTheirArgumentAndOptionsGoAnywhere)
     EXPECT_EQ(empty.options->text, "");
     const SCliParse emptyPassword = Parse({"--port", "COM1", "--password", "", "read"});
     ASSERT_TRUE(emptyPassword.options) << emptyPassword.error;
+    EXPECT_FALSE(emptyPassword.options->raw);
+    const SCliParse raw = Parse({"monitor", "--raw", "--port", "COM1"});
+    ASSERT_TRUE(raw.options) << raw.error;
+    EXPECT_TRUE(raw.options->raw);
 
     const std::pair<const char*, ECliCommand> plain[] = {{"monitor", ECliCommand::Monitor},
                                                          {"setup", ECliCommand::Setup},
@@ -79,7 +84,8 @@ TEST(CliArgs, HelpWinsOverEverythingElse)
     EXPECT_EQ(password.options->password, "--help");
     const std::string usage = CliUsage();
     for (const char* word : {"read [--profile FILE]", "exec FILE", "send TEXT", "monitor", "setup", "restart",
-                             "defaults", "--command-timeout MS", "exit status"})
+                             "defaults", "--command-timeout MS", "--raw", "exit status", "10, 11",
+                             "12 standard output could not be written"})
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
@@ -120,6 +126,22 @@ TEST(CliArgs, BadCommandLinesSayWhy)
     }
     const SCliParse longest = Parse({"--port", "COM1", "send", std::string(kMaxSendText, 'A')});
     EXPECT_TRUE(longest.options) << longest.error;
+}
+
+TEST(TerminalText, ControlAndEscapeBytesAreShownEscapedAndTextStaysAsItIs)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"$CS1 +8613800000002\tok\r\n", "$CS1 +8613800000002\tok\r\n"},
+        {"\x1b]0;owned\x07\x1b[2J", "\\x1b]0;owned\\x07\\x1b[2J"},
+        {std::string("a\0b\x7f", 4), "a\\x00b\\x7f"},
+        // UTF-8 text stays; C1 controls (CSI as U+009B) and broken bytes do not.
+        {"\xd0\x9f\xd1\x80\xd0\xb8 \xe2\x82\xac", "\xd0\x9f\xd1\x80\xd0\xb8 \xe2\x82\xac"},
+        {"\xc2\x9b" "31m", "\\xc2\\x9b31m"},
+        {"\x9b" "31m \xff", "\\x9b31m \\xff"},
+        {"\xe2\x82", "\\xe2\\x82"},
+    };
+    for (const auto& [bytes, shown] : cases)
+        EXPECT_EQ(EscapeForTerminal(bytes), shown) << bytes;
 }
 
 } // namespace
