@@ -56,6 +56,9 @@ struct SFieldDesc {
     std::string hintKey;   // optional explanation text key
     bool hidden = false;   // still filled by the dump and written back unchanged
     std::vector<SChoiceItem> items;  // Choice
+    // Choice: what the list shows while none of its items is selected (a
+    // key in the page's section); empty: a blank list.
+    std::string noSelectionKey;
     int minimum = 0;                 // Spin
     int maximum = 0;                 // Spin
     std::string fixedLabel;          // a label that is not from the catalogue

@@ -91,6 +91,10 @@ struct SPageAction {
     std::optional<size_t> rowEditorTable;
     // Needs a selected row of this table (the job is built for that row).
     std::optional<size_t> needsRowOf;
+    // With `rowEditorTable`: always edits this row, whatever is selected
+    // (one button per channel). The index need not be a table the page
+    // shows: the page's RowEditor decides what the row is.
+    std::optional<size_t> editorRow;
 };
 
 struct SDumpEntry {
@@ -105,6 +109,10 @@ struct SRowEditor {
     std::string section;    // "PageCSPhone"
     CFieldSet fields;
     std::vector<CPageTable> tables;
+    // The dialog's caption: `title` followed by the catalogue text of
+    // `titleKey` in `section` ("2# " + "Title"); both empty: the view's own.
+    std::string title;
+    std::string titleKey;
 };
 
 class CPage {

@@ -10,6 +10,7 @@ namespace orlan {
 
 using CPageList = std::vector<std::unique_ptr<CPage>>;
 
+void AddAnalogPages(CPageList& pages);      // analog inputs, temperature, humidity, motion and encoder
 void AddContactPages(CPageList& pages);     // phone lists
 void AddSystemPages(CPageList& pages);      // main, alarm, power/siren/UPS, SMS data transfer, user commands
 void AddMessagePages(CPageList& pages);     // message texts, channel and register names

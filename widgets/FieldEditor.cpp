@@ -76,7 +76,7 @@ CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, c
                            QWidget* parent, std::function<void()> onEdited, EPlace place)
     : m_desc(desc), m_onEdited(std::move(onEdited))
 {
-    CreateEditor(catalogue, parent);
+    CreateEditor(section, catalogue, parent);
     m_editor->setObjectName(QString::fromStdString(m_desc.id));
     if (IsReadOnly())
         MakeReadOnly();
@@ -112,7 +112,7 @@ CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, c
     }
 }
 
-void CFieldEditor::CreateEditor(const CLabelCatalogue& catalogue, QWidget* parent)
+void CFieldEditor::CreateEditor(const std::string& section, const CLabelCatalogue& catalogue, QWidget* parent)
 {
     switch (m_desc.kind) {
     case EFieldKind::Text: {
@@ -139,6 +139,9 @@ void CFieldEditor::CreateEditor(const CLabelCatalogue& catalogue, QWidget* paren
         auto* box = new QComboBox(parent);
         for (const SChoiceItem& item : m_desc.items)
             box->addItem(ChoiceItemText(catalogue, item));
+        // Says so where nothing is selected, which a blank list hides.
+        if (!m_desc.noSelectionKey.empty())
+            box->setPlaceholderText(CatalogueText(catalogue, section, m_desc.noSelectionKey));
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         QObject::connect(box, &QComboBox::currentIndexChanged, box, [this] { Edited(); });
         m_editor = box;

@@ -56,7 +56,7 @@ public:
     static bool SameForKind(EFieldKind kind, const SFieldValue& a, const SFieldValue& b);
 
 private:
-    void CreateEditor(const CLabelCatalogue& catalogue, QWidget* parent);
+    void CreateEditor(const std::string& section, const CLabelCatalogue& catalogue, QWidget* parent);
     void MakeReadOnly();
     void Edited();
 

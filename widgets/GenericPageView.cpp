@@ -29,9 +29,12 @@ namespace {
 // The read button's caption is not in the catalogue.
 const QString kReadButtonText = QStringLiteral("Reload");
 
-// The table whose selected row an action works on, if any.
+// The table whose selected row an action works on, if any; an action with
+// a row of its own needs no selection.
 std::optional<size_t> ActionTable(const SPageAction& action)
 {
+    if (action.rowEditorTable && action.editorRow)
+        return std::nullopt;
     return action.rowEditorTable ? action.rowEditorTable : action.needsRowOf;
 }
 
@@ -176,7 +179,7 @@ void CGenericPageView::ActionClicked(size_t action)
     const SPageAction& desc = m_page.Actions()[action];
     const std::optional<size_t> table = ActionTable(desc);
     // The row is taken now: the question is asked about this row.
-    const std::optional<size_t> row = SelectedRowOf(table);
+    const std::optional<size_t> row = desc.rowEditorTable && desc.editorRow ? desc.editorRow : SelectedRowOf(table);
     if (table && !row)
         return;
     if (desc.confirmKey.empty()) {
@@ -271,7 +274,12 @@ void CGenericPageView::EditRow(size_t table, size_t row)
     std::optional<SRowEditor> editor = m_page.RowEditor(table, row);
     if (!editor)
         return;
-    auto* dialog = new CRowDialog(std::move(*editor), RowDialogTitle(table, row), m_catalogue, this);
+    // An editor may name its dialog itself ("2# Sensor").
+    const QString title = editor->title.empty() && editor->titleKey.empty()
+                              ? RowDialogTitle(table, row)
+                              : QString::fromStdString(editor->title) +
+                                    CatalogueText(m_catalogue, editor->section, editor->titleKey);
+    auto* dialog = new CRowDialog(std::move(*editor), title, m_catalogue, this);
     dialog->SetCheck([this, table, row](const CFieldSet& edited) { return m_page.RowEditError(table, row, edited); });
     connect(dialog, &QDialog::accepted, this,
             [this, dialog, table, row] { m_session.CommitRow(m_page, table, row, dialog->Editor()); });
