@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <span>
 
 namespace orlan {
@@ -112,6 +114,7 @@ void CSimTerminal::AdvanceTo(int64_t nowMs)
             if (m_state != EState::Booting) {
                 SayEvent();
                 SayRealtimeRecord();
+                SayDriftedReadings();
             }
         }
     }
@@ -152,6 +155,72 @@ void CSimTerminal::EmitRaw(std::string_view text)
 {
     Say(text);
     Release();
+}
+
+namespace {
+
+// Every this many event periods the live readings move a little.
+constexpr int kPeriodsPerDrift = 4;
+
+// The number behind `identity` moved by `delta`, with as many decimals as
+// it had; nothing when the line holds no number there.
+std::optional<std::string> Moved(std::string_view line, std::string_view identity, double delta)
+{
+    const std::string value(line.substr(identity.size()));
+    char* end = nullptr;
+    const double number = std::strtod(value.c_str(), &end);
+    if (end == value.c_str())
+        return std::nullopt;
+    const std::size_t point = value.find('.');
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(value.size() - point - 1);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, number + delta);
+    return std::string(identity) + buffer;
+}
+
+std::string Bits(unsigned value, int count)
+{
+    std::string bits;
+    for (int bit = count - 1; bit >= 0; --bit)
+        bits += ((value >> bit) & 1U) != 0 ? '1' : '0';
+    return bits;
+}
+
+} // namespace
+
+// The analog inputs, the internal temperature, the humidity and the encoder
+// drift now and then, so that the pages' present readings change.
+void CSimTerminal::SayDriftedReadings()
+{
+    if (++m_readingPeriods % kPeriodsPerDrift != 0)
+        return;
+    auto drift = [this](std::string_view group, const std::string& identity, double step) {
+        const ConfigLine* line = m_store.Find(identity);
+        if (line == nullptr)
+            return;
+        const double delta = (static_cast<int>(m_random() % 5) - 2) * step;
+        if (const std::optional<std::string> moved = Moved(line->text, identity, delta)) {
+            m_store.Set(group, identity, *moved);
+            Say(*moved);
+        }
+    };
+    for (int channel = 0; channel < 4; ++channel)
+        drift("ADS", "*AINC" + std::to_string(channel) + " ", 0.05);
+    drift("TMP", "*TMPC ", 0.25);
+    drift("HUM", "*HUMIDITY ", 1);
+    // The encoder turns by a step: its value, in binary and as Gray code.
+    constexpr unsigned kPositions = 1024;
+    const ConfigLine* value = m_store.Find("$GRAYVALUEV ");
+    if (value == nullptr)
+        return;
+    const unsigned position =
+        (static_cast<unsigned>(std::strtoul(value->text.c_str() + 12, nullptr, 10)) + 1 + m_random() % 3) % kPositions;
+    const std::string lines[] = {"$GRAYVALUEV " + std::to_string(position), "$GRAYVALUEB " + Bits(position, 10),
+                                 "$GRAYVALUEG " + Bits(position ^ (position >> 1), 10)};
+    for (const std::string& line : lines) {
+        m_store.Set("GRAY", line.substr(0, 12), line);
+        Say(line);
+    }
 }
 
 void CSimTerminal::Reboot()

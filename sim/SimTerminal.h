@@ -103,6 +103,7 @@ private:
     void Execute(std::string_view command);
     void SayEvent();
     void SayRealtimeRecord();
+    void SayDriftedReadings();
     std::vector<SensorReading> NextReadings();
 
     CConfigStore m_fixture;
@@ -134,6 +135,7 @@ private:
     int64_t m_nextEventAt = 0;
     int m_recordSequence = 0;
     std::vector<SensorReading> m_sensors;
+    int m_readingPeriods = 0; // the live readings drift every few periods
 };
 
 } // namespace orlan
