@@ -47,6 +47,8 @@ struct SChoiceItem {
     std::string text;
     std::string section;
     std::string key;
+    // The built-in text shown while the catalogue has none for the key.
+    std::string fallback;
 };
 
 struct SFieldDesc {

@@ -19,6 +19,8 @@
 
 namespace orlan {
 
+class CLabelCatalogue;
+
 // How a page's job ends once its commands are through.
 enum class EJobEnd {
     ReadPage,  // the page's own read (Clear, then its dump request)
@@ -151,6 +153,9 @@ public:
     virtual std::optional<SPageJob> ActionJob(std::string_view actionId, std::optional<size_t> selectedRow);
     // Lines fed by `Info().lineFeed` (every line, or every "$" line).
     virtual void ParseLine(std::string_view /*line*/) {}
+    // Catalogue words a page writes into its own values (table cells, list
+    // lines), in place of its built-in English until a view loads them.
+    virtual void LoadLabels(const CLabelCatalogue& /*catalogue*/) {}
 
     // Row editing; pages with tables override these. With no row (or a row
     // out of range) there is no editor and nothing is sent.

@@ -24,8 +24,10 @@ QString RowLabel(const CLabelCatalogue& catalogue, std::size_t row)
 QString ChoiceItemText(const CLabelCatalogue& catalogue, const SChoiceItem& item)
 {
     QString text = QString::fromStdString(item.text);
-    if (!item.section.empty())
-        text += CatalogueText(catalogue, item.section, item.key);
+    if (!item.section.empty()) {
+        const QString word = CatalogueText(catalogue, item.section, item.key);
+        text += word.isEmpty() ? QString::fromStdString(item.fallback) : word;
+    }
     return text;
 }
 

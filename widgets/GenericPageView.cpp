@@ -83,6 +83,7 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
 {
     const SPageInfo& info = page.Info();
     setObjectName(QString::fromStdString(info.className));
+    page.LoadLabels(catalogue);
 
     auto* layout = new QVBoxLayout(this);
     const std::string_view headingSection = info.headingSection.empty() ? kSectionTabs : info.headingSection;
