@@ -13,6 +13,7 @@ std::vector<std::unique_ptr<CPage>> CreateAllPages()
     AddPriorityPages(pages);
     AddTimerPages(pages);
     AddDiagnosticPages(pages);
+    AddIoPages(pages);
     AddAnalogPages(pages);
     return pages;
 }

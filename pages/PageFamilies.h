@@ -17,5 +17,6 @@ void AddMessagePages(CPageList& pages);     // message texts, channel and regist
 void AddPriorityPages(CPageList& pages);    // priority tables
 void AddTimerPages(CPageList& pages);       // machine and weekly timers
 void AddDiagnosticPages(CPageList& pages);  // the console terminal
+void AddIoPages(CPageList& pages);          // digital I/O, linkage, input timing, counters, wireless zones
 
 } // namespace orlan

@@ -29,8 +29,12 @@ void CheckPage(const orlan::CPage& page)
             && (number < -1 || (number >= 0 && static_cast<size_t>(number) >= desc.items.size())))
             std::abort();
     }
+    // Fixed tables keep their rows; growing ones (the state list) stay
+    // within their limit.
     for (const orlan::CPageTable& table : page.Tables()) {
-        if (table.Rows() != table.Desc().rowCount)
+        const orlan::STableDesc& desc = table.Desc();
+        const bool fixed = desc.order == orlan::ERowOrder::Fixed;
+        if (fixed ? table.Rows() != desc.rowCount : desc.rowLimit > 0 && table.Rows() > desc.rowLimit)
             std::abort();
     }
     for (const orlan::SCommand& command : page.BuildCommands(orlan::ETarget::Terminal)) {

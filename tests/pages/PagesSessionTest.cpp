@@ -150,7 +150,10 @@ TEST_F(PagesInSession, ProfileHoldsTheControlPhonesThenTheMainParameters)
         "\r\r\n//Page Device Control phones\r\r\n"
         "%CS0\r\r\n%CS1+1\r\r\n%CS2\r\r\n%CS3\r\r\n%CS4\r\r\n%CS5\r\r\n%CS6\r\r\n%CS7\r\r\n%CS8\r\r\n%CS9\r\r\n";
     ASSERT_TRUE(bytes.starts_with(phones));
-    const std::string rest = bytes.substr(phones.size());
+    // The wireless zones come between.
+    const std::string zones = "\r\r\n//Page Wireless zone Params\r\r\n\r\n";
+    ASSERT_TRUE(bytes.substr(phones.size()).starts_with(zones));
+    const std::string rest = bytes.substr(bytes.find("\r\r\n//Page System Main Params"));
     EXPECT_TRUE(rest.starts_with("\r\r\n//Page System Main Params\r\r\n\r\n%MODEMSMSMD1\r\r\n%CC86\r\r\n"));
     EXPECT_NE(rest.find("%CBAND1\r\r\n%FWDSMS0\r\r\n%CHECKBALANCE,\r\r\n"), std::string::npos);
     EXPECT_EQ(bytes.find("SOS"), std::string::npos);
