@@ -62,6 +62,16 @@ std::string ApplyControlLine(CSimTerminal& terminal, std::string_view line)
         }
         return "ok";
     }
+    if (command == "input" || command == "output") {
+        // "input 2 1": input 2 opens; the terminal reports it at once.
+        const std::string_view channel = NextWord(rest);
+        int index = -1;
+        const auto [end, ec] = std::from_chars(channel.data(), channel.data() + channel.size(), index);
+        if (ec != std::errc() || end != channel.data() + channel.size() || channel.empty() || rest.size() != 1
+            || !terminal.ChangeIo(command == "input" ? 'I' : 'O', index, rest.front()))
+            return "error: " + std::string(command) + " needs a channel the terminal has and a state digit";
+        return "ok";
+    }
     if (command == "raw") {
         // The text is everything after "raw " as given, inner blanks included.
         const std::size_t start = line.find("raw") + 3;

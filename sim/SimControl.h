@@ -3,6 +3,8 @@
 //   event [N]              N event-log lines (default 1)
 //   temp N                 N realtime temperature records
 //   raw TEXT               TEXT as a line of its own
+//   input N S, output N S  input or output N goes to state S (a digit),
+//                          reported as a "*IO" line
 //   boot                   restart: boot messages, logged out afterwards
 //   hangup                 the line goes dead (the host closes it and ends)
 //   set-fault NAME [VALUE] switch a fault (see SimFaults.h); hangup-after

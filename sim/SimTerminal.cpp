@@ -114,6 +114,7 @@ void CSimTerminal::AdvanceTo(int64_t nowMs)
             if (m_state != EState::Booting) {
                 SayEvent();
                 SayRealtimeRecord();
+                SayIoChange();
                 SayDriftedReadings();
             }
         }
@@ -155,6 +156,45 @@ void CSimTerminal::EmitRaw(std::string_view text)
 {
     Say(text);
     Release();
+}
+
+namespace {
+
+// "*IOI 2 " is the identity of input 2's state line, the state follows.
+std::string IoStateIdentity(char kind, int channel)
+{
+    return std::string("*IO") + kind + ' ' + std::to_string(channel) + ' ';
+}
+
+// Every this many event periods one input changes, inputs 0-3 in turn.
+constexpr int kPeriodsPerIoChange = 5;
+constexpr int kChangingInputs = 4;
+
+} // namespace
+
+bool CSimTerminal::ChangeIo(char kind, int channel, char state)
+{
+    const std::string identity = IoStateIdentity(kind, channel);
+    if ((kind != 'I' && kind != 'O') || state < '0' || state > '9' || m_store.Find(identity) == nullptr)
+        return false;
+    m_store.Set("GPIO", identity, identity + state);
+    Say(identity + state);
+    Release();
+    return true;
+}
+
+void CSimTerminal::SayIoChange()
+{
+    if (++m_eventPeriods % kPeriodsPerIoChange != 0)
+        return;
+    const int input = (m_eventPeriods / kPeriodsPerIoChange - 1) % kChangingInputs;
+    const std::string identity = IoStateIdentity('I', input);
+    const ConfigLine* line = m_store.Find(identity);
+    if (line == nullptr)
+        return;
+    const char state = line->text.ends_with('0') ? '1' : '0';
+    m_store.Set("GPIO", identity, identity + state);
+    Say(identity + state);
 }
 
 namespace {

@@ -62,6 +62,10 @@ public:
     void EmitEvent();
     void EmitTemperatureRecords(int count);
     void EmitRaw(std::string_view text);
+    // An input ('I') or output ('O') goes to `state`: the store keeps it and
+    // the terminal reports it as a "*IO" line. False for a channel it has no
+    // state line for, or a state that is not one digit.
+    bool ChangeIo(char kind, int channel, char state);
     void Reboot();
     void Hangup() { m_hangup = true; }
     bool HangupRequested() const { return m_hangup; }
@@ -102,6 +106,7 @@ private:
     void OnLine(const std::string& line, bool overlong);
     void Execute(std::string_view command);
     void SayEvent();
+    void SayIoChange();
     void SayRealtimeRecord();
     void SayDriftedReadings();
     std::vector<SensorReading> NextReadings();
@@ -132,6 +137,7 @@ private:
 
     bool m_havePicture = false;
     int m_eventNumber = 0;
+    int m_eventPeriods = 0; // every few periods an input changes
     int64_t m_nextEventAt = 0;
     int m_recordSequence = 0;
     std::vector<SensorReading> m_sensors;
