@@ -66,7 +66,7 @@ SRowEditor MakeCalibrationEditor(size_t channel, float rangeLow, float rangeHigh
                       .title = FormatWire("AIN%zu: ", channel),
                       .titleKey = "CAL_TITLE"};
     CFieldSet& f = editor.fields;
-    SFieldDesc caption = Text("version");
+    SFieldDesc caption = Text("version", "CAL_VERSION");
     caption.readOnly = true;
     f.Add(caption, {.text = FormatWire("Version %d", version)});
     f.AddGroup({.id = "input", .captionKey = "CAL_INPUT"});
