@@ -1,16 +1,12 @@
 #include "cli/CliSession.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
-#include <cstdint>
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <optional>
+#include <system_error>
 
+#include "cli/TerminalText.h"
 #include "console/ConsoleCommands.h"
-#include "console/ProfileText.h"
 #include "console/StatusTexts.h"
 #include "labels/LabelCatalogue.h"
 #include "link/ProgramCatalogue.h"
@@ -21,39 +17,10 @@ namespace orlan {
 namespace {
 
 constexpr int kAnswerWaitMs = CTerminalSession::kProfileBracketTicks;
-// A profile is a page of text; anything near this size is not one.
-constexpr std::uintmax_t kMaxProfileBytes = 16 * 1024 * 1024;
 constexpr std::string_view kOpenProfileFailed = "Open the profile failed!";
 constexpr std::string_view kSetupModeLine = "come in setup mode";
-
-// The whole file, or nothing with the reason.
-std::optional<std::string> ReadProfileFile(const std::string& path, std::string* reason)
-{
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        *reason = "is a folder";
-        return std::nullopt;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        *reason = "cannot be opened";
-        return std::nullopt;
-    }
-    std::string contents;
-    char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        contents.append(buffer, static_cast<size_t>(file.gcount()));
-        if (contents.size() > kMaxProfileBytes) {
-            *reason = "is larger than 16 MiB";
-            return std::nullopt;
-        }
-    }
-    if (file.bad()) {
-        *reason = "cannot be read";
-        return std::nullopt;
-    }
-    return contents;
-}
+// A profile holds the SIM PIN and PUK; the user named the file.
+constexpr SSaveOptions kProfileSave{ENewFileMode::Private, ELinkPolicy::WriteThrough};
 
 bool NeedsLogin(ECliCommand command)
 {
@@ -77,9 +44,19 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options))
     if (m_options.commandTimeoutMs > 0)
         m_session.SetProfileTickLimits(m_options.commandTimeoutMs, m_options.commandTimeoutMs);
 
-    for (QTimer* timer : {&m_deadline, &m_quiet, &m_answerWait})
+    for (QTimer* timer : {&m_deadline, &m_quiet, &m_answerWait}) {
         timer->setSingleShot(true);
-    connect(&m_deadline, &QTimer::timeout, this, [this] { DeadlinePassed(); });
+        // A coarse timer may fire up to 5 % early: --timeout 15 would end at 14.3 s.
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        // Whatever the timer's accuracy, a time limit never ends early.
+        const qint64 left = qint64{m_options.timeoutSeconds} * 1000 - m_deadlineClock.elapsed();
+        if (left > 0)
+            m_deadline.start(static_cast<int>(left));
+        else
+            DeadlinePassed();
+    });
     connect(&m_quiet, &QTimer::timeout, this, [this] {
         Progress("the terminal did not answer \"%DUMPR\"; going on");
         RunCommand();
@@ -93,21 +70,24 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options))
         if (reason.isEmpty())
             return;
         const bool lost = m_port.LastError().kind == LinkError::Kind::LinkLost;
+        if (lost && m_stage != EStage::Done && m_session.ProfileRunning())
+            ReportProfileCut();
         Finish(lost ? ECliExit::LinkLost : ECliExit::PortFailed, reason.toStdString());
     });
 }
 
 void CCliSession::Start()
 {
-    if (m_options.command == ECliCommand::Exec) {
-        std::string reason;
-        std::optional<std::string> contents = ReadProfileFile(m_options.profilePath, &reason);
-        if (!contents) {
-            Finish(ECliExit::ProfileFailed,
-                   std::string(kOpenProfileFailed) + " (" + m_options.profilePath + " " + reason + ")");
+    if (m_options.command == ECliCommand::Exec && !LoadProfile())
+        return;
+    // A profile that cannot be saved is refused before the read, not after
+    // it: the save is tried up to its temporary file, which goes again.
+    if (m_options.command == ECliCommand::Read && !m_options.profilePath.empty()) {
+        CSafeFile probe;
+        if (!probe.Open(m_options.profilePath, kProfileSave)) {
+            Finish(ECliExit::ProfileFailed, ProfileFailure(probe.Error()));
             return;
         }
-        m_profile = std::move(*contents);
     }
     if (!OpenPort())
         return;
@@ -115,6 +95,37 @@ void CCliSession::Start()
         StartLoginCheck();
     else
         RunCommand();
+}
+
+bool CCliSession::LoadProfile()
+{
+    std::vector<SProfileLine> lines;
+    {
+        // In chunks through the reader: the file is never held whole.
+        CProfileReader reader;
+        std::string why = ReadFileInChunks(m_options.profilePath, kMaxProfileBytes,
+                                           [&reader](std::string_view bytes) { reader.Feed(bytes); });
+        if (why.empty()) {
+            reader.Finish();
+            why = reader.Error();
+        }
+        if (!why.empty()) {
+            Finish(ECliExit::ProfileFailed, ProfileFailure(why));
+            return false;
+        }
+        lines = reader.TakeLines();
+    }
+    for (const SProfileLine& line : lines) {
+        if (line.command)
+            m_profileCommands.push_back(line.text);
+    }
+    m_profile = std::move(lines);
+    return true;
+}
+
+std::string CCliSession::ProfileFailure(const std::string& why) const
+{
+    return std::string(kOpenProfileFailed) + " (" + m_options.profilePath + ": " + why + ")";
 }
 
 bool CCliSession::OpenPort()
@@ -135,7 +146,7 @@ void CCliSession::StartLoginCheck()
     // after "Login Success" ends with one too.
     m_stage = EStage::LoginCheck;
     Progress("checking the login");
-    m_deadline.start(m_options.timeoutSeconds * 1000);
+    StartDeadline();
     m_quiet.start(CommandWaitMs(kAnswerWaitMs));
     m_session.SendRaw(kDumpR);
 }
@@ -145,23 +156,24 @@ void CCliSession::RunCommand()
     m_stage = EStage::Command;
     m_quiet.stop();
     m_deadline.stop();
-    const int timeoutMs = m_options.timeoutSeconds * 1000;
     switch (m_options.command) {
     case ECliCommand::Read:
         m_printLines = m_options.profilePath.empty();
         Progress("reading the whole configuration");
-        m_deadline.start(timeoutMs);
+        StartDeadline();
         m_session.Reload();
         break;
     case ECliCommand::Defaults:
         m_printLines = true;
         Progress("factory defaults, then reading the whole configuration");
-        m_deadline.start(timeoutMs);
+        StartDeadline();
         m_session.FactoryDefaults();
         break;
     case ECliCommand::Exec:
         Progress("executing " + m_options.profilePath);
-        m_session.ExecuteProfile(m_profile);
+        if (!m_session.ExecuteProfile(std::move(m_profile)))
+            Finish(ECliExit::ProfileFailed, "the profile was not executed");
+        m_profile.clear();
         break;
     case ECliCommand::Send:
         m_printLines = true;
@@ -174,14 +186,14 @@ void CCliSession::RunCommand()
         break;
     case ECliCommand::Setup:
         Progress("setup key run sent; power-cycle or reset the terminal now");
-        m_deadline.start(timeoutMs);
+        StartDeadline();
         m_session.EnterSetupMode();
         break;
     case ECliCommand::Monitor:
         m_printLines = true;
         Progress("monitoring; SIGINT or SIGTERM ends it");
         if (m_options.timeoutGiven)
-            m_deadline.start(timeoutMs);
+            StartDeadline();
         break;
     }
 }
@@ -205,10 +217,11 @@ void CCliSession::OnLineLogged(std::string_view line)
     if (m_stage == EStage::LoginCheck)
         m_quiet.start(CommandWaitMs(kAnswerWaitMs));  // still talking: a login or a read is under way
     if (m_printLines) {
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
-        if (m_options.command == ECliCommand::Monitor)
-            std::fflush(stdout);  // a watcher sees each line as it comes
+        // A watcher sees each line as it comes.
+        if (!PrintLine(line) || (m_options.command == ECliCommand::Monitor && !FlushOut())) {
+            Finish(ECliExit::OutputFailed);
+            return;
+        }
     } else if (m_options.verbose) {
         Progress("< " + std::string(line));
     }
@@ -226,8 +239,13 @@ void CCliSession::OnStatusText(const std::string& text)
 void CCliSession::OnProgressShowLine(int /*ticks*/, const std::string& text)
 {
     // While a profile runs these are its lines, as its progress window shows them.
-    if (m_session.ProfileRunning())
-        Progress(text);
+    if (!m_session.ProfileRunning())
+        return;
+    Progress(text);
+    if (m_commandsOut < m_profileCommands.size() && text == m_profileCommands[m_commandsOut]) {
+        ++m_commandsOut;  // announced right before it is written
+        m_lastAnswered = false;
+    }
 }
 
 void CCliSession::OnAnswer(EAnswer answer)
@@ -235,6 +253,8 @@ void CCliSession::OnAnswer(EAnswer answer)
     if (m_options.verbose)
         Progress(answer == EAnswer::CmdErr ? "answer CMD ERR" : answer == EAnswer::CmdOk ? "answer CMD OK"
                                                                                           : "answer Please wait");
+    if (m_session.ProfileRunning())
+        m_lastAnswered = true;
     if (m_stage == EStage::AwaitAnswer) {
         if (answer == EAnswer::CmdErr)
             Finish(ECliExit::Rejected, m_awaited + " was answered CMD ERR");
@@ -286,8 +306,9 @@ void CCliSession::WholeReadDone()
         return;
     }
     const std::string bytes = m_session.ProfileBytes();
-    if (!SaveFileAtomically(m_options.profilePath, bytes)) {
-        Finish(ECliExit::ProfileFailed, std::string(kOpenProfileFailed) + " (" + m_options.profilePath + ")");
+    const std::string why = SaveFileSafely(m_options.profilePath, bytes, kProfileSave);
+    if (!why.empty()) {
+        Finish(ECliExit::ProfileFailed, ProfileFailure(why));
         return;
     }
     Finish(ECliExit::Ok, "profile written to " + m_options.profilePath + " (" + std::to_string(bytes.size())
@@ -300,20 +321,34 @@ void CCliSession::OnJobFinished(const std::string& name, const SJobReport& repor
         return;
     m_report = report;
     Progress(name + ": " + report.Summary());
-    for (const std::string& failed : report.failed)
-        std::printf("%s\n", failed.c_str());
+    for (const std::string& failed : report.failed) {
+        if (!PrintLine(failed)) {
+            Finish(ECliExit::OutputFailed);
+            return;
+        }
+    }
     if (report.cancelled || m_interrupted) {
         Finish(ECliExit::Interrupted, "interrupted");
         return;
     }
     // The session has started the whole read that follows a profile.
     m_stage = EStage::FinalRead;
+    StartDeadline();
+}
+
+void CCliSession::StartDeadline()
+{
+    m_deadlineClock.start();
     m_deadline.start(m_options.timeoutSeconds * 1000);
 }
 
 void CCliSession::DeadlinePassed()
 {
-    const std::string waited = std::to_string(m_options.timeoutSeconds) + " s";
+    const qint64 elapsedMs = m_deadlineClock.elapsed();
+    char measured[32];
+    std::snprintf(measured, sizeof measured, "%lld.%03lld", static_cast<long long>(elapsedMs / 1000),
+                  static_cast<long long>(elapsedMs % 1000));
+    const std::string waited = std::to_string(m_options.timeoutSeconds) + " s (waited " + measured + " s)";
     switch (m_stage) {
     case EStage::LoginCheck:
         Finish(ECliExit::TimedOut, "not logged in within " + waited);
@@ -351,6 +386,21 @@ void CCliSession::Interrupt()
     Finish(ECliExit::Interrupted, "interrupted");
 }
 
+void CCliSession::ReportProfileCut()
+{
+    // Which commands went out: the one on the wire lost its answer, the rest
+    // never left, and the batch stays open on the terminal.
+    Progress("the link was lost during the profile: " + std::to_string(m_commandsOut) + " of its "
+             + std::to_string(m_profileCommands.size()) + " commands had gone out; \"%COMMITCMD\" was not sent");
+    bool written = true;
+    if (m_commandsOut > 0 && !m_lastAnswered)
+        written = PrintLine(m_profileCommands[m_commandsOut - 1] + " (no answer)");
+    for (size_t i = m_commandsOut; i < m_profileCommands.size() && written; ++i)
+        written = PrintLine(m_profileCommands[i] + " (not sent)");
+    if (written)
+        PrintLine(std::string(kCommitCmd.substr(0, kCommitCmd.size() - 1)) + " (not sent)");
+}
+
 void CCliSession::Finish(ECliExit code, const std::string& message)
 {
     if (m_stage == EStage::Done)
@@ -360,16 +410,46 @@ void CCliSession::Finish(ECliExit code, const std::string& message)
     m_deadline.stop();
     m_quiet.stop();
     m_answerWait.stop();
-    std::fflush(stdout);
+    const bool outputWritten = FlushOut();
     if (!message.empty())
         Progress(message);
+    if (!outputWritten) {
+        Progress("standard output could not be written: " + m_outError);
+        code = ECliExit::OutputFailed;
+    }
     if (finished)
         finished(code);
 }
 
 void CCliSession::Progress(const std::string& message) const
 {
-    std::fprintf(stderr, "orlan-cli: %s\n", message.c_str());
+    // Status texts and answers come from the unit too: never raw to a terminal.
+    std::fprintf(stderr, "orlan-cli: %s\n", EscapeForTerminal(message).c_str());
+}
+
+bool CCliSession::PrintOut(std::string_view text)
+{
+    if (!m_outError.empty())
+        return false;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size())
+        return true;
+    m_outError = std::generic_category().message(errno);
+    return false;
+}
+
+bool CCliSession::PrintLine(std::string_view line)
+{
+    return PrintOut(m_options.raw ? std::string(line) : EscapeForTerminal(line)) && PrintOut("\n");
+}
+
+bool CCliSession::FlushOut()
+{
+    if (!m_outError.empty())
+        return false;
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
+        return true;
+    m_outError = std::generic_category().message(errno);
+    return false;
 }
 
 } // namespace orlan

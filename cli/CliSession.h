@@ -3,14 +3,19 @@
 // page attached, and the command asked for. It is the session's view: the
 // terminal's lines and the results go to standard output, progress to
 // standard error.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/CliArgs.h"
+#include "console/ProfileReader.h"
 #include "session/TerminalSession.h"
+#include "link/SafeFile.h"
 #include "link/TerminalLink.h"
 
 namespace orlan {
@@ -49,15 +54,24 @@ private:
         Done,
     };
 
+    bool LoadProfile();
     bool OpenPort();
     void StartLoginCheck();
     void RunCommand();
     void AwaitAnswer(const std::string& what, int defaultMs);
     void WholeReadDone();
+    void StartDeadline();
     void DeadlinePassed();
+    void ReportProfileCut();
     void Finish(ECliExit code, const std::string& message = {});
     void Progress(const std::string& message) const;
     int CommandWaitMs(int defaultMs) const;
+    std::string ProfileFailure(const std::string& why) const;
+    // Standard output: false once a write failed; what was lost is not
+    // retried, the run ends with ECliExit::OutputFailed.
+    bool PrintOut(std::string_view text);
+    bool PrintLine(std::string_view line);
+    bool FlushOut();
 
     SCliOptions m_options;
     CTerminalLink m_link{*this};
@@ -65,10 +79,15 @@ private:
     CTerminalSession& m_session{m_link.Session()};
 
     EStage m_stage = EStage::Starting;
-    std::string m_profile;  // the contents of the profile to execute
+    std::vector<SProfileLine> m_profile;        // the profile to execute, until it runs
+    std::vector<std::string> m_profileCommands;  // its commands, for a report cut short
+    size_t m_commandsOut = 0;                    // of those, announced and sent so far
+    bool m_lastAnswered = true;                  // an answer line came after the last one sent
+    std::string m_outError;                      // why standard output failed
     std::string m_awaited;  // the command whose answer is awaited
     SJobReport m_report;    // of the profile run
     QTimer m_deadline;      // --timeout: login, whole read, setup mode
+    QElapsedTimer m_deadlineClock;
     QTimer m_quiet;         // the login check goes on when the terminal says nothing
     QTimer m_answerWait;
     int m_loginFailures = 0;

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -18,9 +19,12 @@ int main(int argc, char** argv)
     // The arguments' bytes as given: passwords and texts go to the terminal as typed.
     const std::vector<std::string> args(argv + 1, argv + argc);
     const orlan::SCliParse parsed = orlan::ParseCliArgs(args);
+    // A closed pipe is a failed write with its exit code, not a death that
+    // could leave a command batch open on the terminal.
+    std::signal(SIGPIPE, SIG_IGN);
     if (parsed.help) {
-        std::fputs(orlan::CliUsage(), stdout);
-        return 0;
+        const bool written = std::fputs(orlan::CliUsage(), stdout) >= 0 && std::fflush(stdout) == 0;
+        return written ? 0 : static_cast<int>(orlan::ECliExit::OutputFailed);
     }
     if (!parsed.options) {
         std::fprintf(stderr, "orlan-cli: %s (orlan-cli --help tells more)\n", parsed.error.c_str());

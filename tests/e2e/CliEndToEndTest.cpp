@@ -2,9 +2,12 @@
 // terminal comes from the simulator's log of the lines it received.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstdlib>
+#include <tuple>
 
 #include "CliRunner.h"
 #include "SimProcess.h"
@@ -199,6 +202,77 @@ TEST_F(CliEndToEnd, SetupSendsTheKeyRunAgainOnTheBootPromptAndWaitsForSetupMode)
     const SCliRun waited = RunCli({QStringLiteral("--port"), sim.Device(), QStringLiteral("--timeout"),
                                    QStringLiteral("1"), QStringLiteral("setup")});
     EXPECT_EQ(waited.exitCode, 5);
+}
+
+TEST_F(CliEndToEnd, TheUnitsControlBytesAreShownEscapedUnlessRawIsAsked)
+{
+    CSimProcess sim({QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    const std::string hostile = "\x1b]0;owned\x07\x1b[2Jhello";
+    const std::pair<QStringList, std::string> cases[] = {
+        {{}, "\\x1b]0;owned\\x07\\x1b[2Jhello\n"},
+        {{QStringLiteral("--raw")}, hostile + "\n"},
+    };
+    for (const auto& [options, shown] : cases) {
+        CRunningCli monitor(options + QStringList{QStringLiteral("--port"), sim.Device(), QStringLiteral("monitor")});
+        ASSERT_TRUE(monitor.WaitForError("opened "));
+        ASSERT_TRUE(sim.Control(QStringLiteral("raw ") + QString::fromStdString(hostile)));
+        EXPECT_TRUE(monitor.WaitForOutput([](const std::string& out) { return out.find("hello") != std::string::npos; }));
+        EXPECT_EQ(monitor.Out(), shown);
+        monitor.Terminate();
+        EXPECT_EQ(monitor.WaitForExit(), 0) << monitor.Err();
+    }
+}
+
+TEST_F(CliEndToEnd, TimeLimitsNeverEndEarly)
+{
+    CSimProcess sim({QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    const std::tuple<const char*, int, int> cases[] = {{"monitor", 2, 0}, {"setup", 1, 5}};
+    for (const auto& [command, seconds, exitCode] : cases) {
+        QElapsedTimer clock;
+        clock.start();
+        const SCliRun run = RunCli({QStringLiteral("--port"), sim.Device(), QStringLiteral("--timeout"),
+                                    QString::number(seconds), QString::fromLatin1(command)});
+        EXPECT_EQ(run.exitCode, exitCode) << command << ": " << run.err;
+        EXPECT_LT(clock.elapsed(), seconds * 1000 + 5000) << command;
+        // The program's own measure of its wait, from its start to its end.
+        const size_t at = run.err.find("waited ");
+        ASSERT_NE(at, std::string::npos) << command << ": " << run.err;
+        EXPECT_GE(std::strtod(run.err.c_str() + at + 7, nullptr), seconds) << command << ": " << run.err;
+    }
+}
+
+TEST_F(CliEndToEnd, AHangUpDuringExecSaysWhichCommandsWentOutAndWhichDidNot)
+{
+    CSimProcess sim(SimWithLog(LogPath(), {QStringLiteral("--no-login"), QStringLiteral("--fault-late"),
+                                           QStringLiteral("200")}));
+    ASSERT_FALSE(sim.Device().isEmpty());
+    std::string profile;
+    std::vector<std::string> commands;
+    for (int i = 10; i < 20; ++i) {
+        commands.push_back("%INDLY" + std::to_string(i));
+        profile += commands.back() + "\r\n";
+    }
+    const QString path = m_dir.filePath(QStringLiteral("p.txt"));
+    ASSERT_TRUE(WriteBytes(path, profile));
+    CRunningCli exec({QStringLiteral("--port"), sim.Device(), QStringLiteral("exec"), path});
+    ASSERT_TRUE(PumpUntil([this] { return Contains(Received(), "%INDLY12"); }));
+    ASSERT_TRUE(sim.Control(QStringLiteral("hangup")));
+    EXPECT_EQ(exec.WaitForExit(), 3) << exec.Err();
+
+    // What reached the terminal and what the report says did not leave add up to the profile.
+    const std::vector<std::string> received = Received();
+    const std::vector<std::string> report = SplitAtLineFeeds(exec.Out());
+    size_t wentOut = 0;
+    for (const std::string& command : commands) {
+        const bool arrived = Contains(received, command);
+        wentOut += arrived ? 1 : 0;
+        EXPECT_NE(arrived, Contains(report, command + " (not sent)")) << command << "\n" << exec.Out();
+    }
+    EXPECT_EQ(report.back(), "%COMMITCMD (not sent)");
+    EXPECT_NE(exec.Err().find(std::to_string(wentOut) + " of its 10 commands had gone out"), std::string::npos)
+        << exec.Err();
 }
 
 } // namespace

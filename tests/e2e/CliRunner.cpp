@@ -4,9 +4,13 @@
 
 namespace orlan::test {
 
-SCliRun RunCli(const QStringList& args, int limitMs)
+SCliRun RunCli(const QStringList& args, int limitMs, const SCliStart& start)
 {
     QProcess cli;
+    if (!start.stdoutFile.isEmpty())
+        cli.setStandardOutputFile(start.stdoutFile);
+    if (start.inChild)
+        cli.setChildProcessModifier(start.inChild);
     cli.start(QStringLiteral(ORLAN_CLI_EXE), args);
     SCliRun run;
     if (!cli.waitForFinished(limitMs)) {

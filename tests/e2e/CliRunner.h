@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,13 @@ struct SCliRun {
     std::string err;
 };
 
-SCliRun RunCli(const QStringList& args, int limitMs = 60000);
+// How the child is started beyond its arguments.
+struct SCliStart {
+    QString stdoutFile;                // standard output goes there instead of `out`
+    std::function<void()> inChild;    // runs in the child before orlan-cli starts (limits, identity)
+};
+
+SCliRun RunCli(const QStringList& args, int limitMs = 60000, const SCliStart& start = {});
 
 // The lines of a text, cut at LF (a last line without LF counts too).
 std::vector<std::string> SplitAtLineFeeds(const std::string& text);
