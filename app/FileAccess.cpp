@@ -1,38 +1,29 @@
 #include "app/FileAccess.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <string>
+#include <string_view>
 
 namespace orlan {
 
-QString WriteFileAtomically(const QString& path, QByteArrayView bytes)
+QString WriteFileSafely(const QString& path, QByteArrayView bytes, SSaveOptions options)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return why;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    const std::string why = SaveFileSafely(
+        NativePath(path), std::string_view(bytes.data(), static_cast<size_t>(bytes.size())), options);
+    return QString::fromStdString(why);
 }
 
-QString ReadWholeFile(const QString& path, qint64 maxBytes, QByteArray& contents)
+QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    // Read one byte more than allowed to tell a full file from a cut one.
-    contents = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    if (contents.size() > maxBytes) {
-        contents.clear();
-        return QStringLiteral("the file is larger than %1 bytes").arg(maxBytes);
+    CProfileReader reader;
+    std::string why = ReadFileInChunks(NativePath(path), kMaxProfileBytes,
+                                       [&reader](std::string_view bytes) { reader.Feed(bytes); });
+    if (why.empty()) {
+        reader.Finish();
+        why = reader.Error();
     }
+    if (!why.empty())
+        return QString::fromStdString(why);
+    lines = reader.TakeLines();
     return {};
 }
 

@@ -1,20 +1,23 @@
 #pragma once
-// Whole-file reads and writes of the main window (profiles, the camera
-// picture) with the reason when they fail. Writes go to a temporary file
-// that replaces the target only when complete, so a failed save leaves the
-// old file whole.
-#include <QByteArray>
+// The main window's files (profiles, the camera picture, screenshots)
+// through the safe-save helper, with the reason when they fail: a failed
+// save leaves the old file whole, and a profile is read in chunks through
+// the profile reader, never whole into memory.
 #include <QByteArrayView>
 #include <QString>
 
+#include <vector>
+
+#include "console/ProfileReader.h"
+#include "link/SafeFile.h"
+
 namespace orlan {
 
-// Profiles are short texts; a bigger file is not one.
-inline constexpr qint64 kMaxProfileBytes = 8 * 1024 * 1024;
-
 // Empty on success, else why not.
-QString WriteFileAtomically(const QString& path, QByteArrayView bytes);
-// Empty on success with the contents in `contents`, else why not.
-QString ReadWholeFile(const QString& path, qint64 maxBytes, QByteArray& contents);
+QString WriteFileSafely(const QString& path, QByteArrayView bytes, SSaveOptions options);
+// Empty on success with the profile's lines in `lines`, else why not
+// (missing, permission, not a regular file, larger than kMaxProfileBytes,
+// or what the reader found wrong).
+QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines);
 
 } // namespace orlan

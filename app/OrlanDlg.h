@@ -119,7 +119,11 @@ private:
     void StoreChoices();
 
     QString Text(std::string_view key, std::string_view section) const;
-    QMessageBox* OpenMessage(QMessageBox::Icon icon, const QString& text);
+    // One box per kind at a time: while one is open it takes the new text
+    // instead of another box opening, so a unit repeating a refusal cannot
+    // stack boxes without end.
+    QMessageBox* OpenMessage(const QString& kind, QMessageBox::Icon icon, const QString& text);
+    QMessageBox* OpenMessage(QMessageBox::Icon icon, const QString& text) { return OpenMessage(text, icon, text); }
     void ShowFileFailure(const QString& path, const QString& why);
 
     CLabelCatalogue m_catalogue;
@@ -156,6 +160,7 @@ private:
     QTimer m_closeWhenIdle;
     int m_wholeReads = 0;
     QPointer<QMessageBox> m_setupBox;
+    std::map<QString, QPointer<QMessageBox>> m_messages;  // kind -> its open box
 };
 
 } // namespace orlan

@@ -19,16 +19,26 @@ namespace {
 
 constexpr char kProfileOpenFailed[] = "Open the profile failed!";
 constexpr char kPictureFileName[] = "1.jpg";
+constexpr char kPictureBox[] = "picture";
 const QColor kFailureColour(0xb0, 0x24, 0x1c);
 
 } // namespace
 
-QMessageBox* COrlanDlg::OpenMessage(QMessageBox::Icon icon, const QString& text)
+QMessageBox* COrlanDlg::OpenMessage(const QString& kind, QMessageBox::Icon icon, const QString& text)
 {
+    QPointer<QMessageBox>& open = m_messages[kind];
+    // A box closed but not yet deleted is not reused.
+    if (open && open->isVisible()) {
+        open->setIcon(icon);
+        open->setText(text);
+        open->raise();
+        return open;
+    }
     auto* box = new QMessageBox(icon, windowTitle(), text, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("messageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();  // not exec(): the receive path keeps running behind it
+    open = box;
     return box;
 }
 
@@ -88,7 +98,9 @@ void COrlanDlg::OnExecuteProfile()
 void COrlanDlg::SaveProfileTo(const QString& path)
 {
     const std::string bytes = m_session.ProfileBytes();
-    const QString why = WriteFileAtomically(path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // A profile holds the SIM PIN and PUK: private unless the file was shared before.
+    const QString why = WriteFileSafely(path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                        {ENewFileMode::Private, ELinkPolicy::WriteThrough});
     if (!why.isEmpty()) {
         ShowFileFailure(path, why);
         return;
@@ -101,13 +113,13 @@ void COrlanDlg::ExecuteProfileFrom(const QString& path)
 {
     if (m_session.ProfileRunning())
         return;
-    QByteArray contents;
-    const QString why = ReadWholeFile(path, kMaxProfileBytes, contents);
+    std::vector<SProfileLine> lines;
+    const QString why = ReadProfileFile(path, lines);
     if (!why.isEmpty()) {
         ShowFileFailure(path, why);
         return;
     }
-    m_session.ExecuteProfile(std::string_view(contents.constData(), static_cast<size_t>(contents.size())));
+    m_session.ExecuteProfile(std::move(lines));
 }
 
 void COrlanDlg::ShowFileFailure(const QString& path, const QString& why)
@@ -133,9 +145,16 @@ void COrlanDlg::SavePicture(std::span<const uint8_t> jpeg, const QString& path)
 {
     m_progress.Hide();
     m_status->setText(QStringLiteral("saving image"));
-    const QString why = WriteFileAtomically(path, QByteArrayView(jpeg.data(), static_cast<qsizetype>(jpeg.size())));
-    m_status->setText(why.isEmpty() ? QStringLiteral("image saved")
-                                    : tr("image not saved: %1: %2").arg(QDir::toNativeSeparators(path), why));
+    // The tool chose the name, not the user: a link there is not followed.
+    const QString why = WriteFileSafely(path, QByteArrayView(jpeg.data(), static_cast<qsizetype>(jpeg.size())),
+                                        {ENewFileMode::Shared, ELinkPolicy::Refuse});
+    if (why.isEmpty()) {
+        m_status->setText(QStringLiteral("image saved"));
+        return;
+    }
+    const QString failure = tr("image not saved: %1: %2").arg(QDir::toNativeSeparators(path), why);
+    m_status->setText(failure);
+    OpenMessage(QString::fromLatin1(kPictureBox), QMessageBox::Warning, failure);
 }
 
 void COrlanDlg::OnRawText(std::string_view chunk)

@@ -1,10 +1,11 @@
 #include "app/ScreenshotMode.h"
 
+#include <QBuffer>
 #include <QPixmap>
-#include <QSaveFile>
 
 #include <cstdio>
 
+#include "app/FileAccess.h"
 #include "app/OrlanDlg.h"
 
 namespace orlan {
@@ -21,12 +22,17 @@ CScreenshotMode::CScreenshotMode(COrlanDlg& window, QString path) : m_window(win
 void CScreenshotMode::Poll()
 {
     if (m_window.WholeReads() > 0 && !m_window.Progress().Visible()) {
-        QSaveFile file(m_path);
-        const bool saved = file.open(QIODevice::WriteOnly) && m_window.grab().save(&file, "PNG") && file.commit();
-        if (!saved)
+        QByteArray png;
+        QBuffer buffer(&png);
+        QString why;
+        if (!buffer.open(QIODevice::WriteOnly) || !m_window.grab().save(&buffer, "PNG"))
+            why = QStringLiteral("the picture could not be made");
+        else
+            why = WriteFileSafely(m_path, png, {ENewFileMode::Shared, ELinkPolicy::WriteThrough});
+        if (!why.isEmpty())
             std::fprintf(stderr, "orlan: cannot write %s: %s\n", m_path.toLocal8Bit().constData(),
-                         file.errorString().toLocal8Bit().constData());
-        Finish(saved ? 0 : 1);
+                         why.toLocal8Bit().constData());
+        Finish(why.isEmpty() ? 0 : 1);
     } else if (m_clock.elapsed() > kPatienceMs) {
         std::fprintf(stderr, "orlan: no whole configuration read within %d s\n", kPatienceMs / 1000);
         Finish(2);
