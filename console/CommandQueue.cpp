@@ -1,16 +1,33 @@
 #include "console/CommandQueue.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "console/ConsoleCommands.h"
 
 namespace orlan {
 
 namespace {
 
-std::string WithoutLineEnd(std::string text)
+std::string_view WithoutLineEnd(std::string_view text)
 {
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
-        text.pop_back();
+        text.remove_suffix(1);
     return text;
+}
+
+// A command too long to list whole: its start and its length.
+std::string Shortened(std::string_view text)
+{
+    constexpr size_t kShown = 40;
+    if (text.size() <= kShown)
+        return std::string(text);
+    return std::string(text.substr(0, kShown)) + "... (" + std::to_string(text.size()) + " bytes)";
+}
+
+std::string Counted(int count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 } // namespace
@@ -42,13 +59,32 @@ SJobStep SJobStep::Call(std::function<void()> call, bool always)
     return step;
 }
 
+SJobStep SJobStep::Lines(std::shared_ptr<const std::vector<SProfileLine>> lines, int tickLimit,
+                         std::function<void(const SProfileLine&)> onLine)
+{
+    SJobStep step;
+    step.kind = EKind::Lines;
+    step.lines = std::move(lines);
+    step.tickLimit = tickLimit;
+    step.onLine = std::move(onLine);
+    return step;
+}
+
 std::string SJobReport::Summary() const
 {
-    std::string text = std::to_string(sent) + (sent == 1 ? " command sent" : " commands sent");
+    std::string text = Counted(sent, "command sent", "commands sent");
+    if (notSent > 0)
+        text += ", " + std::to_string(notSent) + " not sent";
     if (rejected > 0)
         text += ", " + std::to_string(rejected) + " rejected";
     if (unanswered > 0)
         text += ", " + std::to_string(unanswered) + " unanswered";
+    if (busy > 0)
+        text += ", " + std::to_string(busy) + " only \"Please wait\"";
+    if (uncertain > 0)
+        text += ", " + std::to_string(uncertain) + " answer uncertain";
+    if (surplus > 0)
+        text += ", " + Counted(surplus, "surplus answer ignored", "surplus answers ignored");
     if (cancelled)
         text += ", cancelled";
     return text;
@@ -58,8 +94,7 @@ CCommandQueue::CCommandQueue(IByteSink& sink, ITimerService& timers) : m_sink(si
 
 CCommandQueue::~CCommandQueue()
 {
-    if (m_waitingForAnswer)
-        m_timers.Cancel(m_timer);
+    StopTimer();
 }
 
 const std::string& CCommandQueue::RunningJobName() const
@@ -70,15 +105,82 @@ const std::string& CCommandQueue::RunningJobName() const
 
 void CCommandQueue::Enqueue(SJob job)
 {
+    if (RefuseTooLong(job))
+        return;
     m_waiting.push_back(std::move(job));
     if (!m_running)
         StartNext();
     RunSteps();
 }
 
+bool CCommandQueue::RefuseTooLong(SJob& job)
+{
+    SJobReport report;
+    auto check = [&report](std::string_view text) {
+        ++report.notSent;
+        if (WithoutLineEnd(text).size() > kTerminalLineLimit)
+            report.failed.push_back(Shortened(WithoutLineEnd(text)) + " (not sent: longer than the terminal's line "
+                                    + "limit of " + std::to_string(kTerminalLineLimit) + " bytes)");
+    };
+    for (const SJobStep& step : job.steps) {
+        if (step.kind == SJobStep::EKind::Send || step.kind == SJobStep::EKind::Write) {
+            check(step.text);
+        } else if (step.kind == SJobStep::EKind::Lines && step.lines) {
+            for (const SProfileLine& line : *step.lines) {
+                if (line.command)
+                    check(line.text);
+            }
+        }
+    }
+    if (report.failed.empty())
+        return false;
+    if (job.done)
+        job.done(report);
+    return true;
+}
+
 void CCommandQueue::OnAnswer(EAnswer answer)
 {
-    FinishStep(answer);
+    if (m_writing) {
+        // The sink answered from inside the write: taken up once it is done.
+        m_answersDuringWrite.push_back(answer);
+        return;
+    }
+    if (!m_running)
+        return;
+    switch (m_phase) {
+    case EPhase::Answer:
+        if (!m_sink.OnWire(m_command.mark)) {
+            ++m_report.surplus;  // its command is not even on the wire yet
+            return;
+        }
+        if (answer == EAnswer::PleaseWait) {
+            m_command.busy = true;
+            Settle(false);
+            return;
+        }
+        m_command.answer = answer;
+        if (m_command.uncertain)
+            Settle(false);  // a second answer would show the first was the late one before it
+        else
+            FinishCommand();
+        return;
+    case EPhase::Settle:
+        if (answer == EAnswer::PleaseWait) {
+            m_command.busy = true;
+            Settle(true);
+            return;
+        }
+        // Its own final answer, late or behind "Please wait"; the line is in
+        // step again.
+        m_command.answer = answer;
+        FinishCommand();
+        return;
+    case EPhase::Ready:
+    case EPhase::Room:
+        ++m_report.surplus;
+        return;
+    }
 }
 
 void CCommandQueue::CancelAll()
@@ -87,8 +189,14 @@ void CCommandQueue::CancelAll()
     if (!m_running)
         return;
     // The command on the wire keeps its wait, so that its late answer is not
-    // taken for the answer to the closing steps.
+    // taken for the answer to the closing steps; one still waiting for room
+    // is not on the wire and goes unless it must run.
     m_report.cancelled = true;
+    if (m_phase == EPhase::Room && !m_running->steps[m_step].always) {
+        StopTimer();
+        m_phase = EPhase::Ready;
+        AdvanceStep();
+    }
     RunSteps();
 }
 
@@ -99,6 +207,8 @@ void CCommandQueue::StartNext()
     m_running = std::move(m_waiting.front());
     m_waiting.pop_front();
     m_step = 0;
+    m_line = 0;
+    m_lineShown = false;
     m_report = {};
 }
 
@@ -109,32 +219,50 @@ void CCommandQueue::RunSteps()
     if (m_inRun)
         return;
     m_inRun = true;
-    while (m_running && !m_waitingForAnswer) {
+    while (m_running && m_phase == EPhase::Ready) {
         if (m_step >= m_running->steps.size()) {
             FinishJob();
             continue;
         }
         SJobStep& step = m_running->steps[m_step];
         if (m_report.cancelled && !step.always) {
-            ++m_step;
+            AdvanceStep();
             continue;
         }
         switch (step.kind) {
         case SJobStep::EKind::Send:
-            m_waitingForAnswer = true;
-            ++m_report.sent;
-            m_timer = m_timers.CallAfter(step.tickLimit, [this] { FinishStep(std::nullopt); });
-            m_sink.QueueWrite(step.text);
+            StartCommand(step.text, step.tickLimit, true);
             break;
         case SJobStep::EKind::Write:
-            ++m_step;
-            m_sink.QueueWrite(step.text);
+            StartCommand(step.text, 0, false);
             break;
         case SJobStep::EKind::Call: {
             auto call = step.call;
-            ++m_step;
+            AdvanceStep();
             if (call)
                 call();
+            break;
+        }
+        case SJobStep::EKind::Lines: {
+            if (!step.lines || m_line >= step.lines->size()) {
+                AdvanceStep();
+                break;
+            }
+            // The lines stay alive while the step shows and sends them.
+            const std::shared_ptr<const std::vector<SProfileLine>> lines = step.lines;
+            const SProfileLine& line = (*lines)[m_line];
+            if (!m_lineShown) {
+                // Shown first, as EXEC shows each line; the loop looks again
+                // in case the view cancelled meanwhile.
+                m_lineShown = true;
+                if (step.onLine)
+                    step.onLine(line);
+                continue;
+            }
+            if (line.command)
+                StartCommand(line.text + "\r", step.tickLimit, true);
+            else
+                AdvanceStep();
             break;
         }
         }
@@ -142,26 +270,153 @@ void CCommandQueue::RunSteps()
     m_inRun = false;
 }
 
-void CCommandQueue::FinishStep(std::optional<EAnswer> answer)
+void CCommandQueue::StartCommand(std::string wire, int tickLimit, bool waits)
 {
-    if (!m_waitingForAnswer || !m_running)
+    m_command = {};
+    m_command.wire = std::move(wire);
+    m_command.tickLimit = tickLimit;
+    m_command.waits = waits;
+    m_command.since = m_timers.NowMs();
+    TryWrite();
+}
+
+void CCommandQueue::TryWrite()
+{
+    const std::string& wire = m_command.wire;
+    const std::string_view text = WithoutLineEnd(wire);
+    if (m_sink.FreeBlocks() < IByteSink::BlocksFor(wire.size())) {
+        if (m_timers.NowMs() - m_command.since >= kRoomWaitLimitMs) {
+            m_phase = EPhase::Ready;
+            NotSent(text, "the channel's output stayed full");
+            AdvanceStep();
+            return;
+        }
+        m_phase = EPhase::Room;
+        m_timer = m_timers.CallAfter(kRoomRetryMs, [this] {
+            m_timer.reset();
+            TryWrite();
+            RunSteps();
+        });
         return;
-    m_waitingForAnswer = false;
-    m_timers.Cancel(m_timer);
-    const std::string& text = m_running->steps[m_step].text;
-    if (!answer) {
-        ++m_report.unanswered;
-        m_report.failed.push_back(WithoutLineEnd(text) + " (no answer)");
-    } else if (*answer == EAnswer::CmdErr) {
+    }
+
+    m_writing = true;
+    const size_t taken = m_sink.QueueWrite(wire);
+    m_writing = false;
+    std::vector<EAnswer> early = std::exchange(m_answersDuringWrite, {});
+    m_phase = EPhase::Ready;
+    if (taken < wire.size()) {
+        if (taken == 0) {
+            NotSent(text, "the channel refused it");
+        } else {
+            // A piece of it waits in the terminal's line: what answers next is uncertain.
+            NotSent(text, "cut after " + std::to_string(taken) + " of " + std::to_string(wire.size()) + " bytes");
+            m_nextUncertain = true;
+        }
+        AdvanceStep();
+        return;
+    }
+    if (!m_command.waits) {
+        AdvanceStep();
+        for (EAnswer answer : early)
+            OnAnswer(answer);
+        return;
+    }
+    ++m_report.sent;
+    m_command.mark = m_sink.WriteMark();
+    m_command.uncertain = std::exchange(m_nextUncertain, false);
+    m_phase = EPhase::Answer;
+    m_timer = m_timers.CallAfter(m_command.tickLimit, [this] {
+        m_timer.reset();
+        OnTickLimit();
+    });
+    for (EAnswer answer : early)
+        OnAnswer(answer);
+}
+
+void CCommandQueue::OnTickLimit()
+{
+    if (m_phase != EPhase::Answer)
+        return;
+    m_command.timedOut = true;
+    Settle(false);
+}
+
+void CCommandQueue::Settle(bool restart)
+{
+    StopTimer();
+    const int64_t now = m_timers.NowMs();
+    if (m_phase != EPhase::Settle) {
+        m_phase = EPhase::Settle;
+        m_command.settleStart = now;
+    }
+    int64_t wait = kSettleMs;
+    if (restart) {
+        const int64_t left = kSettleLimitMs - (now - m_command.settleStart);
+        if (left <= 0) {
+            FinishCommand();
+            return;
+        }
+        wait = std::min<int64_t>(wait, left);
+    }
+    m_timer = m_timers.CallAfter(static_cast<int>(wait), [this] {
+        m_timer.reset();
+        FinishCommand();
+    });
+}
+
+void CCommandQueue::FinishCommand()
+{
+    StopTimer();
+    m_phase = EPhase::Ready;
+    const SCommandState& c = m_command;
+    const std::string text(WithoutLineEnd(c.wire));
+    if (c.answer == EAnswer::CmdErr) {
         ++m_report.rejected;
-        m_report.failed.push_back(WithoutLineEnd(text) + " (CMD ERR)");
-    } else if (*answer == EAnswer::PleaseWait) {
+        m_report.failed.push_back(text + (c.timedOut    ? " (CMD ERR after its wait)"
+                                          : c.uncertain ? " (CMD ERR, answer uncertain)"
+                                                        : " (CMD ERR)"));
+    } else if (c.answer == EAnswer::CmdOk) {
+        if (c.timedOut || c.uncertain) {
+            ++m_report.uncertain;
+            m_report.failed.push_back(text + (c.timedOut ? " (CMD OK after its wait, answer uncertain)"
+                                                         : " (CMD OK, answer uncertain)"));
+        } else {
+            ++m_report.accepted;
+        }
+    } else if (c.busy) {
         ++m_report.busy;
+        m_report.failed.push_back(text + " (only \"Please wait\", answer uncertain)");
     } else {
-        ++m_report.accepted;
+        ++m_report.unanswered;
+        m_report.failed.push_back(text + " (no answer)");
+    }
+    // Without a final answer its answer may still come, and be taken for the
+    // next command's.
+    m_nextUncertain = !c.answer.has_value();
+    AdvanceStep();
+    RunSteps();
+}
+
+void CCommandQueue::NotSent(std::string_view text, const std::string& why)
+{
+    ++m_report.notSent;
+    m_report.failed.push_back(Shortened(text) + " (not sent: " + why + ")");
+}
+
+void CCommandQueue::AdvanceStep()
+{
+    if (!m_running)
+        return;
+    if (m_step < m_running->steps.size() && m_running->steps[m_step].kind == SJobStep::EKind::Lines) {
+        const auto& lines = m_running->steps[m_step].lines;
+        m_lineShown = false;
+        if (!m_report.cancelled && lines && ++m_line < lines->size())
+            return;
     }
     ++m_step;
-    RunSteps();
+    m_line = 0;
+    m_lineShown = false;
 }
 
 void CCommandQueue::FinishJob()
@@ -172,6 +427,14 @@ void CCommandQueue::FinishJob()
     StartNext();
     if (job.done)
         job.done(report);
+}
+
+void CCommandQueue::StopTimer()
+{
+    if (m_timer) {
+        m_timers.Cancel(*m_timer);
+        m_timer.reset();
+    }
 }
 
 } // namespace orlan

@@ -4,13 +4,36 @@
 // answer line or its tick limit (1 tick = 1 ms); nothing sleeps, nothing
 // pumps events, and two jobs never interleave, so a "%STARTCMD" ...
 // "%COMMITCMD" bracket never holds another job's commands.
+//
+// No command is lost while reported as sent, and an answer belongs to its
+// command:
+// - A command goes out only when the sink has room for all its blocks; the
+//   queue retries on a short timer meanwhile (kRoomRetryMs, at most
+//   kRoomWaitLimitMs). A write the sink refuses or cuts is reported as not
+//   sent. A command longer than the terminal's input line limit refuses its
+//   whole job before anything of it is written.
+// - An answer that arrives before the command's bytes left the sink (the
+//   second "CMD OK" of a terminal that answers twice, read in the same block
+//   as the first) is a surplus answer and is ignored.
+// - After a command's tick limit ran out, after "Please wait", and after an
+//   answer that may not be the command's own, the queue lets the line
+//   settle: it waits until no answer line has come for kSettleMs. An answer
+//   in that time is the command's own, late one. Only answer lines count
+//   for the settle: they are what could be taken for the next command's
+//   answer, while dump lines, event lines or garbage cannot, and a
+//   terminal that keeps printing them must not stall a profile.
+// - A command written after one that got no final answer is "answer
+//   uncertain": the answer it gets may be the late answer of the one before.
+#include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "console/ByteSink.h"
+#include "console/ProfileReader.h"
 #include "console/ReceiveListener.h"
 #include "console/TimerService.h"
 
@@ -21,31 +44,47 @@ struct SJobStep {
         Send,   // write `text`, wait for an answer or `tickLimit` ms
         Write,  // write `text`, do not wait
         Call,   // run `call`
+        Lines,  // walk `lines`: `onLine` for each, then each command line is
+                // sent like a Send (its text and CR, `tickLimit`)
     };
     EKind kind = EKind::Send;
     std::string text;
     int tickLimit = 0;
     std::function<void()> call;
+    std::shared_ptr<const std::vector<SProfileLine>> lines;
+    std::function<void(const SProfileLine&)> onLine;
     // Runs even when the job is cancelled (the closing "%COMMITCMD").
     bool always = false;
 
     static SJobStep Send(std::string text, int tickLimit, bool always = false);
     static SJobStep Write(std::string text);
     static SJobStep Call(std::function<void()> call, bool always = false);
+    static SJobStep Lines(std::shared_ptr<const std::vector<SProfileLine>> lines, int tickLimit,
+                          std::function<void(const SProfileLine&)> onLine);
 };
 
-// What became of a job's commands.
+// What became of a job's commands. Every command that waits for an answer
+// ends in exactly one of the counts from `accepted` to `notSent`.
 struct SJobReport {
-    int sent = 0;
-    int accepted = 0;    // "CMD OK"
-    int busy = 0;        // "Please wait"
-    int rejected = 0;    // "CMD ERR"
-    int unanswered = 0;  // tick limit ran out
+    int sent = 0;        // commands written whole
+    int accepted = 0;    // "CMD OK", in time, surely its own
+    int busy = 0;        // only "Please wait", no final answer
+    int rejected = 0;    // "CMD ERR" (also late or uncertain ones)
+    int unanswered = 0;  // tick limit and settle time ran out
+    int uncertain = 0;   // "CMD OK" that came late or may answer the command before
+    int notSent = 0;     // refused or cut by the sink, or over the line limit
+    int surplus = 0;     // answer lines that were no command's (ignored)
     bool cancelled = false;
-    std::vector<std::string> failed;  // rejected or unanswered commands, without CR
+    // Every command not accepted, without CR, with what became of it:
+    // "(CMD ERR)", "(no answer)", "(not sent: ...)", "(... answer uncertain)".
+    std::vector<std::string> failed;
 
-    bool AllAccepted() const { return rejected == 0 && unanswered == 0; }
-    // "12 commands sent, 1 rejected, 2 unanswered"
+    bool AllAccepted() const
+    {
+        return rejected == 0 && unanswered == 0 && busy == 0 && uncertain == 0 && notSent == 0;
+    }
+    // "12 commands sent, 1 not sent, 1 rejected, 2 unanswered, 1 only
+    // \"Please wait\", 1 answer uncertain, 3 surplus answers ignored"
     std::string Summary() const;
 };
 
@@ -57,12 +96,24 @@ struct SJob {
 
 class CCommandQueue {
 public:
+    // How long the line must be free of answer lines before the next command
+    // after an uncertain one: longer than the channel's pauses (50 ms after
+    // each block written, 50 ms before each read) many times over, short
+    // enough not to slow a run that has to wait.
+    static constexpr int kSettleMs = 800;
+    // A line that never stops answering does not hold the queue for ever.
+    static constexpr int kSettleLimitMs = 10 * kSettleMs;
+    static constexpr int kRoomRetryMs = 20;
+    static constexpr int kRoomWaitLimitMs = 5000;
+
     CCommandQueue(IByteSink& sink, ITimerService& timers);
     ~CCommandQueue();
     CCommandQueue(const CCommandQueue&) = delete;
     CCommandQueue& operator=(const CCommandQueue&) = delete;
 
-    // Starts the job at once when idle, else after the jobs before it.
+    // Starts the job at once when idle, else after the jobs before it. A job
+    // with a command over the terminal's line limit is refused whole: none of
+    // its steps runs and its report says what was not sent.
     void Enqueue(SJob job);
     // Feed every answer line the receive path sees.
     void OnAnswer(EAnswer answer);
@@ -76,18 +127,53 @@ public:
     const std::string& RunningJobName() const;
 
 private:
+    enum class EPhase {
+        Ready,   // the next step may run
+        Room,    // a write waits for room in the sink
+        Answer,  // a command waits for its answer or tick limit
+        Settle,  // a command's answer is uncertain: the line settles
+    };
+    // The command now waiting, or the write waiting for room.
+    struct SCommandState {
+        std::string wire;  // with its CR
+        int tickLimit = 0;
+        bool waits = true;
+        int64_t since = 0;  // when it first asked for room
+        uint64_t mark = 0;  // the sink's write mark after it went out
+        bool uncertain = false;
+        bool busy = false;
+        bool timedOut = false;
+        std::optional<EAnswer> answer;
+        int64_t settleStart = 0;
+    };
+
     void StartNext();
     void RunSteps();
-    void FinishStep(std::optional<EAnswer> answer);
+    void StartCommand(std::string wire, int tickLimit, bool waits);
+    void TryWrite();
+    void OnTickLimit();
+    void Settle(bool restart);
+    void FinishCommand();
+    void NotSent(std::string_view text, const std::string& why);
+    void AdvanceStep();
     void FinishJob();
+    void StopTimer();
+    bool RefuseTooLong(SJob& job);
 
     IByteSink& m_sink;
     ITimerService& m_timers;
     std::deque<SJob> m_waiting;
     std::optional<SJob> m_running;
     size_t m_step = 0;
-    bool m_waitingForAnswer = false;
-    ITimerService::TimerId m_timer = 0;
+    size_t m_line = 0;         // within a Lines step
+    bool m_lineShown = false;  // its onLine has run
+    EPhase m_phase = EPhase::Ready;
+    SCommandState m_command;
+    // The command before got no final answer: its answer may still come.
+    bool m_nextUncertain = false;
+    bool m_writing = false;
+    std::vector<EAnswer> m_answersDuringWrite;
+    std::optional<ITimerService::TimerId> m_timer;
     SJobReport m_report;
     bool m_inRun = false;
 };

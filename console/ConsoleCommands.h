@@ -1,12 +1,17 @@
 #pragma once
 // The fixed console messages the tool writes: setup key run, login password,
 // batch brackets, the whole-configuration read, factory defaults and restart.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "console/ByteSink.h"
 
 namespace orlan {
+
+// The terminal's input line limit: it refuses a line longer than this
+// (without its CR) whole, so a longer command is never sent.
+inline constexpr size_t kTerminalLineLimit = 1024;
 
 inline constexpr std::string_view kSetupKeyRun = "%%%%%%%%%%%%";  // twelve '%', no CR
 inline constexpr std::string_view kStartCmd = "%STARTCMD\r";

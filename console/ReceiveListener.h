@@ -38,7 +38,13 @@ public:
     virtual void OnLoginSuccess() {}
     // "Login Failed": an automatic password retry is requested.
     virtual void OnLoginFailed() {}
-    // A line containing "DUMPR": the whole-configuration read is complete.
+    // A login prompt ("please input password", "Console started, please
+    // login"): the receive path answers it with the password unless this
+    // says no (the session does when a login attempt has used its retries).
+    virtual bool OnPasswordPrompt() { return true; }
+    // A line containing "DUMPR" arrived. At this level it is only the end
+    // line; the session reports a whole read complete only when the line
+    // ends its own read (see ISessionView).
     virtual void OnWholeReadComplete() {}
     // The boot prompt arrived while the setup request was armed: send the key run again.
     virtual void OnSetupKeyRunRequested() {}

@@ -259,7 +259,8 @@ void CReceivePath::ProcessLoginLines(std::string_view line)
     if (Contains(line, "please input password") || Contains(line, "Console started, please login")) {
         l.OnProgressShow(6);
         l.OnProgressFinish();
-        SendPassword(m_sink, m_password);
+        if (l.OnPasswordPrompt())
+            SendPassword(m_sink, m_password);
     }
     if (Contains(line, "Login Success")) {
         SetStatus(m_texts.loginOk);
@@ -299,6 +300,20 @@ void CReceivePath::StartImage()
     m_scanned = 0;
 }
 
+void CReceivePath::DiscardUnfinishedLine()
+{
+    m_rxPos = 0;
+    m_rxLength = 0;
+    m_scanned = 0;
+    m_skippingLongLine = false;
+}
+
+void CReceivePath::AbandonImage()
+{
+    if (m_imageMode)
+        EndImageFailed("image get error!");
+}
+
 void CReceivePath::EndImageFailed(const std::string& status)
 {
     SetStatus(status);
@@ -332,8 +347,10 @@ size_t CReceivePath::FeedImage(const char* bytes, size_t count)
 
     const size_t used = markerEnd == std::string_view::npos ? count : markerEnd;
     if (m_imageCount + used >= kImageBufferSize) {
+        // The picture is dropped; what follows its end marker in this chunk
+        // is text and is processed as such.
         EndImageFailed("jpeg data overload!!");
-        return count;  // the rest of the chunk is dropped with the picture
+        return used;
     }
     const size_t pictureBytes = markerEnd == std::string_view::npos ? count
                                 : markerEnd >= kMarker                ? markerEnd - kMarker

@@ -52,6 +52,12 @@ public:
     bool SetupRequested() const { return m_setupRequested; }
     void SetSetupRequested(bool on) { m_setupRequested = on; }
     bool ImageMode() const { return m_imageMode; }
+    // A picture that stopped coming before its end marker: it is dropped
+    // ("image get error!", OnPictureFailed) and text mode resumes.
+    void AbandonImage();
+    // Drops the text received so far that has no line end yet (before a
+    // whole read, once the line went quiet: it is no line of the read).
+    void DiscardUnfinishedLine();
     size_t ImageCount() const { return m_imageCount; }
     size_t BufferedTextBytes() const { return m_rxLength - m_rxPos; }
 

@@ -69,4 +69,10 @@ std::size_t COutputRing::Pending() const
     return m_pending;
 }
 
+std::size_t COutputRing::FreeSlots() const
+{
+    QMutexLocker lock(&m_mutex);
+    return kSlotCount - m_pending;
+}
+
 } // namespace orlan

@@ -35,6 +35,9 @@ public:
     void Clear();
 
     std::size_t Pending() const;
+    // Any thread. Slots a Push could fill now (whether the ring accepts or
+    // not: a ring that does not accept refuses at once, nobody waits for it).
+    std::size_t FreeSlots() const;
 
 private:
     mutable QMutex m_mutex;

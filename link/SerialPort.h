@@ -48,6 +48,10 @@ public:
     // Any thread. Queues the first 1024 bytes as one block; false when nothing
     // was queued (channel not started, empty request, 32 blocks pending).
     bool QueueWrite(const char* bytes, std::size_t count);
+    // Any thread. Blocks QueueWrite can take now (a closed channel refuses
+    // whatever this says), and blocks queued that are not written yet.
+    std::size_t FreeBlocks() const { return m_ring.FreeSlots(); }
+    std::size_t PendingBlocks() const { return m_ring.Pending(); }
     // Any thread. Why the last start did not open or why the port closed.
     LinkError LastError() const;
     // The device the last start used, e.g. "/dev/ttyUSB0".

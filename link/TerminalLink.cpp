@@ -8,6 +8,9 @@ CTerminalLink::CTerminalLink(ISessionView& view) : m_session(view, m_sink, m_tim
 {
     for (std::unique_ptr<CPage>& page : CreateAllPages())
         m_session.AddPage(std::move(page));
+    // Queued to the owner's thread; the channel lives as long as this link.
+    QObject::connect(&m_port, &CSerialPort::portClosed, &m_port,
+                     [this](const QString& reason) { m_session.OnChannelClosed(reason.toStdString()); });
 }
 
 CTerminalLink::~CTerminalLink()
@@ -22,6 +25,7 @@ void CTerminalLink::Open(const QString& devicePath, int portNumber)
     if (devicePath.isEmpty())
         m_port.SetPortNumber(portNumber);
     m_port.SetBaudRate(kConsoleBaudRate);
+    m_session.OnChannelOpened();
     m_port.StartStop(true, this);
 }
 
@@ -34,7 +38,7 @@ void CTerminalLink::OnSerialData(const char* bytes, std::size_t count)
 {
     if (blockTap)
         blockTap(bytes, count);
-    m_session.Receive().OnSerialData(bytes, count);
+    m_session.OnSerialData(bytes, count);
 }
 
 } // namespace orlan

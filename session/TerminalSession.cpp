@@ -1,13 +1,49 @@
 #include "session/TerminalSession.h"
 
+#include <algorithm>
+
 #include "console/ConsoleCommands.h"
 
 namespace orlan {
 
 CTerminalSession::CTerminalSession(ISessionView& view, IByteSink& sink, ITimerService& timers)
-    : m_view(view), m_sink(sink), m_rx(*this, sink), m_queue(sink, timers)
+    : m_view(view), m_sink(sink), m_timers(timers), m_rx(*this, sink), m_queue(sink, timers)
 {
-    m_rx.SetDumpDispatcher(&m_router);
+    m_rx.SetDumpDispatcher(this);
+}
+
+CTerminalSession::~CTerminalSession()
+{
+    StopReadTimer();
+    if (m_pictureTimer)
+        m_timers.Cancel(*m_pictureTimer);
+}
+
+void CTerminalSession::OnSerialData(const char* bytes, size_t count)
+{
+    if (count == 0)
+        return;
+    m_lastBytesMs = m_timers.NowMs();
+    m_rx.OnSerialData(bytes, count);
+    if (m_pictureTimer) {
+        m_timers.Cancel(*m_pictureTimer);
+        m_pictureTimer.reset();
+    }
+    if (m_rx.ImageMode()) {
+        m_pictureTimer = m_timers.CallAfter(kPictureQuietMs, [this] {
+            m_pictureTimer.reset();
+            m_rx.AbandonImage();
+        });
+    }
+}
+
+void CTerminalSession::DispatchLine(std::string_view line)
+{
+    // Lines of a stale dump (before the line went quiet, or before the
+    // request went out) are not the current read's.
+    if (m_read == EWholeRead::Settling || (m_read == EWholeRead::Requested && !m_sink.OnWire(m_readMark)))
+        return;
+    m_router.DispatchLine(line);
 }
 
 CPage& CTerminalSession::AddPage(std::unique_ptr<CPage> page)
@@ -34,27 +70,150 @@ CPage* CTerminalSession::FindPage(std::string_view className) const
 
 void CTerminalSession::SetPassword(std::string password)
 {
+    if (password != m_password)
+        StartLoginAttempt();
     m_password = std::move(password);
     m_rx.SetPassword(m_password);
 }
 
 void CTerminalSession::Reload()
 {
+    StopReadTimer();
+    m_read = EWholeRead::Settling;
+    m_readSettleStart = m_timers.NowMs();
+    CheckReadSettle();
+}
+
+void CTerminalSession::CheckReadSettle()
+{
+    const int64_t now = m_timers.NowMs();
+    const int64_t quiet = m_lastBytesMs ? now - *m_lastBytesMs : kReadSettleMs;
+    const int64_t settling = now - m_readSettleStart;
+    if (quiet >= kReadSettleMs || settling >= kReadSettleLimitMs) {
+        RequestWholeRead();
+        return;
+    }
+    const int64_t wait = std::min<int64_t>(kReadSettleMs - quiet, kReadSettleLimitMs - settling);
+    m_readTimer = m_timers.CallAfter(static_cast<int>(wait), [this] {
+        m_readTimer.reset();
+        CheckReadSettle();
+    });
+}
+
+void CTerminalSession::RequestWholeRead()
+{
+    const size_t blocks = IByteSink::BlocksFor(kDumpS.size()) + IByteSink::BlocksFor(kDumpR.size());
+    if (m_sink.FreeBlocks() < blocks) {
+        if (m_timers.NowMs() - m_readSettleStart >= kReadSettleLimitMs + CCommandQueue::kRoomWaitLimitMs) {
+            FailWholeRead("the read request could not be written: the channel's output stayed full");
+            return;
+        }
+        m_readTimer = m_timers.CallAfter(CCommandQueue::kRoomRetryMs, [this] {
+            m_readTimer.reset();
+            RequestWholeRead();
+        });
+        return;
+    }
     for (std::string_view name : WholeReadClearOrder()) {
         if (CPage* page = FindPage(name))
             page->Clear();
     }
-    SendWholeConfigurationRead(m_sink);
+    // What the quiet line left unfinished (a burst without line end) would
+    // swallow the first line of the dump.
+    if (m_lastBytesMs)
+        m_rx.DiscardUnfinishedLine();
+    m_read = EWholeRead::Requested;
+    const bool written = m_sink.QueueWrite(kDumpS) == kDumpS.size() && m_sink.QueueWrite(kDumpR) == kDumpR.size();
+    m_readMark = m_sink.WriteMark();
+    if (!written) {
+        FailWholeRead("the read request could not be written: the channel is closed");
+        return;
+    }
+    m_readTimer = m_timers.CallAfter(m_wholeReadLimitMs, [this] {
+        m_readTimer.reset();
+        FailWholeRead("no end of the dump within " + std::to_string(m_wholeReadLimitMs / 1000) + " s");
+    });
+}
+
+void CTerminalSession::OnChannelOpened()
+{
+    m_lastBytesMs = m_timers.NowMs();
+}
+
+void CTerminalSession::OnChannelClosed(const std::string& reason)
+{
+    if (m_read == EWholeRead::Settling || m_read == EWholeRead::Requested)
+        FailWholeRead(reason.empty() ? "the port was closed" : "the link was lost: " + reason);
+}
+
+void CTerminalSession::FailWholeRead(const std::string& reason)
+{
+    StopReadTimer();
+    m_read = EWholeRead::Failed;
+    m_view.OnWholeReadFailed(reason);
+}
+
+void CTerminalSession::StopReadTimer()
+{
+    if (m_readTimer) {
+        m_timers.Cancel(*m_readTimer);
+        m_readTimer.reset();
+    }
+}
+
+void CTerminalSession::OnWholeReadComplete()
+{
+    switch (m_read) {
+    case EWholeRead::Settling:
+        return;  // the end of a stale dump
+    case EWholeRead::Requested:
+        if (!m_sink.OnWire(m_readMark))
+            return;  // it came before its request could have reached the terminal
+        StopReadTimer();
+        m_read = EWholeRead::Complete;
+        m_view.OnWholeReadComplete();
+        return;
+    case EWholeRead::Idle:
+    case EWholeRead::Complete:
+    case EWholeRead::Failed:
+        m_view.OnDumpEndOutsideRead();
+        return;
+    }
 }
 
 void CTerminalSession::Login(const std::string& haveLoginText)
 {
-    m_loginRetries = 0;
+    StartLoginAttempt();
     if (m_rx.HaveLogin()) {
         m_view.ShowInformation(haveLoginText);
         return;
     }
+    SendCountedPassword();
+}
+
+void CTerminalSession::StartLoginAttempt()
+{
+    m_loginFailures = 0;
+    m_passwordsSent = 0;
+    m_awaitingVerdict = false;
+    m_loginGivenUp = false;
+}
+
+void CTerminalSession::SendCountedPassword()
+{
+    ++m_passwordsSent;
+    m_awaitingVerdict = true;
+    m_passwordSentAt = m_timers.NowMs();
     SendPassword(m_sink, m_password);
+}
+
+void CTerminalSession::GiveUpLogin()
+{
+    if (m_loginGivenUp)
+        return;
+    m_loginGivenUp = true;
+    m_awaitingVerdict = false;
+    m_view.ShowInformation("The login password is incorrect!");
 }
 
 void CTerminalSession::EnterSetupMode()
@@ -76,9 +235,9 @@ void CTerminalSession::FactoryDefaults()
     Reload();
 }
 
-void CTerminalSession::SendRaw(std::string_view text)
+bool CTerminalSession::SendRaw(std::string_view text)
 {
-    m_sink.QueueWrite(text);
+    return m_sink.QueueWrite(text) == text.size();
 }
 
 void CTerminalSession::ReadPage(CPage& page)
@@ -192,34 +351,41 @@ bool CTerminalSession::ExecuteProfile(std::string_view contents)
 {
     if (m_profileRunning)
         return false;
-    m_profileRunning = true;
+    CProfileReader reader;
+    reader.Feed(contents);
+    reader.Finish();
+    if (!reader.Error().empty()) {
+        m_view.ShowError("The profile was not executed, nothing was sent: " + reader.Error());
+        return false;
+    }
+    return ExecuteProfile(reader.TakeLines());
+}
 
+bool CTerminalSession::ExecuteProfile(std::vector<SProfileLine> lines)
+{
+    if (m_profileRunning)
+        return false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const SProfileLine& line = lines[i];
+        if (line.command && line.text.size() > kTerminalLineLimit) {
+            m_view.ShowError("The profile was not executed, nothing was sent: line "
+                             + std::to_string(line.number != 0 ? line.number : i + 1) + ": a command of "
+                             + std::to_string(line.text.size()) + " bytes is longer than the terminal's line limit of "
+                             + std::to_string(kTerminalLineLimit) + " bytes");
+            return false;
+        }
+    }
+    m_profileRunning = true;
+    lines.shrink_to_fit();  // held for the whole run
+
+    // One step walks the lines: a profile of a million lines is a million
+    // short strings, not two job steps each.
     SJob job;
     job.name = "Execute profile";
     job.steps.push_back(SJobStep::Send(std::string(kStartCmd), m_profileBracketTicks));
-    std::string previous;
-    size_t pos = 0;
-    while (pos < contents.size()) {
-        size_t end = contents.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = contents.size();
-        std::string line;
-        for (char c : contents.substr(pos, end - pos)) {
-            if (c != '\r')
-                line += c;
-        }
-        pos = end + 1;
-        if (line.empty() || line == previous)
-            continue;
-        previous = line;
-        const bool shown = line.starts_with("\\\\");
-        const bool command = !shown && line.starts_with('%');
-        if (!shown && !command)
-            continue;  // section headers and free text
-        job.steps.push_back(SJobStep::Call([this, line] { m_view.OnProgressShowLine(3, line); }));
-        if (command)
-            job.steps.push_back(SJobStep::Send(line + "\r", m_profileCommandTicks));
-    }
+    job.steps.push_back(SJobStep::Lines(std::make_shared<const std::vector<SProfileLine>>(std::move(lines)),
+                                        m_profileCommandTicks,
+                                        [this](const SProfileLine& line) { m_view.OnProgressShowLine(3, line.text); }));
     job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), m_profileBracketTicks, true));
     job.steps.push_back(SJobStep::Call(
         [this] {
@@ -230,7 +396,10 @@ bool CTerminalSession::ExecuteProfile(std::string_view contents)
             }
         },
         true));
-    job.done = [this](const SJobReport& report) { m_view.OnJobFinished("Execute profile", report); };
+    job.done = [this](const SJobReport& report) {
+        m_profileRunning = false;  // also when the queue refused the job
+        m_view.OnJobFinished("Execute profile", report);
+    };
     m_queue.Enqueue(std::move(job));
     return true;
 }
@@ -250,20 +419,43 @@ void CTerminalSession::OnAnswer(EAnswer answer)
 
 void CTerminalSession::OnLoginSuccess()
 {
-    m_loginRetries = 0;
+    StartLoginAttempt();
     m_view.OnLoginSuccess();
     Reload();
 }
 
 void CTerminalSession::OnLoginFailed()
 {
+    // Counted per attempt, not per line: a flood of refusals raises one
+    // message and sends no more than the attempt's passwords.
     m_view.OnLoginFailed();
-    if (++m_loginRetries > kMaxLoginRetries) {
-        m_loginRetries = 0;
-        m_view.ShowInformation("The login password is incorrect!");
+    m_awaitingVerdict = false;
+    if (m_loginGivenUp)
+        return;
+    if (++m_loginFailures > kMaxLoginRetries || m_passwordsSent > kMaxLoginRetries) {
+        GiveUpLogin();
         return;
     }
-    SendPassword(m_sink, m_password);
+    SendCountedPassword();
+}
+
+bool CTerminalSession::OnPasswordPrompt()
+{
+    if (m_loginGivenUp)
+        return false;
+    // The prompt a terminal prints behind its refusal, which the retry
+    // already answers.
+    if (m_awaitingVerdict && m_timers.NowMs() - m_passwordSentAt < kLoginVerdictMs)
+        return false;
+    if (m_passwordsSent > kMaxLoginRetries) {
+        GiveUpLogin();
+        return false;
+    }
+    // The receive path sends it.
+    ++m_passwordsSent;
+    m_awaitingVerdict = true;
+    m_passwordSentAt = m_timers.NowMs();
+    return true;
 }
 
 void CTerminalSession::OnSetupKeyRunRequested()

@@ -5,6 +5,7 @@
 // with retries, setup mode, restart, factory defaults, page write-backs, row
 // edits, profiles). The window or the CLI is its view: it shows what the
 // session reports and asks for what needs a person.
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "console/CommandQueue.h"
 #include "console/DumpRouter.h"
+#include "console/ProfileReader.h"
 #include "console/ReceivePath.h"
 #include "pages/Page.h"
 #include "session/PageOrders.h"
@@ -33,20 +35,71 @@ public:
     virtual void OnPageBusy(const CPage& /*page*/, bool /*busy*/) {}
     // RESTART was pressed: the console terminal page empties its view.
     virtual void OnRestart() {}
+
+    // The whole-configuration read contract (OnWholeReadComplete, inherited
+    // from IReceiveListener, is called by the session only for this):
+    // a read started by Reload() is complete when its end line ("DUMPR")
+    // arrives after its own request went out, once the line had gone quiet
+    // before that request. Then, and only then, the pages hold the whole
+    // current configuration: a profile must be written only from a read that
+    // reported OnWholeReadComplete (a stale dump's end line, one that arrives
+    // before the request, never counts). When a read cannot complete (its
+    // request could not be written, or its end line did not come within the
+    // read limit) OnWholeReadFailed says why instead.
+    virtual void OnWholeReadFailed(const std::string& /*reason*/) {}
+    // An end line that ends no whole read of the session: a page's read that
+    // ends with "%DUMPR", or a raw "%DUMPR" (a login check), while no whole
+    // read is pending. End lines that arrive while a read is pending but do
+    // not end it are stale and reported nowhere.
+    virtual void OnDumpEndOutsideRead() {}
 };
 
-class CTerminalSession final : public IReceiveListener {
+class CTerminalSession final : public IReceiveListener, private IDumpDispatcher {
 public:
+    // Automatic password re-sends after "Login Failed" per login attempt;
+    // with the first password an attempt sends at most kMaxLoginRetries + 1.
     static constexpr int kMaxLoginRetries = 3;
+    // A prompt this soon after a password went out, and before its verdict,
+    // is the terminal asking again behind its refusal: not answered again.
+    static constexpr int kLoginVerdictMs = 3000;
     static constexpr int kProfileBracketTicks = 3000;
     static constexpr int kProfileCommandTicks = 9000;
+    // Before a whole read the line must have been free of bytes this long,
+    // so the rest of an interrupted dump is over (a dump has no pauses of
+    // this length; the channel batches reads every 50 ms).
+    static constexpr int kReadSettleMs = 300;
+    // A line that never goes quiet (a dump without end) gets the request
+    // after this long anyway: only an end line behind it completes the read.
+    static constexpr int kReadSettleLimitMs = 5000;
+    // A whole read whose end line has not come this long after its request
+    // has failed (a dump of the whole configuration takes a few seconds).
+    static constexpr int kWholeReadLimitMs = 120000;
+    // A picture that has not ended after this long without bytes is dropped.
+    static constexpr int kPictureQuietMs = 3000;
+
+    enum class EWholeRead {
+        Idle,       // none asked for yet
+        Settling,   // waiting for the line to go quiet; what arrives is dropped
+        Requested,  // "%DUMPS" "%DUMPR" written, waiting for the end line
+        Complete,   // its end line came after its request
+        Failed,     // see OnWholeReadFailed
+    };
 
     CTerminalSession(ISessionView& view, IByteSink& sink, ITimerService& timers);
+    ~CTerminalSession() override;
+    CTerminalSession(const CTerminalSession&) = delete;
+    CTerminalSession& operator=(const CTerminalSession&) = delete;
 
     // Takes a page, binds its dump entries; pages keep their order of adding.
     CPage& AddPage(std::unique_ptr<CPage> page);
     CPage* FindPage(std::string_view className) const;
     const std::vector<std::unique_ptr<CPage>>& Pages() const { return m_pages; }
+
+    // Received blocks enter here: the session notes when the line last
+    // spoke (for the settle before a whole read and for a picture that stops
+    // coming), then hands them to the receive path. Blocks fed to Receive()
+    // directly (tests) are processed alike but not timed.
+    void OnSerialData(const char* bytes, size_t count);
 
     CReceivePath& Receive() { return m_rx; }
     const CReceivePath& Receive() const { return m_rx; }
@@ -55,17 +108,37 @@ public:
     void SetPassword(std::string password);
     const std::string& Password() const { return m_password; }
 
-    // Clear the pages in the whole-read order, then "%DUMPS", "%DUMPR".
+    // The whole-configuration read: let the line go quiet (dropping what
+    // arrives, asynchronously, at most kReadSettleLimitMs), then clear the
+    // pages in the whole-read order and write "%DUMPS", "%DUMPR"; complete
+    // when the end line arrives after that request (see ISessionView). A
+    // Reload while one is pending starts it over.
     void Reload();
+    EWholeRead WholeRead() const { return m_read; }
+    // The channel (re)opens: what the line holds is unknown (a terminal may
+    // still be printing a dump an earlier connection asked for), so a whole
+    // read waits for the line to be quiet from now on.
+    void OnChannelOpened();
+    // The channel closed (a lost link, or a requested stop): a pending whole
+    // read cannot complete and fails at once.
+    void OnChannelClosed(const std::string& reason);
+    // The read limit of later reads (kWholeReadLimitMs by default).
+    void SetWholeReadLimit(int ms) { m_wholeReadLimitMs = ms; }
     // The login button: with a completed read, says so (HAVE_LOGIN text) and
-    // sends nothing; else sends the password.
+    // sends nothing; else starts a new login attempt and sends the password.
+    // An attempt answers prompts and "Login Failed" with the password until
+    // kMaxLoginRetries retries are used, then says "The login password is
+    // incorrect!" once and waits for the user: a new Login() or a changed
+    // password starts the next attempt.
     void Login(const std::string& haveLoginText);
+    bool LoginGivenUp() const { return m_loginGivenUp; }
     // After the user closed the setup-mode message: arm and send the key run.
     void EnterSetupMode();
     void Restart();
     void FactoryDefaults();
     // Raw text exactly as given (console terminal page).
-    void SendRaw(std::string_view text);
+    // False when the channel did not take all of it (closed, or its ring full).
+    bool SendRaw(std::string_view text);
 
     // A page's Read: Clear, then its dump request in one write.
     void ReadPage(CPage& page);
@@ -85,7 +158,13 @@ public:
 
     // The profile bytes SAVE writes: the sections of the profile pages in order.
     std::string ProfileBytes() const;
-    // EXEC with the profile's contents; false when a profile is already running.
+    // EXEC with the profile's lines (from a CProfileReader): one job that
+    // walks them, "%STARTCMD" before and "%COMMITCMD" after, then a whole
+    // read. False when a profile is already running, or when a command is
+    // longer than the terminal's line limit: then nothing is sent and
+    // ShowError names its line.
+    bool ExecuteProfile(std::vector<SProfileLine> lines);
+    // The same from the profile's contents, read by a CProfileReader.
     bool ExecuteProfile(std::string_view contents);
     // The waits of later profile runs (the brackets' and each command's);
     // scripts that know their terminal answers fast shorten them.
@@ -107,7 +186,8 @@ public:
     void OnAnswer(EAnswer answer) override;
     void OnLoginSuccess() override;
     void OnLoginFailed() override;
-    void OnWholeReadComplete() override { m_view.OnWholeReadComplete(); }
+    bool OnPasswordPrompt() override;
+    void OnWholeReadComplete() override;
     void OnSetupKeyRunRequested() override;
     void OnPictureComplete(std::span<const uint8_t> jpeg) override { m_view.OnPictureComplete(jpeg); }
     void OnPictureFailed() override { m_view.OnPictureFailed(); }
@@ -115,15 +195,37 @@ public:
 
 private:
     void RunJob(CPage& page, SPageJob job, std::string jobName);
+    void DispatchLine(std::string_view line) override;
+    void CheckReadSettle();
+    void RequestWholeRead();
+    void FailWholeRead(const std::string& reason);
+    void StopReadTimer();
+    void StartLoginAttempt();
+    void SendCountedPassword();
+    void GiveUpLogin();
 
     ISessionView& m_view;
     IByteSink& m_sink;
+    ITimerService& m_timers;
     CReceivePath m_rx;
     CDumpRouter m_router;
     CCommandQueue m_queue;
     std::vector<std::unique_ptr<CPage>> m_pages;
     std::string m_password;
-    int m_loginRetries = 0;
+    // The login attempt.
+    int m_loginFailures = 0;
+    int m_passwordsSent = 0;
+    bool m_awaitingVerdict = false;
+    int64_t m_passwordSentAt = 0;
+    bool m_loginGivenUp = false;
+    // The whole read and the line's last bytes.
+    EWholeRead m_read = EWholeRead::Idle;
+    int64_t m_readSettleStart = 0;
+    uint64_t m_readMark = 0;
+    int m_wholeReadLimitMs = kWholeReadLimitMs;
+    std::optional<ITimerService::TimerId> m_readTimer;
+    std::optional<int64_t> m_lastBytesMs;
+    std::optional<ITimerService::TimerId> m_pictureTimer;
     int m_profileBracketTicks = kProfileBracketTicks;
     int m_profileCommandTicks = kProfileCommandTicks;
     bool m_profileRunning = false;

@@ -215,6 +215,41 @@ TEST_F(ReceivePathTest, OversizedPictureAndCameraErrorEndImageMode)
     EXPECT_EQ(listener.statuses.back(), "image get error!");
 }
 
+TEST_F(ReceivePathTest, AnOversizedPictureKeepsTheTextBehindItsEndMarker)
+{
+    Feed("$IMAGE_START\r\n");
+    Feed(std::string(50000, 'j'));
+    Feed(std::string(10000, 'j') + "$IMAGE_END\r\nCMD OK\r\n$CC 86\r\n");
+    EXPECT_FALSE(rx.ImageMode());
+    EXPECT_EQ(listener.statuses.back(), "jpeg data overload!!");
+    EXPECT_TRUE(listener.pictures.empty());
+    EXPECT_EQ(listener.answers, std::vector<EAnswer>{EAnswer::CmdOk}) << "the answer behind the picture counts";
+    EXPECT_EQ(listener.dispatched, (std::vector<std::string>{"CMD OK", "$CC 86"}));
+}
+
+TEST_F(ReceivePathTest, APictureThatStopsComingCanBeAbandoned)
+{
+    Feed("$IMAGE_START\r\n\xFF\xD8 and no more");
+    ASSERT_TRUE(rx.ImageMode());
+    rx.AbandonImage();
+    EXPECT_FALSE(rx.ImageMode());
+    EXPECT_EQ(listener.statuses.back(), "image get error!");
+    EXPECT_TRUE(Traced("picture-failed"));
+    Feed("CMD OK\r\n");
+    EXPECT_EQ(listener.answers, std::vector<EAnswer>{EAnswer::CmdOk});
+}
+
+TEST_F(ReceivePathTest, APromptTheListenerDeclinesIsNotAnsweredWithThePassword)
+{
+    struct CDeclining final : CRecordingListener {
+        bool OnPasswordPrompt() override { return false; }
+    } declining;
+    CReceivePath quiet(declining, sink);
+    quiet.SetPassword("pw");
+    quiet.OnSerialData("please input password\r\n", 23);
+    EXPECT_TRUE(sink.blocks.empty());
+}
+
 TEST_F(ReceivePathTest, EventLinesBecomeRowsEvenWithFieldsMissing)
 {
     Feed("$: \"17\" \"DIN 3 ALARM SMS\" \"3 Door\" \"a\" \"b\" \"c\" \"d\" \"ignored\"\r\n");

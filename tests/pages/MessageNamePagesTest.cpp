@@ -166,9 +166,10 @@ TEST_F(MessageNamePages, RegisterEditWaitsForEachCommandThenAsksForTheDump)
     EXPECT_TRUE(h.TakeWritten().empty());
     h.AnswerOk();
     EXPECT_EQ(h.TakeWritten(), std::vector<std::string>{"%R3710\r"});
-    h.clock.Advance(4000);  // no answer: the next one goes at the limit
+    h.clock.Advance(4000 + CCommandQueue::kSettleMs);  // no answer: the next one goes at the limit and the settle
     EXPECT_EQ(h.TakeWritten(), std::vector<std::string>{"%N0500540061006E006B\r"});
     h.AnswerOk();
+    h.clock.Advance(CCommandQueue::kSettleMs);  // after an unanswered command the answer is uncertain
     EXPECT_EQ(h.TakeWritten(), std::vector<std::string>{"%DUMPM\r"});
 
     EXPECT_FALSE(registers.RowEditor(0, CPageRname::kRows));

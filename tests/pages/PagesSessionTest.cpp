@@ -51,7 +51,7 @@ TEST_F(PagesInSession, WriteBackSendsOneCommandAtATimeThenReadsThePage)
     EXPECT_TRUE(h.TakeWritten().empty());
     h.AnswerOk();
     EXPECT_EQ(h.TakeWritten(), Blocks{"%MODEMSMSMD1\r"});  // the clear left TEXT mode, no parity
-    h.clock.Advance(3000);  // no answer: the limit lets the next one go
+    h.clock.Advance(3000 + CCommandQueue::kSettleMs);  // no answer: the limit and the settle let the next one go
     EXPECT_EQ(h.TakeWritten(), Blocks{"%CC86\r"});
 
     // Answer the rest; a "CMD ERR" does not stop the batch.
@@ -97,7 +97,7 @@ TEST_F(PagesInSession, RowEditSendsTheRowThenReadsThePhones)
     EXPECT_EQ(h.TakeWritten(), Blocks{"%CS9+79990001122\r"});
     h.clock.Advance(2999);  // the row edit waits 3000, not the page's 2000
     EXPECT_TRUE(h.TakeWritten().empty());
-    h.clock.Advance(1);
+    h.clock.Advance(1 + CCommandQueue::kSettleMs);  // the limit, then the line settles
     EXPECT_EQ(h.TakeWritten(), Blocks{"%DUMP_PHONE\r"});
     EXPECT_EQ(server.Number(9), "");  // cleared for the answer of the read
     h.Feed({"$CS9 +79990001122"});
@@ -105,6 +105,7 @@ TEST_F(PagesInSession, RowEditSendsTheRowThenReadsThePhones)
 
     h.session.CommitRow(sos, 0, 0, editor->fields);
     h.AnswerOk();
+    h.clock.Advance(CCommandQueue::kSettleMs);  // after an unanswered command the answer is uncertain
     EXPECT_EQ(h.TakeWritten(), (Blocks{"%SOS0+79990001122\r", "%DUMP_PHONE\r"}));
 }
 
@@ -134,9 +135,10 @@ TEST_F(PagesInSession, VideoCallClickIsSentAloneWithoutARead)
     sos.Fields().SetNumber(CPageSos::kVideoCallField, 0);
     h.session.FieldEdited(sos, CPageSos::kVideoCallField);
     EXPECT_TRUE(h.TakeWritten().empty());
-    h.clock.Advance(3000);
+    h.clock.Advance(3000 + CCommandQueue::kSettleMs);
     EXPECT_EQ(h.TakeWritten(), Blocks{"%MMSEXTSOSVPC0\r"});
     h.AnswerOk();
+    h.clock.Advance(CCommandQueue::kSettleMs);  // after an unanswered command the answer is uncertain
     EXPECT_TRUE(h.TakeWritten().empty());
     EXPECT_EQ(h.view.jobs.size(), 2u);
 }

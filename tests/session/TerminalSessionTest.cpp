@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "console/ConsoleCommands.h"
 #include "session/TerminalSession.h"
 #include "support/ManualClock.h"
 #include "support/RecordingSink.h"
@@ -34,6 +35,11 @@ private:
 class CViewLog final : public ISessionView {
 public:
     void ShowInformation(const std::string& text) override { infos.push_back(text); }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void OnWholeReadComplete() override { ++wholeReads; }
+    void OnWholeReadFailed(const std::string& reason) override { readFailures.push_back(reason); }
+    void OnDumpEndOutsideRead() override { ++otherEnds; }
+    void OnPictureFailed() override { ++pictureFailures; }
     void OnJobFinished(const std::string& name, const SJobReport& report) override
     {
         jobs.push_back(name + ": " + report.Summary());
@@ -41,6 +47,11 @@ public:
     void OnPageBusy(const CPage&, bool busy) override { busyChanges.push_back(busy); }
     void OnRestart() override { ++restarts; }
     std::vector<std::string> infos;
+    std::vector<std::string> errors;
+    std::vector<std::string> readFailures;
+    int wholeReads = 0;
+    int otherEnds = 0;
+    int pictureFailures = 0;
     std::vector<std::string> jobs;
     std::vector<bool> busyChanges;
     int restarts = 0;
@@ -49,6 +60,8 @@ public:
 class TerminalSessionTest : public ::testing::Test {
 protected:
     void Feed(std::string_view text) { session.Receive().OnSerialData(text.data(), text.size()); }
+    // As the channel hands blocks over: the session sees when the line spoke.
+    void Arrive(std::string_view text) { session.OnSerialData(text.data(), text.size()); }
     std::vector<std::string> TakeWrites() { return std::exchange(sink.blocks, {}); }
 
     CViewLog view;
@@ -57,7 +70,7 @@ protected:
     CTerminalSession session{view, sink, clock};
 };
 
-TEST_F(TerminalSessionTest, ThreeAutomaticRetriesThenTheUserIsToldAndANewCycleBegins)
+TEST_F(TerminalSessionTest, ALoginAttemptRetriesThreeTimesThenWaitsForTheUser)
 {
     session.SetPassword("pw");
     for (int failure = 1; failure <= 3; ++failure) {
@@ -67,8 +80,46 @@ TEST_F(TerminalSessionTest, ThreeAutomaticRetriesThenTheUserIsToldAndANewCycleBe
     Feed("Login Failed\r\n");
     EXPECT_TRUE(TakeWrites().empty());
     EXPECT_EQ(view.infos, std::vector<std::string>{"The login password is incorrect!"});
-    Feed("Login Failed\r\n");  // the fifth starts a new cycle
+    EXPECT_TRUE(session.LoginGivenUp());
+
+    // More refusals and prompts, however many: nothing sent, nothing shown.
+    std::string flood;
+    for (int i = 0; i < 20000; ++i)
+        flood += "Login Failed\r\nplease input password\r\n";
+    Feed(flood);
+    EXPECT_TRUE(TakeWrites().empty());
+    EXPECT_EQ(view.infos.size(), 1u);
+
+    // The user starts the next attempt: the login button or a new password.
+    session.Login("already logged in");
     EXPECT_EQ(TakeWrites(), (std::vector<std::string>{"pw", "\r"}));
+    EXPECT_FALSE(session.LoginGivenUp());
+    for (int i = 0; i < 4; ++i)
+        Feed("Login Failed\r\n");
+    EXPECT_EQ(TakeWrites().size(), 6u) << "three retries";
+    EXPECT_EQ(view.infos.size(), 2u);
+    session.SetPassword("pw2");
+    Feed("please input password\r\n");
+    EXPECT_EQ(TakeWrites(), (std::vector<std::string>{"pw2", "\r"}));
+}
+
+TEST_F(TerminalSessionTest, ATerminalThatPromptsAgainAfterEachRefusalGetsOnePasswordPerRefusal)
+{
+    session.SetPassword("wrong");
+    Feed("Console started, please login\r\n");
+    EXPECT_EQ(TakeWrites(), (std::vector<std::string>{"wrong", "\r"}));
+    for (int refusal = 1; refusal <= 10; ++refusal)
+        Feed("Login Failed\r\nplease input password\r\n");
+    // The first password and three retries, then the user is asked.
+    EXPECT_EQ(TakeWrites().size(), 6u);
+    EXPECT_EQ(view.infos, std::vector<std::string>{"The login password is incorrect!"});
+
+    // A prompt long after the last password went out (a reboot) is answered.
+    session.Login("already logged in");
+    TakeWrites();
+    clock.Advance(CTerminalSession::kLoginVerdictMs);
+    Feed("Console started, please login\r\n");
+    EXPECT_EQ(TakeWrites(), (std::vector<std::string>{"wrong", "\r"}));
 }
 
 TEST_F(TerminalSessionTest, LoginSuccessReadsEverythingAndTheLoginButtonKnowsIt)
@@ -119,7 +170,7 @@ TEST_F(TerminalSessionTest, AWriteBackIsOneBracketedJobFollowedByThePagesRead)
     EXPECT_EQ(TakeWrites(), std::vector<std::string>{"%STARTCMD\r"});
     Feed("CMD OK\r\n");
     Feed("CMD ERR\r\n");
-    clock.Advance(2000);  // the commit is not answered
+    clock.Advance(2000 + CCommandQueue::kSettleMs);  // the commit is not answered; the line settles
     EXPECT_EQ(TakeWrites(), (std::vector<std::string>{"%V7\r", "%COMMITCMD\r", "%DUMP_FAKE\r", "%STARTCMD\r"}));
     EXPECT_EQ(page.Fields().Text("value"), "") << "the read cleared the page first";
     ASSERT_FALSE(view.jobs.empty());
@@ -158,7 +209,7 @@ TEST_F(TerminalSessionTest, ClosingDuringAProfileStillClosesTheBatch)
     EXPECT_EQ(TakeWrites(), (std::vector<std::string>{"%STARTCMD\r", "%A\r"}));
     Feed("CMD OK\r\n");  // the current line ends the loop
     EXPECT_EQ(TakeWrites(), std::vector<std::string>{"%COMMITCMD\r"});
-    clock.Advance(3000);
+    clock.Advance(3000 + CCommandQueue::kSettleMs);
     EXPECT_FALSE(session.Queue().Busy());
     EXPECT_TRUE(view.infos.empty()) << "no success message and no read while closing";
     EXPECT_TRUE(TakeWrites().empty());
@@ -172,6 +223,106 @@ TEST_F(TerminalSessionTest, RawTextLongerThanOneBlockIsSentWhole)
     ASSERT_EQ(writes.size(), 3u);
     EXPECT_EQ(writes[0].size(), 1024u);
     EXPECT_EQ(writes[0] + writes[1] + writes[2], text);
+}
+
+TEST_F(TerminalSessionTest, AProfileWithACommandOverTheLineLimitSendsNothingAndNamesTheLine)
+{
+    const std::string profile = "%A\n//Page x\n%" + std::string(kTerminalLineLimit, 'L') + "\n%B\n";
+    EXPECT_FALSE(session.ExecuteProfile(profile));
+    EXPECT_TRUE(TakeWrites().empty());
+    EXPECT_FALSE(session.ProfileRunning());
+    ASSERT_EQ(view.errors.size(), 1u);
+    EXPECT_NE(view.errors[0].find("line 3: a command of 1025 bytes"), std::string::npos) << view.errors[0];
+
+    std::vector<SProfileLine> lines = {{"%A", true, 7}, {std::string(kTerminalLineLimit + 1, '%'), true, 9}};
+    EXPECT_FALSE(session.ExecuteProfile(std::move(lines)));
+    EXPECT_TRUE(TakeWrites().empty());
+    ASSERT_EQ(view.errors.size(), 2u);
+    EXPECT_NE(view.errors[1].find("line 9"), std::string::npos) << view.errors[1];
+    EXPECT_TRUE(session.ExecuteProfile(std::vector<SProfileLine>{{"%A", true, 1}}));
+}
+
+TEST_F(TerminalSessionTest, AWholeReadWaitsForTheLineToGoQuietAndTakesOnlyItsOwnEndLine)
+{
+    std::string value;  // what the pages were handed
+    session.Router().SetMainParamsParser([&value](std::string_view line) {
+        if (line.starts_with("$FAKE "))
+            value = line.substr(6);
+    });
+    Arrive("$FAKE old\r\n");  // an interrupted dump is still coming
+    session.Reload();
+    EXPECT_TRUE(TakeWrites().empty()) << "the request waits for the line to go quiet";
+    EXPECT_EQ(session.WholeRead(), CTerminalSession::EWholeRead::Settling);
+    clock.Advance(200);
+    Arrive("$FAKE stale\r\n$DUMPR END\r\n");
+    EXPECT_EQ(view.wholeReads, 0) << "the old dump's end is not this read's";
+    EXPECT_EQ(value, "old") << "nor are its lines";
+    clock.Advance(CTerminalSession::kReadSettleMs - 1);
+    EXPECT_TRUE(TakeWrites().empty());
+    clock.Advance(1);
+    EXPECT_EQ(TakeWrites(), (std::vector<std::string>{"%DUMPS\r", "%DUMPR\r"}));
+    EXPECT_EQ(session.WholeRead(), CTerminalSession::EWholeRead::Requested);
+    Arrive("$FAKE new\r\n$DUMPR END\r\n");
+    EXPECT_EQ(value, "new");
+    EXPECT_EQ(view.wholeReads, 1);
+    EXPECT_EQ(session.WholeRead(), CTerminalSession::EWholeRead::Complete);
+    Arrive("$DUMPR END\r\n");  // a surplus end line completes nothing
+    EXPECT_EQ(view.wholeReads, 1);
+    EXPECT_EQ(view.otherEnds, 1);
+}
+
+TEST_F(TerminalSessionTest, ALineThatNeverGoesQuietGetsTheRequestAfterTheSettleLimit)
+{
+    session.SetWholeReadLimit(4000);
+    session.Reload();
+    EXPECT_EQ(TakeWrites().size(), 2u) << "a line that never spoke is quiet";
+    clock.Advance(1);
+    Arrive("$X 1\r\n");
+    session.Reload();
+    for (int t = 0; t < CTerminalSession::kReadSettleLimitMs; t += 100) {
+        EXPECT_TRUE(TakeWrites().empty()) << t;
+        Arrive("$X 1\r\n");
+        clock.Advance(100);
+    }
+    EXPECT_EQ(TakeWrites().size(), 2u);
+    clock.Advance(4000);
+    EXPECT_EQ(view.readFailures, std::vector<std::string>{"no end of the dump within 4 s"});
+    EXPECT_EQ(session.WholeRead(), CTerminalSession::EWholeRead::Failed);
+    EXPECT_EQ(view.wholeReads, 0);
+}
+
+TEST_F(TerminalSessionTest, AnEndLineBeforeTheRequestIsOnTheWireIsNotTheReadsEnd)
+{
+    // The channel still holds the request when a block with an end line is
+    // handed over: that end line cannot answer it.
+    struct CHeldSink final : IByteSink {
+        size_t pending = 0;
+        size_t PendingBlocks() const override { return pending; }
+        void QueueBlock(std::string_view) override { ++pending; }
+    } held;
+    CTerminalSession s(view, held, clock);
+    s.Reload();
+    ASSERT_EQ(s.WholeRead(), CTerminalSession::EWholeRead::Requested);
+    s.Receive().OnSerialData("$DUMPR END\r\n", 12);
+    EXPECT_EQ(view.wholeReads, 0);
+    held.pending = 0;
+    s.Receive().OnSerialData("$DUMPR END\r\n", 12);
+    EXPECT_EQ(view.wholeReads, 1);
+}
+
+TEST_F(TerminalSessionTest, APictureThatStopsComingIsDropped)
+{
+    Arrive("$IMAGE_START\r\n\xFF\xD8 some picture bytes");
+    ASSERT_TRUE(session.Receive().ImageMode());
+    clock.Advance(CTerminalSession::kPictureQuietMs - 1);
+    Arrive("more");
+    clock.Advance(CTerminalSession::kPictureQuietMs - 1);
+    EXPECT_TRUE(session.Receive().ImageMode());
+    clock.Advance(1);
+    EXPECT_FALSE(session.Receive().ImageMode());
+    EXPECT_EQ(view.pictureFailures, 1);
+    Arrive("CMD OK\r\n");
+    EXPECT_EQ(session.Receive().LineLog().Last(), "CMD OK");
 }
 
 } // namespace

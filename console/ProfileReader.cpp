@@ -1,0 +1,93 @@
+#include "console/ProfileReader.h"
+
+#include "console/ConsoleCommands.h"
+
+#include <utility>
+
+namespace orlan {
+
+void CProfileReader::Feed(std::string_view bytes)
+{
+    for (char c : bytes) {
+        if (c == '\r')
+            continue;
+        if (c == '\n') {
+            EndLine();
+            continue;
+        }
+        ++m_length;
+        switch (m_kind) {
+        case EKind::Skipped:
+            break;
+        case EKind::Command:
+            // One byte over the limit is enough to know it is too long.
+            if (m_text.size() <= kTerminalLineLimit)
+                m_text.push_back(c);
+            break;
+        case EKind::Unknown:
+            m_text.push_back(c);
+            Classify();
+            break;
+        case EKind::Shown:
+            m_text.push_back(c);
+            break;
+        }
+    }
+}
+
+void CProfileReader::Finish()
+{
+    EndLine();
+}
+
+std::vector<SProfileLine> CProfileReader::TakeLines()
+{
+    std::vector<SProfileLine> lines = std::move(m_lines);
+    m_lines.clear();
+    m_previousKept = false;
+    return lines;
+}
+
+void CProfileReader::Classify()
+{
+    // Decided by the first two bytes: '%', or two backslashes.
+    if (m_text.front() == '%')
+        m_kind = EKind::Command;
+    else if (m_text.front() != '\\')
+        m_kind = EKind::Skipped;
+    else if (m_text.size() >= 2)
+        m_kind = m_text[1] == '\\' ? EKind::Shown : EKind::Skipped;
+    if (m_kind == EKind::Skipped)
+        m_text.clear();
+}
+
+void CProfileReader::EndLine()
+{
+    const size_t number = m_number++;
+    const size_t length = std::exchange(m_length, 0);
+    const EKind kind = std::exchange(m_kind, EKind::Unknown);
+    std::string text = std::move(m_text);
+    m_text.clear();
+    if (length == 0)
+        return;  // an empty line is not even a previous line
+    const bool kept = kind == EKind::Command || kind == EKind::Shown;
+    if (!kept) {
+        m_previousKept = false;
+        return;
+    }
+    if (m_previousKept && !m_lines.empty() && m_lines.back().text == text)
+        return;  // the same as the line before
+    if (!m_error.empty())
+        return;
+    if (kind == EKind::Command && length > kTerminalLineLimit) {
+        m_error = "line " + std::to_string(number) + ": a command of " + std::to_string(length)
+                  + " bytes is longer than the terminal's line limit of " + std::to_string(kTerminalLineLimit)
+                  + " bytes";
+        m_previousKept = false;
+        return;
+    }
+    m_lines.push_back({std::move(text), kind == EKind::Command, number});
+    m_previousKept = true;
+}
+
+} // namespace orlan
