@@ -39,7 +39,11 @@ std::string_view SimUsage()
            "  --fault-garbage          junk bytes and over-long lines between lines\n"
            "  --fault-split            every line goes out in several writes\n"
            "  --fault-hangup-after MS  the line goes dead MS after start\n"
-           "Control commands: event [N], temp N, raw TEXT, boot, hangup, set-fault NAME [VALUE]\n";
+           "  --fault-double-answer    every CMD OK / CMD ERR goes out twice\n"
+           "  --fault-reprompt         a refused password is followed by a new password prompt\n"
+           "  --fault-endless-dump     a whole read prints its settings again and again, never its end line\n"
+           "  --fault-picture-no-end   the picture goes out without its end marker\n"
+           "Control commands: event [N], temp N, raw TEXT, burst N, boot, hangup, set-fault NAME [VALUE]\n";
 }
 
 std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_view>& args, std::string* error)
@@ -107,6 +111,9 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
             ok = fault("garbage", "on");
         } else if (option == "--fault-split") {
             ok = fault("split", "on");
+        } else if (option == "--fault-double-answer" || option == "--fault-reprompt"
+                   || option == "--fault-endless-dump" || option == "--fault-picture-no-end") {
+            ok = fault(option.substr(8), "on");
         } else if (option == "--fault-late" || option == "--fault-hangup-after") {
             ok = milliseconds(&ms) && fault(option.substr(8), std::to_string(ms));
         } else {

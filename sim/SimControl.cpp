@@ -29,16 +29,19 @@ std::string_view NextWord(std::string_view& text)
 }
 
 // An empty text gives the fallback.
-std::optional<int> ParseCount(std::string_view text, int fallback)
+std::optional<int> ParseCount(std::string_view text, int fallback, int max = 100000)
 {
     if (text.empty())
         return fallback;
     int count = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (ec != std::errc() || end != text.data() + text.size() || count < 1 || count > 100000)
+    if (ec != std::errc() || end != text.data() + text.size() || count < 1 || count > max)
         return std::nullopt;
     return count;
 }
+
+// A burst of bytes without a line end, at most this long.
+constexpr int kMaxBurst = 10 * 1024 * 1024;
 
 } // namespace
 
@@ -81,6 +84,13 @@ std::string ApplyControlLine(CSimTerminal& terminal, std::string_view line)
         while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
             text.remove_suffix(1);
         terminal.EmitRaw(text);
+        return "ok";
+    }
+    if (command == "burst") {
+        const std::optional<int> count = ParseCount(rest, 0, kMaxBurst);
+        if (!count || *count == 0)
+            return "error: burst needs a byte count from 1 to " + std::to_string(kMaxBurst);
+        terminal.EmitBurst(static_cast<std::size_t>(*count));
         return "ok";
     }
     if (command == "boot" && rest.empty()) {

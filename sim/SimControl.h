@@ -3,6 +3,7 @@
 //   event [N]              N event-log lines (default 1)
 //   temp N                 N realtime temperature records
 //   raw TEXT               TEXT as a line of its own
+//   burst N                N letters in one write, without a line end
 //   input N S, output N S  input or output N goes to state S (a digit),
 //                          reported as a "*IO" line
 //   boot                   restart: boot messages, logged out afterwards

@@ -53,6 +53,14 @@ bool SetFault(SimFaults& faults, std::string_view name, std::string_view value, 
         return setSwitch(faults.garbage);
     if (name == "split")
         return setSwitch(faults.split);
+    if (name == "double-answer")
+        return setSwitch(faults.doubleAnswer);
+    if (name == "reprompt")
+        return setSwitch(faults.reprompt);
+    if (name == "endless-dump")
+        return setSwitch(faults.endlessDump);
+    if (name == "picture-no-end")
+        return setSwitch(faults.pictureNoEnd);
     if (name == "late" || name == "hangup-after") {
         std::optional<int64_t> ms = value == "off" ? std::optional<int64_t>(-1) : ParseMs(value);
         if (!ms)

@@ -19,6 +19,9 @@ constexpr std::size_t kMaxLineLength = 1024; // longer input lines are refused w
 constexpr int64_t kBootStepMs = 100;         // between two boot messages
 constexpr int64_t kQuietAfterPictureMs = 200; // so the end marker closes a read block
 constexpr std::size_t kOverlongGarbageLength = 20000;
+// The settings take about 1.3 s at 115 200 bit/s: a round every 2 s stays
+// below the line rate, so the output does not pile up.
+constexpr int64_t kEndlessDumpRoundMs = 2000;
 
 constexpr std::string_view kLoginPrompt = "Console started, please login";
 constexpr std::string_view kPasswordPrompt = "please input password";
@@ -121,6 +124,9 @@ void CSimTerminal::AdvanceTo(int64_t nowMs)
     }
     if (m_options.faults.hangupAfterMs >= 0 && m_now >= m_options.faults.hangupAfterMs)
         m_hangup = true;
+    m_endlessDump = m_endlessDump && m_options.faults.endlessDump && m_state == EState::LoggedIn;
+    for (; m_endlessDump && m_nextDumpRoundAt <= m_now; m_nextDumpRoundAt += kEndlessDumpRoundMs)
+        PrintSettings();
     Release();
 }
 
@@ -136,6 +142,8 @@ std::optional<int64_t> CSimTerminal::NextWakeMs() const
         consider(m_nextEventAt);
     if (m_options.faults.hangupAfterMs >= 0 && !m_hangup)
         consider(m_options.faults.hangupAfterMs);
+    if (m_endlessDump)
+        consider(m_nextDumpRoundAt);
     return next;
 }
 
@@ -195,6 +203,15 @@ void CSimTerminal::SayIoChange()
     const char state = line->text.ends_with('0') ? '1' : '0';
     m_store.Set("GPIO", identity, identity + state);
     Say(identity + state);
+}
+
+void CSimTerminal::EmitBurst(std::size_t count)
+{
+    std::string bytes(count, ' ');
+    for (char& c : bytes)
+        c = static_cast<char>('A' + m_random() % 26);
+    Queue(std::move(bytes), false, 0);
+    Release();
 }
 
 namespace {
@@ -294,6 +311,10 @@ void CSimTerminal::PrintModbusRow(int row)
 
 void CSimTerminal::PrintSettings()
 {
+    if (m_options.faults.endlessDump && !m_endlessDump) {
+        StartEndlessDump();
+        return;
+    }
     for (const ConfigLine& line : m_store.Lines()) {
         if (line.text.front() == '$')
             Say(line.text);
@@ -302,6 +323,11 @@ void CSimTerminal::PrintSettings()
 
 void CSimTerminal::PrintStateAndEndMark()
 {
+    if (m_options.faults.endlessDump) {
+        if (!m_endlessDump)
+            StartEndlessDump();
+        return;
+    }
     for (const ConfigLine& line : m_store.Lines()) {
         if (line.text.front() == '*')
             Say(line.text);
@@ -342,7 +368,8 @@ void CSimTerminal::SendPicture(std::string_view index)
     const std::span<const std::uint8_t> picture = SamplePicture();
     std::string bytes = "$IMAGE_START\r\n";
     bytes.append(picture.begin(), picture.end());
-    bytes += "$IMAGE_END\r\n";
+    if (!m_options.faults.pictureNoEnd)
+        bytes += "$IMAGE_END\r\n";
     const int64_t due = Queue(std::move(bytes), false, 0);
     m_holdUntil = due + kQuietAfterPictureMs;
 }
@@ -359,6 +386,21 @@ int64_t CSimTerminal::Queue(std::string bytes, bool line, int64_t delayMs)
 int64_t CSimTerminal::Say(std::string_view text, int64_t delayMs)
 {
     return Queue(std::string(text) + "\r\n", true, delayMs);
+}
+
+void CSimTerminal::Answer(std::string_view text)
+{
+    Say(text);
+    if (m_options.faults.doubleAnswer)
+        Say(text);
+}
+
+void CSimTerminal::StartEndlessDump()
+{
+    // The first round at once, then one every kEndlessDumpRoundMs, until the
+    // fault is switched off or the terminal logs out.
+    m_endlessDump = true;
+    m_nextDumpRoundAt = m_now + m_replyDelay;
 }
 
 void CSimTerminal::Release()
@@ -458,9 +500,12 @@ void CSimTerminal::OnLine(const std::string& line, bool overlong)
             m_state = EState::LoggedIn;
             Say("Login Success");
         } else {
-            // No new prompt here: the tool answers every prompt with the
-            // password, so a prompt behind each refusal would never end.
+            // No new prompt here unless asked for: a tool that answers every
+            // prompt with the password, and retries after each refusal too,
+            // would never end against a prompt behind each refusal.
             Say("Login Failed");
+            if (m_options.faults.reprompt)
+                Say(kPasswordPrompt);
         }
         break;
     case EState::LoggedIn:
@@ -468,7 +513,7 @@ void CSimTerminal::OnLine(const std::string& line, bool overlong)
         if (m_options.faults.silent || (!overlong && !line.starts_with('%')))
             break;
         if (overlong)
-            Say("CMD ERR");
+            Answer("CMD ERR");
         else
             Execute(std::string_view(line).substr(1));
         break;
@@ -482,14 +527,14 @@ void CSimTerminal::Execute(std::string_view command)
     const CommandSpec* spec = match.spec;
     if (spec == nullptr || (!spec->takesArgs && !match.call.args.empty())
         || (spec->kind == ECommandKind::Setting && m_options.faults.cmdErr)) {
-        Say("CMD ERR");
+        Answer("CMD ERR");
         return;
     }
     ESimAnswer answer = spec->kind == ECommandKind::Setting ? ESimAnswer::Ok : ESimAnswer::None;
     if (spec->handler)
         answer = spec->handler(*this, match.call);
     if (answer != ESimAnswer::None)
-        Say(answer == ESimAnswer::Ok ? "CMD OK" : "CMD ERR");
+        Answer(answer == ESimAnswer::Ok ? "CMD OK" : "CMD ERR");
     if (m_rebootAfterAnswer) {
         m_rebootAfterAnswer = false;
         StartBoot();

@@ -66,6 +66,8 @@ public:
     // the terminal reports it as a "*IO" line. False for a channel it has no
     // state line for, or a state that is not one digit.
     bool ChangeIo(char kind, int channel, char state);
+    // `count` printable bytes in one write, without a line end.
+    void EmitBurst(std::size_t count);
     void Reboot();
     void Hangup() { m_hangup = true; }
     bool HangupRequested() const { return m_hangup; }
@@ -97,6 +99,9 @@ private:
 
     int64_t Queue(std::string bytes, bool line, int64_t delayMs);
     int64_t Say(std::string_view text, int64_t delayMs = 0);
+    // "CMD OK" or "CMD ERR" (twice with the double-answer fault).
+    void Answer(std::string_view text);
+    void StartEndlessDump();
     void Release();
     void Deliver(const Pending& item);
 
@@ -136,6 +141,8 @@ private:
     int m_percentRun = 0;
 
     bool m_havePicture = false;
+    bool m_endlessDump = false;      // a whole read that does not end is printing
+    int64_t m_nextDumpRoundAt = 0;
     int m_eventNumber = 0;
     int m_eventPeriods = 0; // every few periods an input changes
     int64_t m_nextEventAt = 0;
