@@ -20,6 +20,7 @@
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
 #include "tools/ConsoleTerminalPage.h"
+#include "tools/ToolViews.h"
 #include "widgets/PageView.h"
 #include "widgets/PageViewFactory.h"
 

@@ -14,7 +14,6 @@
 #include "link/RegSetting.h"
 #include "widgets/CatalogueText.h"
 #include "widgets/LineBreaks.h"
-#include "widgets/PageViewFactory.h"
 #include "widgets/WidgetStyle.h"
 
 namespace orlan {
@@ -145,13 +144,6 @@ CConsoleTerminalView* CreateConsoleTerminalView(CTerminalSession& session, CRegS
                                                 const CLabelCatalogue& catalogue, QWidget* parent)
 {
     return new CConsoleTerminalView(session, settings, catalogue, parent);
-}
-
-void RegisterToolViews()
-{
-    RegisterPageView("CPageComm", [](const SPageViewContext& context) -> CPageView* {
-        return CreateConsoleTerminalView(context.session, context.linkSettings, context.catalogue, context.parent);
-    });
 }
 
 } // namespace orlan

@@ -79,7 +79,4 @@ private:
 CConsoleTerminalView* CreateConsoleTerminalView(CTerminalSession& session, CRegSetting& settings,
                                                 const CLabelCatalogue& catalogue, QWidget* parent);
 
-// Registers the views of the diagnostic pages under their class names.
-void RegisterToolViews();
-
 } // namespace orlan
