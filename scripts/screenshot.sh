@@ -41,5 +41,5 @@ done
 # A private home, so the picture does not show this user's remembered window.
 mkdir -p "$work/config"
 HOME="$work" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
-  "$bin/app/orlan" --port "$device" --password "" --page "$page" --screenshot "$out"
+  "$bin/app/orlan" --port "$device" --page "$page" --screenshot "$out"
 echo "Wrote $out" >&2

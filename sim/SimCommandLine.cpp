@@ -23,7 +23,8 @@ std::string_view SimUsage()
 {
     return "usage: orlan-sim [options]\n"
            "Simulated terminal on a pseudo-terminal; prints the device path as its first line.\n"
-           "  --password TEXT          login password (default: empty, a bare CR logs in)\n"
+           "  --password TEXT          login password (default: \"rain is a cold one\", the tool's initial\n"
+           "                           password; empty: a bare CR logs in)\n"
            "  --no-login               start logged in\n"
            "  --boot-wait MS           how long the boot prompt waits for the setup key run (1500)\n"
            "  --rate BYTES_PER_S       output pace (11520 = 115200 bit/s; 0 = unpaced)\n"
@@ -49,6 +50,8 @@ std::string_view SimUsage()
 std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_view>& args, std::string* error)
 {
     SimCommandLine options;
+    // The desktop tool's initial password text, so a first start logs in.
+    options.terminal.password = "rain is a cold one";
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view option = args[i];
         auto value = [&](std::string_view* out) {

@@ -18,7 +18,7 @@ TEST(SimCommandLine, DefaultsAndEveryOption)
     ASSERT_TRUE(defaults) << error;
     EXPECT_EQ(defaults->rate, 11520U);
     EXPECT_EQ(defaults->terminal.bootWaitMs, 1500);
-    EXPECT_TRUE(defaults->terminal.password.empty());
+    EXPECT_EQ(defaults->terminal.password, "rain is a cold one");
     EXPECT_FALSE(defaults->control);
     EXPECT_EQ(defaults->terminal.eventsEveryMs, 0);
     EXPECT_EQ(defaults->terminal.seed, 1U);
