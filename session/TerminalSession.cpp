@@ -43,6 +43,8 @@ void CTerminalSession::DispatchLine(std::string_view line)
     // request went out) are not the current read's.
     if (m_read == EWholeRead::Settling || (m_read == EWholeRead::Requested && !m_sink.OnWire(m_readMark)))
         return;
+    if (m_read == EWholeRead::Requested && line.starts_with('$'))
+        ++m_readDollarLines;
     m_router.DispatchLine(line);
 }
 
@@ -123,7 +125,12 @@ void CTerminalSession::RequestWholeRead()
     if (m_lastBytesMs)
         m_rx.DiscardUnfinishedLine();
     m_read = EWholeRead::Requested;
-    const bool written = m_sink.QueueWrite(kDumpS) == kDumpS.size() && m_sink.QueueWrite(kDumpR) == kDumpR.size();
+    m_holdsWholeRead = false;  // the pages were cleared
+    m_readDollarLines = 0;
+    m_readRequestedAt = m_timers.NowMs();
+    bool written = m_sink.QueueWrite(kDumpS) == kDumpS.size();
+    m_dumpsMark = m_sink.WriteMark();
+    written = written && m_sink.QueueWrite(kDumpR) == kDumpR.size();
     m_readMark = m_sink.WriteMark();
     if (!written) {
         FailWholeRead("the read request could not be written: the channel is closed");
@@ -133,11 +140,29 @@ void CTerminalSession::RequestWholeRead()
         m_readTimer.reset();
         FailWholeRead("no end of the dump within " + std::to_string(m_wholeReadLimitMs / 1000) + " s");
     });
+    if (kWholeReadSilenceMs < m_wholeReadLimitMs)
+        m_silenceTimer = m_timers.CallAfter(kWholeReadSilenceMs, [this] {
+            m_silenceTimer.reset();
+            CheckReadSilence();
+        });
+}
+
+void CTerminalSession::CheckReadSilence()
+{
+    if (m_read != EWholeRead::Requested)
+        return;
+    if (m_lastBytesMs && *m_lastBytesMs >= m_readRequestedAt)
+        return;  // it speaks; the read limit decides
+    FailWholeRead("the terminal did not answer within " + std::to_string(kWholeReadSilenceMs / 1000)
+                  + " s: check the cable, the port, that the terminal is powered and that the password is "
+                    "right");
 }
 
 void CTerminalSession::OnChannelOpened()
 {
     m_lastBytesMs = m_timers.NowMs();
+    // Another terminal may be on the line now.
+    m_holdsWholeRead = false;
 }
 
 void CTerminalSession::OnChannelClosed(const std::string& reason)
@@ -159,6 +184,10 @@ void CTerminalSession::StopReadTimer()
         m_timers.Cancel(*m_readTimer);
         m_readTimer.reset();
     }
+    if (m_silenceTimer) {
+        m_timers.Cancel(*m_silenceTimer);
+        m_silenceTimer.reset();
+    }
 }
 
 void CTerminalSession::OnWholeReadComplete()
@@ -169,8 +198,14 @@ void CTerminalSession::OnWholeReadComplete()
     case EWholeRead::Requested:
         if (!m_sink.OnWire(m_readMark))
             return;  // it came before its request could have reached the terminal
+        if (m_readDollarLines == 0) {
+            // An end line alone: the terminal printed none of its settings.
+            FailWholeRead("the terminal ended its dump without a single setting line");
+            return;
+        }
         StopReadTimer();
         m_read = EWholeRead::Complete;
+        m_holdsWholeRead = true;
         m_view.OnWholeReadComplete();
         return;
     case EWholeRead::Idle:
@@ -246,7 +281,7 @@ void CTerminalSession::ReadPage(CPage& page)
     m_sink.QueueWrite(page.DumpRequest());
 }
 
-void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, std::string jobName)
+void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, std::string jobName)
 {
     SJob job;
     job.name = std::move(jobName);
@@ -275,9 +310,9 @@ void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, std::string jobName
     case EJobEnd::Nothing:
         break;
     }
-    job.done = [this, &page, name = job.name](const SJobReport& report) {
+    job.done = [this, &page, name = job.name, kind = std::move(kind)](const SJobReport& report) {
         m_view.OnPageBusy(page, false);
-        m_view.OnJobFinished(name, report);
+        m_view.OnPageJobFinished(page, kind, name, report);
     };
     m_queue.Enqueue(std::move(job));
 }
@@ -286,7 +321,7 @@ void CTerminalSession::WriteBack(CPage& page)
 {
     if (!page.Info().hasWriteBack)
         return;
-    RunJob(page, page.SaveJob(), "Write " + page.Info().className);
+    RunJob(page, page.SaveJob(), {}, "Write " + page.Info().className);
 }
 
 bool CTerminalSession::RunAction(CPage& page, std::string_view actionId, std::optional<size_t> selectedRow)
@@ -294,7 +329,8 @@ bool CTerminalSession::RunAction(CPage& page, std::string_view actionId, std::op
     std::optional<SPageJob> job = page.ActionJob(actionId, selectedRow);
     if (!job)
         return false;
-    RunJob(page, std::move(*job), std::string(actionId) + " on " + page.Info().className);
+    RunJob(page, std::move(*job), {SPageJobKind::EKind::Action, std::string(actionId), selectedRow},
+           std::string(actionId) + " on " + page.Info().className);
     return true;
 }
 
@@ -314,7 +350,7 @@ std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, c
     std::string error = page.RowEditError(table, row, edited.fields);
     if (error.empty())
         RunJob(page, {.commands = page.CommitEditedRow(table, row, edited), .bracketed = false},
-               "Edit row of " + page.Info().className);
+               {SPageJobKind::EKind::RowEdit, {}, row}, "Edit row of " + page.Info().className);
     return error;
 }
 
@@ -327,7 +363,9 @@ void CTerminalSession::FieldEdited(CPage& page, std::string_view fieldId)
     job.name = "Change " + std::string(fieldId);
     for (const SCommand& command : commands)
         job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command)));
-    job.done = [this, name = job.name](const SJobReport& report) { m_view.OnJobFinished(name, report); };
+    job.done = [this, &page, name = job.name, id = std::string(fieldId)](const SJobReport& report) {
+        m_view.OnPageJobFinished(page, {SPageJobKind::EKind::FieldChange, id, std::nullopt}, name, report);
+    };
     m_queue.Enqueue(std::move(job));
 }
 
@@ -345,6 +383,19 @@ void CTerminalSession::SetProfileTickLimits(int bracketTicks, int commandTicks)
 {
     m_profileBracketTicks = bracketTicks;
     m_profileCommandTicks = commandTicks;
+}
+
+std::string ProfileFailureText(const SJobReport& report, size_t listed)
+{
+    std::string text = "The profile was not executed completely: " + report.Summary() + ".";
+    if (!report.failed.empty()) {
+        text += "\n\nCommands the terminal did not take:";
+        for (size_t i = 0; i < report.failed.size() && i < listed; ++i)
+            text += "\n" + report.failed[i];
+        if (report.failed.size() > listed)
+            text += "\n... and " + std::to_string(report.failed.size() - listed) + " more";
+    }
+    return text;
 }
 
 bool CTerminalSession::ExecuteProfile(std::string_view contents)
@@ -390,15 +441,20 @@ bool CTerminalSession::ExecuteProfile(std::vector<SProfileLine> lines)
     job.steps.push_back(SJobStep::Call(
         [this] {
             m_profileRunning = false;
-            if (!m_closing) {
-                m_view.ShowInformation("Excute the profile sucessed!");
+            if (!m_closing)
                 Reload();
-            }
         },
         true));
     job.done = [this](const SJobReport& report) {
         m_profileRunning = false;  // also when the queue refused the job
         m_view.OnJobFinished("Execute profile", report);
+        if (m_closing)
+            return;
+        // Success only when the terminal took every command.
+        if (report.AllAccepted() && !report.cancelled)
+            m_view.ShowInformation("Excute the profile sucessed!");
+        else
+            m_view.ShowError(ProfileFailureText(report));
     };
     m_queue.Enqueue(std::move(job));
     return true;
@@ -414,6 +470,13 @@ bool CTerminalSession::PrepareToClose()
 void CTerminalSession::OnAnswer(EAnswer answer)
 {
     m_view.OnAnswer(answer);
+    // With no command of the queue waiting, a refusal after "%DUMPS" went
+    // out is the read request's own (a terminal not logged in refuses it).
+    if (answer == EAnswer::CmdErr && m_read == EWholeRead::Requested && !m_queue.Busy()
+        && m_sink.OnWire(m_dumpsMark)) {
+        FailWholeRead("the terminal answered the read request \"CMD ERR\": is it logged in?");
+        return;
+    }
     m_queue.OnAnswer(answer);
 }
 

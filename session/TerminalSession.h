@@ -21,6 +21,14 @@
 
 namespace orlan {
 
+// Which job of a page a report is about.
+struct SPageJobKind {
+    enum class EKind { Write, Action, RowEdit, FieldChange };
+    EKind kind = EKind::Write;
+    std::string id;             // the action's or the field's id
+    std::optional<size_t> row;  // the edited row (0-based)
+};
+
 // What the session needs from its view beyond the receive path's reports.
 class ISessionView : public IReceiveListener {
 public:
@@ -30,6 +38,15 @@ public:
     virtual void ShowError(const std::string& /*text*/) {}
     // A job of the command queue ended: "5 commands sent, 1 rejected".
     virtual void OnJobFinished(const std::string& /*name*/, const SJobReport& /*report*/) {}
+    // A job of one page ended: its write-back, one of its actions (by id), a
+    // row edit (with its row) or a field that acts on change (by id). A view
+    // that names pages for a person overrides this; by default the report
+    // goes to OnJobFinished under `name` ("Write CPageMainParams").
+    virtual void OnPageJobFinished(const CPage& /*page*/, const SPageJobKind& /*kind*/, const std::string& name,
+                                   const SJobReport& report)
+    {
+        OnJobFinished(name, report);
+    }
     // A page's write-back started (its buttons go off until the progress
     // window closes) or its buttons may come back.
     virtual void OnPageBusy(const CPage& /*page*/, bool /*busy*/) {}
@@ -54,6 +71,10 @@ public:
     virtual void OnDumpEndOutsideRead() {}
 };
 
+// What a profile run that the terminal did not take whole says: its counts
+// and the commands that failed (at most `listed` of them, then how many more).
+std::string ProfileFailureText(const SJobReport& report, size_t listed = 30);
+
 class CTerminalSession final : public IReceiveListener, private IDumpDispatcher {
 public:
     // Automatic password re-sends after "Login Failed" per login attempt;
@@ -74,6 +95,9 @@ public:
     // A whole read whose end line has not come this long after its request
     // has failed (a dump of the whole configuration takes a few seconds).
     static constexpr int kWholeReadLimitMs = 120000;
+    // A terminal that has sent no byte at all this long after the request
+    // is not going to answer it: the read fails with what to check.
+    static constexpr int kWholeReadSilenceMs = 10000;
     // A picture that has not ended after this long without bytes is dropped.
     static constexpr int kPictureQuietMs = 3000;
 
@@ -115,6 +139,10 @@ public:
     // Reload while one is pending starts it over.
     void Reload();
     EWholeRead WholeRead() const { return m_read; }
+    // Whether the pages hold a whole read of the terminal on the line: one
+    // completed since the channel last opened and since the pages were
+    // last cleared for a read. A profile written without one holds defaults.
+    bool HoldsWholeRead() const { return m_holdsWholeRead; }
     // The channel (re)opens: what the line holds is unknown (a terminal may
     // still be printing a dump an earlier connection asked for), so a whole
     // read waits for the line to be quiet from now on.
@@ -194,7 +222,8 @@ public:
     void OnEventAppended(const SEventRow& row) override { m_view.OnEventAppended(row); }
 
 private:
-    void RunJob(CPage& page, SPageJob job, std::string jobName);
+    void RunJob(CPage& page, SPageJob job, SPageJobKind kind, std::string jobName);
+    void CheckReadSilence();
     void DispatchLine(std::string_view line) override;
     void CheckReadSettle();
     void RequestWholeRead();
@@ -222,6 +251,11 @@ private:
     EWholeRead m_read = EWholeRead::Idle;
     int64_t m_readSettleStart = 0;
     uint64_t m_readMark = 0;
+    uint64_t m_dumpsMark = 0;       // the request's first half ("%DUMPS")
+    int64_t m_readRequestedAt = 0;
+    size_t m_readDollarLines = 0;   // "$" lines of the current read
+    bool m_holdsWholeRead = false;
+    std::optional<ITimerService::TimerId> m_silenceTimer;
     int m_wholeReadLimitMs = kWholeReadLimitMs;
     std::optional<ITimerService::TimerId> m_readTimer;
     std::optional<int64_t> m_lastBytesMs;

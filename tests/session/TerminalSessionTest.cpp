@@ -303,11 +303,74 @@ TEST_F(TerminalSessionTest, AnEndLineBeforeTheRequestIsOnTheWireIsNotTheReadsEnd
     CTerminalSession s(view, held, clock);
     s.Reload();
     ASSERT_EQ(s.WholeRead(), CTerminalSession::EWholeRead::Requested);
-    s.Receive().OnSerialData("$DUMPR END\r\n", 12);
+    s.Receive().OnSerialData("$X 1\r\n$DUMPR END\r\n", 18);
     EXPECT_EQ(view.wholeReads, 0);
     held.pending = 0;
-    s.Receive().OnSerialData("$DUMPR END\r\n", 12);
+    s.Receive().OnSerialData("$X 1\r\n$DUMPR END\r\n", 18);
     EXPECT_EQ(view.wholeReads, 1);
+}
+
+// A read is complete only when the terminal printed its settings: a refused
+// request, an end line alone and a silent line are failures, each saying why.
+TEST_F(TerminalSessionTest, AWholeReadWithoutSettingsIsAFailureThatSaysWhy)
+{
+    session.Reload();
+    ASSERT_EQ(TakeWrites().size(), 2u);
+    Arrive("CMD ERR\r\n");
+    ASSERT_EQ(view.readFailures.size(), 1u);
+    EXPECT_NE(view.readFailures[0].find("CMD ERR"), std::string::npos) << view.readFailures[0];
+    EXPECT_FALSE(session.HoldsWholeRead());
+
+    clock.Advance(CTerminalSession::kReadSettleMs);
+    session.Reload();
+    Arrive("$DUMPR END\r\n");
+    ASSERT_EQ(view.readFailures.size(), 2u);
+    EXPECT_NE(view.readFailures[1].find("without a single setting"), std::string::npos) << view.readFailures[1];
+    EXPECT_EQ(view.wholeReads, 0);
+
+    clock.Advance(CTerminalSession::kReadSettleMs);
+    session.Reload();
+    clock.Advance(CTerminalSession::kWholeReadSilenceMs - 1);
+    EXPECT_EQ(view.readFailures.size(), 2u);
+    clock.Advance(1);
+    ASSERT_EQ(view.readFailures.size(), 3u);
+    EXPECT_NE(view.readFailures[2].find("check the cable"), std::string::npos) << view.readFailures[2];
+
+    // A terminal that speaks within the silence limit gets the whole read limit.
+    clock.Advance(CTerminalSession::kReadSettleMs);
+    session.Reload();
+    clock.Advance(100);
+    Arrive("$X 1\r\n");
+    clock.Advance(CTerminalSession::kWholeReadSilenceMs);
+    EXPECT_EQ(view.readFailures.size(), 3u);
+    Arrive("$DUMPR END\r\n");
+    EXPECT_EQ(view.wholeReads, 1);
+    EXPECT_TRUE(session.HoldsWholeRead());
+    session.OnChannelOpened();
+    EXPECT_FALSE(session.HoldsWholeRead()) << "a reopened port may lead to another terminal";
+}
+
+TEST_F(TerminalSessionTest, AProfileTheTerminalDidNotTakeWholeIsReportedWithItsCommands)
+{
+    ASSERT_TRUE(session.ExecuteProfile("%A1\n%B2\n%C3\n"));
+    Feed("CMD OK\r\n");   // %STARTCMD
+    Feed("CMD ERR\r\n");  // %A1
+    Feed("CMD OK\r\n");   // %B2
+    clock.Advance(9000 + CCommandQueue::kSettleMs);  // %C3 unanswered
+    Feed("CMD OK\r\n");   // %COMMITCMD
+    clock.Advance(CCommandQueue::kSettleMs * 2);
+    EXPECT_TRUE(view.infos.empty()) << "no success message";
+    ASSERT_EQ(view.errors.size(), 1u);
+    const std::string& text = view.errors[0];
+    EXPECT_NE(text.find("1 rejected, 1 unanswered"), std::string::npos) << text;
+    EXPECT_NE(text.find("%A1 (CMD ERR)"), std::string::npos) << text;
+    EXPECT_NE(text.find("%C3 (no answer)"), std::string::npos) << text;
+    EXPECT_EQ(text.find("%B2"), std::string::npos) << text;
+
+    SJobReport many;
+    for (int i = 0; i < 40; ++i)
+        many.failed.push_back("%X" + std::to_string(i) + " (CMD ERR)");
+    EXPECT_NE(ProfileFailureText(many, 30).find("... and 10 more"), std::string::npos);
 }
 
 TEST_F(TerminalSessionTest, APictureThatStopsComingIsDropped)
