@@ -25,21 +25,11 @@ COrlanApp::COrlanApp(int& argc, char** argv) : QApplication(argc, argv)
     setWindowIcon(AppIcon());
 }
 
-int COrlanApp::Run()
+int COrlanApp::Run(const SStartOptions& options)
 {
-    const SParsedCommandLine parsed = ParseCommandLine(arguments().mid(1));
-    if (parsed.outcome == EParseOutcome::Help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (parsed.outcome == EParseOutcome::Error) {
-        std::fprintf(stderr, "orlan: %s\n%s", parsed.error.toLocal8Bit().constData(), kUsage);
-        return 1;
-    }
-
-    COrlanDlg window(OpenProgramCatalogue(), parsed.options);
+    COrlanDlg window(OpenProgramCatalogue(), options);
     std::unique_ptr<CScreenshotMode> screenshot;
-    if (parsed.options.exitWhenShown) {
+    if (options.exitWhenShown) {
         window.ShowAsRemembered();
         QTimer::singleShot(0, &window, [&window] {
             (void)window.grab();  // a complete paint of the window
@@ -47,10 +37,10 @@ int COrlanApp::Run()
             std::fflush(stdout);
             QCoreApplication::exit(0);
         });
-    } else if (parsed.options.screenshotPath.isEmpty()) {
+    } else if (options.screenshotPath.isEmpty()) {
         window.ShowAsRemembered();
     } else {
-        screenshot = std::make_unique<CScreenshotMode>(window, parsed.options.screenshotPath);
+        screenshot = std::make_unique<CScreenshotMode>(window, options.screenshotPath);
         screenshot->finished = [](int status) { QCoreApplication::exit(status); };
     }
     return exec();

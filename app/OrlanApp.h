@@ -3,14 +3,16 @@
 // the label catalogue, and the main window it runs until that closes.
 #include <QApplication>
 
+#include "app/StartOptions.h"
+
 namespace orlan {
 
 class COrlanApp final : public QApplication {
     Q_OBJECT
 public:
     COrlanApp(int& argc, char** argv);
-    // Runs the main window; the exit status of the program.
-    int Run();
+    // Runs the main window with the parsed command line; the exit status.
+    int Run(const SStartOptions& options);
 };
 
 } // namespace orlan

@@ -1,6 +1,21 @@
 #include "app/StartOptions.h"
 
+#include "labels/CommonLabelKeys.h"
+#include "session/PageOrders.h"
+
 namespace orlan {
+
+QStringList StartPageKeys()
+{
+    QStringList keys;
+    for (const NavigationFolderKeys& folder : kNavigationFolders) {
+        for (std::string_view key : folder.items)
+            keys.append(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+    }
+    for (std::string_view name : AllPageClasses())
+        keys.append(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    return keys;
+}
 
 SParsedCommandLine ParseCommandLine(const QStringList& arguments)
 {
@@ -14,6 +29,10 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments)
         const QString& arg = arguments[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             parsed.outcome = EParseOutcome::Help;
+            return parsed;
+        }
+        if (arg == QLatin1String("--version")) {
+            parsed.outcome = EParseOutcome::Version;
             return parsed;
         }
         if (arg == QLatin1String("--exit-when-shown")) {
@@ -34,6 +53,9 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments)
         } else if (arg == QLatin1String("--password")) {
             parsed.options.password = value;
         } else if (arg == QLatin1String("--page")) {
+            const QStringList keys = StartPageKeys();
+            if (!keys.contains(value))
+                return fail(QStringLiteral("unknown page %1; the pages are: %2").arg(value, keys.join(QStringLiteral(", "))));
             parsed.options.firstPage = value;
         } else if (value.isEmpty()) {
             return fail(QStringLiteral("--screenshot needs a file name"));

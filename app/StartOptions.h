@@ -27,7 +27,7 @@ struct SStartOptions {
     DeviceLister deviceLister = SystemSerialDevices;
 };
 
-enum class EParseOutcome { Run, Help, Error };
+enum class EParseOutcome { Run, Help, Version, Error };
 
 struct SParsedCommandLine {
     EParseOutcome outcome = EParseOutcome::Run;
@@ -38,15 +38,22 @@ struct SParsedCommandLine {
 // `arguments` without the program name.
 SParsedCommandLine ParseCommandLine(const QStringList& arguments);
 
+// What --page takes: the navigation items' keys and the class names of the
+// pages no item selects; for the refusal of an unknown key.
+QStringList StartPageKeys();
+
+inline constexpr char kVersionText[] = "orlan 3.44\n";
+
 inline constexpr char kUsage[] =
     "usage: orlan [--port DEVICE|COMn] [--password TEXT] [--page KEY] [--screenshot FILE]\n"
-    "             [--exit-when-shown]\n"
+    "             [--exit-when-shown] [--help] [--version]\n"
     "\n"
     "  --port DEVICE|COMn  talk to this port for this run (the port list keeps its choice)\n"
     "  --password TEXT     the terminal's login password (never stored)\n"
     "  --page KEY          show this navigation item first, e.g. PAGE_BASIC\n"
     "  --screenshot FILE   read the whole configuration, save a picture of the window\n"
     "                      as FILE (PNG) and quit\n"
-    "  --exit-when-shown   quit as soon as the window is drawn (start-up benchmark)\n";
+    "  --exit-when-shown   quit as soon as the window is drawn (start-up benchmark)\n"
+    "  --help, --version   print this text or the version and quit (no display needed)\n";
 
 } // namespace orlan

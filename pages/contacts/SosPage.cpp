@@ -5,7 +5,7 @@
 namespace orlan {
 
 CPageSos::CPageSos()
-    : CPhoneListPage({.className = "CPageSos", .section = "PageCSPhone", .hasWriteBack = false},
+    : CPhoneListPage({.className = "CPageSos", .section = "PageCSPhone", .hasWriteBack = false, .headingKey = "PAGE_SOS"},
                      {.rowKey = "$SOS", .commandName = "SOS", .table = PhoneTable(1)})
 {
     AddSetting({.field = SendsOnChange(Flag(kVideoCallField, "VPC_ABILITY")),

@@ -15,7 +15,8 @@ CPageRname::CPageRname()
     : CPage({.className = "CPageRname",
              .section = "PageModSlave",
              .defaultTickLimit = kEditTicks,
-             .hasWriteBack = false})
+             .hasWriteBack = false,
+             .headingKey = "PAGE_RNAME"})
 {
     m_tables.emplace_back(STableDesc{.id = "registers",
                                      .headerKeys = {"LISTC0", "LISTC1", "LISTC2", "LISTC3"},

@@ -21,7 +21,7 @@ SFieldDesc Labelled(SFieldDesc desc, std::string_view label)
 } // namespace
 
 CDataParams::CDataParams()
-    : CPhoneListPage({.className = "CDataParams", .section = "DataParams"},
+    : CPhoneListPage({.className = "CDataParams", .section = "DataParams", .headingKey = "PAGE_SMSDATA"},
                      {.rowKey = "$SR",
                       .commandName = "SR",
                       .table = {.id = "numbers", .rowCount = kRows, .fixedHeaders = {"Index", "Phone"}},

@@ -68,10 +68,22 @@ TEST(MainWindowCommandLine, RefusesWhatItCannotUseWithAReason)
     }
 }
 
-TEST(MainWindowCommandLine, HelpWinsOverWhateverFollows)
+TEST(MainWindowCommandLine, HelpAndVersionWinOverWhateverFollows)
 {
     EXPECT_EQ(Parse({"--help", "--bogus"}).outcome, EParseOutcome::Help);
     EXPECT_EQ(Parse({"--port", "COM1", "-h"}).outcome, EParseOutcome::Help);
+    EXPECT_EQ(Parse({"--version", "--page", "nonsense"}).outcome, EParseOutcome::Version);
+}
+
+TEST(MainWindowCommandLine, AnUnknownPageIsRefusedWithTheKeysThereAre)
+{
+    const SParsedCommandLine unknown = Parse({"--page", "PAGE_NOPE"});
+    ASSERT_EQ(unknown.outcome, EParseOutcome::Error);
+    EXPECT_TRUE(unknown.error.startsWith(QStringLiteral("unknown page PAGE_NOPE; the pages are: ")))
+        << unknown.error.toStdString();
+    EXPECT_TRUE(unknown.error.contains(QStringLiteral("PAGE_BASIC, ")));
+    EXPECT_TRUE(unknown.error.contains(QStringLiteral("CPageSos")));
+    EXPECT_EQ(Parse({"--page", "CPageSos"}).outcome, EParseOutcome::Run) << "a page without item";
 }
 
 } // namespace
