@@ -69,6 +69,8 @@ struct SFieldDesc {
     bool sendsOnChange = false;
     // Shown but not edited (current readings, a version line).
     bool readOnly = false;
+    // Text: typed characters are shown as dots (passwords).
+    bool masked = false;
     SVisibleWhen visibleWhen;
     std::string group;  // id of its SFieldGroup; empty: no group
 };

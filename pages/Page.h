@@ -4,14 +4,17 @@
 // commands it builds for the terminal or a profile, and its row edits. It
 // never writes to the terminal itself: the session runs what it builds as
 // jobs of the command queue.
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "console/DumpRouter.h"
+#include "console/EventList.h"
 #include "console/ProfileText.h"
 #include "pages/FieldSet.h"
 #include "pages/PageTable.h"
@@ -77,6 +80,10 @@ struct SPageJob {
     bool bracketed = true;
     EJobEnd end = EJobEnd::ReadPage;
     std::string request;  // EJobEnd::Request
+    // First drops a picture still being received (the camera's View and Stop).
+    bool resetsPicture = false;
+    // Shows the progress window for this many ticks as the job starts (0: no).
+    int progressTicks = 0;
 };
 
 // A button of a page besides Read and Save (Reset, Calibrate, View, Sync,
@@ -153,9 +160,14 @@ public:
     virtual std::optional<SPageJob> ActionJob(std::string_view actionId, std::optional<size_t> selectedRow);
     // Lines fed by `Info().lineFeed` (every line, or every "$" line).
     virtual void ParseLine(std::string_view /*line*/) {}
+    // Each event row the receive path makes of a "$:" line (the events page).
+    virtual void OnEventRow(const SEventRow& /*row*/) {}
     // Catalogue words a page writes into its own values (table cells, list
     // lines), in place of its built-in English until a view loads them.
     virtual void LoadLabels(const CLabelCatalogue& /*catalogue*/) {}
+    // A camera picture arrived whole (its end marker came); every page hears
+    // it before the view saves it.
+    virtual void OnPicture(std::span<const std::uint8_t> /*jpeg*/) {}
 
     // Row editing; pages with tables override these. With no row (or a row
     // out of range) there is no editor and nothing is sent.

@@ -17,6 +17,7 @@ void AddMessagePages(CPageList& pages);     // message texts, channel and regist
 void AddPriorityPages(CPageList& pages);    // priority tables
 void AddTimerPages(CPageList& pages);       // machine and weekly timers
 void AddDiagnosticPages(CPageList& pages);  // the console terminal
+void AddFieldbusPages(CPageList& pages);    // Modbus master, second serial port, meter reading
 void AddIoPages(CPageList& pages);          // digital I/O, linkage, input timing, counters, wireless zones
 
 } // namespace orlan

@@ -286,6 +286,10 @@ void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, 
     SJob job;
     job.name = std::move(jobName);
     job.steps.push_back(SJobStep::Call([this, &page] { m_view.OnPageBusy(page, true); }));
+    if (pageJob.resetsPicture)
+        job.steps.push_back(SJobStep::Call([this] { m_rx.AbandonImage(); }));
+    if (pageJob.progressTicks > 0)
+        job.steps.push_back(SJobStep::Call([this, ticks = pageJob.progressTicks] { m_view.OnProgressShow(ticks); }));
     if (pageJob.bracketed)
         job.steps.push_back(SJobStep::Send(std::string(kStartCmd), page.Info().defaultTickLimit));
     for (const SCommand& command : pageJob.commands) {

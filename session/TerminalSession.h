@@ -217,7 +217,13 @@ public:
     bool OnPasswordPrompt() override;
     void OnWholeReadComplete() override;
     void OnSetupKeyRunRequested() override;
-    void OnPictureComplete(std::span<const uint8_t> jpeg) override { m_view.OnPictureComplete(jpeg); }
+    // The pages hear of a whole picture before the view saves it.
+    void OnPictureComplete(std::span<const uint8_t> jpeg) override
+    {
+        for (const auto& page : m_pages)
+            page->OnPicture(jpeg);
+        m_view.OnPictureComplete(jpeg);
+    }
     void OnPictureFailed() override { m_view.OnPictureFailed(); }
     void OnEventAppended(const SEventRow& row) override { m_view.OnEventAppended(row); }
 

@@ -94,6 +94,18 @@ CommandHandler RewritePriority(std::vector<std::string> keys)
     };
 }
 
+// Runs `handler` for rows 0 and 1 only (the inputs the 3G video settings
+// name); other rows are accepted and change nothing more.
+CommandHandler ForFirstInputs(CommandHandler handler)
+{
+    return [handler = std::move(handler)](ISimConsole& console, const CommandCall& call) {
+        const std::vector<std::string_view> fields = SplitFields(call.args);
+        if (fields.front() != "0" && fields.front() != "1")
+            return ESimAnswer::Ok;
+        return handler(console, call);
+    };
+}
+
 std::vector<CommandSpec> BuildTable()
 {
     auto in = [](std::string_view group) {
@@ -300,11 +312,15 @@ std::vector<CommandSpec> BuildTable()
         Setting("RPLARMBTN", gpio("$RPLARM {b}")),
 
         // 3G input alarm channels: fields of the input's "$ZONE_DIN" line.
-        Setting("IOVPC", RewriteListField("GPIO", "$ZONE_DIN {r},", 0, "{1}", 3)),
+        // Inputs 0 and 1 also show on the 3G video page ("$3GS_DINVPC0 1").
+        Setting("IOVPC", AllOf({RewriteListField("GPIO", "$ZONE_DIN {r},", 0, "{1}", 3),
+                                ForFirstInputs(mms("$3GS_DINVPC{r} {1}"))})),
         Setting("IOMMS", RewriteListField("GPIO", "$ZONE_DIN {r},", 1, "{1}", 3)),
         Setting("IOVCR", RewriteListField("GPIO", "$ZONE_DIN {r},", 2, "{1}", 3)),
-        Setting("IODVR", RewriteListField("GPIO", "$ZONE_DIN {r},", 2, "{1}", 3)),
-        Setting("IOVCH", RewriteListField("GPIO", "$ZONE_DIN {r},", 3, "{1}", 3)),
+        Setting("IODVR", AllOf({RewriteListField("GPIO", "$ZONE_DIN {r},", 2, "{1}", 3),
+                                ForFirstInputs(mms("$3GS_DINVCR{r} {1}"))})),
+        Setting("IOVCH", AllOf({RewriteListField("GPIO", "$ZONE_DIN {r},", 3, "{1}", 3),
+                                ForFirstInputs(mms("$3GS_DINVCH{r} {1}"))})),
 
         // Analog inputs; the first three thresholds also show in the extended list.
         Setting("AIN#H", AllOf({ads("$ADINH{n} {v}", 3), RewriteListField("ADS", "$AINEXT{n} ", 0, "{v}", 3)})),

@@ -117,6 +117,8 @@ void CFieldEditor::CreateEditor(const std::string& section, const CLabelCatalogu
     switch (m_desc.kind) {
     case EFieldKind::Text: {
         auto* edit = new QLineEdit(parent);
+        if (m_desc.masked)
+            edit->setEchoMode(QLineEdit::Password);
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { Edited(); });
         m_editor = edit;
         break;

@@ -1,0 +1,28 @@
+#pragma once
+// The HTTP reporting target: the service page, the authorisation text, and
+// the group and SIM identifiers each report carries.
+//
+// Field ids: url, auth, group, sim.
+#include <string>
+
+#include "pages/Page.h"
+
+namespace orlan {
+
+class CPageHttp final : public CPage {
+public:
+    static constexpr int kTicks = 3000;
+
+    CPageHttp();
+
+    std::string DumpRequest() const override;
+    std::vector<SDumpEntry> DumpEntries() override;
+
+protected:
+    CCommandList SettingCommands(ETarget target) const override;
+
+private:
+    void StoreLine(std::string_view line);
+};
+
+} // namespace orlan
