@@ -61,6 +61,13 @@ CPage& CTerminalSession::AddPage(std::unique_ptr<CPage> page)
     return added;
 }
 
+void CTerminalSession::OnEventAppended(const SEventRow& row)
+{
+    for (const auto& page : m_pages)
+        page->OnEventRow(row);
+    m_view.OnEventAppended(row);
+}
+
 CPage* CTerminalSession::FindPage(std::string_view className) const
 {
     for (const auto& page : m_pages) {

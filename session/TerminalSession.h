@@ -225,7 +225,7 @@ public:
         m_view.OnPictureComplete(jpeg);
     }
     void OnPictureFailed() override { m_view.OnPictureFailed(); }
-    void OnEventAppended(const SEventRow& row) override { m_view.OnEventAppended(row); }
+    void OnEventAppended(const SEventRow& row) override;
 
 private:
     void RunJob(CPage& page, SPageJob job, SPageJobKind kind, std::string jobName);
