@@ -15,8 +15,7 @@ std::vector<std::unique_ptr<CPage>> CreateAllPages()
     AddDiagnosticPages(pages);
     AddIoPages(pages);
     AddAnalogPages(pages);
-    AddFieldbusPages(pages);
-    AddLogsPages(pages);
+    AddNetworkPages(pages);
     return pages;
 }
 

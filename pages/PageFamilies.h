@@ -15,10 +15,9 @@ void AddContactPages(CPageList& pages);     // phone lists
 void AddSystemPages(CPageList& pages);      // main, alarm, power/siren/UPS, SMS data transfer, user commands
 void AddMessagePages(CPageList& pages);     // message texts, channel and register names
 void AddPriorityPages(CPageList& pages);    // priority tables
+void AddNetworkPages(CPageList& pages);    // GPRS data centres, HTTP, e-mail, 3G video and MMS
 void AddTimerPages(CPageList& pages);       // machine and weekly timers
 void AddDiagnosticPages(CPageList& pages);  // the console terminal
-void AddFieldbusPages(CPageList& pages);    // Modbus master, second serial port, meter reading
 void AddIoPages(CPageList& pages);          // digital I/O, linkage, input timing, counters, wireless zones
-void AddLogsPages(CPageList& pages);        // temperature records and log, events
 
 } // namespace orlan
