@@ -19,5 +19,6 @@ void AddNetworkPages(CPageList& pages);    // GPRS data centres, HTTP, e-mail, 3
 void AddTimerPages(CPageList& pages);       // machine and weekly timers
 void AddDiagnosticPages(CPageList& pages);  // the console terminal
 void AddIoPages(CPageList& pages);          // digital I/O, linkage, input timing, counters, wireless zones
+void AddLogsPages(CPageList& pages);        // temperature records and log, events
 
 } // namespace orlan
