@@ -16,6 +16,7 @@ std::vector<std::unique_ptr<CPage>> CreateAllPages()
     AddIoPages(pages);
     AddAnalogPages(pages);
     AddNetworkPages(pages);
+    AddFieldbusPages(pages);
     AddLogsPages(pages);
     return pages;
 }

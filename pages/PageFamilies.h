@@ -18,6 +18,7 @@ void AddPriorityPages(CPageList& pages);    // priority tables
 void AddNetworkPages(CPageList& pages);    // GPRS data centres, HTTP, e-mail, 3G video and MMS
 void AddTimerPages(CPageList& pages);       // machine and weekly timers
 void AddDiagnosticPages(CPageList& pages);  // the console terminal
+void AddFieldbusPages(CPageList& pages);    // Modbus master, second serial port, meter reading
 void AddIoPages(CPageList& pages);          // digital I/O, linkage, input timing, counters, wireless zones
 void AddLogsPages(CPageList& pages);        // temperature records and log, events
 
