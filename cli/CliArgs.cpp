@@ -1,6 +1,9 @@
 #include "cli/CliArgs.h"
 
+#include <algorithm>
 #include <charconv>
+#include <initializer_list>
+#include <span>
 #include <string_view>
 
 namespace orlan {
@@ -13,15 +16,80 @@ constexpr int kMaxCommandTimeoutMs = 600000;
 struct SCommandName {
     std::string_view name;
     ECliCommand command;
-    const char* argument;  // what the command takes, or nullptr
+    const char* arguments;  // what the command takes, or nullptr
+    size_t least;           // positional arguments it needs
+    size_t most;            // and takes at most
 };
 
 constexpr SCommandName kCommands[] = {
-    {"read", ECliCommand::Read, nullptr},       {"exec", ECliCommand::Exec, "FILE"},
-    {"send", ECliCommand::Send, "TEXT"},        {"monitor", ECliCommand::Monitor, nullptr},
-    {"setup", ECliCommand::Setup, nullptr},     {"restart", ECliCommand::Restart, nullptr},
-    {"defaults", ECliCommand::Defaults, nullptr},
+    {"read", ECliCommand::Read, nullptr, 0, 0},          {"exec", ECliCommand::Exec, "FILE", 1, 1},
+    {"send", ECliCommand::Send, "TEXT", 1, 1},           {"monitor", ECliCommand::Monitor, nullptr, 0, 0},
+    {"setup", ECliCommand::Setup, nullptr, 0, 0},        {"restart", ECliCommand::Restart, nullptr, 0, 0},
+    {"defaults", ECliCommand::Defaults, nullptr, 0, 0},  {"pages", ECliCommand::Pages, nullptr, 0, 0},
+    {"show", ECliCommand::Show, "PAGE", 0, 1},           {"write", ECliCommand::Write, "PAGE", 1, 1},
+    {"edit", ECliCommand::Edit, "PAGE ROW", 2, 2},       {"diff", ECliCommand::Diff, "PROFILE", 1, 1},
 };
+
+// Options that take a value, and the commands they go with (none: any).
+struct SValueOption {
+    std::string_view name;
+    std::initializer_list<ECliCommand> commands;
+};
+
+const SValueOption kValueOptions[] = {
+    {"--port", {}},
+    {"--password", {}},
+    {"--timeout", {}},
+    {"--command-timeout", {}},
+    {"--profile", {ECliCommand::Read}},
+    {"--set", {ECliCommand::Write, ECliCommand::Edit}},
+    {"--table", {ECliCommand::Edit}},
+    {"--backup", {ECliCommand::Exec}},
+};
+
+const SValueOption kSwitches[] = {
+    {"--verbose", {}},
+    {"--raw", {}},
+    {"--json", {ECliCommand::Show}},
+    {"--verify", {ECliCommand::Exec}},
+};
+
+const SValueOption* FindOption(std::span<const SValueOption> options, std::string_view name)
+{
+    for (const SValueOption& option : options) {
+        if (option.name == name)
+            return &option;
+    }
+    return nullptr;
+}
+
+bool GoesWith(const SValueOption& option, ECliCommand command)
+{
+    return option.commands.size() == 0
+           || std::find(option.commands.begin(), option.commands.end(), command) != option.commands.end();
+}
+
+std::string CommandNames(const SValueOption& option)
+{
+    std::string names;
+    for (ECliCommand command : option.commands) {
+        for (const SCommandName& entry : kCommands) {
+            if (entry.command == command)
+                names += (names.empty() ? "" : " and ") + std::string(entry.name);
+        }
+    }
+    return names;
+}
+
+bool ParseIndex(std::string_view text, size_t* value)
+{
+    size_t parsed = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || parsed > 100000)
+        return false;
+    *value = parsed;
+    return true;
+}
 
 bool ParseBounded(std::string_view text, int max, int* value)
 {
@@ -46,14 +114,20 @@ const char* CliUsage()
 {
     return "usage: orlan-cli --port DEVICE|COMn [--password TEXT] [--timeout SECONDS]\n"
            "                 [--command-timeout MS] [--verbose] [--raw] COMMAND\n"
+           "       orlan-cli pages\n"
            "\n"
            "commands:\n"
            "  read [--profile FILE]  read the whole configuration and print every line the\n"
            "                         terminal sends; with --profile write the profile sections\n"
            "                         of what was read to FILE instead\n"
-           "  exec FILE              execute a profile: its '%' lines between \"%STARTCMD\" and\n"
+           "  exec FILE [--backup BACKUP] [--verify]\n"
+           "                         execute a profile: its '%' lines between \"%STARTCMD\" and\n"
            "                         \"%COMMITCMD\", then a whole read; the commands that failed\n"
-           "                         are printed, one a line\n"
+           "                         are printed, one a line. --backup first reads the terminal\n"
+           "                         and saves its configuration as a profile to BACKUP (nothing\n"
+           "                         is sent when that fails); --verify compares the read after\n"
+           "                         the execution with FILE and prints each command whose\n"
+           "                         setting did not take effect\n"
            "  send TEXT              send TEXT and a carriage return exactly as given (no batch\n"
            "                         bracket) and print the lines received up to the answer line\n"
            "  monitor                print every line the terminal sends until SIGINT or SIGTERM\n"
@@ -63,10 +137,34 @@ const char* CliUsage()
            "  restart                send \"%RST\" and wait for its answer\n"
            "  defaults               send \"%ATF\" (factory defaults), then read and print the\n"
            "                         whole configuration\n"
+           "  pages                  list the pages (no port needed): class name, alias, title,\n"
+           "                         whether it has a Save, its tables, whether it writes a\n"
+           "                         profile section and whether the navigation shows it\n"
+           "  show [PAGE] [--json]   read the whole configuration and print the page's fields\n"
+           "                         (id = value # caption) and tables; without PAGE every page.\n"
+           "                         --json prints one JSON object (an array for every page)\n"
+           "  write PAGE [--set ID=VALUE]...\n"
+           "                         read the whole configuration, set the fields given, then\n"
+           "                         do what the page's Save does: its commands in order, then\n"
+           "                         its read. A list takes its index or an item's text, a\n"
+           "                         switch 0/1, on/off, true/false\n"
+           "  edit PAGE ROW [--table N] [--set ID=VALUE]...\n"
+           "                         read the whole configuration, then do what the row dialog's\n"
+           "                         OK does for row ROW (from 0) of table N (default 0), with\n"
+           "                         the row's values changed as given (ids of the dialog's fields)\n"
+           "  diff PROFILE           read the whole configuration and compare the profile it\n"
+           "                         makes with PROFILE, section by section (brackets, shown\n"
+           "                         lines and line ends do not count): '-' lines only in\n"
+           "                         PROFILE, '+' lines only on the terminal\n"
+           "\n"
+           "PAGE is a class name (CPageGPRS, any letter case) or an alias (gprs); `orlan-cli\n"
+           "pages` lists them. Unknown pages, fields, values a field cannot hold and pages\n"
+           "without a Save are refused before anything is sent (exit status 1).\n"
            "\n"
            "options:\n"
            "  --port DEVICE|COMn     serial port: a device path or COM1..COM199\n"
-           "  --password TEXT        the terminal's login password (default: empty)\n"
+           "  --password TEXT        the terminal's login password (default: the tool's initial\n"
+           "                         password, \"rain is a cold one\")\n"
            "  --timeout SECONDS      longest wait for a login, a whole read or setup mode\n"
            "                         (default 60)\n"
            "  --command-timeout MS   longest wait for each command's answer (default: 9000 for\n"
@@ -81,17 +179,19 @@ const char* CliUsage()
            "send \"%DUMPR\" and answer a login prompt with the password (a terminal that stays\n"
            "silent for the command wait is taken as it is).\n"
            "Progress goes to standard error, results to standard output. A profile is read\n"
-           "only from a regular file of at most 16 MiB; read --profile checks FILE before\n"
-           "it reads, and refuses devices, FIFOs, folders and symbolic links planted in\n"
-           "folders others may write.\n"
+           "only from a regular file of at most 16 MiB; read --profile and exec --backup\n"
+           "check the file before anything is read or sent, write it atomically, and refuse\n"
+           "devices, FIFOs, folders and symbolic links planted in folders others may write.\n"
            "\n"
            "exit status:\n"
-           "  0 done                        5 no login, whole read or setup mode in time\n"
-           "  1 usage                       6 a command was answered \"CMD ERR\"\n"
-           "  2 port could not be opened    7 a command got no answer in time (6 wins)\n"
-           "  3 link lost                   8 the profile could not be read or written\n"
-           "  4 password refused            9 interrupted (monitor ends with 0)\n"
-           "  10, 11 kept for comparing a terminal with a profile\n"
+           "  0 done                        6 a command was answered \"CMD ERR\"\n"
+           "  1 usage, unknown page/field,  7 a command got no answer in time or was not\n"
+           "    value refused                 sent (6 wins)\n"
+           "  2 port could not be opened    8 the profile could not be read or written\n"
+           "  3 link lost                   9 interrupted (monitor ends with 0)\n"
+           "  4 password refused           10 diff: the terminal differs from the profile\n"
+           "  5 no login, whole read or    11 exec --verify: a setting did not take effect\n"
+           "    setup mode in time            (wins over 6 and 7)\n"
            "  12 standard output could not be written (wins over every other outcome)\n";
 }
 
@@ -99,10 +199,11 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
 {
     SCliOptions options;
     std::vector<std::string> positional;
+    std::vector<const SValueOption*> given;  // checked against the command once it is known
     std::string error;  // the first thing wrong; --help anywhere still wins
     bool help = false;
-    bool profileGiven = false;
     bool optionsEnded = false;
+    std::string tableText;
     auto fail = [&error](std::string why) {
         if (error.empty())
             error = std::move(why);
@@ -115,16 +216,18 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             help = true;
-        } else if (arg == "--verbose") {
-            options.verbose = true;
-        } else if (arg == "--raw") {
-            options.raw = true;
-        } else if (arg != "--port" && arg != "--password" && arg != "--timeout" && arg != "--command-timeout"
-                   && arg != "--profile") {
+        } else if (const SValueOption* flag = FindOption(kSwitches, arg)) {
+            given.push_back(flag);
+            options.verbose |= arg == "--verbose";
+            options.raw |= arg == "--raw";
+            options.json |= arg == "--json";
+            options.verify |= arg == "--verify";
+        } else if (const SValueOption* option = FindOption(kValueOptions, arg); option == nullptr) {
             fail("unknown option " + arg);
         } else if (i + 1 >= args.size()) {
             fail(arg + " needs a value");
         } else {
+            given.push_back(option);
             const std::string& value = args[++i];
             if (arg == "--port") {
                 options.port = value;
@@ -132,7 +235,17 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
                 options.password = value;
             } else if (arg == "--profile") {
                 options.profilePath = value;
-                profileGiven = true;
+                if (value.empty())
+                    fail("--profile needs a file name");
+            } else if (arg == "--set") {
+                options.assignments.push_back(value);
+            } else if (arg == "--table") {
+                if (!ParseIndex(value, &options.table))
+                    fail("--table takes a table number from 0, not " + value);
+            } else if (arg == "--backup") {
+                options.backupPath = value;
+                if (value.empty())
+                    fail("--backup needs a file name");
             } else if (arg == "--timeout") {
                 if (ParseBounded(value, kMaxTimeoutSeconds, &options.timeoutSeconds))
                     options.timeoutGiven = true;
@@ -162,30 +275,47 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
     if (found == nullptr)
         return Failed("unknown command " + positional.front());
     options.command = found->command;
-    const size_t wanted = found->argument != nullptr ? 1 : 0;
-    if (positional.size() - 1 < wanted)
-        return Failed(std::string(found->name) + " needs " + found->argument);
-    if (positional.size() - 1 > wanted)
-        return Failed("unexpected argument " + positional[wanted + 1]);
+    const size_t count = positional.size() - 1;
+    if (count < found->least)
+        return Failed(std::string(found->name) + " needs " + found->arguments);
+    if (count > found->most)
+        return Failed("unexpected argument " + positional[found->most + 1]);
+    for (const SValueOption* option : given) {
+        if (!GoesWith(*option, options.command))
+            return Failed(std::string(option->name) + " goes with " + CommandNames(*option) + " only");
+    }
 
-    if (profileGiven && options.command != ECliCommand::Read)
-        return Failed("--profile goes with read only");
-    if (profileGiven && options.profilePath.empty())
-        return Failed("--profile needs a file name");
-    if (options.command == ECliCommand::Exec) {
+    switch (options.command) {
+    case ECliCommand::Exec:
+    case ECliCommand::Diff:
         options.profilePath = positional[1];
         if (options.profilePath.empty())
-            return Failed("exec needs a file name");
-    }
-    if (options.command == ECliCommand::Send) {
+            return Failed(std::string(found->name) + " needs a file name");
+        if (!options.backupPath.empty() && options.backupPath == options.profilePath)
+            return Failed("--backup must not overwrite the profile to execute");
+        break;
+    case ECliCommand::Send:
         options.text = positional[1];
         if (options.text.find_first_of("\r\n") != std::string::npos)
             return Failed("send takes one line: TEXT holds a line end");
         if (options.text.size() > kMaxSendText)
             return Failed("send TEXT is longer than the terminal's line of " + std::to_string(kMaxSendText)
                           + " bytes");
+        break;
+    case ECliCommand::Show:
+    case ECliCommand::Write:
+        if (count > 0)
+            options.page = positional[1];
+        break;
+    case ECliCommand::Edit:
+        options.page = positional[1];
+        if (!ParseIndex(positional[2], &options.row))
+            return Failed("edit takes a row number from 0, not " + positional[2]);
+        break;
+    default:
+        break;
     }
-    if (options.port.empty())
+    if (options.port.empty() && options.command != ECliCommand::Pages)
         return Failed("--port is required");
 
     SCliParse result;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "console/ConsoleCommands.h"
+
 namespace orlan {
 
 enum class ECliExit : int {
@@ -15,26 +17,35 @@ enum class ECliExit : int {
     LoginRefused = 4,
     TimedOut = 5,       // no login, whole read or setup mode within --timeout
     Rejected = 6,       // a command was answered "CMD ERR"
-    Unanswered = 7,     // a command got no answer within its wait
+    Unanswered = 7,     // a command got no answer within its wait, or was not sent
     ProfileFailed = 8,  // the profile could not be read or written
     Interrupted = 9,    // SIGINT or SIGTERM (monitor ends with Ok)
-    // 10 and 11 are kept for comparing a terminal with a profile.
+    Differs = 10,       // diff: the terminal does not hold the profile
+    NotVerified = 11,   // exec --verify: some settings did not take effect
     OutputFailed = 12,  // standard output could not be written (wins over the others)
 };
 
-enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults };
+enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults, Pages, Show, Write, Edit, Diff };
+
 
 struct SCliOptions {
     std::string port;  // a device path or COMn
-    std::string password;
+    std::string password{kInitialPassword};
     int timeoutSeconds = 60;
     bool timeoutGiven = false;  // monitor watches for this long only when given
     int commandTimeoutMs = 0;   // 0: the tool's own waits
     bool verbose = false;
     bool raw = false;  // the terminal's bytes as they came, control bytes and all
     ECliCommand command = ECliCommand::Read;
-    std::string profilePath;  // read --profile FILE, exec FILE
+    std::string profilePath;  // read --profile FILE, exec FILE, diff FILE
     std::string text;         // send TEXT
+    std::string page;         // show/write/edit PAGE (class name or alias)
+    bool json = false;        // show --json
+    std::vector<std::string> assignments;  // write/edit --set ID=VALUE, in order
+    size_t row = 0;           // edit ROW
+    size_t table = 0;         // edit --table N
+    std::string backupPath;   // exec --backup FILE
+    bool verify = false;      // exec --verify
 };
 
 struct SCliParse {

@@ -17,34 +17,43 @@ namespace orlan {
 namespace {
 
 constexpr int kAnswerWaitMs = CTerminalSession::kProfileBracketTicks;
-constexpr std::string_view kOpenProfileFailed = "Open the profile failed!";
 constexpr std::string_view kSetupModeLine = "come in setup mode";
-// A profile holds the SIM PIN and PUK; the user named the file.
-constexpr SSaveOptions kProfileSave{ENewFileMode::Private, ELinkPolicy::WriteThrough};
 
-bool NeedsLogin(ECliCommand command)
+// Commands that begin with a whole read need no check of their own: the read
+// is answered with a prompt when logged out, and the login starts it again.
+bool NeedsLogin(const SCliOptions& options)
 {
-    return command == ECliCommand::Exec || command == ECliCommand::Send || command == ECliCommand::Restart
-           || command == ECliCommand::Defaults;
+    const ECliCommand command = options.command;
+    return (command == ECliCommand::Exec && options.backupPath.empty()) || command == ECliCommand::Send
+           || command == ECliCommand::Restart || command == ECliCommand::Defaults;
 }
+
+} // namespace
 
 ECliExit ExitOf(const SJobReport& report)
 {
     if (report.rejected > 0)
         return ECliExit::Rejected;
-    return report.unanswered > 0 ? ECliExit::Unanswered : ECliExit::Ok;
+    // A command that never went out, or whose answer may be another's, is
+    // as unknown as one that got no answer.
+    return report.AllAccepted() ? ECliExit::Ok : ECliExit::Unanswered;
 }
+
+namespace {
 
 } // namespace
 
-CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options))
+CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options)), m_catalogue(OpenProgramCatalogue())
 {
-    m_session.Receive().SetStatusTexts(LoadStatusTexts(OpenProgramCatalogue()));
+    m_session.Receive().SetStatusTexts(LoadStatusTexts(m_catalogue));
+    // Pages write catalogue words into their own values (lists, cells), as the window does.
+    for (const auto& page : m_session.Pages())
+        page->LoadLabels(m_catalogue);
     m_session.SetPassword(m_options.password);
     if (m_options.commandTimeoutMs > 0)
         m_session.SetProfileTickLimits(m_options.commandTimeoutMs, m_options.commandTimeoutMs);
 
-    for (QTimer* timer : {&m_deadline, &m_quiet, &m_answerWait}) {
+    for (QTimer* timer : {&m_deadline, &m_quiet, &m_answerWait, &m_settle}) {
         timer->setSingleShot(true);
         // A coarse timer may fire up to 5 % early: --timeout 15 would end at 14.3 s.
         timer->setTimerType(Qt::PreciseTimer);
@@ -60,6 +69,12 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options))
     connect(&m_quiet, &QTimer::timeout, this, [this] {
         Progress("the terminal did not answer \"%DUMPR\"; going on");
         RunCommand();
+    });
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        if (m_stage == EStage::AwaitAnswer)  // a dump request has no answer line
+            Finish(ECliExit::Ok, "the terminal has gone quiet");
+        else
+            Finish(ExitOf(m_report), m_page != nullptr ? Caption(*m_page) + " read back" : std::string());
     });
     connect(&m_answerWait, &QTimer::timeout, this, [this] {
         Finish(ECliExit::Unanswered, "no answer to " + m_awaited + " in time");
@@ -78,20 +93,23 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options))
 
 void CCliSession::Start()
 {
+    if (!PreparePageCommand())
+        return;
     if (m_options.command == ECliCommand::Exec && !LoadProfile())
         return;
     // A profile that cannot be saved is refused before the read, not after
     // it: the save is tried up to its temporary file, which goes again.
-    if (m_options.command == ECliCommand::Read && !m_options.profilePath.empty()) {
+    const std::string& saveTo = m_options.command == ECliCommand::Read ? m_options.profilePath : m_options.backupPath;
+    if ((m_options.command == ECliCommand::Read || m_options.command == ECliCommand::Exec) && !saveTo.empty()) {
         CSafeFile probe;
-        if (!probe.Open(m_options.profilePath, kProfileSave)) {
-            Finish(ECliExit::ProfileFailed, ProfileFailure(probe.Error()));
+        if (!probe.Open(saveTo, kProfileSave)) {
+            Finish(ECliExit::ProfileFailed, ProfileFailure(saveTo, probe.Error()));
             return;
         }
     }
     if (!OpenPort())
         return;
-    if (NeedsLogin(m_options.command))
+    if (NeedsLogin(m_options))
         StartLoginCheck();
     else
         RunCommand();
@@ -103,14 +121,17 @@ bool CCliSession::LoadProfile()
     {
         // In chunks through the reader: the file is never held whole.
         CProfileReader reader;
-        std::string why = ReadFileInChunks(m_options.profilePath, kMaxProfileBytes,
-                                           [&reader](std::string_view bytes) { reader.Feed(bytes); });
+        std::string why = ReadFileInChunks(m_options.profilePath, kMaxProfileBytes, [this, &reader](std::string_view bytes) {
+            reader.Feed(bytes);
+            if (m_options.verify)
+                m_profileText += bytes;  // compared with the terminal afterwards
+        });
         if (why.empty()) {
             reader.Finish();
             why = reader.Error();
         }
         if (!why.empty()) {
-            Finish(ECliExit::ProfileFailed, ProfileFailure(why));
+            Finish(ECliExit::ProfileFailed, ProfileFailure(m_options.profilePath, why));
             return false;
         }
         lines = reader.TakeLines();
@@ -123,9 +144,9 @@ bool CCliSession::LoadProfile()
     return true;
 }
 
-std::string CCliSession::ProfileFailure(const std::string& why) const
+std::string CCliSession::ProfileFailure(const std::string& path, const std::string& why)
 {
-    return std::string(kOpenProfileFailed) + " (" + m_options.profilePath + ": " + why + ")";
+    return "Open the profile failed! (" + path + ": " + why + ")";
 }
 
 bool CCliSession::OpenPort()
@@ -170,10 +191,23 @@ void CCliSession::RunCommand()
         m_session.FactoryDefaults();
         break;
     case ECliCommand::Exec:
-        Progress("executing " + m_options.profilePath);
-        if (!m_session.ExecuteProfile(std::move(m_profile)))
-            Finish(ECliExit::ProfileFailed, "the profile was not executed");
-        m_profile.clear();
+        if (!m_options.backupPath.empty() && !m_backupDone) {
+            Progress("reading the whole configuration for the backup");
+            StartDeadline();
+            m_session.Reload();
+        } else {
+            ExecuteLoadedProfile();
+        }
+        break;
+    case ECliCommand::Show:
+    case ECliCommand::Write:
+    case ECliCommand::Edit:
+    case ECliCommand::Diff:
+        Progress("reading the whole configuration");
+        StartDeadline();
+        m_session.Reload();
+        break;
+    case ECliCommand::Pages:
         break;
     case ECliCommand::Send:
         m_printLines = true;
@@ -198,6 +232,14 @@ void CCliSession::RunCommand()
     }
 }
 
+void CCliSession::ExecuteLoadedProfile()
+{
+    Progress("executing " + m_options.profilePath);
+    if (!m_session.ExecuteProfile(std::move(m_profile)))
+        Finish(ECliExit::ProfileFailed, "the profile was not executed");
+    m_profile.clear();
+}
+
 void CCliSession::AwaitAnswer(const std::string& what, int defaultMs)
 {
     m_stage = EStage::AwaitAnswer;
@@ -216,7 +258,15 @@ void CCliSession::OnLineLogged(std::string_view line)
         return;
     if (m_stage == EStage::LoginCheck)
         m_quiet.start(CommandWaitMs(kAnswerWaitMs));  // still talking: a login or a read is under way
-    if (m_printLines) {
+    if (m_stage == EStage::Settle || (m_stage == EStage::AwaitAnswer && m_options.command == ECliCommand::Send))
+        m_settle.start(kSettleQuietMs);
+    // A read's results are the configuration's "$" lines; prompts and
+    // status lines go with the progress.
+    const bool readsConfiguration =
+        m_options.command == ECliCommand::Read || m_options.command == ECliCommand::Defaults;
+    if (m_printLines && readsConfiguration && !line.starts_with('$')) {
+        Progress("terminal: " + std::string(line));
+    } else if (m_printLines) {
         // A watcher sees each line as it comes.
         if (!PrintLine(line) || (m_options.command == ECliCommand::Monitor && !FlushOut())) {
             Finish(ECliExit::OutputFailed);
@@ -258,6 +308,8 @@ void CCliSession::OnAnswer(EAnswer answer)
     if (m_stage == EStage::AwaitAnswer) {
         if (answer == EAnswer::CmdErr)
             Finish(ECliExit::Rejected, m_awaited + " was answered CMD ERR");
+        else if (m_options.command == ECliCommand::Restart)
+            Finish(ECliExit::Ok, "the terminal accepted \"%RST\" and restarts");
         else
             Finish(ECliExit::Ok);
     } else if (m_options.command == ECliCommand::Defaults && m_stage == EStage::Command
@@ -268,15 +320,24 @@ void CCliSession::OnAnswer(EAnswer answer)
 
 void CCliSession::OnLoginSuccess()
 {
-    m_loginFailures = 0;
     Progress("logged in");
 }
 
 void CCliSession::OnLoginFailed()
 {
-    // The session answers the first refusals itself; after that it gives up.
-    if (++m_loginFailures > CTerminalSession::kMaxLoginRetries)
-        Finish(ECliExit::LoginRefused, "The login password is incorrect!");
+    if (m_options.verbose && !m_session.LoginGivenUp())
+        Progress("password refused; the session tries it again");
+}
+
+void CCliSession::ShowInformation(const std::string& text)
+{
+    // The session answers the first refusals itself; its message when it
+    // gives up ends the run, said once.
+    if (m_session.LoginGivenUp() && m_stage != EStage::Done) {
+        Finish(ECliExit::LoginRefused, text);
+        return;
+    }
+    Progress(text);
 }
 
 void CCliSession::OnWholeReadComplete()
@@ -285,16 +346,41 @@ void CCliSession::OnWholeReadComplete()
         RunCommand();
         return;
     }
-    const bool readCommand = m_options.command == ECliCommand::Read || m_options.command == ECliCommand::Defaults;
-    if ((m_stage == EStage::Command && readCommand) || m_stage == EStage::FinalRead)
+    if (m_stage == EStage::FinalRead) {
+        FinalReadDone();
+        return;
+    }
+    // Exec reads first only for its backup.
+    const bool readsFirst =
+        m_options.command != ECliCommand::Exec || (!m_options.backupPath.empty() && !m_backupDone);
+    if (m_stage == EStage::Command && readsFirst && m_options.command != ECliCommand::Monitor
+        && m_options.command != ECliCommand::Setup)
         WholeReadDone();
+}
+
+void CCliSession::OnWholeReadFailed(const std::string& reason)
+{
+    if (m_stage == EStage::Command || m_stage == EStage::FinalRead)
+        Finish(m_stage == EStage::FinalRead && !m_report.AllAccepted() ? ExitOf(m_report) : ECliExit::TimedOut,
+               "the whole configuration read failed: " + reason);
+}
+
+void CCliSession::OnDumpEndOutsideRead()
+{
+    // The login check's "%DUMPR" was answered: logged in already.
+    if (m_stage == EStage::LoginCheck)
+        RunCommand();
 }
 
 void CCliSession::WholeReadDone()
 {
-    if (m_stage == EStage::FinalRead) {
-        Finish(ExitOf(m_report), "whole configuration read");
-        return;
+    switch (m_options.command) {
+    case ECliCommand::Show: ShowPages(); return;
+    case ECliCommand::Write: WritePage(); return;
+    case ECliCommand::Edit: EditRow(); return;
+    case ECliCommand::Diff: DiffWithProfile(); return;
+    case ECliCommand::Exec: BackupThenExecute(); return;
+    default: break;
     }
     if (m_options.command == ECliCommand::Defaults) {
         Finish(m_rejected ? ECliExit::Rejected : ECliExit::Ok,
@@ -308,7 +394,7 @@ void CCliSession::WholeReadDone()
     const std::string bytes = m_session.ProfileBytes();
     const std::string why = SaveFileSafely(m_options.profilePath, bytes, kProfileSave);
     if (!why.empty()) {
-        Finish(ECliExit::ProfileFailed, ProfileFailure(why));
+        Finish(ECliExit::ProfileFailed, ProfileFailure(m_options.profilePath, why));
         return;
     }
     Finish(ECliExit::Ok, "profile written to " + m_options.profilePath + " (" + std::to_string(bytes.size())
@@ -320,7 +406,7 @@ void CCliSession::OnJobFinished(const std::string& name, const SJobReport& repor
     if (m_stage == EStage::Done)
         return;
     m_report = report;
-    Progress(name + ": " + report.Summary());
+    Progress((m_page != nullptr ? Caption(*m_page) : name) + ": " + report.Summary());
     for (const std::string& failed : report.failed) {
         if (!PrintLine(failed)) {
             Finish(ECliExit::OutputFailed);
@@ -331,7 +417,17 @@ void CCliSession::OnJobFinished(const std::string& name, const SJobReport& repor
         Finish(ECliExit::Interrupted, "interrupted");
         return;
     }
-    // The session has started the whole read that follows a profile.
+    if (m_stage == EStage::PageJob && m_page != nullptr) {
+        const EJobEnd end = m_options.command == ECliCommand::Write ? m_page->SaveJob().end : EJobEnd::ReadPage;
+        if (end != EJobEnd::ReadAll) {
+            // The page's own read went out with the job: let its lines come in.
+            m_stage = EStage::Settle;
+            m_settle.start(kSettleQuietMs);
+            StartDeadline();
+            return;
+        }
+    }
+    // The session has started the whole read that follows the commands.
     m_stage = EStage::FinalRead;
     StartDeadline();
 }
@@ -352,6 +448,9 @@ void CCliSession::DeadlinePassed()
     switch (m_stage) {
     case EStage::LoginCheck:
         Finish(ECliExit::TimedOut, "not logged in within " + waited);
+        break;
+    case EStage::Settle:
+        Finish(ExitOf(m_report), "the page's read did not end within " + waited);
         break;
     case EStage::FinalRead:
         // What the profile's commands met says more than the read after them.
@@ -410,6 +509,7 @@ void CCliSession::Finish(ECliExit code, const std::string& message)
     m_deadline.stop();
     m_quiet.stop();
     m_answerWait.stop();
+    m_settle.stop();
     const bool outputWritten = FlushOut();
     if (!message.empty())
         Progress(message);

@@ -14,11 +14,16 @@
 
 #include "cli/CliArgs.h"
 #include "console/ProfileReader.h"
+#include "labels/LabelCatalogue.h"
 #include "session/TerminalSession.h"
 #include "link/SafeFile.h"
 #include "link/TerminalLink.h"
 
 namespace orlan {
+
+// The exit code a job's report calls for: a rejection wins, then any command
+// not accepted for sure.
+ECliExit ExitOf(const SJobReport& report);
 
 class CCliSession final : public QObject, public ISessionView {
 public:
@@ -40,9 +45,14 @@ public:
     void OnLoginSuccess() override;
     void OnLoginFailed() override;
     void OnWholeReadComplete() override;
-    void ShowInformation(const std::string& text) override { Progress(text); }
+    void OnWholeReadFailed(const std::string& reason) override;
+    void OnDumpEndOutsideRead() override;
+    void ShowInformation(const std::string& text) override;
     void ShowError(const std::string& text) override { Progress(text); }
     void OnJobFinished(const std::string& name, const SJobReport& report) override;
+
+    // After a page's job, its read is over once the line has been quiet this long.
+    static constexpr int kSettleQuietMs = 600;
 
 private:
     enum class EStage {
@@ -50,7 +60,9 @@ private:
         LoginCheck,   // "%DUMPR" sent: logged in once a DUMPR line arrives
         Command,      // the command itself runs
         AwaitAnswer,  // send and restart wait for the answer line
-        FinalRead,    // exec: the whole read after the profile
+        PageJob,      // write/edit: the page's job runs
+        Settle,       // write/edit: the page's own read after its job, until the line is quiet
+        FinalRead,    // exec, or a Save that ends so: the whole read after the commands
         Done,
     };
 
@@ -60,13 +72,27 @@ private:
     void RunCommand();
     void AwaitAnswer(const std::string& what, int defaultMs);
     void WholeReadDone();
+    void FinalReadDone();
+    // The page commands: checked before the port opens, carried out on the
+    // whole read (cli/CliPageCommands.cpp).
+    bool PreparePageCommand();
+    bool ReadProfileText();
+    void ShowPages();
+    void WritePage();
+    void EditRow();
+    void DiffWithProfile();
+    void BackupThenExecute();
+    void ExecuteLoadedProfile();
+    std::string Caption(const CPage& page) const;
     void StartDeadline();
     void DeadlinePassed();
     void ReportProfileCut();
     void Finish(ECliExit code, const std::string& message = {});
     void Progress(const std::string& message) const;
     int CommandWaitMs(int defaultMs) const;
-    std::string ProfileFailure(const std::string& why) const;
+    static std::string ProfileFailure(const std::string& path, const std::string& why);
+    // A profile holds the SIM PIN and PUK; the user named the file.
+    static constexpr SSaveOptions kProfileSave{ENewFileMode::Private, ELinkPolicy::WriteThrough};
     // Standard output: false once a write failed; what was lost is not
     // retried, the run ends with ECliExit::OutputFailed.
     bool PrintOut(std::string_view text);
@@ -74,6 +100,7 @@ private:
     bool FlushOut();
 
     SCliOptions m_options;
+    CLabelCatalogue m_catalogue;
     CTerminalLink m_link{*this};
     CSerialPort& m_port{m_link.Port()};
     CTerminalSession& m_session{m_link.Session()};
@@ -84,13 +111,16 @@ private:
     size_t m_commandsOut = 0;                    // of those, announced and sent so far
     bool m_lastAnswered = true;                  // an answer line came after the last one sent
     std::string m_outError;                      // why standard output failed
+    CPage* m_page = nullptr;  // show/write/edit
+    std::string m_profileText;  // diff, exec --verify: the profile as read
+    bool m_backupDone = false;
     std::string m_awaited;  // the command whose answer is awaited
     SJobReport m_report;    // of the profile run
     QTimer m_deadline;      // --timeout: login, whole read, setup mode
     QElapsedTimer m_deadlineClock;
     QTimer m_quiet;         // the login check goes on when the terminal says nothing
     QTimer m_answerWait;
-    int m_loginFailures = 0;
+    QTimer m_settle;        // write/edit end once the line is quiet after their job
     bool m_printLines = false;
     bool m_rejected = false;  // defaults: "%ATF" was answered "CMD ERR"
     bool m_interrupted = false;

@@ -13,6 +13,9 @@ namespace orlan {
 // (without its CR) whole, so a longer command is never sent.
 inline constexpr size_t kTerminalLineLimit = 1024;
 
+// The password the tool starts with, and a new terminal's.
+inline constexpr std::string_view kInitialPassword = "rain is a cold one";
+
 inline constexpr std::string_view kSetupKeyRun = "%%%%%%%%%%%%";  // twelve '%', no CR
 inline constexpr std::string_view kStartCmd = "%STARTCMD\r";
 inline constexpr std::string_view kCommitCmd = "%COMMITCMD\r";

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "labels/CommonLabelKeys.h"
 #include "labels/LabelCatalogue.h"
 #include "session/TerminalSession.h"
 
@@ -143,7 +144,55 @@ std::string FieldCaption(const SFieldDesc& desc, const std::string& section, con
 
 std::string ChoiceItemCaption(const SChoiceItem& item, const CLabelCatalogue& catalogue)
 {
-    return item.text + (item.key.empty() ? std::string() : catalogue.Lookup(item.key, item.section));
+    const std::string word = item.key.empty() ? std::string() : catalogue.Lookup(item.key, item.section);
+    return item.text + (word.empty() ? item.fallback : word);
+}
+
+bool PageInNavigation(const CPage& page)
+{
+    const std::string& key = page.Info().navKey;
+    for (const NavigationFolderKeys& folder : kNavigationFolders) {
+        if (std::find(folder.items.begin(), folder.items.end(), key) != folder.items.end())
+            return true;
+    }
+    return false;
+}
+
+std::string PageListText(const std::vector<std::unique_ptr<CPage>>& pages, const CLabelCatalogue& catalogue)
+{
+    struct SRow {
+        std::string cells[6];
+        std::string title;
+    };
+    std::vector<SRow> rows = {{{"class", "alias", "save", "table rows", "profile", "navigation"}, "title"}};
+    for (const auto& page : pages) {
+        const SPageInfo& info = page->Info();
+        std::string tables;
+        for (const CPageTable& table : page->Tables()) {
+            const STableDesc& desc = table.Desc();
+            // A growing list has the rows it received, up to its limit.
+            const std::string rowCount = desc.order == ERowOrder::Fixed ? std::to_string(table.Rows())
+                                         : desc.rowLimit > 0            ? "<=" + std::to_string(desc.rowLimit)
+                                                                        : "any";
+            tables += (tables.empty() ? "" : "+") + rowCount;
+        }
+        rows.push_back({{info.className, std::string(PageAlias(info.className)), info.hasWriteBack ? "yes" : "no",
+                         tables.empty() ? "-" : tables, info.profileTitle.empty() ? "no" : "yes",
+                         PageInNavigation(*page) ? "yes" : "no"},
+                        PageCaption(*page, catalogue)});
+    }
+    size_t widths[6] = {};
+    for (const SRow& row : rows) {
+        for (size_t c = 0; c < 6; ++c)
+            widths[c] = std::max(widths[c], row.cells[c].size());
+    }
+    std::string out;
+    for (const SRow& row : rows) {
+        for (size_t c = 0; c < 6; ++c)
+            out += row.cells[c] + std::string(widths[c] - row.cells[c].size() + 2, ' ');
+        out += row.title + "\n";
+    }
+    return out;
 }
 
 std::string FieldValueText(const CFieldSet& fields, size_t i, const CLabelCatalogue& catalogue)

@@ -3,6 +3,7 @@
 // its class name or a short alias, a field by its id, a value as text. The
 // command line and exports use these; every value goes through the same
 // rules a typed value does.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +24,16 @@ CPage* FindPageByName(const CTerminalSession& session, std::string_view name);
 std::string PageCaption(const CPage& page, const CLabelCatalogue& catalogue);
 // A field's caption: its label from the catalogue, its fixed label, or its id.
 std::string FieldCaption(const SFieldDesc& desc, const std::string& section, const CLabelCatalogue& catalogue);
-// A list item as shown: its fixed text followed by its catalogue text.
+// A list item as shown: its fixed text followed by its catalogue text, or
+// its built-in text while the catalogue has none.
 std::string ChoiceItemCaption(const SChoiceItem& item, const CLabelCatalogue& catalogue);
+
+// Whether the navigation bar has an item that selects the page.
+bool PageInNavigation(const CPage& page);
+// The pages for a person, one a line under a header: class name, alias,
+// whether it has a Save, its tables' rows, whether it writes a profile
+// section, whether the navigation shows it, and its title.
+std::string PageListText(const std::vector<std::unique_ptr<CPage>>& pages, const CLabelCatalogue& catalogue);
 
 // The value as `show` prints it: a list as "index: item", a switch as 0/1.
 std::string FieldValueText(const CFieldSet& fields, size_t i, const CLabelCatalogue& catalogue);

@@ -24,7 +24,7 @@ TEST(CliArgs, CommandsTakeTheirArgumentAndOptionsGoAnywhere)
     EXPECT_EQ(read.options->timeoutSeconds, 60);
     EXPECT_FALSE(read.options->timeoutGiven);
     EXPECT_EQ(read.options->commandTimeoutMs, 0);
-    EXPECT_TRUE(read.options->password.empty());
+    EXPECT_EQ(read.options->password, kInitialPassword);
     EXPECT_TRUE(read.options->profilePath.empty());
 
     const SCliParse saved = Parse({"read", "--profile", "out.txt", "--verbose", "--port", "COM3", "--password",
@@ -73,6 +73,37 @@ TEST(CliArgs, CommandsTakeTheirArgumentAndOptionsGoAnywhere)
     }
 }
 
+TEST(CliArgs, PageCommandsTakeTheirPageRowAndSettingsInOrder)
+{
+    const SCliParse pages = Parse({"pages"});  // no port: nothing is opened
+    ASSERT_TRUE(pages.options) << pages.error;
+    EXPECT_EQ(pages.options->command, ECliCommand::Pages);
+
+    const SCliParse all = Parse({"--port", "COM1", "show", "--json"});
+    ASSERT_TRUE(all.options) << all.error;
+    EXPECT_TRUE(all.options->page.empty());
+    EXPECT_TRUE(all.options->json);
+
+    const SCliParse write = Parse({"--port", "COM1", "write", "gprs", "--set", "apn=a=b", "--set", "apn=c"});
+    ASSERT_TRUE(write.options) << write.error;
+    EXPECT_EQ(write.options->page, "gprs");
+    EXPECT_EQ(write.options->assignments, (std::vector<std::string>{"apn=a=b", "apn=c"}));
+
+    const SCliParse edit = Parse({"--port", "COM1", "edit", "--table", "1", "CPageRfZone", "11"});
+    ASSERT_TRUE(edit.options) << edit.error;
+    EXPECT_EQ(edit.options->page, "CPageRfZone");
+    EXPECT_EQ(edit.options->row, 11U);
+    EXPECT_EQ(edit.options->table, 1U);
+
+    const SCliParse exec = Parse({"--port", "COM1", "exec", "p.txt", "--backup", "b.txt", "--verify"});
+    ASSERT_TRUE(exec.options) << exec.error;
+    EXPECT_EQ(exec.options->backupPath, "b.txt");
+    EXPECT_TRUE(exec.options->verify);
+    const SCliParse diff = Parse({"--port", "COM1", "diff", "p.txt"});
+    ASSERT_TRUE(diff.options) << diff.error;
+    EXPECT_EQ(diff.options->profilePath, "p.txt");
+}
+
 TEST(CliArgs, HelpWinsOverEverythingElse)
 {
     EXPECT_TRUE(Parse({"--help"}).help);
@@ -84,7 +115,9 @@ TEST(CliArgs, HelpWinsOverEverythingElse)
     EXPECT_EQ(password.options->password, "--help");
     const std::string usage = CliUsage();
     for (const char* word : {"read [--profile FILE]", "exec FILE", "send TEXT", "monitor", "setup", "restart",
-                             "defaults", "--command-timeout MS", "--raw", "exit status", "10, 11",
+                             "defaults", "pages", "show [PAGE] [--json]", "write PAGE [--set ID=VALUE]...",
+                             "edit PAGE ROW [--table N]", "diff PROFILE", "--backup BACKUP", "--verify",
+                             "--command-timeout MS", "--raw", "exit status", "10 diff", "11 exec --verify",
                              "12 standard output could not be written"})
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
@@ -117,6 +150,16 @@ TEST(CliArgs, BadCommandLinesSayWhy)
         {{"--port", "COM1", "read", "--profile", ""}, "--profile needs a file name"},
         {{"--port", "COM1", "send", "%A\r%B"}, "send takes one line: TEXT holds a line end"},
         {{"--port", "COM1", "send", longText}, "send TEXT is longer than the terminal's line of 1023 bytes"},
+        {{"--port", "COM1", "write"}, "write needs PAGE"},
+        {{"--port", "COM1", "edit", "rf-zones"}, "edit needs PAGE ROW"},
+        {{"--port", "COM1", "edit", "rf-zones", "-1"}, "unknown option -1"},
+        {{"--port", "COM1", "edit", "rf-zones", "x1"}, "edit takes a row number from 0, not x1"},
+        {{"--port", "COM1", "edit", "rf-zones", "1", "--table", "a"}, "--table takes a table number from 0, not a"},
+        {{"--port", "COM1", "show", "main", "--set", "a=1"}, "--set goes with write and edit only"},
+        {{"--port", "COM1", "read", "--json"}, "--json goes with show only"},
+        {{"--port", "COM1", "diff", "p.txt", "--verify"}, "--verify goes with exec only"},
+        {{"--port", "COM1", "exec", "p.txt", "--backup", "p.txt"}, "--backup must not overwrite the profile to execute"},
+        {{"show", "main"}, "--port is required"},
     };
     for (const auto& c : cases) {
         const SCliParse parsed = Parse(c.args);
