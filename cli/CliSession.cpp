@@ -360,6 +360,9 @@ void CCliSession::OnWholeReadComplete()
 
 void CCliSession::OnWholeReadFailed(const std::string& reason)
 {
+    // A port that failed or closed is reported as such by its own signal.
+    if (!m_port.IsOpen())
+        return;
     if (m_stage == EStage::Command || m_stage == EStage::FinalRead)
         Finish(m_stage == EStage::FinalRead && !m_report.AllAccepted() ? ExitOf(m_report) : ECliExit::TimedOut,
                "the whole configuration read failed: " + reason);
