@@ -347,6 +347,9 @@ void CSimTerminal::PrintTemperatureLog()
             const bool connected = i < kConnectedSensors;
             values.push_back({connected ? '0' : '2', connected ? kSensorStart[i] + (hour % 6) * 0.5 : 0.0});
         }
+        // Every sixth hour the second sensor was above its limit.
+        if (hour % 6 == 5)
+            values[1] = {'1', kSensorHigh[1] + 1.25};
         return values;
     };
     for (int hour = 0; hour < kHours; ++hour) {
