@@ -94,6 +94,17 @@ CommandHandler RewritePriority(std::vector<std::string> keys)
     };
 }
 
+// The MMS dump also prints the access point, which 3G data shares with GPRS.
+ESimAnswer DumpMms(ISimConsole& console, const CommandCall&)
+{
+    console.PrintGroups({"MMS"});
+    for (std::string_view key : {"$M2M_APN ", "$M2M_UID ", "$M2M_PWD "}) {
+        if (const ConfigLine* line = console.Store().Find(key))
+            console.PrintLine(line->text);
+    }
+    return ESimAnswer::None;
+}
+
 // Runs `handler` for rows 0 and 1 only (the inputs the 3G video settings
 // name); other rows are accepted and change nothing more.
 CommandHandler ForFirstInputs(CommandHandler handler)
@@ -147,7 +158,7 @@ std::vector<CommandSpec> BuildTable()
         Query("DUMP_GRAY", Dump({"GRAY"})),
         Query("DUMP_M2M", Dump({"M2M"})),
         Query("DUMP_HTTP", Dump({"HTTP"})),
-        Query("DUMP_MMS", Dump({"MMS"})),
+        Query("DUMP_MMS", DumpMms),
         Query("DUMP_62056", Dump({"62056"})),
         // The register names and limits belong to the Modbus rows too.
         Query("DUMP_MODBUS", Dump({"MODBUS", "M"})),
