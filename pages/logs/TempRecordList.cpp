@@ -26,7 +26,7 @@ STableDesc RecordListDesc(size_t rowLimit)
     for (size_t k = 0; k < CTempRecordPage::kSensors; ++k) {
         desc.headerKeys.push_back({});  // the state column has no caption
         desc.headerKeys.push_back("LISTC" + std::to_string(k + 1));
-        desc.columnWidths.push_back(3);
+        desc.columnWidths.push_back(5);
         desc.columnWidths.push_back(12);
     }
     desc.order = ERowOrder::NewestFirst;
