@@ -2,6 +2,10 @@
 
 #include "console/TextScan.h"
 
+#include <algorithm>
+#include <bit>
+#include <stdexcept>
+
 namespace orlan {
 
 namespace {
@@ -18,8 +22,16 @@ std::string_view From(std::string_view line, int position)
 
 CDumpRouter::CDumpRouter()
 {
-    for (const SDumpRoute& route : DumpRoutes())
+    std::vector<std::string_view> keys;
+    for (const SDumpRoute& route : DumpRoutes()) {
+        if (route.key.empty())
+            m_everywhere.push_back(m_routes.size());
         m_routes.push_back({&route, {}});
+        keys.push_back(route.key);
+    }
+    if (m_routes.size() > kMaxRoutes)
+        throw std::length_error("the routing table has more rows than the router marks");
+    m_keys = CKeyAutomaton(keys);
 }
 
 bool CDumpRouter::Bind(std::string_view pageClass, std::string_view key, DumpHandler handler)
@@ -97,6 +109,39 @@ void CDumpRouter::Deliver(const SBoundRoute& bound, std::string_view line) const
     }
 }
 
+template <class TTake>
+void CDumpRouter::ForEachTaking(std::string_view line, TTake&& take) const
+{
+    std::array<uint64_t, kMaxRoutes / 64> found{};
+    m_keys.Scan(line, [&found](uint32_t row) { found[row / 64] |= uint64_t{1} << (row % 64); });
+    for (const size_t row : m_everywhere)
+        found[row / 64] |= uint64_t{1} << (row % 64);
+    const size_t words = (m_routes.size() + 63) / 64;
+    // The rows found, in table order, chain by chain; the digit guard as
+    // the plain match has it.
+    for (int chain = 0; chain <= kChains; ++chain) {
+        bool taken = false;
+        for (size_t word = 0; word < words && !taken; ++word) {
+            for (uint64_t bits = found[word]; bits != 0 && !taken; bits &= bits - 1) {
+                const size_t row = word * 64 + static_cast<size_t>(std::countr_zero(bits));
+                const SDumpRoute& route = *m_routes[row].route;
+                if (route.chain != chain || !Matches(route, line))
+                    continue;
+                take(row);
+                taken = chain > 0;  // first key in table order wins within a chain
+            }
+        }
+    }
+}
+
+std::vector<size_t> CDumpRouter::RoutesTaking(std::string_view line) const
+{
+    std::vector<size_t> rows;
+    if (!line.empty())
+        ForEachTaking(line, [&rows](size_t row) { rows.push_back(row); });
+    return rows;
+}
+
 void CDumpRouter::DispatchLine(std::string_view line)
 {
     if (line.empty())
@@ -107,15 +152,7 @@ void CDumpRouter::DispatchLine(std::string_view line)
     }
     if (m_mainParams)
         m_mainParams(line);
-    for (int chain = 0; chain <= kChains; ++chain) {
-        for (const SBoundRoute& bound : m_routes) {
-            if (bound.route->chain == chain && Matches(*bound.route, line)) {
-                Deliver(bound, line);
-                if (chain > 0)
-                    break;  // first key in table order wins within a chain
-            }
-        }
-    }
+    ForEachTaking(line, [this, line](size_t row) { Deliver(m_routes[row], line); });
 }
 
 } // namespace orlan

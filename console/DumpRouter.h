@@ -3,13 +3,15 @@
 // consumers (every "$" line) and the main parameters parser (every line)
 // first, then the independent row and the three chains of the routing table.
 // Within a chain the first key found wins; each chain handles a line at most
-// once. Rows whose page is not attached still take their line.
+// once. Rows whose page is not attached still take their line. The keys a
+// line holds are found in one pass (CKeyAutomaton), not key by key.
 #include <array>
 #include <functional>
 #include <string_view>
 #include <vector>
 
 #include "console/DumpRoutes.h"
+#include "console/KeyAutomaton.h"
 #include "console/ReceiveListener.h"
 
 namespace orlan {
@@ -39,6 +41,12 @@ public:
     // The value a row hands over for a line (exposed for tests and tools).
     static SDumpValue HandOver(const SDumpRoute& route, std::string_view line);
     static bool Matches(const SDumpRoute& route, std::string_view line);
+    // The rows (indices into DumpRoutes()) that take a line, in the order
+    // they receive it: the independent row, then each chain's first.
+    std::vector<size_t> RoutesTaking(std::string_view line) const;
+
+    // Rows the table may hold (the rows a line holds are marked in bits on the stack).
+    static constexpr size_t kMaxRoutes = 512;
 
 private:
     struct SBoundRoute {
@@ -46,8 +54,12 @@ private:
         std::array<DumpHandler, 4> handlers;
     };
     void Deliver(const SBoundRoute& bound, std::string_view line) const;
+    template <class TTake>
+    void ForEachTaking(std::string_view line, TTake&& take) const;
 
     std::vector<SBoundRoute> m_routes;  // table order
+    CKeyAutomaton m_keys;                // over the rows' keys, by row
+    std::vector<size_t> m_everywhere;    // rows with an empty key
     std::vector<LineHandler> m_temperature;
     LineHandler m_mainParams;
 };
