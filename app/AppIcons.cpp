@@ -1,6 +1,7 @@
 #include "app/AppIcons.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 namespace orlan {
 
@@ -51,6 +52,31 @@ QPixmap PortStatePixmap(bool open, int size)
     const qreal margin = size * 0.15;
     painter.drawEllipse(QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
     return pixmap;
+}
+
+QIcon RevealIcon(bool revealed)
+{
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal s = size;
+        const QColor ink(0x50, 0x56, 0x5c);
+        painter.setPen(QPen(ink, s / 14.0));
+        QPainterPath lid;
+        lid.moveTo(s * 0.08, s * 0.5);
+        lid.quadTo(s * 0.5, s * 0.1, s * 0.92, s * 0.5);
+        lid.quadTo(s * 0.5, s * 0.9, s * 0.08, s * 0.5);
+        painter.drawPath(lid);
+        painter.setBrush(ink);
+        painter.drawEllipse(QPointF(s * 0.5, s * 0.5), s * 0.14, s * 0.14);
+        if (!revealed)
+            painter.drawLine(QPointF(s * 0.15, s * 0.85), QPointF(s * 0.85, s * 0.15));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace orlan

@@ -1,5 +1,6 @@
 #include "app/LinkBar.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -84,6 +85,7 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     m_ports->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_ports->setMinimumContentsLength(14);
     m_speeds->setObjectName(QStringLiteral("speedList"));
+    m_speeds->setToolTip(tr("The console always runs at 115 200 bit/s; the choice here is only kept."));
     for (const char* speed : kSpeeds)
         m_speeds->addItem(QString::fromLatin1(speed));
     m_parity->setObjectName(QStringLiteral("parityList"));
@@ -91,7 +93,17 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
         m_parity->addItem(Catalogue(catalogue, kParityKeys[i], kSectionSysChar));
     m_password->setObjectName(QStringLiteral("passwordField"));
     m_password->setEchoMode(QLineEdit::Password);
-    m_password->setMinimumWidth(130);
+    m_password->setMinimumWidth(150);
+    // So a user sees what the field holds before blaming the terminal.
+    QAction* reveal = m_password->addAction(RevealIcon(false), QLineEdit::TrailingPosition);
+    reveal->setObjectName(QStringLiteral("actionRevealPassword"));
+    reveal->setCheckable(true);
+    reveal->setToolTip(tr("Show the password"));
+    connect(reveal, &QAction::toggled, this, [this, reveal](bool shown) {
+        m_password->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+        reveal->setIcon(RevealIcon(shown));
+        reveal->setToolTip(shown ? tr("Hide the password") : tr("Show the password"));
+    });
     m_login->setObjectName(QStringLiteral("loginButton"));
     m_login->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     m_login->setToolTip(Catalogue(catalogue, "PWD", kSectionSysBtn));

@@ -109,30 +109,6 @@ CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent
     });
 }
 
-QString CNavigationBar::ReadableClassName(std::string_view className)
-{
-    for (std::string_view prefix : {std::string_view("CPage"), std::string_view("C")}) {
-        if (className.size() > prefix.size() && className.starts_with(prefix)) {
-            className.remove_prefix(prefix.size());
-            break;
-        }
-    }
-    // A word starts at a capital after a small letter, or at the last capital
-    // of a run that a small letter follows ("ADSms": "AD", "Sms").
-    auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
-    auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
-    QString name;
-    for (size_t i = 0; i < className.size(); ++i) {
-        const char c = className[i];
-        if (i > 0 && upper(c)
-            && (lower(className[i - 1]) || (upper(className[i - 1]) && i + 1 < className.size()
-                                            && lower(className[i + 1]))))
-            name += QLatin1Char(' ');
-        name += QLatin1Char(c);
-    }
-    return name;
-}
-
 void CNavigationBar::SetAllPagesItems(std::vector<std::pair<QString, QString>> items)
 {
     m_allPages = std::move(items);

@@ -26,9 +26,6 @@ class CNavigationBar final : public QTreeWidget {
 public:
     CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent = nullptr);
 
-    // A page's readable name from its class: "CPageADSms" gives "AD Sms".
-    static QString ReadableClassName(std::string_view className);
-
     // Whether an item key has an icon of its own (every fixed item must).
     static bool HasItemIcon(std::string_view key);
 

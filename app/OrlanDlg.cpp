@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -14,11 +16,13 @@
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
+#include "app/ElidingLabel.h"
 #include "app/LinkBar.h"
 #include "app/NavigationBar.h"
 #include "app/SysProgress.h"
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
+#include "session/PageAccess.h"
 #include "tools/ConsoleTerminalPage.h"
 #include "tools/ToolViews.h"
 #include "widgets/PageView.h"
@@ -28,8 +32,8 @@ namespace orlan {
 
 namespace {
 
-constexpr char kVersionLine[] = " V3.44";
-constexpr char kCharacterMode[] = "Unicode mode";
+constexpr char kVersionLine[] = "V3.44";
+constexpr char kCharacterMode[] = " Unicode mode";
 constexpr char kFirstPageKey[] = "PAGE_CS";
 
 SProgressTexts ProgressTexts(const CLabelCatalogue& catalogue)
@@ -38,12 +42,12 @@ SProgressTexts ProgressTexts(const CLabelCatalogue& catalogue)
     return {text(kMsgProgress), text(kMsgReading), text(kMsgProcessing)};
 }
 
-QLabel* StatusLabel(const char* name, QWidget* parent)
+CElidingLabel* StatusLabel(const char* name, QWidget* parent)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new CElidingLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
-    // Long texts are cut rather than widening the window.
+    // Long texts end in "..." rather than widening the window.
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setMinimumWidth(60);
     return label;
@@ -132,6 +136,46 @@ void COrlanDlg::BuildWindow()
     BuildStatusBar();
     CreatePageViews();
     connect(m_navigation, &CNavigationBar::itemChosen, this, [this](const QString& key) { ShowPage(key); });
+    BuildMenus();
+}
+
+void COrlanDlg::BuildMenus()
+{
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    // The navigation bar's context menu entry, visible here too.
+    view->addAction(m_navigation->ShowAllPagesAction());
+    view->addSeparator();
+    auto addKeyed = [this, view](const char* name, const QString& text, const QKeySequence& keys, auto handler) {
+        QAction* action = view->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(text, keys.toString(QKeySequence::NativeText)));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    addKeyed("actionNextPage", tr("Next page"), QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { StepPage(1); });
+    addKeyed("actionPreviousPage", tr("Previous page"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+             [this] { StepPage(-1); });
+    addKeyed("actionSavePage", tr("Write the page to the terminal"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
+        if (m_currentView != nullptr && m_currentView == PageViewOf(m_shownKey))
+            m_currentView->WritePage();
+    });
+}
+
+void COrlanDlg::StepPage(int step)
+{
+    // In the order the navigation shows its items, the fifth folder's too.
+    QStringList keys = m_navigation->ItemKeys();
+    if (m_navigation->ShowsAllPages())
+        keys += m_navigation->AllPagesKeys();
+    const qsizetype count = keys.size();
+    const qsizetype at = keys.indexOf(m_shownKey);
+    for (qsizetype i = 1; i <= count; ++i) {
+        const qsizetype next = ((at < 0 ? (step > 0 ? -1 : 0) : at) + step * i % count + count) % count;
+        if (ShowPage(keys[next]))
+            return;
+    }
 }
 
 QWidget* COrlanDlg::BuildHeader()
@@ -144,12 +188,16 @@ QWidget* COrlanDlg::BuildHeader()
     header->setPalette(palette);
 
     auto* title = new QLabel(QString::fromStdString(HeaderTitle(m_catalogue)), header);
+    // A narrow window cuts the title, not the link controls beside it.
+    title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    title->setMinimumWidth(80);
     title->setObjectName(QStringLiteral("headerTitle"));
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     title->setFont(titleFont);
     auto* version = new QLabel(QString::fromLatin1(kVersionLine) + QString::fromLatin1(kCharacterMode), header);
+    version->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     version->setObjectName(QStringLiteral("headerVersion"));
     version->setForegroundRole(QPalette::PlaceholderText);
 
@@ -161,8 +209,7 @@ QWidget* COrlanDlg::BuildHeader()
     m_linkBar = new CLinkBar(m_catalogue, m_linkSettings, header);
     auto* layout = new QHBoxLayout(header);
     layout->setContentsMargins(14, 10, 14, 10);
-    layout->addLayout(titles);
-    layout->addStretch(1);
+    layout->addLayout(titles, 1);
     layout->addWidget(m_linkBar, 0, Qt::AlignVCenter);
 
     connect(m_linkBar, &CLinkBar::portChosen, this, [this] { OnPortChosen(); });
@@ -188,14 +235,21 @@ QWidget* COrlanDlg::BuildCommandBar()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    add("actionSetup", "SETUP", QStyle::SP_DialogApplyButton, [this] { OnSetup(); });
-    add("actionReload", "RELOAD", QStyle::SP_BrowserReload, [this] { m_session.Reload(); });
-    add("actionRestart", "RESTART", QStyle::SP_MediaSkipBackward, [this] { m_session.Restart(); });
+    add("actionSetup", "SETUP", QStyle::SP_DialogApplyButton, [this] { OnSetup(); })
+        ->setToolTip(tr("Bring the terminal into its setup mode"));
+    QAction* reload = add("actionReload", "RELOAD", QStyle::SP_BrowserReload, [this] { m_session.Reload(); });
+    reload->setShortcut(QKeySequence(Qt::Key_F5));
+    reload->setToolTip(tr("Read the whole configuration from the terminal (F5)"));
+    add("actionRestart", "RESTART", QStyle::SP_MediaSkipBackward, [this] { OnRestartClicked(); })
+        ->setToolTip(tr("Restart the terminal (asks first)"));
     bar->addSeparator();
-    add("actionSave", "SAVE", QStyle::SP_DialogSaveButton, [this] { OnSaveProfile(); });
-    add("actionExec", "EXEC", QStyle::SP_MediaPlay, [this] { OnExecuteProfile(); });
+    add("actionSave", "SAVE", QStyle::SP_DialogSaveButton, [this] { OnSaveProfile(); })
+        ->setToolTip(tr("Save the pages' configuration as a profile file"));
+    add("actionExec", "EXEC", QStyle::SP_MediaPlay, [this] { OnExecuteProfile(); })
+        ->setToolTip(tr("Send a profile file to the terminal"));
     bar->addSeparator();
-    add("actionDefaults", "DEFAULTS", QStyle::SP_DialogResetButton, [this] { m_session.FactoryDefaults(); });
+    add("actionDefaults", "DEFAULTS", QStyle::SP_DialogResetButton, [this] { OnDefaultsClicked(); })
+        ->setToolTip(tr("Reset the terminal to its factory settings (asks first)"));
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -282,10 +336,7 @@ void COrlanDlg::CreatePageViews()
         const QString key = QString::fromStdString(info.className);
         if (!addView(key, *page))
             continue;
-        QString caption = info.navKey.empty() ? QString() : Text(info.navKey, kSectionTabs);
-        if (caption.isEmpty())
-            caption = CNavigationBar::ReadableClassName(info.className);
-        otherPages.emplace_back(key, caption);
+        otherPages.emplace_back(key, Caption(*page));
     }
     m_navigation->SetAllPagesItems(std::move(otherPages));
     m_navigation->SetShowAllPages(CPreferences().value(QLatin1String(kShowAllPagesSetting), false).toBool());

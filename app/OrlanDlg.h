@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <map>
 #include <span>
 
@@ -28,6 +29,7 @@ class QStackedWidget;
 
 namespace orlan {
 
+class CElidingLabel;
 class CLinkBar;
 class CNavigationBar;
 class CPageView;
@@ -41,6 +43,7 @@ public:
     static constexpr int kConsoleBaudRate = CTerminalLink::kConsoleBaudRate;
     static constexpr int kPortLampMs = 1000;
     static constexpr int kCloseCheckMs = 50;
+    static constexpr QSize kFirstStartSize{1200, 800};
 
     COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* parent = nullptr);
     ~COrlanDlg() override;
@@ -69,7 +72,8 @@ public:
     int WholeReads() const { return m_wholeReads; }
 
     // SAVE and EXEC once a file is chosen (the buttons open the chooser).
-    void SaveProfileTo(const QString& path);
+    // A name without extension gets ".txt". True when the file was written.
+    bool SaveProfileTo(const QString& path);
     void ExecuteProfileFrom(const QString& path);
     // Where a camera picture goes: "1.jpg" in the working directory.
     void SavePicture(std::span<const uint8_t> jpeg, const QString& path);
@@ -93,6 +97,9 @@ private:
     void ShowInformation(const std::string& text) override;
     void ShowError(const std::string& text) override;
     void OnJobFinished(const std::string& name, const SJobReport& report) override;
+    void OnPageJobFinished(const CPage& page, const SPageJobKind& kind, const std::string& name,
+                           const SJobReport& report) override;
+    void OnWholeReadFailed(const std::string& reason) override;
     void OnPageBusy(const CPage& page, bool busy) override;
     void OnRestart() override;
 
@@ -101,6 +108,7 @@ private:
     QWidget* BuildCommandBar();
     QWidget* BuildPageArea();
     void BuildStatusBar();
+    void BuildMenus();
     void CreatePageViews();
     void SelectFirstPage();
 
@@ -111,8 +119,19 @@ private:
     void SetLinkText(const QString& text);
     void OnPortChosen();
     void OnSetup();
+    void OnRestartClicked();
+    void OnDefaultsClicked();
+    // Next or previous navigation item that can be shown.
+    void StepPage(int step);
+    // A Yes/No question (buttons named from the catalogue, No the default)
+    // opened without a nested loop; `answered` hears the button.
+    QMessageBox* Ask(const QString& name, const QString& text, std::function<void(QMessageBox*)> answered);
+    void ShowJobReport(const QString& text, const SJobReport& report);
+    // The caption a person knows a page by.
+    QString Caption(const CPage& page) const;
     QFileDialog* ProfileDialog(bool save, std::string_view captionKey);
     void OnSaveProfile();
+    void ChooseProfileToSave(std::function<void(const QString&)> saved = {});
     void OnExecuteProfile();
     void OnAbout();
     void StoreLinkSettings();
@@ -138,10 +157,10 @@ private:
     CNavigationBar* m_navigation = nullptr;
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_stack = nullptr;
-    QLabel* m_status = nullptr;
-    QLabel* m_secondStatus = nullptr;
-    QLabel* m_jobReport = nullptr;
-    QLabel* m_linkText = nullptr;
+    CElidingLabel* m_status = nullptr;
+    CElidingLabel* m_secondStatus = nullptr;
+    CElidingLabel* m_jobReport = nullptr;
+    CElidingLabel* m_linkText = nullptr;
     CSysProgress* m_sysProgress = nullptr;
 
     std::map<QString, QWidget*> m_pageWidgets;  // navigation key -> its widget in the stack

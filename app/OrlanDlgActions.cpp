@@ -7,11 +7,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 
 #include "app/AppSettings.h"
+#include "app/ElidingLabel.h"
 #include "app/FileAccess.h"
 #include "labels/CommonLabelKeys.h"
+#include "session/PageAccess.h"
 
 namespace orlan {
 
@@ -79,10 +82,77 @@ QFileDialog* COrlanDlg::ProfileDialog(bool save, std::string_view captionKey)
     return dialog;
 }
 
+QMessageBox* COrlanDlg::Ask(const QString& name, const QString& text, std::function<void(QMessageBox*)> answered)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, windowTitle(), text, QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(name);
+    box->button(QMessageBox::Yes)->setText(Text(kCharYes, kSectionSysChar));
+    box->button(QMessageBox::No)->setText(Text(kCharNo, kSectionSysChar));
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [box, answered = std::move(answered)] { answered(box); });
+    box->open();  // not exec(): the receive path keeps running behind it
+    return box;
+}
+
+void COrlanDlg::OnRestartClicked()
+{
+    Ask(QStringLiteral("restartQuestion"),
+        tr("Restart the terminal now?\n\nIt stops working while it starts again: a call, a message or an alarm in "
+           "progress is lost, and the console shows the start-up."),
+        [this](QMessageBox* box) {
+            if (box->clickedButton() == box->button(QMessageBox::Yes))
+                m_session.Restart();
+        });
+}
+
+void COrlanDlg::OnDefaultsClicked()
+{
+    QMessageBox* box = Ask(
+        QStringLiteral("defaultsQuestion"),
+        tr("Reset the terminal to its factory defaults?\n\nEvery setting on the terminal is lost: phone numbers, "
+           "message texts, zones, timers, names and all parameters are replaced by the factory values."),
+        [this](QMessageBox* answered) {
+            const QAbstractButton* clicked = answered->clickedButton();
+            if (clicked == answered->button(QMessageBox::Yes)) {
+                m_session.FactoryDefaults();
+            } else if (clicked != nullptr && clicked->objectName() == QLatin1String("backupButton")) {
+                // The reset follows only a backup that was written.
+                ChooseProfileToSave([this](const QString&) { m_session.FactoryDefaults(); });
+            }
+        });
+    QPushButton* backup = box->addButton(tr("Save a backup, then reset..."), QMessageBox::AcceptRole);
+    backup->setObjectName(QStringLiteral("backupButton"));
+    if (!m_session.HoldsWholeRead()) {
+        backup->setEnabled(false);
+        backup->setToolTip(tr("The configuration has not been read from the terminal: a backup would hold defaults."));
+    }
+}
+
 void COrlanDlg::OnSaveProfile()
 {
+    if (m_session.HoldsWholeRead()) {
+        ChooseProfileToSave();
+        return;
+    }
+    Ask(QStringLiteral("unreadQuestion"),
+        tr("The configuration has not been read from the terminal since the port was opened.\n\nA profile saved "
+           "now holds what the pages hold: their defaults (every wireless zone on as a 24-hour zone, for "
+           "instance), not the terminal's settings.\n\nSave it anyway?"),
+        [this](QMessageBox* box) {
+            if (box->clickedButton() == box->button(QMessageBox::Yes))
+                ChooseProfileToSave();
+        });
+}
+
+void COrlanDlg::ChooseProfileToSave(std::function<void(const QString&)> saved)
+{
     QFileDialog* dialog = ProfileDialog(true, "SAVE");
-    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { SaveProfileTo(path); });
+    dialog->setDefaultSuffix(QStringLiteral("txt"));
+    connect(dialog, &QFileDialog::fileSelected, this, [this, saved = std::move(saved)](const QString& path) {
+        if (SaveProfileTo(path) && saved)
+            saved(path);
+    });
     dialog->open();
 }
 
@@ -95,18 +165,22 @@ void COrlanDlg::OnExecuteProfile()
     dialog->open();
 }
 
-void COrlanDlg::SaveProfileTo(const QString& path)
+bool COrlanDlg::SaveProfileTo(const QString& chosen)
 {
+    QString path = chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".txt");
     const std::string bytes = m_session.ProfileBytes();
     // A profile holds the SIM PIN and PUK: private unless the file was shared before.
     const QString why = WriteFileSafely(path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
                                         {ENewFileMode::Private, ELinkPolicy::WriteThrough});
     if (!why.isEmpty()) {
         ShowFileFailure(path, why);
-        return;
+        return false;
     }
-    m_status->setText(tr("Profile saved to %1").arg(QDir::toNativeSeparators(path)));
+    m_status->SetFullText(tr("Profile saved to %1").arg(QDir::toNativeSeparators(path)));
     OpenMessage(QMessageBox::Information, Text(kMsgSaveProfileOk, kSectionSysMsg));
+    return true;
 }
 
 void COrlanDlg::ExecuteProfileFrom(const QString& path)
@@ -124,7 +198,7 @@ void COrlanDlg::ExecuteProfileFrom(const QString& path)
 
 void COrlanDlg::ShowFileFailure(const QString& path, const QString& why)
 {
-    m_status->setText(tr("%1: %2").arg(QDir::toNativeSeparators(path), why));
+    m_status->SetFullText(tr("%1: %2").arg(QDir::toNativeSeparators(path), why));
     OpenMessage(QMessageBox::Critical, QString::fromLatin1(kProfileOpenFailed));
 }
 
@@ -144,16 +218,16 @@ void COrlanDlg::OnPictureComplete(std::span<const uint8_t> jpeg)
 void COrlanDlg::SavePicture(std::span<const uint8_t> jpeg, const QString& path)
 {
     m_progress.Hide();
-    m_status->setText(QStringLiteral("saving image"));
+    m_status->SetFullText(QStringLiteral("saving image"));
     // The tool chose the name, not the user: a link there is not followed.
     const QString why = WriteFileSafely(path, QByteArrayView(jpeg.data(), static_cast<qsizetype>(jpeg.size())),
                                         {ENewFileMode::Shared, ELinkPolicy::Refuse});
     if (why.isEmpty()) {
-        m_status->setText(QStringLiteral("image saved"));
+        m_status->SetFullText(QStringLiteral("image saved"));
         return;
     }
     const QString failure = tr("image not saved: %1: %2").arg(QDir::toNativeSeparators(path), why);
-    m_status->setText(failure);
+    m_status->SetFullText(failure);
     OpenMessage(QString::fromLatin1(kPictureBox), QMessageBox::Warning, failure);
 }
 
@@ -171,12 +245,22 @@ void COrlanDlg::OnRestart()
 
 void COrlanDlg::OnStatusText(const std::string& text)
 {
-    m_status->setText(QString::fromStdString(text));
+    m_status->setPalette(statusBar()->palette());
+    m_status->SetFullText(QString::fromStdString(text));
 }
 
 void COrlanDlg::OnSecondStatusText(const std::string& text)
 {
-    m_secondStatus->setText(QString::fromStdString(text));
+    m_secondStatus->SetFullText(QString::fromStdString(text));
+}
+
+void COrlanDlg::OnWholeReadFailed(const std::string& reason)
+{
+    // Overrides the end line's "read completely" where the read was not.
+    m_status->SetFullText(tr("The whole read failed: %1").arg(QString::fromStdString(reason)));
+    QPalette palette = m_status->palette();
+    palette.setColor(QPalette::WindowText, kFailureColour);
+    m_status->setPalette(palette);
 }
 
 void COrlanDlg::OnWholeReadComplete()
@@ -185,10 +269,63 @@ void COrlanDlg::OnWholeReadComplete()
     Q_EMIT wholeReadCompleted();
 }
 
+QString COrlanDlg::Caption(const CPage& page) const
+{
+    return QString::fromStdString(PageCaption(page, m_catalogue));
+}
+
 void COrlanDlg::OnJobFinished(const std::string& name, const SJobReport& report)
 {
-    m_jobReport->setText(QString::fromStdString(name + ": " + report.Summary()));
-    QStringList failed;
+    const QString job = name == "Execute profile" ? Text("EXEC", kSectionSysBtn) : QString();
+    ShowJobReport((job.isEmpty() ? QString::fromStdString(name) : job) + QStringLiteral(": ") +
+                      QString::fromStdString(report.Summary()),
+                  report);
+}
+
+void COrlanDlg::OnPageJobFinished(const CPage& page, const SPageJobKind& kind, const std::string& /*name*/,
+                                  const SJobReport& report)
+{
+    // As the user knows the page and what was done on it.
+    QString what = Caption(page);
+    const std::string& section = page.Info().section;
+    switch (kind.kind) {
+    case SPageJobKind::EKind::Write:
+        break;
+    case SPageJobKind::EKind::Action:
+        for (const SPageAction& action : page.Actions()) {
+            if (action.id == kind.id) {
+                const QString label = QString::fromStdString(
+                    m_catalogue.Lookup(action.labelKey, action.labelSection.empty() ? section : action.labelSection));
+                if (!label.isEmpty())
+                    what += QStringLiteral(": ") + label;
+            }
+        }
+        break;
+    case SPageJobKind::EKind::RowEdit:
+        if (kind.row) {
+            const QString row = tr("row %1").arg(*kind.row + 1);
+            if (report.AllAccepted() && !report.cancelled) {
+                ShowJobReport(tr("%1: %2 written").arg(what, row), report);
+                return;
+            }
+            what += QStringLiteral(": ") + row;
+        }
+        break;
+    case SPageJobKind::EKind::FieldChange: {
+        const size_t index = page.Fields().IndexOf(kind.id);
+        if (index < page.Fields().Size())
+            what += QStringLiteral(": ") +
+                    QString::fromStdString(FieldCaption(page.Fields().Desc(index), section, m_catalogue));
+        break;
+    }
+    }
+    ShowJobReport(what + QStringLiteral(": ") + QString::fromStdString(report.Summary()), report);
+}
+
+void COrlanDlg::ShowJobReport(const QString& text, const SJobReport& report)
+{
+    m_jobReport->SetFullText(text);
+    QStringList failed = {text};
     for (const std::string& command : report.failed)
         failed.append(QString::fromStdString(command));
     m_jobReport->setToolTip(failed.join(QLatin1Char('\n')));

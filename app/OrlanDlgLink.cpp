@@ -4,10 +4,12 @@
 #include "widgets/PageView.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QLabel>
 #include <QSplitter>
 
 #include "app/AppSettings.h"
+#include "app/ElidingLabel.h"
 #include "app/LinkBar.h"
 #include "labels/CommonLabelKeys.h"
 #include "link/PortDiscovery.h"
@@ -19,7 +21,7 @@ void COrlanDlg::ApplyStartOptions()
 {
     // A port named on the command line makes the adapter search moot.
     if (!m_options.port && !ProbeAndSelect(m_linkSettings, m_options.deviceLister))
-        m_status->setText(Text(kMsgNoUsb, kSectionSysMsg));
+        m_status->SetFullText(Text(kMsgNoUsb, kSectionSysMsg));
 
     const QString portName = QString::fromLatin1(kPortValueName);
     m_linkBar->SetPortIndex(m_linkSettings.ReadNumber(portName, 0, kDefaultPortValue));
@@ -51,10 +53,21 @@ void COrlanDlg::ApplyStartOptions()
 
 void COrlanDlg::ShowAsRemembered()
 {
-    if (restoreGeometry(CPreferences().value(QLatin1String(kGeometrySetting)).toByteArray()))
+    if (restoreGeometry(CPreferences().value(QLatin1String(kGeometrySetting)).toByteArray())) {
         show();
-    else
-        showMaximized();
+        return;
+    }
+    // A first start: room for a page and its navigation, within the screen.
+    QSize size = kFirstStartSize;
+    if (const QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        size = size.boundedTo(room.size() * 9 / 10);
+        resize(size);
+        move(room.center() - rect().center());
+    } else {
+        resize(size);
+    }
+    show();
 }
 
 void COrlanDlg::OpenPort()
@@ -98,8 +111,7 @@ void COrlanDlg::RefreshPortState()
 
 void COrlanDlg::SetLinkText(const QString& text)
 {
-    m_linkText->setText(text);
-    m_linkText->setToolTip(text);  // a failure's reason may be longer than the room for it
+    m_linkText->SetFullText(text);  // a failure's reason may be longer than the room for it
 }
 
 void COrlanDlg::OnPortChosen()
@@ -108,8 +120,8 @@ void COrlanDlg::OnPortChosen()
     m_overridePath.clear();
     m_linkBar->SetPortPlaceholder({});
     OpenPort();
-    m_status->clear();
-    m_secondStatus->clear();
+    m_status->SetFullText({});
+    m_secondStatus->SetFullText({});
 }
 
 void COrlanDlg::StoreLinkSettings()
@@ -141,7 +153,7 @@ void COrlanDlg::closeEvent(QCloseEvent* event)
     // closed before the window goes.
     if (m_session.PrepareToClose()) {
         event->ignore();
-        m_status->setText(tr("Closing once the terminal has taken the end of the command batch..."));
+        m_status->SetFullText(tr("Closing once the terminal has taken the end of the command batch..."));
         m_closeWhenIdle.start(kCloseCheckMs);
         return;
     }

@@ -1,12 +1,17 @@
 #include "tools/ConsoleTerminalPage.h"
 
 #include <QCheckBox>
-#include <QFontDatabase>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "session/TerminalSession.h"
@@ -16,6 +21,8 @@
 #include "widgets/LineBreaks.h"
 #include "widgets/WidgetStyle.h"
 
+#include <algorithm>
+
 namespace orlan {
 
 namespace {
@@ -23,6 +30,22 @@ namespace {
 // Lines of the send box before it scrolls.
 constexpr int kSendBoxLines = 4;
 constexpr std::string_view kHeadingKey = "PAGE_COMM_TOOL";
+// The console's own choices in the link settings store.
+constexpr char kLineEndValueName[] = "CONSOLE_LINEEND";
+constexpr char kEnterSendsValueName[] = "CONSOLE_ENTERSENDS";
+constexpr char kEchoValueName[] = "CONSOLE_ECHO";
+constexpr char kTimeStampsValueName[] = "CONSOLE_TIMESTAMPS";
+const QColor kSentColour(0x1f, 0x5f, 0xb0);
+
+// A fixed-pitch face by family hint: whatever fonts the machine has, Qt
+// picks its monospace one.
+QFont ConsoleFont()
+{
+    QFont font(QStringLiteral("monospace"));
+    font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
+    font.setFixedPitch(true);
+    return font;
+}
 
 QPushButton* AddButton(QHBoxLayout* row, const QString& text, const char* name, QWidget* parent)
 {
@@ -44,6 +67,19 @@ QString TypedText(const QPlainTextEdit& box)
 
 } // namespace
 
+std::string_view LineEndBytes(ESendLineEnd end)
+{
+    switch (end) {
+    case ESendLineEnd::Cr:
+        return "\r";
+    case ESendLineEnd::CrLf:
+        return "\r\n";
+    case ESendLineEnd::None:
+        break;
+    }
+    return {};
+}
+
 CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSetting& settings,
                                            const CLabelCatalogue& catalogue, QWidget* parent)
     : CPageView(parent), m_session(session), m_settings(settings)
@@ -54,7 +90,7 @@ CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSettin
     m_kept.ipAddress = settings.ReadText(QString::fromLatin1(kIpAddressValueName));
 
     const auto button = [&catalogue](std::string_view key) { return CatalogueText(catalogue, kSectionButtons, key); };
-    const QFont monospace = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont monospace = ConsoleFont();
     auto* layout = new QVBoxLayout(this);
 
     auto* heading = CreatePageHeading(CatalogueText(catalogue, kSectionTabs, kHeadingKey), this);
@@ -66,6 +102,7 @@ CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSettin
     m_receiveView->setUndoRedoEnabled(false);
     m_receiveView->setFont(monospace);
     m_receiveView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_receiveView->setMaximumBlockCount(kKeptLines);
     auto* receiveLabel = new QLabel(button(kBtnCommRecv), this);
     receiveLabel->setBuddy(m_receiveView);
     layout->addWidget(receiveLabel);
@@ -80,18 +117,65 @@ CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSettin
     layout->addWidget(sendLabel);
     layout->addWidget(m_sendBox);
 
+    auto* options = new QHBoxLayout;
+    m_lineEnd = new QComboBox(this);
+    m_lineEnd->setObjectName(QStringLiteral("lineEndList"));
+    m_lineEnd->addItems({tr("No line end"), tr("CR"), tr("CR LF")});
+    m_lineEnd->setToolTip(tr("What Send puts behind the text: nothing (exactly as typed), CR or CR LF"));
+    m_lineEnd->setCurrentIndex(std::clamp(settings.ReadNumber(QString::fromLatin1(kLineEndValueName), 0, 0), 0, 2));
+    auto* lineEndLabel = new QLabel(tr("Line end:"), this);
+    lineEndLabel->setBuddy(m_lineEnd);
+    options->addWidget(lineEndLabel);
+    options->addWidget(m_lineEnd);
+    auto addOption = [this, &settings, options](const QString& text, const char* name, const char* valueName,
+                                               bool byDefault, const QString& tip) {
+        auto* box = new QCheckBox(text, this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setToolTip(tip);
+        box->setChecked(settings.ReadNumber(QString::fromLatin1(valueName), 0, byDefault ? 1 : 0) != 0);
+        options->addWidget(box);
+        return box;
+    };
+    m_enterSends = addOption(tr("Enter sends"), "enterSends", kEnterSendsValueName, false,
+                             tr("Enter sends the text, Shift+Enter breaks the line"));
+    m_echo = addOption(tr("Show sent text"), "echo", kEchoValueName, true,
+                       tr("What was sent appears in the view in another colour"));
+    m_timeStamps = addOption(tr("Time stamps"), "timeStamps", kTimeStampsValueName, false,
+                             tr("Each line of the view starts with the time it began"));
+    options->addStretch(1);
+    layout->addLayout(options);
+
     auto* row = new QHBoxLayout;
     m_autoClear = new QCheckBox(button(kBtnCommAutoClear), this);
     m_autoClear->setObjectName(QStringLiteral("autoClear"));
     m_autoClear->setChecked(true);
+    m_autoClear->setToolTip(tr("Keep the newest %1 lines only").arg(kKeptLines));
     row->addWidget(m_autoClear);
     row->addStretch(1);
+    m_saveLogButton = AddButton(row, tr("Save log..."), "saveLogButton", this);
     m_studyButton = AddButton(row, QStringLiteral("Study"), "studyButton", this);
     m_eraseButton = AddButton(row, QStringLiteral("Erase"), "eraseButton", this);
     m_clearButton = AddButton(row, button(kBtnCommClear), "clearButton", this);
     m_sendButton = AddButton(row, button(kBtnCommSend), "sendButton", this);
     layout->addLayout(row);
 
+    m_sendButton->setToolTip(tr("Send the text (Up and Down in the box recall the texts sent before)"));
+    m_sendBox->installEventFilter(this);
+    connect(m_autoClear, &QCheckBox::toggled, this,
+            [this](bool on) { m_receiveView->setMaximumBlockCount(on ? kKeptLines : 0); });
+    connect(m_saveLogButton, &QPushButton::clicked, this, [this] {
+        auto* dialog = new QFileDialog(this, tr("Save log"), QString(), tr("Text files (*.txt *.log);;All files (*)"));
+        dialog->setObjectName(QStringLiteral("saveLogDialog"));
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setDefaultSuffix(QStringLiteral("log"));
+        connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
+            const QString why = SaveLog(path);
+            if (!why.isEmpty())
+                AppendToView(tr("\n[log not saved: %1: %2]\n").arg(path, why), true);
+        });
+        dialog->open();  // not exec(): the receive path keeps running behind it
+    });
     connect(m_sendButton, &QPushButton::clicked, this, &CConsoleTerminalView::Send);
     connect(m_clearButton, &QPushButton::clicked, this, &CConsoleTerminalView::ClearView);
     connect(m_studyButton, &QPushButton::clicked, this, [this] { ClearAndSend(kLearnKeyCommand); });
@@ -101,22 +185,55 @@ CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSettin
 void CConsoleTerminalView::AppendReceived(std::string_view block)
 {
     const std::string text = m_received.Append(block);
-    if (!text.empty()) {
-        // A cursor of its own: a selection the user is copying stays.
-        QTextCursor end(m_receiveView->document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(QString::fromStdString(text));
-        QScrollBar* bar = m_receiveView->verticalScrollBar();
-        bar->setValue(bar->maximum());
+    if (!text.empty())
+        AppendToView(QString::fromStdString(text), false);
+}
+
+void CConsoleTerminalView::AppendToView(const QString& text, bool sent)
+{
+    // A cursor of its own: a selection the user is copying stays.
+    QTextCursor end(m_receiveView->document());
+    end.movePosition(QTextCursor::End);
+    QTextCharFormat format;
+    if (sent)
+        format.setForeground(kSentColour);
+    QString shown;
+    if (m_timeStamps->isChecked()) {
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("[HH:mm:ss.zzz] "));
+        for (const QChar c : text) {
+            if (m_atLineStart && c != u'\n')
+                shown += stamp;
+            m_atLineStart = c == u'\n';
+            shown += c;
+        }
+    } else {
+        shown = text;
+        m_atLineStart = text.endsWith(u'\n');
     }
-    if (m_autoClear->isChecked() && m_received.ReachedAutoClearLimit())
-        ClearView();
+    end.insertText(shown, format);
+    QScrollBar* bar = m_receiveView->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 void CConsoleTerminalView::ClearView()
 {
     m_receiveView->clear();
     m_received.ViewCleared();
+    m_atLineStart = true;
+}
+
+QString CConsoleTerminalView::SaveLog(const QString& path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return file.errorString();
+    const QByteArray bytes = m_receiveView->toPlainText().toUtf8() + '\n';
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return file.errorString();
+    }
+    // Renamed over the old file only once all of it is on disk.
+    return file.commit() ? QString() : file.errorString();
 }
 
 void CConsoleTerminalView::Send()
@@ -124,7 +241,70 @@ void CConsoleTerminalView::Send()
     const QString typed = TypedText(*m_sendBox);
     if (typed.isEmpty())
         return;
-    m_session.SendRaw(ToCrLf(typed.toStdString()));
+    const auto end = static_cast<ESendLineEnd>(std::max(0, m_lineEnd->currentIndex()));
+    const std::string bytes = ToCrLf(typed.toStdString()) + std::string(LineEndBytes(end));
+    m_session.SendRaw(bytes);
+    if (m_history.isEmpty() || m_history.back() != typed) {
+        m_history.append(typed);
+        if (m_history.size() > kHistorySize)
+            m_history.removeFirst();
+    }
+    m_historyAt = m_history.size();
+    if (m_echo->isChecked()) {
+        // On a line of its own, as the terminal's echo would not be.
+        QString echo = m_atLineStart ? QString() : QStringLiteral("\n");
+        echo += typed;
+        if (!echo.endsWith(u'\n'))
+            echo += u'\n';
+        AppendToView(echo, true);
+    }
+}
+
+void CConsoleTerminalView::StepHistory(int step)
+{
+    if (m_history.isEmpty())
+        return;
+    if (m_historyAt == m_history.size())
+        m_typing = m_sendBox->toPlainText();
+    m_historyAt = std::clamp<qsizetype>(m_historyAt + step, 0, m_history.size());
+    m_sendBox->setPlainText(m_historyAt == m_history.size() ? m_typing : m_history[m_historyAt]);
+    m_sendBox->moveCursor(QTextCursor::End);
+}
+
+bool CConsoleTerminalView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_sendBox || event->type() != QEvent::KeyPress)
+        return CPageView::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && m_enterSends->isChecked() && !(key->modifiers() & Qt::ShiftModifier)) {
+        Send();
+        return true;
+    }
+    if (enter && (key->modifiers() & Qt::ShiftModifier)) {
+        m_sendBox->textCursor().insertText(QStringLiteral("\n"));
+        return true;
+    }
+    // Up on the first line and Down on the last walk the texts sent before.
+    const QTextCursor cursor = m_sendBox->textCursor();
+    if (key->key() == Qt::Key_Up && key->modifiers() == Qt::NoModifier && cursor.block() == m_sendBox->document()->firstBlock()) {
+        StepHistory(-1);
+        return true;
+    }
+    if (key->key() == Qt::Key_Down && key->modifiers() == Qt::NoModifier && cursor.block() == m_sendBox->document()->lastBlock()
+        && m_historyAt < m_history.size()) {
+        StepHistory(1);
+        return true;
+    }
+    return CPageView::eventFilter(watched, event);
+}
+
+void CConsoleTerminalView::StoreConsoleChoices()
+{
+    m_settings.WriteNumber(QString::fromLatin1(kLineEndValueName), 0, m_lineEnd->currentIndex());
+    m_settings.WriteNumber(QString::fromLatin1(kEnterSendsValueName), 0, m_enterSends->isChecked() ? 1 : 0);
+    m_settings.WriteNumber(QString::fromLatin1(kEchoValueName), 0, m_echo->isChecked() ? 1 : 0);
+    m_settings.WriteNumber(QString::fromLatin1(kTimeStampsValueName), 0, m_timeStamps->isChecked() ? 1 : 0);
 }
 
 void CConsoleTerminalView::ClearAndSend(std::string_view command)

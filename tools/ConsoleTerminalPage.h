@@ -1,15 +1,22 @@
 #pragma once
 // The console terminal page: the raw console traffic as received, a send
-// box whose text goes out exactly as typed, and the two key-learning
-// commands. It is no settings page: it has no page and no page buttons.
+// box whose text goes out exactly as typed (with the line end the user
+// chose: none, CR or CR LF), and the two key-learning commands. As in the
+// raw terminals its users know: Enter may send (Shift+Enter breaks the
+// line), Up and Down walk the sent texts, what was sent shows in the view
+// in another colour, lines may carry time stamps, and the view can be saved.
+// It is no settings page: it has no page and no page buttons.
 #include <QString>
+#include <QStringList>
 
+#include <string>
 #include <string_view>
 
 #include "tools/ConsoleReceiveText.h"
 #include "widgets/PageView.h"
 
 class QCheckBox;
+class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -22,6 +29,10 @@ class CTerminalSession;
 inline constexpr std::string_view kLearnKeyCommand = "%LKEY\r";
 inline constexpr std::string_view kEraseKeysCommand = "%EKEY\r";
 
+// What Send puts behind the typed text; the order of the line-end list.
+enum class ESendLineEnd { None, Cr, CrLf };
+std::string_view LineEndBytes(ESendLineEnd end);
+
 // The page's values kept in the link settings store; they are never sent.
 struct SConsoleKeptValues {
     QString localNumber;  // "LOCALNUM"
@@ -32,6 +43,10 @@ struct SConsoleKeptValues {
 class CConsoleTerminalView : public CPageView {
     Q_OBJECT
 public:
+    // With auto-clear on, the view keeps this many of the newest lines.
+    static constexpr int kKeptLines = 2000;
+    static constexpr int kHistorySize = 100;
+
     // Loads the kept values from `settings`, which must outlive the view.
     CConsoleTerminalView(CTerminalSession& session, CRegSetting& settings, const CLabelCatalogue& catalogue,
                          QWidget* parent = nullptr);
@@ -43,12 +58,19 @@ public:
     // A received block of any size, shown whole at the end of the view.
     void AppendReceived(std::string_view block);
     void ClearView();
+    // The view's text into a file, written whole or not at all; empty on
+    // success, else why not.
+    QString SaveLog(const QString& path) const;
     // Writes the kept values back to the store (when the main window closes).
     void StoreKeptValues();
 
     void OnRawText(std::string_view chunk) override { AppendReceived(chunk); }
     void OnRestart() override { ClearView(); }
-    void StoreChoices() override { StoreKeptValues(); }
+    void StoreChoices() override
+    {
+        StoreKeptValues();
+        StoreConsoleChoices();
+    }
 
     const SConsoleKeptValues& KeptValues() const { return m_kept; }
     QPlainTextEdit* ReceiveView() const { return m_receiveView; }
@@ -58,10 +80,23 @@ public:
     QPushButton* ClearButton() const { return m_clearButton; }
     QPushButton* StudyButton() const { return m_studyButton; }
     QPushButton* EraseButton() const { return m_eraseButton; }
+    QComboBox* LineEndList() const { return m_lineEnd; }
+    QCheckBox* EnterSendsBox() const { return m_enterSends; }
+    QCheckBox* EchoBox() const { return m_echo; }
+    QCheckBox* TimeStampsBox() const { return m_timeStamps; }
+    const QStringList& History() const { return m_history; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Send();
     void ClearAndSend(std::string_view command);
+    // Text at the end of the view, in the echo colour or not, stamped at
+    // each line start when time stamps are on.
+    void AppendToView(const QString& text, bool sent);
+    void StepHistory(int step);
+    void StoreConsoleChoices();
 
     CTerminalSession& m_session;
     CRegSetting& m_settings;
@@ -74,6 +109,15 @@ private:
     QPushButton* m_clearButton = nullptr;
     QPushButton* m_studyButton = nullptr;
     QPushButton* m_eraseButton = nullptr;
+    QPushButton* m_saveLogButton = nullptr;
+    QComboBox* m_lineEnd = nullptr;
+    QCheckBox* m_enterSends = nullptr;
+    QCheckBox* m_echo = nullptr;
+    QCheckBox* m_timeStamps = nullptr;
+    QStringList m_history;  // oldest first
+    qsizetype m_historyAt = 0;  // m_history.size(): the text being typed
+    QString m_typing;
+    bool m_atLineStart = true;
 };
 
 CConsoleTerminalView* CreateConsoleTerminalView(CTerminalSession& session, CRegSetting& settings,

@@ -127,11 +127,13 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
         AddActionButton(a, *buttons);
     m_readButton = new QPushButton(kReadButtonText, this);
     m_readButton->setObjectName(QStringLiteral("readButton"));
+    m_readButton->setToolTip(tr("Read this page from the terminal"));
     connect(m_readButton, &QPushButton::clicked, this, [this] { m_session.ReadPage(m_page); });
     buttons->addWidget(m_readButton);
     if (info.hasWriteBack) {
         m_writeButton = new QPushButton(CatalogueText(catalogue, kSectionButtons, kBtnSave), this);
         m_writeButton->setObjectName(QStringLiteral("writeButton"));
+        m_writeButton->setToolTip(tr("Write this page to the terminal (Ctrl+S)"));
         connect(m_writeButton, &QPushButton::clicked, this, &CGenericPageView::WriteBack);
         buttons->addWidget(m_writeButton);
     }
@@ -251,6 +253,14 @@ void CGenericPageView::OnFieldEdited(const QString& id)
     const std::string fieldId = id.toStdString();
     if (m_page.Fields().Desc(m_page.Fields().IndexOf(fieldId)).sendsOnChange)
         m_session.FieldEdited(m_page, fieldId);
+}
+
+bool CGenericPageView::WritePage()
+{
+    if (m_writeButton == nullptr || !m_writeButton->isEnabled())
+        return false;
+    WriteBack();
+    return true;
 }
 
 void CGenericPageView::WriteBack()

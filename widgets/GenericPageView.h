@@ -37,6 +37,7 @@ public:
 
     CPage* Page() const override { return &m_page; }
     void SetPageButtonsEnabled(bool enabled) override;
+    bool WritePage() override;
 
     // Shows the page's values now (the coalesced refresh calls it).
     void Refresh();

@@ -26,6 +26,9 @@ public:
     virtual void OnRestart() {}
     // The window closes: keep what the user chose.
     virtual void StoreChoices() {}
+    // The main window's "save page" key: writes the page back as its write
+    // button does, when it has one that is on. False when nothing started.
+    virtual bool WritePage() { return false; }
 };
 
 } // namespace orlan

@@ -139,7 +139,7 @@ TEST(MainWindow, WithoutAnAdapterTheStatusBarSaysSoAndThePortFailureIsShown)
     EXPECT_FALSE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Sms alarm system"));
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("headerVersion"))->text(), QStringLiteral(" V3.44Unicode mode"));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("headerVersion"))->text(), QStringLiteral("V3.44 Unicode mode"));
     const auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
     ASSERT_EQ(ports->count(), 199);
     EXPECT_TRUE(ports->itemText(0).startsWith(QStringLiteral("COM1")));
@@ -239,7 +239,7 @@ TEST(MainWindow, AWriteBackByClicksOnTheMainParametersPageReachesTheTerminal)
     ASSERT_NE(view->WriteButton(), nullptr);
     view->WriteButton()->click();
 
-    ASSERT_TRUE(PumpUntil([&] { return window.JobReportText().startsWith(QStringLiteral("Write CPageMainParams: ")); }));
+    ASSERT_TRUE(PumpUntil([&] { return window.JobReportText().startsWith(QStringLiteral("Main parameters: ")); }));
     EXPECT_FALSE(window.JobReportText().contains(QStringLiteral("rejected"))) << window.JobReportText().toStdString();
     EXPECT_FALSE(window.JobReportText().contains(QStringLiteral("unanswered")));
     const QStringList lines = t.log.Lines();
@@ -319,11 +319,22 @@ TEST(MainWindow, RestartEmptiesTheConsoleViewAndDefaultsReadAgain)
     ASSERT_TRUE(t.WaitForWholeRead());
     ASSERT_FALSE(ConsoleText(window).isEmpty());
 
+    // Both ask first; No sends nothing.
     Trigger(window, "actionRestart");
+    ASSERT_TRUE(Answer(window, QStringLiteral("restartQuestion"), QMessageBox::No));
+    Trigger(window, "actionDefaults");
+    ASSERT_TRUE(Answer(window, QStringLiteral("defaultsQuestion"), QMessageBox::No));
+    t.sim.Control(QStringLiteral("event"));  // anything sent before this would be logged by now
+    EXPECT_FALSE(ConsoleText(window).isEmpty());
+    EXPECT_FALSE(t.log.Contains(QStringLiteral("%RST")) || t.log.Contains(QStringLiteral("%ATF")));
+
+    Trigger(window, "actionRestart");
+    ASSERT_TRUE(Answer(window, QStringLiteral("restartQuestion"), QMessageBox::Yes));
     EXPECT_TRUE(ConsoleText(window).isEmpty());
     EXPECT_TRUE(PumpUntil([&] { return t.log.Contains(QStringLiteral("%RST")); }));
 
     Trigger(window, "actionDefaults");
+    ASSERT_TRUE(Answer(window, QStringLiteral("defaultsQuestion"), QMessageBox::Yes));
     EXPECT_TRUE(PumpUntil([&] { return t.log.Contains(QStringLiteral("%ATF")); }));
 }
 

@@ -1,5 +1,6 @@
 #include "MainWindowTestSupport.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryFile>
@@ -131,6 +132,17 @@ QStringList MessageTexts(const QWidget& window)
             texts.append(box->text());
     }
     return texts;
+}
+
+bool Answer(QWidget& window, const QString& boxName, QMessageBox::StandardButton button)
+{
+    for (QMessageBox* box : window.findChildren<QMessageBox*>(boxName)) {
+        if (box->isVisible() && box->button(button) != nullptr) {
+            box->button(button)->click();
+            return true;
+        }
+    }
+    return false;
 }
 
 void CloseMessages(QWidget& window)

@@ -58,5 +58,8 @@ struct SWindowUnderTest {
 QStringList MessageTexts(const QWidget& window);
 // Closes them as the user's OK does.
 void CloseMessages(QWidget& window);
+// Clicks a button of the open question box of that object name; false
+// when no such box is open.
+bool Answer(QWidget& window, const QString& boxName, QMessageBox::StandardButton button);
 
 } // namespace orlan::test

@@ -152,11 +152,12 @@ struct SViewHarness {
     CFakePage* page = nullptr;
 };
 
-inline void SendKey(QWidget* target, int key, const QString& text = {})
+inline void SendKey(QWidget* target, int key, const QString& text = {},
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QCoreApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QCoreApplication::sendEvent(target, &release);
 }
 
