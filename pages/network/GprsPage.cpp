@@ -106,7 +106,7 @@ CPageGPRS::CPageGPRS()
                                      .rowCount = kCentres,
                                      .dataColumns = kColumns,
                                      .numberedRows = false,
-                                     .columnWidths = {9, 18, 8, 7, 20, 9, 10, 10}});
+                                     .columnWidths = {9, 18, 7, 9, 20, 9, 13, 12}});
     LabelRows();
 }
 

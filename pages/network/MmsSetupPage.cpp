@@ -111,7 +111,6 @@ CPageMmsSetup::CPageMmsSetup()
 {
     m_fields.AddGroup({.id = "service", .captionKey = "GRP_SERVICE"});
     m_fields.AddGroup({.id = "camera", .captionKey = "GRP_CAMERA"});
-    m_fields.AddGroup({.id = "alarms", .captionKey = "GRP_ALARMS"});
     m_fields.AddGroup({.id = "video", .captionKey = "GRP_VIDEO"});
     m_fields.AddGroup({.id = "preview", .captionKey = "GRP_PREVIEW"});
 
@@ -141,12 +140,12 @@ CPageMmsSetup::CPageMmsSetup()
     f.Add(InGroup(Spin(kPicturesPerMms, "MMSPC", 0, 6), "camera"));
     f.Add(InGroup(WithHint(Text(kTimedInterval, "MMSTIMER"), "MINS"), "camera"));
 
-    f.Add(InGroup(Hidden(Flag(kAlarmMmsAll, "MMSACC")), "alarms"));
-    f.Add(InGroup(Hidden(Flag(kTimedMmsAll, "MMSTCC")), "alarms"));
-    f.Add(InGroup(Hidden(Flag(kAlarmSmsAll, "MMSSACC")), "alarms"));
-    f.Add(InGroup(Hidden(Flag(kAlarmSmsOwner, "MMSSHCC")), "alarms"));
-    f.Add(InGroup(Flag(kMmsAlarm, "MMSEN"), "alarms"));
-    f.Add(InGroup(Flag(kSmsNotice, "MMSSMSNOTI"), "alarms"));
+    f.Add(InGroup(Hidden(Flag(kAlarmMmsAll, "MMSACC")), "service"));
+    f.Add(InGroup(Hidden(Flag(kTimedMmsAll, "MMSTCC")), "service"));
+    f.Add(InGroup(Hidden(Flag(kAlarmSmsAll, "MMSSACC")), "service"));
+    f.Add(InGroup(Hidden(Flag(kAlarmSmsOwner, "MMSSHCC")), "service"));
+    f.Add(InGroup(Flag(kMmsAlarm, "MMSEN"), "service"));
+    f.Add(InGroup(Flag(kSmsNotice, "MMSSMSNOTI"), "service"));
 
     f.Add(InGroup(Choice(kVideoChannel, "MMSVCH", FixedItems({"Default", "Video 1", "Video 2"})), "video"),
           kNoSelection);
@@ -155,7 +154,7 @@ CPageMmsSetup::CPageMmsSetup()
     f.Add(InGroup(Flag(kVideoCallAlarm, "VPCALL"), "video"));
     SFieldDesc first = InGroup(Choice(kFirstAction, {}, {CatalogueItem("VPCFIRST", "Video call first"),
                                                           CatalogueItem("MMSFIRST", "MMS first")}),
-                               "video");
+                               "service");
     first.fixedLabel = "First action";
     f.Add(first, kNoSelection);
 
