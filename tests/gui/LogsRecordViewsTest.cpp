@@ -1,0 +1,145 @@
+// The realtime records view: the chart's series and axes follow the list
+// and the chosen sensor (no pixels), the list model shows the page's rows,
+// the running file takes every sample and goes to the fallback folder when
+// the working folder cannot take it; the log view's export.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QTemporaryDir>
+#include <QValueAxis>
+
+#include <gtest/gtest.h>
+
+#include "ViewTestSupport.h"
+#include "pages/logs/ExTmpRcdPage.h"
+#include "pages/logs/ExtTmpLogPage.h"
+#include "tools/RecordFile.h"
+#include "tools/RecordPageViews.h"
+#include "tools/TempChartView.h"
+#include "widgets/TableView.h"
+
+namespace orlan::test {
+namespace {
+
+std::string Sample(std::string_view type, std::string_view entries, int count)
+{
+    return "$TR000001ET" + std::string(type) + "24-05-01 10:000" + std::to_string(count) + std::string(entries);
+}
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+class LogsRecordViews : public ::testing::Test {
+protected:
+    LogsRecordViews()
+    {
+        catalogue.BindText("[PageETmpLogs]\nTITLE=Realtime\nAUTOFIT=Auto Fit\nFILE_AT=Log file:\n");
+        page = static_cast<CPageExTmpRcd*>(&session.AddPage(std::make_unique<CPageExTmpRcd>()));
+        page->SetClock([] { return SLocalDateTime{2026, 1, 2, 3, 4, 5}; });
+    }
+    std::unique_ptr<CRealtimeRecordsView> MakeView(const QString& folder, const QString& fallback)
+    {
+        return std::make_unique<CRealtimeRecordsView>(*page, session, catalogue,
+                                                      std::make_unique<CRealtimeRecordFile>(folder, fallback));
+    }
+
+    QTemporaryDir dir;
+    CRecordingSink sink;
+    CManualClock clock;
+    ISessionView sessionView;
+    CTerminalSession session{sessionView, sink, clock};
+    CLabelCatalogue catalogue;
+    CPageExTmpRcd* page = nullptr;
+};
+
+TEST_F(LogsRecordViews, TheChartFollowsTheListAndTheChosenSensor)
+{
+    auto view = MakeView(dir.path(), {});
+    CTempChartView* chart = view->Chart();
+    EXPECT_EQ(chart->PointSeries()->count(), 0);
+    EXPECT_EQ(chart->PointSeries()->markerSize(), CTempChartView::kEmptyMarkerSize);
+
+    for (int i = 0; i < 40; ++i)
+        page->ParseLine(Sample("33", "0" + std::to_string(20 + i % 5) + ".50,045.25,", 2));
+    view->Refresh();
+    EXPECT_EQ(view->List()->rowCount(), 40);
+    EXPECT_EQ(view->List()->CellText(0, 2), "24.50");
+    EXPECT_EQ(view->StatusLabel()->text(), "40 Rcd; Alarm 0");
+    ASSERT_EQ(chart->PointSeries()->count(), 40);
+    EXPECT_EQ(chart->PointSeries()->markerSize(), CTempChartView::kMarkerSize);
+    EXPECT_EQ(chart->PointSeries()->at(39), QPointF(39, 24.5)) << "the newest at the right";
+    EXPECT_EQ(chart->LineSeries()->at(39), QPointF(39, 24));
+    EXPECT_EQ(chart->chart()->title(), "Realtime Records T0");
+    EXPECT_DOUBLE_EQ(chart->LeftAxis()->min(), 13.0);
+    EXPECT_DOUBLE_EQ(chart->LeftAxis()->max(), 38.0);
+    EXPECT_DOUBLE_EQ(chart->BottomAxis()->max(), 30.0);
+
+    view->AutoFitBox()->setChecked(true);
+    EXPECT_DOUBLE_EQ(chart->BottomAxis()->max(), 39.0);
+    view->SensorChoice()->setCurrentIndex(1);
+    EXPECT_EQ(chart->chart()->title(), "Realtime Records T1");
+    EXPECT_DOUBLE_EQ(chart->LeftAxis()->max(), 45.25 * 1.2 + 2);
+    EXPECT_DOUBLE_EQ(chart->BottomAxis()->max(), 39.0) << "Auto Fit stays on over redraws";
+
+    // A new record redraws without Reload.
+    page->ParseLine(Sample("33", "019.00,050.00,", 2));
+    view->Refresh();
+    EXPECT_EQ(chart->PointSeries()->count(), 41);
+    EXPECT_DOUBLE_EQ(chart->LeftAxis()->max(), 50.0 * 1.2 + 2);
+
+    page->ResetList();
+    view->Refresh();
+    EXPECT_EQ(chart->PointSeries()->count(), 0);
+    EXPECT_EQ(view->List()->rowCount(), 0);
+}
+
+TEST_F(LogsRecordViews, TheRunningFileTakesEverySampleAndMovesWhereItCanBeWritten)
+{
+    const QString fallback = dir.filePath(QStringLiteral("data"));
+    {
+        auto view = MakeView(dir.path(), fallback);
+        const QString path = dir.filePath(QString::fromLatin1(CPageExTmpRcd::kLogFileName));
+        EXPECT_EQ(view->File().Path(), path);
+        EXPECT_TRUE(view->FileLabel()->text().endsWith(path)) << view->FileLabel()->text().toStdString();
+        page->ParseLine(Sample("33", "021.50,", 1));
+        EXPECT_EQ(Contents(path), "2026/01/02 03:04:05,NORMAL,21.50,UA,,UA,,UA,,,,,,\r\n");
+        view->DeleteLogFile();
+        EXPECT_TRUE(view->File().IsOpen()) << "open again after the delete";
+        EXPECT_EQ(QFileInfo(path).size(), 0);
+        page->ParseLine(Sample("33", "122.00,", 1));
+        EXPECT_EQ(Contents(path), "2026/01/02 03:04:05,ALARM,22.00,UA,,UA,,UA,,,,,,\r\n");
+    }
+    auto view = MakeView(dir.filePath(QStringLiteral("no such folder")), fallback);
+    EXPECT_EQ(view->File().Path(), fallback + QStringLiteral("/ex temp.csv"));
+    EXPECT_TRUE(view->File().IsOpen());
+    page->ParseLine(Sample("33", "021.50,", 1));
+    EXPECT_EQ(Contents(view->File().Path()), "2026/01/02 03:04:05,NORMAL,21.50,UA,,UA,,UA,,,,,,\r\n");
+}
+
+TEST(LogsTempLogView, ExportWritesTheListUnderTheChosenNameWithCsvAdded)
+{
+    QTemporaryDir dir;
+    CRecordingSink sink;
+    CManualClock clock;
+    ISessionView sessionView;
+    CTerminalSession session{sessionView, sink, clock};
+    CLabelCatalogue catalogue;
+    auto& page = static_cast<CPageExtTmpLog&>(session.AddPage(std::make_unique<CPageExtTmpLog>()));
+    page.ParseLine(Sample("83", "021.50,", 1));
+    CTempLogView view(page, session, catalogue);
+    // No default application in the test: the file is written all the same.
+    EXPECT_TRUE(view.Export(dir.filePath(QStringLiteral("data"))).isEmpty());
+    QFile file(dir.filePath(QStringLiteral("data.csv")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), page.ExportBytes());
+    EXPECT_FALSE(view.Export(dir.filePath(QStringLiteral("missing/data"))).isEmpty());
+}
+
+} // namespace
+} // namespace orlan::test
