@@ -86,8 +86,12 @@ CTableView::CTableView(CPageTable& table, const std::string& section, const CLab
         // Marks share the width evenly, however narrow, without scrolling.
         horizontalHeader()->setMinimumSectionSize(2 * charWidth + margin);
         horizontalHeader()->setStretchLastSection(false);
-        for (int c = m_model->FirstDataColumn(); c < m_model->columnCount(); ++c)
-            horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+        // A column with a width hint (the row's own index) keeps it.
+        for (int c = m_model->FirstDataColumn(); c < m_model->columnCount(); ++c) {
+            const auto dataColumn = static_cast<size_t>(c - m_model->FirstDataColumn());
+            if (dataColumn >= desc.columnWidths.size() || desc.columnWidths[dataColumn] <= 0)
+                horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+        }
     }
     for (size_t c = 0; c < desc.columnWidths.size() && c < desc.dataColumns; ++c) {
         if (desc.columnWidths[c] > 0)
