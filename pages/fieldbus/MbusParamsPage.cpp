@@ -94,7 +94,7 @@ CPageMbusParams::CPageMbusParams()
     STableDesc table{.id = "registers", .rowCount = kRows, .dataColumns = kColumns, .numberedRows = false};
     for (size_t c = 0; c < kColumns; ++c)
         table.headerKeys.push_back("LISTC" + std::to_string(c));
-    table.columnWidths = {4, 14, 5, 7, 14, 5, 6, 6, 6, 6, 6, 6, 6, 4, 4, 4, 4, 4, 5, 9};
+    table.columnWidths = {4, 14, 6, 8, 15, 6, 6, 6, 6, 6, 7, 6, 10, 7, 10, 6, 9, 10, 5, 9};
     m_tables.emplace_back(std::move(table));
     for (size_t row = 0; row < kRows; ++row)
         m_tables.front().SetCell(row, kIndex, std::to_string(row));

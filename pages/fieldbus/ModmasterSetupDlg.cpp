@@ -127,7 +127,8 @@ SRowEditor MakeEditor(const CPageTable& table, size_t row, const std::string& se
                      .numberedRows = false,
                      .toggleCells = true,
                      .toggleOn = "O",
-                     .toggleOff = "X"};
+                     .toggleOff = "X",
+                     .columnWidths = {9}};
     marks.fixedHeaders.emplace_back("Register");
     for (size_t channel = 0; channel < kChannels; ++channel)
         marks.fixedHeaders.push_back("Cs" + std::to_string(channel));

@@ -1,0 +1,123 @@
+// The Modbus register dialog as the generic views draw it: a change of the
+// register type shows the fields of that type at once, clicks on the channel
+// grid make the mask, OK is refused without a type and sends the row batch
+// with it.
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ViewTestSupport.h"
+#include "pages/fieldbus/MbusParamsPage.h"
+#include "pages/fieldbus/ModmasterSetupDlg.h"
+#include "support/QtTestSupport.h"
+#include "widgets/FormView.h"
+#include "widgets/GenericPageView.h"
+#include "widgets/PageViewFactory.h"
+#include "widgets/RowDialog.h"
+#include "widgets/TableView.h"
+
+namespace orlan::test {
+namespace {
+
+using namespace fieldbus;
+
+class FieldbusRegisterDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(catalogue.Bind(std::filesystem::path(ORLAN_SOURCE_DIR) / "gsm.ini"));
+        page = static_cast<CPageMbusParams*>(&session.AddPage(std::make_unique<CPageMbusParams>()));
+        view.reset(static_cast<CGenericPageView*>(CreatePageView(*page, session, catalogue, nullptr)));
+    }
+    CRowDialog* Open(size_t row, std::initializer_list<std::string_view> lines)
+    {
+        for (std::string_view line : lines) {
+            const std::string bytes = std::string(line) + "\r\n";
+            session.Receive().OnSerialData(bytes.data(), bytes.size());
+        }
+        view->EditRow(0, row);
+        auto* dialog = view->findChild<CRowDialog*>();
+        EXPECT_NE(dialog, nullptr);
+        if (dialog) {
+            EXPECT_TRUE(PumpUntil([dialog] { return dialog->isVisible(); }));
+        }
+        return dialog;
+    }
+    static bool Visible(CRowDialog* dialog, std::string_view id)
+    {
+        QWidget* widget = dialog->Form()->FieldWidget(id);
+        return widget != nullptr && widget->isVisibleTo(dialog);
+    }
+    static void ClickMark(CTableView* grid, int column)
+    {
+        const QPoint at = grid->visualRect(grid->model()->index(0, column)).center();
+        SendMouse(grid->viewport(), QEvent::MouseButtonPress, at);
+        SendMouse(grid->viewport(), QEvent::MouseButtonRelease, at);
+    }
+
+    CRecordingSink sink;
+    CManualClock clock;
+    CBusyRecordingView sessionView;
+    CTerminalSession session{sessionView, sink, clock};
+    CLabelCatalogue catalogue;
+    CPageMbusParams* page = nullptr;
+    std::unique_ptr<CGenericPageView> view;
+};
+
+TEST_F(FieldbusRegisterDialog, TheTypeSwitchesTheFieldsAtOnce)
+{
+    CRowDialog* dialog = Open(3, {"$MDMAS03,1,10004,3,1"});
+    ASSERT_NE(dialog, nullptr);
+    auto* type = qobject_cast<QComboBox*>(dialog->Form()->FieldWidget(kTypeField));
+    ASSERT_NE(type, nullptr);
+    EXPECT_EQ(type->currentIndex(), kDiscrete);
+    EXPECT_TRUE(Visible(dialog, kStateField));
+    EXPECT_FALSE(Visible(dialog, kGainField));
+    type->setCurrentIndex(kInput);
+    for (std::string_view id : {kLowField, kHighField, kGainField, kStepField, kAdjustField, kAlarmMaskField,
+                                kInterlockField, kLagField, kFlag32Field, kByteInverseField})
+        EXPECT_TRUE(Visible(dialog, id)) << id;
+    EXPECT_FALSE(Visible(dialog, kStateField));
+    type->setCurrentIndex(kCoil);
+    EXPECT_TRUE(Visible(dialog, kStateField));
+    EXPECT_FALSE(Visible(dialog, kLagField));
+    dialog->reject();
+}
+
+TEST_F(FieldbusRegisterDialog, MarksMakeTheMaskAndOkNeedsAType)
+{
+    CRowDialog* dialog = Open(6, {"$MDMAS06,2,7,9,1", "$MDMTX06,0"});
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->TableViews().size(), 1u);
+    CTableView* grid = dialog->TableViews().front();
+    EXPECT_EQ(grid->HeaderText(0), "Register");
+    EXPECT_EQ(grid->HeaderText(10), "Cs9");
+    EXPECT_EQ(grid->CellText(0, 0), "6");
+    ClickMark(grid, 1);
+    ClickMark(grid, 3);
+    ClickMark(grid, 10);
+    ClickMark(grid, 10);
+    EXPECT_EQ(grid->CellText(0, 1), "O");
+    EXPECT_EQ(grid->CellText(0, 10), "X");
+
+    QPushButton* ok = dialog->Buttons()->button(QDialogButtonBox::Ok);
+    ok->click();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->ErrorText().isEmpty());
+    EXPECT_TRUE(sink.blocks.empty());
+
+    qobject_cast<QComboBox*>(dialog->Form()->FieldWidget(kTypeField))->setCurrentIndex(kCoil);
+    ok->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    for (int i = 0; i < 20 && session.Queue().Busy(); ++i)
+        session.OnAnswer(EAnswer::CmdOk);
+    ASSERT_GE(sink.blocks.size(), 2u);
+    EXPECT_EQ(sink.blocks[1], "%mdmas06=2,7,0,1,,,,,255,,00000005\r");
+}
+
+} // namespace
+} // namespace orlan::test
