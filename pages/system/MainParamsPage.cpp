@@ -1,5 +1,9 @@
 #include "pages/system/MainParamsPage.h"
 
+#include <algorithm>
+#include <span>
+
+#include "console/KeyAutomaton.h"
 #include "console/WireFormat.h"
 #include "labels/CommonLabelKeys.h"
 #include "labels/TextCodec.h"
@@ -8,6 +12,12 @@
 namespace orlan {
 
 namespace {
+
+SFieldDesc InGroup(SFieldDesc desc, std::string_view group)
+{
+    desc.group = std::string(group);
+    return desc;
+}
 
 constexpr std::string_view kParity = "parity";
 constexpr std::string_view kSmsMode = "smsMode";
@@ -118,10 +128,13 @@ CPageMainParams::CPageMainParams()
     AddSetting({.field = Flag(kSpReport, "TSSP"), .command = "%%PRTSP%d\r"});
     AddSetting({.field = Text(kServiceNumber, "SP"), .command = "%%SP%s\r"});
     AddSetting({.field = Text(kPin, "PIN"), .command = "%%PIN%s\r"});
-    AddSetting({.field = Flag(kSignalAlarm, "CSQ_ALARM"), .command = "%%SIGNALA%d\r"});
+    // The threshold joins its switch on screen; the commands keep their order.
+    m_fields.AddGroup({.id = "lowSignal", .captionKey = "CSQ_GROUP"});
+    AddSetting({.field = InGroup(Flag(kSignalAlarm, "CSQ_ALARM"), "lowSignal"), .command = "%%SIGNALA%d\r"});
     AddSetting({.field = Flag(kReplyError, "RPLERR"), .command = "%%RPLERR%d\r"});
     AddSetting({.field = Flag(kReplySuccess, "RPLSUC"), .command = "%%RPLSUC%d\r"});
-    AddSetting({.field = Spin(kSignalLow, "", 0, kSignalLowMaximum), .command = "%%RSILOW%s\r"});
+    AddSetting({.field = InGroup(Spin(kSignalLow, "CSQ_LOW", 0, kSignalLowMaximum), "lowSignal"),
+                .command = "%%RSILOW%s\r"});
     AddSetting({.field = Text(kPuk, "PUK"), .command = "%%PUK%s\r"});
     AddSetting({.field = Hidden(Choice(kGsmBand, "GSMBANDS",
                                        FixedItems({"PGSM_MODE", "DCS_MODE", "PCS_MODE", "EGSM_DCS_MODE",
@@ -149,9 +162,23 @@ std::string CPageMainParams::DumpRequest() const
     return "%DUMP_SYS\r%DUMP_ROMSMS\r";
 }
 
+// Every line reaches the page: the rules' keys are found in one pass.
+static const CKeyAutomaton& RuleKeys()
+{
+    static const CKeyAutomaton keys = [] {
+        std::vector<std::string_view> all;
+        for (const SKeyRule& rule : kKeyRules)
+            all.push_back(rule.route.key);
+        return CKeyAutomaton(all);
+    }();
+    return keys;
+}
+
 void CPageMainParams::ParseLine(std::string_view line)
 {
-    for (const SKeyRule& rule : kKeyRules) {
+    uint32_t first = std::size(kKeyRules);
+    RuleKeys().Scan(line, [&first](uint32_t rule) { first = std::min(first, rule); });
+    for (const SKeyRule& rule : std::span(kKeyRules).subspan(first)) {
         if (!CDumpRouter::Matches(rule.route, line))
             continue;
         const SDumpValue value = CDumpRouter::HandOver(rule.route, line);

@@ -135,13 +135,13 @@ TEST_F(TemperaturePages, ProfileSectionsSitBetweenTheSirenAndTheBattery)
     EXPECT_EQ(tmp100, battery - internalSection.size());
 
     // Sixty lines, sensor 0 first and sensor 5 last.
-    const std::string external = bytes.substr(ds18b20, tmp100 - ds18b20);
-    EXPECT_TRUE(external.ends_with("%ETEMPH5=45\r\r\n%ETEMPL5=-5\r\r\n%ETEMPB5=1\r\r\n%ETEMPOS5=2\r\r\n%ETEMPAS5=6\r\r\n"
+    const std::string externalSection = bytes.substr(ds18b20, tmp100 - ds18b20);
+    EXPECT_TRUE(externalSection.ends_with("%ETEMPH5=45\r\r\n%ETEMPL5=-5\r\r\n%ETEMPB5=1\r\r\n%ETEMPOS5=2\r\r\n%ETEMPAS5=6\r\r\n"
                                    "%ETEMPRS5=31\r\r\n%ETEMPDLY5=4\r\r\n%ETEMPURG5=1\r\r\n%ETEMPSND5=1\r\r\n"
                                    "%ETEMPEN5=0\r\r\n"));
-    EXPECT_NE(external.find("\r\n\r\n%ETEMPH0=40\r\r\n%ETEMPL0=-10\r\r\n"), std::string::npos);
-    EXPECT_EQ(std::count(external.begin(), external.end(), '%'), 60);
-    EXPECT_EQ(external.find("STARTCMD"), std::string::npos);
+    EXPECT_NE(externalSection.find("\r\n\r\n%ETEMPH0=40\r\r\n%ETEMPL0=-10\r\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(externalSection.begin(), externalSection.end(), '%'), 60);
+    EXPECT_EQ(externalSection.find("STARTCMD"), std::string::npos);
 }
 
 } // namespace
