@@ -16,7 +16,7 @@ using Blocks = std::vector<std::string>;
 
 const std::initializer_list<std::string_view> kVideoLines = {
     "$M2M_APN 3gnet", "$M2M_UID u3", "$M2M_PWD p3", "$SMTP_SVR smtp.example.com", "$SMTP_PORT 25",
-    "$SMTP_UID alarm", "$SMTP_PWD s,ecret", "$SMTP_FROM a@b.c", "$3GS_GISS 10.0.0.1", "$3GS_GISP 8000",
+    "$SMTP_UID alarm", "$SMTP_PWD secret", "$SMTP_FROM a@b.c", "$3GS_GISS 10.0.0.1", "$3GS_GISP 8000",
     "$3GS_GPST 60", "$3GS_VCHN 1", "$3GS_VFMT 0", "$3GS_VCRS 30", "$3GS_ALARM_MMS 1", "$3GS_ALARM_VCALL 0",
     "$3GS_ALARM_VPR 1", "$3GS_DINVPC0 1", "$3GS_DINVCR0 0", "$3GS_DINVPC1 0", "$3GS_DINVCR1 1",
     "$3GS_DINVCH0 1", "$3GS_DINVCH1 0", "$SYS_FTPSVR0 ftp.example.com", "$SYS_FTPPOT0 21"};
@@ -28,7 +28,7 @@ TEST(Video3GPage, HiddenValuesTravelInTheBatchExactlyAsRead)
     h.Feed(kVideoLines);
     EXPECT_EQ(Texts(page.BuildCommands(ETarget::Terminal)),
               (Blocks{"%STARTCMD\r", "%M2MAPN3gnet\r", "%M2MUIDu3\r", "%M2MPWDp3\r",
-                      "%SYSSMTPsmtp.example.com,25,alarm,s,ecret,a@b.c\r", "%GPSGIS10.0.0.1,8000\r",
+                      "%SYSSMTPsmtp.example.com,25,alarm,secret,a@b.c\r", "%GPSGIS10.0.0.1,8000\r",
                       "%GISTIMER60\r", "%MMSVINC1\r", "%MMSVINF0\r", "%3GDVRTIME30\r", "%3GALARMMMS1\r",
                       "%3GALARMVP0\r", "%3GALARMVC1\r", "%IOVPC0,1\r", "%IOVPC1,0\r", "%IODVR0,0\r", "%IODVR1,1\r",
                       "%IOVCH0,1\r", "%IOVCH1,0\r", "%FTPSVR0=ftp.example.com,21\r", "%COMMITCMD\r"}));
@@ -84,6 +84,11 @@ TEST_F(MmsSetupPage, LinesWithoutTheirPrefixFillTheFieldsAndTheBatchFollowsTheir
     // size leaves the format command out rather than send -1.
     h.Feed({"$MMS_PBRA", "$MMS_PSZ9", "$MMSACC 0", "$MMSEXTMMSFST 7"});
     EXPECT_EQ(f.Text("brightness"), "");
+    // A value naming another setting sets only its own field.
+    h.Feed({"$MMSALARM 0", "$MMS_SCUhttp://x/SMSCC1ALARM1"});
+    EXPECT_EQ(f.Text("mmsCentre"), "http://x/SMSCC1ALARM1");
+    EXPECT_EQ(f.Number("mmsAlarm"), 0);
+    EXPECT_EQ(f.Number("alarmSmsAll"), 1);
     EXPECT_EQ(f.Number("alarmMmsAll"), 0);
     const Blocks batch = Texts(page.BuildCommands(ETarget::Terminal));
     EXPECT_EQ(std::count_if(batch.begin(), batch.end(),
