@@ -56,6 +56,10 @@ struct STableDesc {
     // Width hints of the data columns in average characters (0: fit).
     std::vector<int> columnWidths;
     CellIconRule icon;
+    // A caption over the table (the SMS and the call grid of a page), in
+    // the page's section or `captionSection`; empty: none.
+    std::string captionKey;
+    std::string captionSection;
 };
 
 class CPageTable {

@@ -111,6 +111,17 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
 
     // A growing list takes the height the page has to spare.
     for (size_t t = 0; t < page.Tables().size(); ++t) {
+        const STableDesc& tableDesc = page.Tables()[t].Desc();
+        if (!tableDesc.captionKey.empty()) {
+            auto* caption = new QLabel(CatalogueText(
+                catalogue, tableDesc.captionSection.empty() ? info.section : tableDesc.captionSection,
+                tableDesc.captionKey), this);
+            caption->setObjectName(QString::fromStdString(tableDesc.id + "Caption"));
+            QFont bold = caption->font();
+            bold.setBold(true);
+            caption->setFont(bold);
+            layout->addWidget(caption);
+        }
         auto* table = new CTableView(page.Tables()[t], info.section, catalogue, this);
         connect(table, &CTableView::RowActivated, this,
                 [this, t](int row) { EditRow(t, static_cast<size_t>(row)); });

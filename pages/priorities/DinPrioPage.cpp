@@ -10,7 +10,7 @@ CPagePriotab::CPagePriotab()
                      .section = "PageDinPrio",
                      .headingSection = "PageDinPrio",
                      .headingKey = "Title"},
-                    {{"sms", "$PRIODINSMS"}, {"ring", "$PRIODINRING"}}, NumberedColumns({"LIST0C0"}, kInputs), 8,
+                    {{"sms", "$PRIODINSMS", "PRIO_SMS"}, {"ring", "$PRIODINRING", "PRIO_CALL"}}, NumberedColumns({"LIST0C0"}, kInputs), 8,
                     "DINPRIO", 2)
 {
 }

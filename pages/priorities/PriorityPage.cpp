@@ -19,6 +19,8 @@ CPriorityPage::CPriorityPage(SPageInfo info, std::vector<SGrid> grids, const STa
         desc.toggleCells = true;
         desc.toggleOn = kMarkOn;
         desc.toggleOff = kMarkOff;
+        desc.captionKey = std::move(grid.captionKey);
+        desc.captionSection = "SYSCHAR";
         m_tables.emplace_back(std::move(desc));
         m_dumpKeys.push_back(std::move(grid.dumpKey));
     }

@@ -37,6 +37,7 @@ protected:
     struct SGrid {
         std::string id;       // table id
         std::string dumpKey;  // routed key whose lines fill the grid
+        std::string captionKey = {};  // SYSCHAR key of its caption; empty: none
     };
     // `columns` gives the header keys and texts, the label column first, and
     // the count of event columns in `dataColumns`. `command` is the row

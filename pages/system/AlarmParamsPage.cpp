@@ -45,6 +45,12 @@ constexpr size_t kReportValueInText = 4;
 // "$AINDRP2 1": the channel at position 7, the value at position 9.
 constexpr size_t kAnalogValueInText = 2;
 
+SFieldDesc InGroup(SFieldDesc desc, std::string_view group)
+{
+    desc.group = std::string(group);
+    return desc;
+}
+
 bool IsOne(std::string_view text, size_t at)
 {
     return at < text.size() && text[at] == '1';
@@ -71,8 +77,10 @@ CPageAlarmParams::CPageAlarmParams()
                 .keys = SwitchKeys("$UARTEVENT"),
                 .command = "%%UARTEVENT%d\r"});
     // The "$DRP" lines name their item inside the text: parsed below.
+    m_fields.AddGroup({.id = "dailyReport", .captionKey = "REPORTS"});
     for (const SReportItem& item : kReportItems)
-        AddSetting({.field = Flag(item.field, item.labelKey), .command = "%%" + std::string(item.command) + "%d\r"});
+        AddSetting({.field = InGroup(Flag(item.field, item.labelKey), "dailyReport"),
+                    .command = "%%" + std::string(item.command) + "%d\r"});
     AddSetting({.field = Hidden(Flag(kReportCounter, "COUNTER")), .command = "%%DINCDRP%d\r"});
     // The analog report items have no caption of their own and go as one command.
     for (std::string_view id : kAnalogReports)

@@ -7,6 +7,16 @@
 
 namespace orlan {
 
+namespace {
+
+SFieldDesc InGroup(SFieldDesc desc, std::string_view group)
+{
+    desc.group = std::string(group);
+    return desc;
+}
+
+} // namespace
+
 CPageMTimer::CPageMTimer()
     : CPage({.className = "CPageMTimer",
              .section = "PageMtimer",
@@ -15,18 +25,24 @@ CPageMTimer::CPageMTimer()
              .defaultTickLimit = 2000})
 {
     const std::vector<SChoiceItem> actions = TimerActionItems(kTimerActionKeys.size());
+    // The two kinds of interval timer share their labels: their boxes tell them apart.
+    m_fields.AddGroup({.id = "clockTimers", .captionKey = "TITLE"});
+    m_fields.AddGroup({.id = "minuteTimers", .captionKey = "FRAME2"});
+    m_fields.AddGroup({.id = "secondTimers", .captionKey = "FRAME3"});
     for (std::size_t n = 0; n < kClockTimers; ++n) {
-        m_fields.Add(WithHint(Text(ClockHourId(n), "TIMER" + std::to_string(n)), "HOUR"));
-        m_fields.Add(WithHint(Text(ClockMinuteId(n)), "MINS"));
-        m_fields.Add(Choice(ClockActionId(n), "", actions), kNoSelection);
+        m_fields.Add(InGroup(WithHint(Text(ClockHourId(n), "TIMER" + std::to_string(n)), "HOUR"), "clockTimers"));
+        m_fields.Add(InGroup(WithHint(Text(ClockMinuteId(n)), "MINS"), "clockTimers"));
+        m_fields.Add(InGroup(Choice(ClockActionId(n), "", actions), "clockTimers"), kNoSelection);
     }
     for (std::size_t n = 0; n < kIntervalTimers; ++n) {
-        m_fields.Add(WithHint(Text(MinuteIntervalId(n), "COUNTER" + std::to_string(n)), "MINS"));
-        m_fields.Add(Choice(MinuteActionId(n), "", actions), kNoSelection);
+        m_fields.Add(InGroup(WithHint(Text(MinuteIntervalId(n), "COUNTER" + std::to_string(n)), "MINS"),
+                             "minuteTimers"));
+        m_fields.Add(InGroup(Choice(MinuteActionId(n), "", actions), "minuteTimers"), kNoSelection);
     }
     for (std::size_t n = 0; n < kIntervalTimers; ++n) {
-        m_fields.Add(WithHint(Text(SecondIntervalId(n), "COUNTER" + std::to_string(n)), "SEC"));
-        m_fields.Add(Choice(SecondActionId(n), "", actions), kNoSelection);
+        m_fields.Add(InGroup(WithHint(Text(SecondIntervalId(n), "COUNTER" + std::to_string(n)), "SEC"),
+                             "secondTimers"));
+        m_fields.Add(InGroup(Choice(SecondActionId(n), "", actions), "secondTimers"), kNoSelection);
     }
     AddWeeklyTimerFields(m_fields, kHiddenWeeklyTimers, true);
 }
