@@ -92,6 +92,7 @@ CPageMbusParams::CPageMbusParams()
     AddSetting(General(kPollInterval, "MDLTO", "$MDLPTO", "%%MDLTO%s\r"));
 
     STableDesc table{.id = "registers", .rowCount = kRows, .dataColumns = kColumns, .numberedRows = false};
+    table.captionKey = "FRAME1";
     for (size_t c = 0; c < kColumns; ++c)
         table.headerKeys.push_back("LISTC" + std::to_string(c));
     table.columnWidths = {4, 14, 6, 8, 15, 6, 6, 6, 6, 6, 7, 6, 10, 7, 10, 6, 9, 10, 5, 9};
