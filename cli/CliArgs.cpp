@@ -28,6 +28,7 @@ constexpr SCommandName kCommands[] = {
     {"defaults", ECliCommand::Defaults, nullptr, 0, 0},  {"pages", ECliCommand::Pages, nullptr, 0, 0},
     {"show", ECliCommand::Show, "PAGE", 0, 1},           {"write", ECliCommand::Write, "PAGE", 1, 1},
     {"edit", ECliCommand::Edit, "PAGE ROW", 2, 2},       {"diff", ECliCommand::Diff, "PROFILE", 1, 1},
+    {"records", ECliCommand::Records, nullptr, 0, 0},
 };
 
 // Options that take a value, and the commands they go with (none: any).
@@ -45,6 +46,8 @@ const SValueOption kValueOptions[] = {
     {"--set", {ECliCommand::Write, ECliCommand::Edit}},
     {"--table", {ECliCommand::Edit}},
     {"--backup", {ECliCommand::Exec}},
+    {"--export", {ECliCommand::Records}},
+    {"--quiet-ms", {ECliCommand::Records}},
 };
 
 const SValueOption kSwitches[] = {
@@ -131,7 +134,14 @@ const char* CliUsage()
            "  send TEXT              send TEXT and a carriage return exactly as given (no batch\n"
            "                         bracket) and print the lines received up to the answer line\n"
            "  monitor                print every line the terminal sends until SIGINT or SIGTERM\n"
-           "                         (or for --timeout seconds when given)\n"
+           "                         (or for --timeout seconds when given); realtime temperature\n"
+           "                         samples are also appended to \"ex temp.csv\" in the working\n"
+           "                         directory, as the realtime records page does\n"
+           "  records [--export FILE] [--quiet-ms MS]\n"
+           "                         ask the terminal to replay its stored temperature log\n"
+           "                         (\"%ETEMPPORT1000\"), wait until the line has been quiet for MS\n"
+           "                         (default 3000), then write the records as CSV to FILE\n"
+           "                         (atomically) or to standard output\n"
            "  setup                  send the setup key run and wait for \"come in setup mode\";\n"
            "                         power-cycle or reset the terminal meanwhile\n"
            "  restart                send \"%RST\" and wait for its answer\n"
@@ -175,9 +185,9 @@ const char* CliUsage()
            "                         so that a unit cannot drive the user's terminal\n"
            "  --help                 this text\n"
            "\n"
-           "exec, send, restart and defaults first make sure the terminal is logged in: they\n"
-           "send \"%DUMPR\" and answer a login prompt with the password (a terminal that stays\n"
-           "silent for the command wait is taken as it is).\n"
+           "exec, send, restart, defaults and records first make sure the terminal is logged\n"
+           "in: they send \"%DUMPR\" and answer a login prompt with the password (a terminal\n"
+           "that stays silent for the command wait is taken as it is).\n"
            "Progress goes to standard error, results to standard output. A profile is read\n"
            "only from a regular file of at most 16 MiB; read --profile and exec --backup\n"
            "check the file before anything is read or sent, write it atomically, and refuse\n"
@@ -246,6 +256,14 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
                 options.backupPath = value;
                 if (value.empty())
                     fail("--backup needs a file name");
+            } else if (arg == "--export") {
+                options.exportPath = value;
+                if (value.empty())
+                    fail("--export needs a file name");
+            } else if (arg == "--quiet-ms") {
+                if (!ParseBounded(value, kMaxCommandTimeoutMs, &options.quietMs))
+                    fail("--quiet-ms takes milliseconds from 1 to " + std::to_string(kMaxCommandTimeoutMs) + ", not "
+                         + value);
             } else if (arg == "--timeout") {
                 if (ParseBounded(value, kMaxTimeoutSeconds, &options.timeoutSeconds))
                     options.timeoutGiven = true;

@@ -25,7 +25,7 @@ enum class ECliExit : int {
     OutputFailed = 12,  // standard output could not be written (wins over the others)
 };
 
-enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults, Pages, Show, Write, Edit, Diff };
+enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults, Pages, Show, Write, Edit, Diff, Records };
 
 
 struct SCliOptions {
@@ -46,6 +46,8 @@ struct SCliOptions {
     size_t table = 0;         // edit --table N
     std::string backupPath;   // exec --backup FILE
     bool verify = false;      // exec --verify
+    std::string exportPath;   // records --export FILE; empty: standard output
+    int quietMs = 3000;       // records: the replay is over once the line is quiet this long
 };
 
 struct SCliParse {

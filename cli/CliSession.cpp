@@ -25,7 +25,7 @@ bool NeedsLogin(const SCliOptions& options)
 {
     const ECliCommand command = options.command;
     return (command == ECliCommand::Exec && options.backupPath.empty()) || command == ECliCommand::Send
-           || command == ECliCommand::Restart || command == ECliCommand::Defaults;
+           || command == ECliCommand::Restart || command == ECliCommand::Defaults || command == ECliCommand::Records;
 }
 
 } // namespace
@@ -73,6 +73,8 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options)), m
     connect(&m_settle, &QTimer::timeout, this, [this] {
         if (m_stage == EStage::AwaitAnswer)  // a dump request has no answer line
             Finish(ECliExit::Ok, "the terminal has gone quiet");
+        else if (m_options.command == ECliCommand::Records)
+            ExportRecords();
         else
             Finish(ExitOf(m_report), m_page != nullptr ? Caption(*m_page) + " read back" : std::string());
     });
@@ -223,8 +225,12 @@ void CCliSession::RunCommand()
         StartDeadline();
         m_session.EnterSetupMode();
         break;
+    case ECliCommand::Records:
+        StartRecordsReplay();
+        break;
     case ECliCommand::Monitor:
         m_printLines = true;
+        StartRecordFile();
         Progress("monitoring; SIGINT or SIGTERM ends it");
         if (m_options.timeoutGiven)
             StartDeadline();
@@ -259,11 +265,13 @@ void CCliSession::OnLineLogged(std::string_view line)
     if (m_stage == EStage::LoginCheck)
         m_quiet.start(CommandWaitMs(kAnswerWaitMs));  // still talking: a login or a read is under way
     if (m_stage == EStage::Settle || (m_stage == EStage::AwaitAnswer && m_options.command == ECliCommand::Send))
-        m_settle.start(kSettleQuietMs);
+        m_settle.start(SettleMs());
     // A read's results are the configuration's "$" lines; prompts and
     // status lines go with the progress.
     const bool readsConfiguration =
         m_options.command == ECliCommand::Read || m_options.command == ECliCommand::Defaults;
+    if (m_options.command == ECliCommand::Monitor && !m_recordErrorShown && !m_recordFile.Error().empty())
+        ReportRecordFileError();
     if (m_printLines && readsConfiguration && !line.starts_with('$')) {
         Progress("terminal: " + std::string(line));
     } else if (m_printLines) {
@@ -425,7 +433,7 @@ void CCliSession::OnJobFinished(const std::string& name, const SJobReport& repor
         if (end != EJobEnd::ReadAll) {
             // The page's own read went out with the job: let its lines come in.
             m_stage = EStage::Settle;
-            m_settle.start(kSettleQuietMs);
+            m_settle.start(SettleMs());
             StartDeadline();
             return;
         }
@@ -453,7 +461,11 @@ void CCliSession::DeadlinePassed()
         Finish(ECliExit::TimedOut, "not logged in within " + waited);
         break;
     case EStage::Settle:
-        Finish(ExitOf(m_report), "the page's read did not end within " + waited);
+        if (m_options.command == ECliCommand::Records)  // a log cut short is not exported as if whole
+            Finish(ECliExit::TimedOut, "the terminal was still sending its log after " + waited
+                                           + "; nothing was exported (a longer --timeout gives it time)");
+        else
+            Finish(ExitOf(m_report), "the page's read did not end within " + waited);
         break;
     case EStage::FinalRead:
         // What the profile's commands met says more than the read after them.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/CliArgs.h"
+#include "cli/CliRecordFile.h"
 #include "console/ProfileReader.h"
 #include "labels/LabelCatalogue.h"
 #include "session/TerminalSession.h"
@@ -83,6 +84,12 @@ private:
     void DiffWithProfile();
     void BackupThenExecute();
     void ExecuteLoadedProfile();
+    // records and monitor (cli/CliRecords.cpp).
+    void StartRecordFile();
+    void StartRecordsReplay();
+    void ExportRecords();
+    void ReportRecordFileError();
+    int SettleMs() const;
     std::string Caption(const CPage& page) const;
     void StartDeadline();
     void DeadlinePassed();
@@ -111,7 +118,9 @@ private:
     size_t m_commandsOut = 0;                    // of those, announced and sent so far
     bool m_lastAnswered = true;                  // an answer line came after the last one sent
     std::string m_outError;                      // why standard output failed
-    CPage* m_page = nullptr;  // show/write/edit
+    CPage* m_page = nullptr;  // show/write/edit, the log page for records
+    CCliRecordFile m_recordFile;  // monitor: "ex temp.csv"
+    bool m_recordErrorShown = false;
     std::string m_profileText;  // diff, exec --verify: the profile as read
     bool m_backupDone = false;
     std::string m_awaited;  // the command whose answer is awaited

@@ -32,7 +32,12 @@ std::vector<std::string> Tail(const std::vector<std::string>& lines, size_t coun
 // A command that runs until it is stopped, read as it goes.
 class CRunningCli {
 public:
-    explicit CRunningCli(const QStringList& args) { m_process.start(QStringLiteral(ORLAN_CLI_EXE), args); }
+    explicit CRunningCli(const QStringList& args)
+    {
+        // A monitor keeps its running file in its working directory.
+        m_process.setWorkingDirectory(m_folder.path());
+        m_process.start(QStringLiteral(ORLAN_CLI_EXE), args);
+    }
     ~CRunningCli()
     {
         if (m_process.state() != QProcess::NotRunning) {
@@ -68,6 +73,7 @@ public:
     const std::string& Err() const { return m_err; }
 
 private:
+    QTemporaryDir m_folder;
     QProcess m_process;
     std::string m_out;
     std::string m_err;

@@ -1,0 +1,68 @@
+// The temperature records without a window: `records` replays the stored log
+// and exports it as the log page's Export Data does; `monitor` keeps the
+// realtime page's running file.
+#include "cli/CliSession.h"
+
+#include "pages/logs/ExTmpRcdPage.h"
+#include "pages/logs/ExtTmpLogPage.h"
+
+namespace orlan {
+
+int CCliSession::SettleMs() const
+{
+    return m_options.command == ECliCommand::Records ? m_options.quietMs : kSettleQuietMs;
+}
+
+void CCliSession::StartRecordFile()
+{
+    auto* realtime = dynamic_cast<CPageExTmpRcd*>(m_session.FindPage("CPageExTmpRcd"));
+    if (realtime == nullptr)
+        return;
+    // As the realtime page: a file that cannot be opened receives nothing.
+    if (m_recordFile.Open(CPageExTmpRcd::kLogFileName)) {
+        realtime->SetRecordFile(&m_recordFile);
+        Progress(std::string("realtime temperature samples go to \"") + CPageExTmpRcd::kLogFileName + "\"");
+    } else {
+        ReportRecordFileError();
+    }
+}
+
+void CCliSession::ReportRecordFileError()
+{
+    // Said once: a full disc would otherwise repeat it with every sample.
+    m_recordErrorShown = true;
+    Progress("the realtime samples are not written: " + m_recordFile.Error());
+}
+
+void CCliSession::StartRecordsReplay()
+{
+    m_page = m_session.FindPage("CPageExtTmpLog");
+    if (m_page == nullptr) {
+        Finish(ECliExit::Usage, "this build has no temperature log page");
+        return;
+    }
+    Progress("asking the terminal for its stored temperature log");
+    m_stage = EStage::PageJob;
+    if (!m_session.RunAction(*m_page, CPageExtTmpLog::kSyncAction, std::nullopt))
+        Finish(ECliExit::Unanswered, "the replay request was not sent");
+}
+
+void CCliSession::ExportRecords()
+{
+    const std::string bytes = static_cast<const CPageExtTmpLog*>(m_page)->ExportBytes();
+    const size_t records = m_page->Tables().empty() ? 0 : m_page->Tables().front().Rows();
+    if (m_options.exportPath.empty()) {
+        Finish(PrintOut(bytes) ? ExitOf(m_report) : ECliExit::OutputFailed,
+               std::to_string(records) + " records");
+        return;
+    }
+    // The records are the unit's data: written whole or not at all.
+    const std::string why = SaveFileSafely(m_options.exportPath, bytes, {});
+    if (!why.empty()) {
+        Finish(ECliExit::ProfileFailed, "Open/Create the log file failed! (" + m_options.exportPath + ": " + why + ")");
+        return;
+    }
+    Finish(ExitOf(m_report), std::to_string(records) + " records written to " + m_options.exportPath);
+}
+
+} // namespace orlan
