@@ -22,12 +22,12 @@ STableDesc RecordListDesc(size_t rowLimit)
     STableDesc desc{.id = "records", .numberedRows = false};
     desc.dataColumns = CTempRecordPage::kColumns;
     desc.headerKeys = {"LISTC0"};
-    desc.columnWidths = {20};
+    desc.columnWidths = {19};
     for (size_t k = 0; k < CTempRecordPage::kSensors; ++k) {
         desc.headerKeys.push_back({});  // the state column has no caption
         desc.headerKeys.push_back("LISTC" + std::to_string(k + 1));
         desc.columnWidths.push_back(5);
-        desc.columnWidths.push_back(12);
+        desc.columnWidths.push_back(8);
     }
     desc.order = ERowOrder::NewestFirst;
     // The page empties the list before it grows past its limit.
