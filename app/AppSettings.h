@@ -13,6 +13,7 @@ inline constexpr char kGeometrySetting[] = "window/geometry";
 inline constexpr char kSplitterSetting[] = "window/splitter";
 inline constexpr char kLastPageSetting[] = "ui/lastPage";
 inline constexpr char kProfileFolderSetting[] = "profiles/lastFolder";
+inline constexpr char kExecBackupSetting[] = "profiles/backupBeforeExec";
 
 class CPreferences final : public QSettings {
 public:

@@ -1,5 +1,8 @@
 #include "app/FileAccess.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <string>
 #include <string_view>
 
@@ -25,6 +28,25 @@ QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines)
         return QString::fromStdString(why);
     lines = reader.TakeLines();
     return {};
+}
+
+QString ReadProfileText(const QString& path, std::string& text)
+{
+    std::string read;
+    const std::string why = ReadFileInChunks(NativePath(path), kMaxProfileBytes,
+                                             [&read](std::string_view bytes) { read.append(bytes); });
+    if (!why.empty())
+        return QString::fromStdString(why);
+    text = std::move(read);
+    return {};
+}
+
+QString BackupPathFor(const QString& profilePath, const QDateTime& when)
+{
+    const QFileInfo profile(profilePath);
+    const QString name = profile.completeBaseName().isEmpty() ? QStringLiteral("profile") : profile.completeBaseName();
+    return profile.dir().filePath(name + QStringLiteral(".backup-") + when.toString(QStringLiteral("yyyyMMdd-HHmm")) +
+                                  QStringLiteral(".txt"));
 }
 
 } // namespace orlan

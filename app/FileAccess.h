@@ -4,7 +4,10 @@
 // save leaves the old file whole, and a profile is read in chunks through
 // the profile reader, never whole into memory.
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
+
+#include <string>
 
 #include <vector>
 
@@ -19,5 +22,10 @@ QString WriteFileSafely(const QString& path, QByteArrayView bytes, SSaveOptions 
 // (missing, permission, not a regular file, larger than kMaxProfileBytes,
 // or what the reader found wrong).
 QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines);
+// The profile's text whole (for comparing), with the same limit.
+QString ReadProfileText(const QString& path, std::string& text);
+// Where EXEC keeps the terminal's configuration before a profile runs:
+// beside the profile, "site-a.txt" giving "site-a.backup-20261208-0915.txt".
+QString BackupPathFor(const QString& profilePath, const QDateTime& when);
 
 } // namespace orlan

@@ -245,6 +245,11 @@ QWidget* COrlanDlg::BuildCommandBar()
     bar->addSeparator();
     add("actionSave", "SAVE", QStyle::SP_DialogSaveButton, [this] { OnSaveProfile(); })
         ->setToolTip(tr("Save the pages' configuration as a profile file"));
+    QAction* compare = bar->addAction(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                                      tr("Compare with profile..."));
+    compare->setObjectName(QStringLiteral("actionCompare"));
+    compare->setToolTip(tr("Show how the terminal's configuration differs from a profile file"));
+    connect(compare, &QAction::triggered, this, [this] { OnCompareProfile(); });
     add("actionExec", "EXEC", QStyle::SP_MediaPlay, [this] { OnExecuteProfile(); })
         ->setToolTip(tr("Send a profile file to the terminal"));
     bar->addSeparator();

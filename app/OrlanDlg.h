@@ -74,7 +74,12 @@ public:
     // SAVE and EXEC once a file is chosen (the buttons open the chooser).
     // A name without extension gets ".txt". True when the file was written.
     bool SaveProfileTo(const QString& path);
-    void ExecuteProfileFrom(const QString& path);
+    // With `backup`, the terminal's configuration (what SAVE would write)
+    // is first saved beside the profile; when that fails nothing is sent.
+    void ExecuteProfileFrom(const QString& path, bool backup = false);
+    // "Compare with profile...": the differences between the profile the
+    // pages make and the file's, in a dialog that offers to execute it.
+    void CompareWithProfile(const QString& path);
     // Where a camera picture goes: "1.jpg" in the working directory.
     void SavePicture(std::span<const uint8_t> jpeg, const QString& path);
 
@@ -133,6 +138,7 @@ private:
     void OnSaveProfile();
     void ChooseProfileToSave(std::function<void(const QString&)> saved = {});
     void OnExecuteProfile();
+    void OnCompareProfile();
     void OnAbout();
     void StoreLinkSettings();
     void StoreChoices();

@@ -3,8 +3,14 @@
 #include "app/OrlanDlg.h"
 #include "widgets/PageView.h"
 
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +21,7 @@
 #include "app/FileAccess.h"
 #include "labels/CommonLabelKeys.h"
 #include "session/PageAccess.h"
+#include "session/ProfileDiff.h"
 
 namespace orlan {
 
@@ -161,7 +168,81 @@ void COrlanDlg::OnExecuteProfile()
     if (m_session.ProfileRunning())
         return;
     QFileDialog* dialog = ProfileDialog(false, "EXEC");
-    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { ExecuteProfileFrom(path); });
+    // The chooser of our own, so it can carry the backup choice.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    auto* backup = new QCheckBox(tr("First save the terminal's configuration as a backup beside the profile"), dialog);
+    backup->setObjectName(QStringLiteral("backupBox"));
+    backup->setChecked(CPreferences().value(QLatin1String(kExecBackupSetting), true).toBool());
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
+        grid->addWidget(backup, grid->rowCount(), 0, 1, grid->columnCount());
+    connect(dialog, &QFileDialog::fileSelected, this, [this, backup](const QString& path) {
+        CPreferences().setValue(QLatin1String(kExecBackupSetting), backup->isChecked());
+        ExecuteProfileFrom(path, backup->isChecked());
+    });
+    dialog->open();
+}
+
+void COrlanDlg::OnCompareProfile()
+{
+    QFileDialog* dialog = ProfileDialog(false, "EXEC");
+    dialog->setWindowTitle(tr("Compare with profile"));
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { CompareWithProfile(path); });
+    dialog->open();
+}
+
+void COrlanDlg::CompareWithProfile(const QString& path)
+{
+    std::string chosen;
+    const QString why = ReadProfileText(path, chosen);
+    if (!why.isEmpty()) {
+        ShowFileFailure(path, why);
+        return;
+    }
+    const std::string fileName = QFileInfo(path).fileName().toStdString();
+    const std::vector<SSectionDiff> diff = DiffProfiles(chosen, m_session.ProfileBytes());
+    QString text = diff.empty() ? tr("The terminal's configuration holds every command of %1.")
+                                      .arg(QString::fromStdString(fileName))
+                                : QString::fromStdString(DiffText(diff, fileName, "terminal"));
+    if (!m_session.HoldsWholeRead())
+        text.prepend(tr("The configuration has not been read from the terminal: the pages hold defaults.\n\n"));
+
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName(QStringLiteral("compareDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(tr("Compare with %1").arg(QString::fromStdString(fileName)));
+    auto* layout = new QVBoxLayout(dialog);
+    auto* summary = new QLabel(
+        diff.empty() ? tr("No differences.")
+                     : tr("%n section(s) differ: \"-\" lines are only in the profile, \"+\" lines only on the terminal.",
+                          nullptr, static_cast<int>(diff.size())),
+        dialog);
+    summary->setWordWrap(true);
+    layout->addWidget(summary);
+    auto* lines = new QPlainTextEdit(text, dialog);
+    lines->setObjectName(QStringLiteral("differences"));
+    lines->setReadOnly(true);
+    QFont monospace(QStringLiteral("monospace"));
+    monospace.setStyleHint(QFont::Monospace);
+    lines->setFont(monospace);
+    layout->addWidget(lines, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    QPushButton* execute = buttons->addButton(tr("Execute this profile..."), QDialogButtonBox::AcceptRole);
+    execute->setObjectName(QStringLiteral("executeButton"));
+    execute->setEnabled(!diff.empty() && !m_session.ProfileRunning());
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    connect(execute, &QPushButton::clicked, this, [this, dialog, path] {
+        dialog->accept();
+        Ask(QStringLiteral("executeQuestion"),
+            tr("Send %1 to the terminal now?\n\nIts commands replace the terminal's settings they name; a backup "
+               "of the terminal's configuration is saved beside it first.")
+                .arg(QDir::toNativeSeparators(path)),
+            [this, path](QMessageBox* box) {
+                if (box->clickedButton() == box->button(QMessageBox::Yes))
+                    ExecuteProfileFrom(path, true);
+            });
+    });
+    layout->addWidget(buttons);
+    dialog->resize(760, 520);
     dialog->open();
 }
 
@@ -183,7 +264,7 @@ bool COrlanDlg::SaveProfileTo(const QString& chosen)
     return true;
 }
 
-void COrlanDlg::ExecuteProfileFrom(const QString& path)
+void COrlanDlg::ExecuteProfileFrom(const QString& path, bool backup)
 {
     if (m_session.ProfileRunning())
         return;
@@ -192,6 +273,22 @@ void COrlanDlg::ExecuteProfileFrom(const QString& path)
     if (!why.isEmpty()) {
         ShowFileFailure(path, why);
         return;
+    }
+    if (backup) {
+        const QString backupPath = BackupPathFor(path, QDateTime::currentDateTime());
+        const std::string bytes = m_session.ProfileBytes();
+        const QString failed =
+            WriteFileSafely(backupPath, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                            {ENewFileMode::Private, ELinkPolicy::Refuse});
+        if (!failed.isEmpty()) {
+            const QString text = tr("The profile was not executed, nothing was sent: the backup %1 could not be "
+                                    "written: %2")
+                                     .arg(QDir::toNativeSeparators(backupPath), failed);
+            m_status->SetFullText(text);
+            OpenMessage(QStringLiteral("backup"), QMessageBox::Critical, text);
+            return;
+        }
+        m_status->SetFullText(tr("Backup saved to %1").arg(QDir::toNativeSeparators(backupPath)));
     }
     m_session.ExecuteProfile(std::move(lines));
 }

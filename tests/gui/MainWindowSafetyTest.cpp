@@ -53,15 +53,15 @@ TEST(MainWindowSafety, AProfileSavedBeforeAnyReadIsAskedAboutAndGetsItsExtension
     ASSERT_TRUE(Answer(window, QStringLiteral("unreadQuestion"), QMessageBox::Yes));
     ASSERT_TRUE(PumpUntil([&] { return OpenFileDialog(window) != nullptr; }));
     QFileDialog* dialog = OpenFileDialog(window);
-    dialog->selectFile(PrivateHome() + QStringLiteral("/site-a"));
+    dialog->selectFile(PrivateHome() + QStringLiteral("/unread-a"));
     static_cast<QDialog*>(dialog)->accept();
-    EXPECT_TRUE(PumpUntil([] { return QFileInfo::exists(PrivateHome() + QStringLiteral("/site-a.txt")); }));
+    EXPECT_TRUE(PumpUntil([] { return QFileInfo::exists(PrivateHome() + QStringLiteral("/unread-a.txt")); }));
 
     // Named directly, too: the extension is added, an existing one kept.
-    EXPECT_TRUE(window.SaveProfileTo(PrivateHome() + QStringLiteral("/site-b")));
-    EXPECT_TRUE(QFileInfo::exists(PrivateHome() + QStringLiteral("/site-b.txt")));
-    EXPECT_TRUE(window.SaveProfileTo(PrivateHome() + QStringLiteral("/site-c.prf")));
-    EXPECT_TRUE(QFileInfo::exists(PrivateHome() + QStringLiteral("/site-c.prf")));
+    EXPECT_TRUE(window.SaveProfileTo(PrivateHome() + QStringLiteral("/unread-b")));
+    EXPECT_TRUE(QFileInfo::exists(PrivateHome() + QStringLiteral("/unread-b.txt")));
+    EXPECT_TRUE(window.SaveProfileTo(PrivateHome() + QStringLiteral("/unread-c.prf")));
+    EXPECT_TRUE(QFileInfo::exists(PrivateHome() + QStringLiteral("/unread-c.prf")));
     CloseMessages(window);
     ForgetSettings();
 }
