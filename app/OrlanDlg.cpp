@@ -2,6 +2,7 @@
 #include "app/OrlanDlg.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include "app/SysProgress.h"
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
+#include "pages/network/MmsSetupPage.h"
 #include "session/PageAccess.h"
 #include "tools/ConsoleTerminalPage.h"
 #include "tools/ToolViews.h"
@@ -298,6 +300,12 @@ void COrlanDlg::BuildStatusBar()
 void COrlanDlg::CreatePageViews()
 {
     RegisterToolViews();
+    // The last camera picture saved is shown until a new one arrives.
+    if (auto* mms = dynamic_cast<CPageMmsSetup*>(m_session.FindPage("CPageMmsSetup")))
+        mms->ShowPictureFile(QDir::current()
+                                 .filePath(QString::fromLatin1(CPageMmsSetup::kPictureFile.data(),
+                                                               CPageMmsSetup::kPictureFile.size()))
+                                 .toStdString());
     auto addView = [this](const QString& key, CPage& page) {
         CPageView* pageView = CreatePageView({page, m_session, m_catalogue, m_linkSettings, nullptr});
         if (pageView == nullptr)

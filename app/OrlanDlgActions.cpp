@@ -1,6 +1,8 @@
 // The main window's commands (setup mode, profiles, about), what it shows
 // of the session's reports, and the camera picture.
 #include "app/OrlanDlg.h"
+
+#include "pages/network/MmsSetupPage.h"
 #include "widgets/PageView.h"
 
 #include <QCheckBox>
@@ -28,7 +30,6 @@ namespace orlan {
 namespace {
 
 constexpr char kProfileOpenFailed[] = "Open the profile failed!";
-constexpr char kPictureFileName[] = "1.jpg";
 constexpr char kPictureBox[] = "picture";
 const QColor kFailureColour(0xb0, 0x24, 0x1c);
 
@@ -309,7 +310,8 @@ void COrlanDlg::OnAbout()
 
 void COrlanDlg::OnPictureComplete(std::span<const uint8_t> jpeg)
 {
-    SavePicture(jpeg, QDir::current().filePath(QString::fromLatin1(kPictureFileName)));
+    SavePicture(jpeg, QDir::current().filePath(QString::fromLatin1(CPageMmsSetup::kPictureFile.data(),
+                                                                 CPageMmsSetup::kPictureFile.size())));
 }
 
 void COrlanDlg::SavePicture(std::span<const uint8_t> jpeg, const QString& path)

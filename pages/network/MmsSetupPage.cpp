@@ -289,12 +289,6 @@ void CPageMmsSetup::OnPicture(std::span<const std::uint8_t> jpeg)
     NotifyChanged();
 }
 
-void CPageMmsSetup::LoadLabels(const CLabelCatalogue&)
-{
-    if (Picture().empty())
-        ShowPictureFile(std::string(kPictureFile));
-}
-
 bool CPageMmsSetup::ShowPictureFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -41,8 +41,6 @@ public:
     std::vector<SDumpEntry> DumpEntries() override;
     std::optional<SPageJob> ActionJob(std::string_view actionId, std::optional<size_t> selectedRow) override;
     void OnPicture(std::span<const std::uint8_t> jpeg) override;
-    // As its window is made the page shows the picture saved last, if any.
-    void LoadLabels(const CLabelCatalogue& catalogue) override;
 
     // Shows the picture in the file when it holds a whole one; false (and
     // the page keeps its picture) otherwise.

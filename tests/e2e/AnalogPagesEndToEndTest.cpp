@@ -3,6 +3,7 @@
 // come back in the pages' reads; the live readings move on their own.
 #include <gtest/gtest.h>
 
+#include "PagesOverSimulator.h"
 #include "SessionOverSerial.h"
 #include "SimProcess.h"
 #include "pages/analog/AdCalibration.h"
@@ -14,35 +15,13 @@
 namespace orlan::test {
 namespace {
 
-class AnalogPagesEndToEnd : public ::testing::Test {
+class AnalogPagesEndToEnd : public CPagesOverSimulator {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(sim.Device().isEmpty());
-        ASSERT_TRUE(console.ReadAll());
-    }
-
-    // Waits for the job started by `start` to end and `done` to hold; every
-    // command of it must be accepted.
-    template <typename TStart, typename TDone>
-    void RunUntil(TStart start, TDone done, int sent)
-    {
-        const size_t before = console.reports.size();
-        start();
-        ASSERT_TRUE(PumpUntil([&] { return console.reports.size() > before && done(); },
-                              CSessionOverSerial::kPatience));
-        const SJobReport& report = console.reports.back();
-        EXPECT_TRUE(report.AllAccepted()) << report.Summary();
-        EXPECT_EQ(report.sent, sent);
-    }
-
     std::string Analog(std::string_view name, size_t channel) const
     {
         return analog.Fields().Text(CPageAD::Id(name, channel));
     }
 
-    CSimProcess sim{{QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")}};
-    CSessionOverSerial console{sim.Device()};
     CPageAD& analog = dynamic_cast<CPageAD&>(console.Page("CPageAD"));
     CPageAdcExt& extended = dynamic_cast<CPageAdcExt&>(console.Page("CPageAdcExt"));
     CPageTemp& internal = dynamic_cast<CPageTemp&>(console.Page("CPageTemp"));

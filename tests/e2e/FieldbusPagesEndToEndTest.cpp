@@ -4,6 +4,7 @@
 // meter reading write-backs come back in their own reads.
 #include <gtest/gtest.h>
 
+#include "PagesOverSimulator.h"
 #include "SessionOverSerial.h"
 #include "SimProcess.h"
 #include "pages/fieldbus/Comm2Page.h"
@@ -18,30 +19,8 @@ namespace {
 using namespace fieldbus;
 using Col = CPageMbusParams::EColumn;
 
-const QStringList kSimOptions = {QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")};
-
-class FieldbusPagesEndToEnd : public ::testing::Test {
+class FieldbusPagesEndToEnd : public CPagesOverSimulator {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(sim.Device().isEmpty());
-        ASSERT_TRUE(console.ReadAll());
-    }
-
-    template <typename TStart, typename TDone>
-    void RunUntil(TStart start, TDone done, int sent)
-    {
-        const size_t before = console.reports.size();
-        start();
-        ASSERT_TRUE(PumpUntil([&] { return console.reports.size() > before && done(); },
-                              CSessionOverSerial::kPatience));
-        const SJobReport& report = console.reports.back();
-        EXPECT_TRUE(report.AllAccepted()) << report.Summary();
-        EXPECT_EQ(report.sent, sent);
-    }
-
-    CSimProcess sim{kSimOptions};
-    CSessionOverSerial console{sim.Device()};
     CPageMbusParams& modbus = dynamic_cast<CPageMbusParams&>(console.Page("CPageMbusParams"));
 };
 

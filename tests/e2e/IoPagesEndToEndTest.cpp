@@ -4,6 +4,7 @@
 // pages save in a profile, executed on a fresh terminal, read back the same.
 #include <gtest/gtest.h>
 
+#include "PagesOverSimulator.h"
 #include "SessionOverSerial.h"
 #include "SimProcess.h"
 #include "pages/io/CioPage.h"
@@ -16,28 +17,8 @@ namespace {
 
 const QStringList kSimOptions = {QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")};
 
-class IoPagesEndToEnd : public ::testing::Test {
+class IoPagesEndToEnd : public CPagesOverSimulator {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(sim.Device().isEmpty());
-        ASSERT_TRUE(console.ReadAll());
-    }
-
-    template <typename TStart, typename TDone>
-    void RunUntil(TStart start, TDone done, int sent)
-    {
-        const size_t before = console.reports.size();
-        start();
-        ASSERT_TRUE(PumpUntil([&] { return console.reports.size() > before && done(); },
-                              CSessionOverSerial::kPatience));
-        const SJobReport& report = console.reports.back();
-        EXPECT_TRUE(report.AllAccepted()) << report.Summary();
-        EXPECT_EQ(report.sent, sent);
-    }
-
-    CSimProcess sim{kSimOptions};
-    CSessionOverSerial console{sim.Device()};
     CPageGPIO& io = dynamic_cast<CPageGPIO&>(console.Page("CPageGPIO"));
     CPageRfZone& zones = dynamic_cast<CPageRfZone&>(console.Page("CPageRfZone"));
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "SimProcess.h"
+#include "PagesOverSimulator.h"
 #include "SessionOverSerial.h"
 #include "pages/network/GprsPage.h"
 #include "pages/network/Mms3GPage.h"
@@ -15,29 +16,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class NetworkPagesEndToEnd : public ::testing::Test {
+class NetworkPagesEndToEnd : public CPagesOverSimulator {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(sim.Device().isEmpty());
-        ASSERT_TRUE(console.ReadAll());
-    }
-
-    // Waits for the job started by `start` to finish and `done` to hold.
-    template <typename TStart, typename TDone>
-    void RunUntil(TStart start, TDone done, int sent)
-    {
-        const size_t before = console.reports.size();
-        start();
-        ASSERT_TRUE(PumpUntil([&] { return console.reports.size() > before && done(); },
-                              CSessionOverSerial::kPatience));
-        const SJobReport& report = console.reports.back();
-        EXPECT_TRUE(report.AllAccepted()) << report.Summary();
-        EXPECT_EQ(report.sent, sent);
-    }
-
-    CSimProcess sim{{QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")}};
-    CSessionOverSerial console{sim.Device()};
     CPageGPRS& gprs = dynamic_cast<CPageGPRS&>(console.Page("CPageGPRS"));
     CPage3GMMS& video = dynamic_cast<CPage3GMMS&>(console.Page("CPage3GMMS"));
     CPageMmsSetup& mms = dynamic_cast<CPageMmsSetup&>(console.Page("CPageMmsSetup"));

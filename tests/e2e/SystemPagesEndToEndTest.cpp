@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "SimProcess.h"
+#include "PagesOverSimulator.h"
 #include "SessionOverSerial.h"
 #include "pages/system/AlarmParamsPage.h"
 #include "pages/system/UserCmdPage.h"
@@ -11,29 +12,8 @@
 namespace orlan::test {
 namespace {
 
-class SystemPagesEndToEnd : public ::testing::Test {
+class SystemPagesEndToEnd : public CPagesOverSimulator {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(sim.Device().isEmpty());
-        ASSERT_TRUE(console.ReadAll());
-    }
-
-    // Waits for the job started by `start` to finish and `done` to hold.
-    template <typename TStart, typename TDone>
-    void RunUntil(TStart start, TDone done, int sent)
-    {
-        const size_t before = console.reports.size();
-        start();
-        ASSERT_TRUE(PumpUntil([&] { return console.reports.size() > before && done(); },
-                              CSessionOverSerial::kPatience));
-        const SJobReport& report = console.reports.back();
-        EXPECT_TRUE(report.AllAccepted()) << report.Summary();
-        EXPECT_EQ(report.sent, sent);
-    }
-
-    CSimProcess sim{{QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")}};
-    CSessionOverSerial console{sim.Device()};
     CPageAlarmParams& alarm = dynamic_cast<CPageAlarmParams&>(console.Page("CPageAlarmParams"));
     CPageUserCmd& commands = dynamic_cast<CPageUserCmd&>(console.Page("CPageUserCmd"));
 };
