@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <termios.h>
 #endif
 
@@ -20,6 +21,8 @@ namespace {
 constexpr int kWriteTimeoutMs = 5000;
 constexpr int kWriteMsPerByte = 50;
 constexpr int kWriteStepMs = 100;
+// Without a descriptor to sleep on, the thread looks this often.
+constexpr int kFallbackPollMs = 10;
 
 std::optional<QSerialPort::Parity> ToQtParity(int code)
 {
@@ -47,8 +50,8 @@ void ClearStickParity([[maybe_unused]] QSerialPort& port)
 
 } // namespace
 
-CQtPortDevice::CQtPortDevice(std::function<bool()> stopRequested)
-    : m_stopRequested(std::move(stopRequested))
+CQtPortDevice::CQtPortDevice(std::function<bool()> stopRequested, CWakeUp* wake)
+    : m_stopRequested(std::move(stopRequested)), m_wake(wake)
 {
 }
 
@@ -137,9 +140,34 @@ void CQtPortDevice::DiscardOutput()
 bool CQtPortDevice::WaitForInput(int msecs)
 {
     if (m_port.bytesAvailable() == 0)
-        m_port.waitForReadyRead(msecs);
+        WaitOnDescriptors(msecs);
     CheckLink();
     return m_port.bytesAvailable() > 0;
+}
+
+void CQtPortDevice::WaitOnDescriptors(int msecs)
+{
+#ifdef Q_OS_UNIX
+    if (m_wake != nullptr && m_wake->Fd() >= 0 && m_port.handle() >= 0) {
+        pollfd watched[2] = {{m_port.handle(), POLLIN, 0}, {m_wake->Fd(), POLLIN, 0}};
+        if (::poll(watched, 2, msecs) <= 0)
+            return;  // timed out, or a signal: the caller looks again
+        if ((watched[1].revents & POLLIN) != 0)
+            m_wake->Drain();
+        if (watched[0].revents == 0)
+            return;
+        // Qt takes in what arrived, or finds the error behind a hang-up.
+        m_port.waitForReadyRead(0);
+        // A hang-up with nothing left to read stays readable for ever.
+        if ((watched[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 && m_port.bytesAvailable() == 0) {
+            if (!m_lost)
+                qCDebug(lcLink) << "ReadFile() device hung up";
+            m_lost = true;
+        }
+        return;
+    }
+#endif
+    m_port.waitForReadyRead(msecs < 0 ? kFallbackPollMs : msecs);
 }
 
 std::size_t CQtPortDevice::Read(char* buffer, std::size_t capacity)

@@ -3,6 +3,7 @@
 // Create, use and destroy it in the port thread.
 #include "link/LinkError.h"
 #include "link/PortDevice.h"
+#include "link/WakeUp.h"
 
 #include <QSerialPort>
 
@@ -13,7 +14,8 @@ namespace orlan {
 class CQtPortDevice final : public IPortDevice {
 public:
     // `stopRequested` cuts a slow write short when the channel is stopping.
-    explicit CQtPortDevice(std::function<bool()> stopRequested);
+    // `wake`, when given, ends a wait for input early; it must outlive the device.
+    explicit CQtPortDevice(std::function<bool()> stopRequested, CWakeUp* wake = nullptr);
     ~CQtPortDevice() override;
 
     // 8 data bits, 1 stop bit, no flow control; DTR and RTS raised; both
@@ -33,9 +35,12 @@ public:
 private:
     // Records a hang-up and forgets errors that only concern one call.
     void CheckLink();
+    // Sleeps until the device or the wake-up descriptor has something.
+    void WaitOnDescriptors(int msecs);
 
     QSerialPort m_port;
     std::function<bool()> m_stopRequested;
+    CWakeUp* m_wake;
     bool m_lost = false;
 };
 

@@ -15,7 +15,6 @@ namespace orlan {
 
 namespace {
 
-constexpr int kInputPollMs = 10;
 constexpr int kStopWaitMs = 2000;
 
 } // namespace
@@ -72,6 +71,7 @@ bool CSerialPort::SetParity(int code)
     if (code < 0 || code > 3)
         return false;
     m_parity = code;
+    m_wake.Signal();
     return true;
 }
 
@@ -94,6 +94,7 @@ void CSerialPort::StartStop(bool start, IBlockReceiver* owner, QObject* ownerCon
     m_handOver = CBlockHandOver::Create(owner, ownerContext != nullptr ? ownerContext : this,
                                         CPortLoop::kMaxReadBlock);
     m_ring.SetAccepting(true);
+    m_wake.Drain();  // what woke the last thread is no news to this one
     m_thread = std::make_unique<CPortThread>(*this, m_handOver, path, label, m_baudRate);
     m_thread->start();
 }
@@ -105,7 +106,10 @@ bool CSerialPort::IsOpen() const
 
 bool CSerialPort::QueueWrite(const char* bytes, std::size_t count)
 {
-    return m_ring.Push(bytes, count);
+    if (!m_ring.Push(bytes, count))
+        return false;
+    m_wake.Signal();
+    return true;
 }
 
 LinkError CSerialPort::LastError() const
@@ -125,6 +129,7 @@ void CSerialPort::RequestStop()
     m_ring.SetAccepting(false);
     if (m_handOver)
         m_handOver->RequestStop();
+    m_wake.Signal();
 }
 
 void CSerialPort::WaitForThread()
@@ -147,7 +152,7 @@ void CSerialPort::SetLastError(const LinkError& error)
 void CSerialPort::RunPort(CBlockHandOver& handOver, const QString& devicePath,
                           const QString& label, int baudRate)
 {
-    CQtPortDevice device([&handOver] { return handOver.StopRequested(); });
+    CQtPortDevice device([&handOver] { return handOver.StopRequested(); }, &m_wake);
     int parity = m_parity.load();
     LinkError error = devicePath.isEmpty() ? MakeLinkError(LinkError::Kind::NoSuchDevice, label)
                                            : device.Open(devicePath, baudRate, parity);
@@ -156,7 +161,7 @@ void CSerialPort::RunPort(CBlockHandOver& handOver, const QString& devicePath,
         if (!m_destroying)
             Q_EMIT portOpened();
         CPortLoop loop(device, m_ring, handOver.Buffer(),
-                       {[](int msecs) { QThread::msleep(static_cast<unsigned long>(msecs)); },
+                       {[&handOver](int msecs) { handOver.PauseUnlessStopped(msecs); },
                         [&handOver](const char* bytes, std::size_t count) {
                             handOver.Deliver(bytes, count);
                         }});
@@ -165,7 +170,7 @@ void CSerialPort::RunPort(CBlockHandOver& handOver, const QString& devicePath,
                 device.SetParity(wanted);
                 parity = wanted;
             }
-            if (!loop.Step(kInputPollMs)) {
+            if (!loop.Step(IPortDevice::kWaitForWakeUp)) {
                 error = MakeLinkError(LinkError::Kind::LinkLost, label);
                 break;
             }

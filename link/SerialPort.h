@@ -5,6 +5,7 @@
 #include "link/BlockHandOver.h"
 #include "link/LinkError.h"
 #include "link/OutputRing.h"
+#include "link/WakeUp.h"
 
 #include <QMutex>
 #include <QObject>
@@ -84,6 +85,8 @@ private:
     QString m_activePath;
 
     COutputRing m_ring;
+    // The port thread sleeps on the device and this; nothing wakes it idle.
+    CWakeUp m_wake;
     std::shared_ptr<CBlockHandOver> m_handOver;
     std::unique_ptr<CPortThread> m_thread;
 };

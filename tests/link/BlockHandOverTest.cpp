@@ -9,7 +9,9 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace orlan {
 namespace {
@@ -119,6 +121,53 @@ TEST_F(BlockHandOverTest, StopDuringTheHandlerLeavesItsBufferIntact)
     owner.hold = false;
     Drain();
     EXPECT_EQ(owner.Blocks(), QList<QByteArray>{"in use"});
+}
+
+// Records the slices it gets and, on the first, posts a marker behind them:
+// the marker runs between slices only when the rest came in a later turn.
+class SlicedOwner final : public IBlockReceiver {
+public:
+    explicit SlicedOwner(QObject& context) : m_context(context) {}
+    void OnSerialData(const char* bytes, std::size_t count) override
+    {
+        if (events.empty())
+            QMetaObject::invokeMethod(&m_context, [this] { events.push_back("marker"); }, Qt::QueuedConnection);
+        events.push_back("slice " + std::to_string(count));
+        received.append(bytes, static_cast<qsizetype>(count));
+    }
+    std::vector<std::string> events;
+    QByteArray received;
+
+private:
+    QObject& m_context;
+};
+
+TEST_F(BlockHandOverTest, LargeBlockReachesTheOwnerInOrderedSlicesAcrossTurnsBeforeDeliverReturns)
+{
+    SlicedOwner sliced(context);
+    const std::size_t size = 2 * CBlockHandOver::kSliceBytes + 10;
+    auto handOver = CBlockHandOver::Create(&sliced, &context, size, 0);
+    const QByteArray block = test::Pattern(size);
+    std::memcpy(handOver->Buffer().data(), block.constData(), size);
+    std::thread([&] { handOver->Deliver(handOver->Buffer().data(), size); }).join();
+
+    // Deliver returned only after the last slice; the marker ran between them.
+    const std::string slice = "slice " + std::to_string(CBlockHandOver::kSliceBytes);
+    EXPECT_EQ(sliced.events, (std::vector<std::string>{slice, "marker", slice, "slice 10"}));
+    EXPECT_EQ(sliced.received, block);
+}
+
+TEST_F(BlockHandOverTest, StopEndsAPauseAtOnce)
+{
+    auto handOver = CBlockHandOver::Create(&owner, &context, 64);
+    EXPECT_TRUE(handOver->PauseUnlessStopped(1)) << "nobody stopped a short pause";
+    // An hour: the test only ends because the stop wakes the sleeper.
+    std::atomic<bool> sleptThrough{true};
+    std::thread port([&] { sleptThrough = handOver->PauseUnlessStopped(3600 * 1000); });
+    handOver->RequestStop();
+    port.join();
+    EXPECT_FALSE(sleptThrough);
+    EXPECT_FALSE(handOver->PauseUnlessStopped(3600 * 1000)) << "a stopped hand-over never sleeps";
 }
 
 } // namespace
