@@ -1,17 +1,18 @@
 #pragma once
 // The user's choices the window remembers between runs (window geometry,
-// the last page shown, the last profile folder). The link settings have a
-// store of their own (link/RegSetting.h); the password is kept nowhere.
+// the last page shown, the last profile folder, the language). The link
+// settings have a store of their own (link/RegSetting.h); the password is
+// kept nowhere.
 #include <QSettings>
 
-namespace orlan {
+#include "link/PreferenceNames.h"
 
-inline constexpr char kOrganisationName[] = "orlan";
-inline constexpr char kApplicationName[] = "orlan";
+namespace orlan {
 
 inline constexpr char kGeometrySetting[] = "window/geometry";
 inline constexpr char kSplitterSetting[] = "window/splitter";
 inline constexpr char kLastPageSetting[] = "ui/lastPage";
+inline constexpr char kShowAllPortsSetting[] = "link/showAllPorts";
 inline constexpr char kProfileFolderSetting[] = "profiles/lastFolder";
 inline constexpr char kExecBackupSetting[] = "profiles/backupBeforeExec";
 

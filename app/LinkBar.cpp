@@ -2,6 +2,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QInputDialog>
+#include <QMenu>
+#include <QAbstractItemView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,36 +36,42 @@ QString Catalogue(const CLabelCatalogue& catalogue, std::string_view key, std::s
     return QString::fromStdString(catalogue.Lookup(key, section));
 }
 
-// The port list notes the device behind each port; devices come and go, so
-// the notes are renewed whenever the list opens.
+constexpr int kNumberRole = Qt::UserRole;
+constexpr int kPathRole = Qt::UserRole + 1;
+constexpr char kByIdFolder[] = "/dev/serial/by-id";
+
+// Stable names of the devices (udev's by-id links), by the device they
+// point to: the name a person finds on the adapter's box.
+QHash<QString, QString> StableNames()
+{
+    QHash<QString, QString> names;
+    const QDir folder(QString::fromLatin1(kByIdFolder));
+    for (const QFileInfo& link : folder.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString target = link.canonicalFilePath();
+        if (!target.isEmpty())
+            names.insert(target, link.fileName());
+    }
+    return names;
+}
+
+// Lists the ports anew whenever it opens: devices come and go.
 class CPortList final : public QComboBox {
 public:
-    CPortList(const CRegSetting& settings, QWidget* parent) : QComboBox(parent), m_settings(settings)
-    {
-        for (const PortListEntry& entry : PortList(m_settings))
-            addItem(entry.name);
-        Annotate();
-    }
+    CPortList(CLinkBar& bar, QWidget* parent) : QComboBox(parent), m_bar(bar) {}
 
     void showPopup() override
     {
-        Annotate();
+        m_bar.RefreshPorts();
+        // The popup is as wide as its longest entry, the box stays narrow.
+        int widest = 0;
+        for (int i = 0; i < count(); ++i)
+            widest = std::max(widest, fontMetrics().horizontalAdvance(itemText(i)));
+        view()->setMinimumWidth(widest + 4 * fontMetrics().averageCharWidth());
         QComboBox::showPopup();
     }
 
 private:
-    void Annotate()
-    {
-        const QList<PortListEntry> entries = PortList(m_settings);
-        for (qsizetype i = 0; i < entries.size() && i < count(); ++i) {
-            const PortListEntry& entry = entries[i];
-            const int row = static_cast<int>(i);
-            setItemText(row, entry.device.isEmpty() ? entry.name : entry.name + QStringLiteral("  ") + entry.device);
-            setItemData(row, entry.device, Qt::ToolTipRole);
-        }
-    }
-
-    const CRegSetting& m_settings;
+    CLinkBar& m_bar;
 };
 
 QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent)
@@ -73,7 +85,11 @@ QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent)
 
 CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings, QWidget* parent)
     : QWidget(parent),
-      m_ports(new CPortList(settings, this)),
+      m_settings(settings),
+      m_ports(new CPortList(*this, this)),
+      m_reconnect(new QAction(tr("Reconnect"), this)),
+      m_otherPort(new QAction(tr("Other port..."), this)),
+      m_showAllPorts(new QAction(tr("Show all COM ports"), this)),
       m_speeds(new QComboBox(this)),
       m_parity(new QComboBox(this)),
       m_password(new QLineEdit(QString::fromLatin1(kInitialPassword), this)),
@@ -84,6 +100,26 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     m_ports->setMaxVisibleItems(16);
     m_ports->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_ports->setMinimumContentsLength(14);
+    m_reconnect->setObjectName(QStringLiteral("actionReconnect"));
+    m_reconnect->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    m_reconnect->setToolTip(tr("Open the port again and log in, after the link was lost (Ctrl+Shift+R)"));
+    m_otherPort->setObjectName(QStringLiteral("actionOtherPort"));
+    m_otherPort->setToolTip(tr("Use a device by its path: a simulator's pty, socat, rfcomm"));
+    m_showAllPorts->setObjectName(QStringLiteral("actionShowAllPorts"));
+    m_showAllPorts->setCheckable(true);
+    m_showAllPorts->setToolTip(tr("List COM1 to COM199, also those with no device behind them"));
+    auto* portMenuButton = new QToolButton(this);
+    portMenuButton->setObjectName(QStringLiteral("portMenuButton"));
+    portMenuButton->setText(QStringLiteral("\u22EF"));
+    portMenuButton->setToolTip(tr("Port: reconnect, other port, all COM ports"));
+    portMenuButton->setPopupMode(QToolButton::InstantPopup);
+    portMenuButton->setAutoRaise(true);
+    auto* portMenu = new QMenu(portMenuButton);
+    portMenu->addAction(m_reconnect);
+    portMenu->addAction(m_otherPort);
+    portMenu->addSeparator();
+    portMenu->addAction(m_showAllPorts);
+    portMenuButton->setMenu(portMenu);
     m_speeds->setObjectName(QStringLiteral("speedList"));
     m_speeds->setToolTip(tr("The console always runs at 115 200 bit/s; the choice here is only kept."));
     for (const char* speed : kSpeeds)
@@ -116,6 +152,7 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     layout->addWidget(Label(Catalogue(catalogue, "RS232", kSectionSysBtn), m_ports, this));
     layout->addWidget(m_state);
     layout->addWidget(m_ports);
+    layout->addWidget(portMenuButton);
     layout->addSpacing(10);
     layout->addWidget(Label(Catalogue(catalogue, "BPS", kSectionSysBtn), m_speeds, this));
     layout->addWidget(m_speeds);
@@ -130,6 +167,7 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     parityLabel->hide();
     m_parity->hide();
     SetPortState(false, {});
+    RefreshPorts();
 
     connect(m_ports, &QComboBox::activated, this, &CLinkBar::portChosen);
     connect(m_speeds, &QComboBox::activated, this, &CLinkBar::speedChosen);
@@ -137,22 +175,103 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     connect(m_password, &QLineEdit::textEdited, this, &CLinkBar::passwordEdited);
     connect(m_password, &QLineEdit::returnPressed, this, &CLinkBar::loginClicked);
     connect(m_login, &QToolButton::clicked, this, &CLinkBar::loginClicked);
+    connect(m_reconnect, &QAction::triggered, this, &CLinkBar::reconnectRequested);
+    connect(m_otherPort, &QAction::triggered, this, &CLinkBar::AskOtherPort);
+    connect(m_showAllPorts, &QAction::toggled, this, [this] { RefreshPorts(); });
+}
+
+void CLinkBar::RefreshPorts()
+{
+    const int chosenNumber = m_ports->currentData(kNumberRole).toInt();
+    const QString chosenPath = m_ports->currentData(kPathRole).toString();
+    const bool all = m_showAllPorts->isChecked();
+    const QHash<QString, QString> stable = StableNames();
+    const QSignalBlocker blocker(m_ports);
+    m_ports->clear();
+    int number = 0;
+    for (const PortListEntry& entry : PortList(m_settings)) {
+        ++number;
+        const bool kept = number == m_keptNumber || number == chosenNumber;
+        if (!all && entry.device.isEmpty() && !kept)
+            continue;
+        QString text = entry.name;
+        if (!entry.device.isEmpty())
+            text += QStringLiteral("  ") + entry.device;
+        const QString stableName = stable.value(QFileInfo(entry.device).canonicalFilePath());
+        if (!stableName.isEmpty())
+            text += QStringLiteral("  (") + stableName + QLatin1Char(')');
+        m_ports->addItem(text, number);
+        m_ports->setItemData(m_ports->count() - 1, stableName.isEmpty() ? entry.device : stableName, Qt::ToolTipRole);
+    }
+    if (!m_keptPath.isEmpty()) {
+        m_ports->addItem(m_keptPath, 0);
+        m_ports->setItemData(m_ports->count() - 1, m_keptPath, kPathRole);
+    }
+    int index = -1;
+    for (int i = 0; i < m_ports->count(); ++i) {
+        const bool isPath = !m_ports->itemData(i, kPathRole).toString().isEmpty();
+        if ((isPath && m_ports->itemData(i, kPathRole).toString() == chosenPath) ||
+            (!isPath && chosenNumber > 0 && m_ports->itemData(i, kNumberRole).toInt() == chosenNumber))
+            index = i;
+    }
+    m_ports->setCurrentIndex(index);
+}
+
+void CLinkBar::SetShowAllPorts(bool show)
+{
+    m_showAllPorts->setChecked(show);
+}
+
+bool CLinkBar::ShowsAllPorts() const
+{
+    return m_showAllPorts->isChecked();
+}
+
+void CLinkBar::AskOtherPort()
+{
+    auto* dialog = new QInputDialog(this);
+    dialog->setObjectName(QStringLiteral("otherPortDialog"));
+    dialog->setWindowTitle(tr("Other port"));
+    dialog->setLabelText(tr("Device path of the port (for example /dev/pts/3 or /dev/rfcomm0), or COMn:"));
+    dialog->setTextValue(ChosenPath());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QInputDialog::textValueSelected, this, [this](const QString& text) {
+        if (!text.trimmed().isEmpty())
+            Q_EMIT otherPortEntered(text.trimmed());
+    });
+    dialog->open();  // no nested event loop
 }
 
 int CLinkBar::PortIndex() const
 {
-    return m_ports->currentIndex();
+    const int number = m_ports->currentData(kNumberRole).toInt();
+    return number > 0 ? number - 1 : -1;
 }
 
 void CLinkBar::SetPortIndex(int index)
 {
-    m_ports->setCurrentIndex(index >= 0 && index < m_ports->count() ? index : -1);
+    const int number = index + 1;
+    if (number < 1 || number > kPortCount) {
+        m_ports->setCurrentIndex(-1);
+        return;
+    }
+    m_keptNumber = number;
+    RefreshPorts();
+    const QSignalBlocker blocker(m_ports);
+    m_ports->setCurrentIndex(m_ports->findData(number, kNumberRole));
 }
 
-void CLinkBar::SetPortPlaceholder(const QString& text)
+void CLinkBar::SetPortPath(const QString& path)
 {
-    m_ports->setPlaceholderText(text);
-    m_ports->setToolTip(text);
+    m_keptPath = path;
+    RefreshPorts();
+    const QSignalBlocker blocker(m_ports);
+    m_ports->setCurrentIndex(path.isEmpty() ? -1 : m_ports->findData(path, kPathRole));
+}
+
+QString CLinkBar::ChosenPath() const
+{
+    return m_ports->currentData(kPathRole).toString();
 }
 
 int CLinkBar::SpeedIndex() const

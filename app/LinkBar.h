@@ -1,9 +1,12 @@
 #pragma once
-// The link controls of the main window: port list (COM1..COM199 with the
-// device behind each), speed list, the hidden parity list, the masked
-// password field with its login button, and the port state lamp.
+// The link controls of the main window: port list (the ports that exist,
+// with their device and stable name, the remembered one, and on request all
+// of COM1..COM199), the port menu (reconnect, another port by its path,
+// show all ports), speed list, the hidden parity list, the masked password
+// field with its login button, and the port state lamp.
 #include <QWidget>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -21,12 +24,24 @@ public:
 
     CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings, QWidget* parent = nullptr);
 
-    // -1 when no entry is selected (a port given as a path, or a stored
-    // index outside the list).
+    // Port number - 1 of the chosen entry; -1 when none is chosen or the
+    // chosen one is a device path outside the numbers.
     int PortIndex() const;
+    // Chooses the port, listing it even when no device is behind it; an
+    // index outside COM1..COM199 chooses nothing.
     void SetPortIndex(int index);
-    // Shown in the empty port list when the port is a device path.
-    void SetPortPlaceholder(const QString& text);
+    // A device path outside the port numbers (given for this run): listed
+    // as an entry of its own and chosen.
+    void SetPortPath(const QString& path);
+    // The chosen entry's device path when it is such an entry, else empty.
+    QString ChosenPath() const;
+    // Lists the ports again (devices came or went), keeping the choice.
+    void RefreshPorts();
+    void SetShowAllPorts(bool show);
+    bool ShowsAllPorts() const;
+    QAction* ReconnectAction() const { return m_reconnect; }
+    QAction* OtherPortAction() const { return m_otherPort; }
+    QAction* ShowAllPortsAction() const { return m_showAllPorts; }
     int SpeedIndex() const;
     void SetSpeedIndex(int index);
     int ParityIndex() const;
@@ -42,9 +57,21 @@ Q_SIGNALS:
     void parityChosen(int index);
     void passwordEdited(const QString& password);
     void loginClicked();
+    void reconnectRequested();
+    // The user typed a port ("/dev/pts/3", "COM5") under "Other port...".
+    void otherPortEntered(const QString& text);
 
 private:
+    void AskOtherPort();
+
+    const CRegSetting& m_settings;
     QComboBox* m_ports;
+    QAction* m_reconnect;
+    QAction* m_otherPort;
+    QAction* m_showAllPorts;
+    // Listed whatever devices exist: the remembered port and a given path.
+    int m_keptNumber = 0;
+    QString m_keptPath;
     QComboBox* m_speeds;
     QComboBox* m_parity;
     QLineEdit* m_password;

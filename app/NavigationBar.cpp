@@ -14,6 +14,7 @@ namespace orlan {
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
+constexpr int kCaptionRole = Qt::UserRole + 1;
 
 // One picture per icon of the original strip; items that shared an icon
 // share a picture.
@@ -146,6 +147,7 @@ void CNavigationBar::BuildAllPagesFolder()
         auto* item = new QTreeWidgetItem(m_allPagesFolder, {caption});
         item->setData(0, kKeyRole, key);
         item->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+        ShowEdited(item, m_editedKeys.contains(key));
     }
     m_allPagesFolder->setExpanded(true);
 }
@@ -193,6 +195,30 @@ void CNavigationBar::MarkCurrent(const QString& key)
 {
     const QSignalBlocker blocker(this);
     setCurrentItem(Item(key));
+}
+
+void CNavigationBar::SetItemEdited(const QString& key, bool edited)
+{
+    if (edited)
+        m_editedKeys.insert(key);
+    else
+        m_editedKeys.remove(key);
+    if (QTreeWidgetItem* item = Item(key))
+        ShowEdited(item, edited);
+}
+
+void CNavigationBar::ShowEdited(QTreeWidgetItem* item, bool edited)
+{
+    // The caption stays the page's; the marker and the slant say "unwritten".
+    if (!item->data(0, kCaptionRole).isValid())
+        item->setData(0, kCaptionRole, item->text(0));
+    const QString caption = item->data(0, kCaptionRole).toString();
+    item->setText(0, edited ? caption + QStringLiteral("  \u25CF") : caption);
+    QFont font = item->font(0);
+    font.setItalic(edited);
+    item->setFont(0, font);
+    if (item->flags() & Qt::ItemIsEnabled)
+        item->setToolTip(0, edited ? tr("Changed here, not yet written to the terminal") : QString());
 }
 
 void CNavigationBar::OnCurrentChanged(QTreeWidgetItem* current)

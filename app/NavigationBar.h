@@ -4,6 +4,7 @@
 // asks the window to show its page. On request (the "Show all pages" entry
 // of its context menu) a fifth folder offers the pages no item selects.
 #include <QAction>
+#include <QSet>
 #include <QString>
 #include <QTreeWidget>
 
@@ -42,6 +43,9 @@ public:
     bool IsItemEnabled(const QString& key) const;
     // Marks the item as chosen without announcing it.
     void MarkCurrent(const QString& key);
+    // Marks the item of a page holding changes not yet written.
+    void SetItemEdited(const QString& key, bool edited);
+    bool IsItemEdited(const QString& key) const { return m_editedKeys.contains(key); }
 
 Q_SIGNALS:
     void itemChosen(const QString& key);
@@ -50,11 +54,13 @@ Q_SIGNALS:
 private:
     void OnCurrentChanged(QTreeWidgetItem* current);
     void BuildAllPagesFolder();
+    void ShowEdited(QTreeWidgetItem* item, bool edited);
 
     QString m_allPagesCaption;
     std::vector<std::pair<QString, QString>> m_allPages;
     QTreeWidgetItem* m_allPagesFolder = nullptr;
     QAction* m_showAll = nullptr;
+    QSet<QString> m_editedKeys;
 };
 
 } // namespace orlan

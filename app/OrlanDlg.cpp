@@ -20,6 +20,7 @@
 #include "app/ElidingLabel.h"
 #include "app/LinkBar.h"
 #include "app/NavigationBar.h"
+#include "app/PageSearch.h"
 #include "app/SysProgress.h"
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
@@ -29,12 +30,12 @@
 #include "tools/ToolViews.h"
 #include "widgets/PageView.h"
 #include "widgets/PageViewFactory.h"
+#include "OrlanVersion.h"
 
 namespace orlan {
 
 namespace {
 
-constexpr char kVersionLine[] = "V3.44";
 constexpr char kCharacterMode[] = " Unicode mode";
 constexpr char kFirstPageKey[] = "PAGE_CS";
 
@@ -83,6 +84,7 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     m_portLamp.setInterval(kPortLampMs);
     connect(&m_portLamp, &QTimer::timeout, this, [this] { RefreshPortState(); });
     m_portLamp.start();
+    connect(&m_afterWritesCheck, &QTimer::timeout, this, [this] { OnAfterWritesCheck(); });
     connect(&m_closeWhenIdle, &QTimer::timeout, this, [this] {
         if (!m_session.Queue().Busy()) {
             m_closeWhenIdle.stop();
@@ -125,9 +127,18 @@ void COrlanDlg::BuildWindow()
 
     m_splitter = new QSplitter(Qt::Horizontal, central);
     m_splitter->setObjectName(QStringLiteral("mainSplitter"));
-    m_navigation = new CNavigationBar(m_catalogue, m_splitter);
+    auto* navigationPanel = new QWidget(m_splitter);
+    auto* navigationLayout = new QVBoxLayout(navigationPanel);
+    navigationLayout->setContentsMargins(6, 6, 0, 0);
+    navigationLayout->setSpacing(4);
+    m_search = new CPageSearchBox(navigationPanel);
+    m_search->setPlaceholderText(tr("Find a setting (Ctrl+F)"));
+    m_search->setToolTip(tr("Find a page or a setting by its caption (Ctrl+F)"));
+    navigationLayout->addWidget(m_search);
+    m_navigation = new CNavigationBar(m_catalogue, navigationPanel);
     m_navigation->setMinimumWidth(200);
-    m_splitter->addWidget(m_navigation);
+    navigationLayout->addWidget(m_navigation, 1);
+    m_splitter->addWidget(navigationPanel);
     m_splitter->addWidget(BuildPageArea());
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({240, 960});
@@ -137,12 +148,22 @@ void COrlanDlg::BuildWindow()
 
     BuildStatusBar();
     CreatePageViews();
+    m_search->SetEntries(
+        BuildSearchEntries(m_pageOfKey, m_catalogue, [this](const CPage& page) { return Caption(page); }));
+    connect(m_search, &CPageSearchBox::found, this, &COrlanDlg::ShowFound);
     connect(m_navigation, &CNavigationBar::itemChosen, this, [this](const QString& key) { ShowPage(key); });
     BuildMenus();
 }
 
 void COrlanDlg::BuildMenus()
 {
+    QMenu* link = menuBar()->addMenu(tr("&Port"));
+    link->setObjectName(QStringLiteral("portMenu"));
+    link->addAction(m_linkBar->ReconnectAction());
+    link->addAction(m_linkBar->OtherPortAction());
+    link->addSeparator();
+    link->addAction(m_linkBar->ShowAllPortsAction());
+
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
     // The navigation bar's context menu entry, visible here too.
@@ -159,6 +180,10 @@ void COrlanDlg::BuildMenus()
     addKeyed("actionNextPage", tr("Next page"), QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { StepPage(1); });
     addKeyed("actionPreviousPage", tr("Previous page"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
              [this] { StepPage(-1); });
+    addKeyed("actionFind", tr("Find a setting"), QKeySequence(QKeySequence::Find), [this] {
+        m_search->setFocus(Qt::ShortcutFocusReason);
+        m_search->selectAll();
+    });
     addKeyed("actionSavePage", tr("Write the page to the terminal"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
         if (m_currentView != nullptr && m_currentView == PageViewOf(m_shownKey))
             m_currentView->WritePage();
@@ -198,7 +223,7 @@ QWidget* COrlanDlg::BuildHeader()
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* version = new QLabel(QString::fromLatin1(kVersionLine) + QString::fromLatin1(kCharacterMode), header);
+    auto* version = new QLabel(QStringLiteral("V") + QString::fromLatin1(kOrlanVersion) + QString::fromLatin1(kCharacterMode), header);
     version->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     version->setObjectName(QStringLiteral("headerVersion"));
     version->setForegroundRole(QPalette::PlaceholderText);
@@ -215,6 +240,10 @@ QWidget* COrlanDlg::BuildHeader()
     layout->addWidget(m_linkBar, 0, Qt::AlignVCenter);
 
     connect(m_linkBar, &CLinkBar::portChosen, this, [this] { OnPortChosen(); });
+    connect(m_linkBar, &CLinkBar::otherPortEntered, this, &COrlanDlg::OnOtherPort);
+    connect(m_linkBar, &CLinkBar::reconnectRequested, this, &COrlanDlg::OnReconnect);
+    connect(m_linkBar->ShowAllPortsAction(), &QAction::toggled, this,
+            [](bool show) { CPreferences().setValue(QLatin1String(kShowAllPortsSetting), show); });
     connect(m_linkBar, &CLinkBar::speedChosen, this, [this] { OpenPort(); });
     connect(m_linkBar, &CLinkBar::parityChosen, this, [this] { ApplyParity(); });
     connect(m_linkBar, &CLinkBar::passwordEdited, this,
@@ -239,7 +268,7 @@ QWidget* COrlanDlg::BuildCommandBar()
     };
     add("actionSetup", "SETUP", QStyle::SP_DialogApplyButton, [this] { OnSetup(); })
         ->setToolTip(tr("Bring the terminal into its setup mode"));
-    QAction* reload = add("actionReload", "RELOAD", QStyle::SP_BrowserReload, [this] { m_session.Reload(); });
+    QAction* reload = add("actionReload", "RELOAD", QStyle::SP_BrowserReload, [this] { OnReloadClicked(); });
     reload->setShortcut(QKeySequence(Qt::Key_F5));
     reload->setToolTip(tr("Read the whole configuration from the terminal (F5)"));
     add("actionRestart", "RESTART", QStyle::SP_MediaSkipBackward, [this] { OnRestartClicked(); })
@@ -300,43 +329,17 @@ void COrlanDlg::BuildStatusBar()
 void COrlanDlg::CreatePageViews()
 {
     RegisterToolViews();
-    // The last camera picture saved is shown until a new one arrives.
-    if (auto* mms = dynamic_cast<CPageMmsSetup*>(m_session.FindPage("CPageMmsSetup")))
-        mms->ShowPictureFile(QDir::current()
-                                 .filePath(QString::fromLatin1(CPageMmsSetup::kPictureFile.data(),
-                                                               CPageMmsSetup::kPictureFile.size()))
-                                 .toStdString());
-    auto addView = [this](const QString& key, CPage& page) {
-        CPageView* pageView = CreatePageView({page, m_session, m_catalogue, m_linkSettings, nullptr});
-        if (pageView == nullptr)
-            return false;
-        m_pageViews[key] = pageView;
-        m_pageOfKey[key] = &page;
-        m_viewOfPage[&page] = pageView;
-        // Generic views scroll; a page's own view fills the area itself.
-        QWidget* shown = pageView;
-        if (!HasOwnPageView(page.Info().className)) {
-            auto* scroll = new QScrollArea(m_stack);
-            scroll->setFrameShape(QFrame::NoFrame);
-            scroll->setWidgetResizable(true);
-            scroll->setWidget(pageView);
-            shown = scroll;
-        }
-        m_stack->addWidget(shown);
-        m_pageWidgets[key] = shown;
-        return true;
-    };
-
     const QStringList itemKeys = m_navigation->ItemKeys();
     for (const QString& key : itemKeys) {
-        bool hasView = false;
+        bool hasPage = false;
         for (const auto& page : m_session.Pages()) {
             if (QString::fromStdString(page->Info().navKey) == key) {
-                hasView = addView(key, *page);
+                m_pageOfKey[key] = page.get();
+                hasPage = true;
                 break;
             }
         }
-        m_navigation->SetItemEnabled(key, hasView);
+        m_navigation->SetItemEnabled(key, hasPage);
     }
 
     // The pages no item selects, offered by the "Show all pages" folder
@@ -347,8 +350,7 @@ void COrlanDlg::CreatePageViews()
         if (itemKeys.contains(QString::fromStdString(info.navKey)))
             continue;
         const QString key = QString::fromStdString(info.className);
-        if (!addView(key, *page))
-            continue;
+        m_pageOfKey[key] = page.get();
         otherPages.emplace_back(key, Caption(*page));
     }
     m_navigation->SetAllPagesItems(std::move(otherPages));
@@ -359,6 +361,63 @@ void COrlanDlg::CreatePageViews()
         if (!show && m_navigation->AllPagesKeys().contains(m_shownKey))
             SelectFirstPage();
     });
+
+    // Generic views are made when first shown; a page's own view follows
+    // the terminal from the start (the console's text, the running record
+    // file), so it is made now.
+    for (const auto& [key, page] : m_pageOfKey) {
+        if (HasOwnPageView(page->Info().className))
+            EnsurePageView(key);
+    }
+}
+
+CPageView* COrlanDlg::EnsurePageView(const QString& key)
+{
+    if (const auto made = m_pageViews.find(key); made != m_pageViews.end())
+        return made->second;
+    const auto found = m_pageOfKey.find(key);
+    if (found == m_pageOfKey.end())
+        return nullptr;
+    CPage& page = *found->second;
+    // The last camera picture saved is shown until a new one arrives.
+    if (auto* mms = dynamic_cast<CPageMmsSetup*>(&page))
+        mms->ShowPictureFile(QDir::current()
+                                 .filePath(QString::fromLatin1(CPageMmsSetup::kPictureFile.data(),
+                                                               CPageMmsSetup::kPictureFile.size()))
+                                 .toStdString());
+    CPageView* pageView = CreatePageView({page, m_session, m_catalogue, m_linkSettings, nullptr});
+    if (pageView == nullptr)
+        return nullptr;
+    m_pageViews[key] = pageView;
+    m_viewOfPage[&page] = pageView;
+    // Generic views scroll; a page's own view fills the area itself.
+    QWidget* shown = pageView;
+    if (!HasOwnPageView(page.Info().className)) {
+        auto* scroll = new QScrollArea(m_stack);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(pageView);
+        shown = scroll;
+    }
+    m_stack->addWidget(shown);
+    m_pageWidgets[key] = shown;
+    connect(pageView, &CPageView::editsChanged, this, [this, key](bool edited) {
+        m_navigation->SetItemEdited(key, edited);
+    });
+    return pageView;
+}
+
+bool COrlanDlg::ShowFound(const QString& key, const QString& fieldId)
+{
+    // A page no item lists is found too: its folder opens.
+    if (m_navigation->AllPagesKeys().contains(key) && !m_navigation->ShowsAllPages())
+        m_navigation->SetShowAllPages(true);
+    if (!ShowPage(key))
+        return false;
+    if (!fieldId.isEmpty())
+        if (CPageView* view = PageViewOf(key))
+            view->FocusField(fieldId.toStdString());
+    return true;
 }
 
 void COrlanDlg::SelectFirstPage()
@@ -376,9 +435,9 @@ void COrlanDlg::SelectFirstPage()
 
 bool COrlanDlg::ShowPage(const QString& key)
 {
-    const auto found = m_pageWidgets.find(key);
-    if (found == m_pageWidgets.end() || !m_navigation->IsItemEnabled(key))
+    if (!m_navigation->IsItemEnabled(key) || EnsurePageView(key) == nullptr)
         return false;
+    const auto found = m_pageWidgets.find(key);
     // The page that was current gets its buttons back.
     m_progress.EnablePageButtons(true);
     m_stack->setCurrentWidget(found->second);
@@ -390,30 +449,29 @@ bool COrlanDlg::ShowPage(const QString& key)
     return true;
 }
 
-CPageView* COrlanDlg::PageViewOf(const QString& key) const
+CPageView* COrlanDlg::PageViewOf(const QString& key)
 {
-    const auto found = m_pageViews.find(key);
-    return found != m_pageViews.end() ? found->second : nullptr;
+    return EnsurePageView(key);
 }
 
 QString COrlanDlg::StatusText() const
 {
-    return m_status->text();
+    return m_status->FullText();
 }
 
 QString COrlanDlg::SecondStatusText() const
 {
-    return m_secondStatus->text();
+    return m_secondStatus->FullText();
 }
 
 QString COrlanDlg::JobReportText() const
 {
-    return m_jobReport->text();
+    return m_jobReport->FullText();
 }
 
 QString COrlanDlg::LinkText() const
 {
-    return m_linkText->text();
+    return m_linkText->FullText();
 }
 
 } // namespace orlan

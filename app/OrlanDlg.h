@@ -32,6 +32,7 @@ namespace orlan {
 class CElidingLabel;
 class CLinkBar;
 class CNavigationBar;
+class CPageSearchBox;
 class CPageView;
 class CSysProgress;
 
@@ -54,16 +55,22 @@ public:
     CTerminalSession& Session() { return m_session; }
     CProgressModel& Progress() { return m_progress; }
     CNavigationBar& Navigation() const { return *m_navigation; }
+    CPageSearchBox& Search() const { return *m_search; }
     CLinkBar& LinkBar() const { return *m_linkBar; }
 
     // Shows a navigation item's page as choosing it does; false when the
     // item is unknown or disabled.
     bool ShowPage(const QString& key);
+    // Shows what the search found: the page, and the field in it when one
+    // is named (a page of the all-pages folder opens that folder).
+    bool ShowFound(const QString& key, const QString& fieldId);
     // The item on screen (the console terminal's too) and the page view the
     // page-button logic acts on (never the console terminal).
     const QString& ShownPage() const { return m_shownKey; }
     CPageView* CurrentPageView() const { return m_currentView; }
-    CPageView* PageViewOf(const QString& key) const;
+    // The page's view, made now if it was not shown before; null for an
+    // unknown key.
+    CPageView* PageViewOf(const QString& key);
 
     QString StatusText() const;
     QString SecondStatusText() const;
@@ -115,6 +122,7 @@ private:
     void BuildStatusBar();
     void BuildMenus();
     void CreatePageViews();
+    CPageView* EnsurePageView(const QString& key);
     void SelectFirstPage();
 
     void ApplyStartOptions();
@@ -123,6 +131,11 @@ private:
     void RefreshPortState();
     void SetLinkText(const QString& text);
     void OnPortChosen();
+    // Opens the port (an entry by number - 1, or a path) once unwritten
+    // changes are settled.
+    void SwitchPortAfterAsking(int index, const QString& path);
+    void OnOtherPort(const QString& text);
+    void OnReconnect();
     void OnSetup();
     void OnRestartClicked();
     void OnDefaultsClicked();
@@ -140,6 +153,14 @@ private:
     void OnExecuteProfile();
     void OnCompareProfile();
     void OnAbout();
+    // Unwritten changes: the captions of the pages holding them, the
+    // question before what would lose them, and writing them first.
+    QStringList PagesWithEdits() const;
+    void AskAboutEdits(const QString& name, const QString& before, std::function<void()> proceed,
+                       std::function<void()> stay = {});
+    void WriteEditedPages(std::function<void()> then);
+    void OnAfterWritesCheck();
+    void OnReloadClicked();
     void StoreLinkSettings();
     void StoreChoices();
 
@@ -161,6 +182,7 @@ private:
 
     CLinkBar* m_linkBar = nullptr;
     CNavigationBar* m_navigation = nullptr;
+    CPageSearchBox* m_search = nullptr;
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_stack = nullptr;
     CElidingLabel* m_status = nullptr;
@@ -183,6 +205,12 @@ private:
 
     QTimer m_portLamp;
     QTimer m_closeWhenIdle;
+    QTimer m_afterWritesCheck;
+    std::function<void()> m_afterWrites;
+    // Closing was asked about and decided: the next close goes through.
+    bool m_closeDecided = false;
+    // The port entry open now, to go back to when a change is cancelled.
+    int m_openPortIndex = -1;
     int m_wholeReads = 0;
     QPointer<QMessageBox> m_setupBox;
     std::map<QString, QPointer<QMessageBox>> m_messages;  // kind -> its open box

@@ -39,8 +39,7 @@ void COrlanDlg::ApplyStartOptions()
             m_linkBar->SetPortIndex(number - 1);
         } else {
             m_overridePath = m_options.port->devicePath;
-            m_linkBar->SetPortIndex(-1);
-            m_linkBar->SetPortPlaceholder(m_overridePath);
+            m_linkBar->SetPortPath(m_overridePath);
         }
     }
     if (m_options.password)
@@ -48,6 +47,7 @@ void COrlanDlg::ApplyStartOptions()
     m_session.SetPassword(m_linkBar->Password().toStdString());
 
     CPreferences preferences;
+    m_linkBar->SetShowAllPorts(preferences.value(QLatin1String(kShowAllPortsSetting), false).toBool());
     m_splitter->restoreState(preferences.value(QLatin1String(kSplitterSetting)).toByteArray());
 }
 
@@ -83,6 +83,7 @@ void COrlanDlg::OpenPort()
         m_link.Open({}, index + 1);
         label = PortName(index + 1);
     }
+    m_openPortIndex = index;
     ApplyParity();
     SetLinkText(tr("Opening %1...").arg(label));
     RefreshPortState();
@@ -116,12 +117,63 @@ void COrlanDlg::SetLinkText(const QString& text)
 
 void COrlanDlg::OnPortChosen()
 {
-    m_storePort = true;
-    m_overridePath.clear();
-    m_linkBar->SetPortPlaceholder({});
+    const int chosen = m_linkBar->PortIndex();
+    const QString chosenPath = m_linkBar->ChosenPath();
+    // Until the question is answered the port open now stays the chosen one.
+    if (m_overridePath.isEmpty())
+        m_linkBar->SetPortIndex(m_openPortIndex);
+    else
+        m_linkBar->SetPortPath(m_overridePath);
+    SwitchPortAfterAsking(chosen, chosenPath);
+}
+
+void COrlanDlg::SwitchPortAfterAsking(int index, const QString& path)
+{
+    // Changes still go to the terminal on the port that is open now.
+    AskAboutEdits(QStringLiteral("portEditsQuestion"), tr("changing the port"), [this, index, path] {
+        if (path.isEmpty())
+            m_linkBar->SetPortIndex(index);
+        else
+            m_linkBar->SetPortPath(path);
+        m_overridePath = path;
+        // A path outside the numbers is for now; a numbered port is remembered.
+        m_storePort = path.isEmpty();
+        OpenPort();
+        m_status->SetFullText({});
+        m_secondStatus->SetFullText({});
+    });
+}
+
+void COrlanDlg::OnOtherPort(const QString& text)
+{
+    const std::optional<PortInput> input = ParsePortInput(text);
+    if (!input) {
+        OpenMessage(QMessageBox::Warning, tr("\"%1\" is no port: give a device path such as /dev/pts/3, or COM1 to COM%2.")
+                                              .arg(text)
+                                              .arg(kPortCount));
+        return;
+    }
+    int number = input->portNumber;
+    if (number == 0)
+        number = PortNumberOf(input->devicePath, m_linkSettings);
+    // A new path takes the first free number of those kept for paths, so
+    // it is in the list from now on.
+    for (int free = kFirstUserPort; number == 0 && free <= kPortCount; ++free) {
+        if (m_linkSettings.UserPortPath(free).isEmpty()) {
+            m_linkSettings.SetUserPortPath(free, input->devicePath);
+            number = free;
+        }
+    }
+    if (number > 0)
+        SwitchPortAfterAsking(number - 1, {});
+    else
+        SwitchPortAfterAsking(-1, input->devicePath);
+}
+
+void COrlanDlg::OnReconnect()
+{
     OpenPort();
-    m_status->SetFullText({});
-    m_secondStatus->SetFullText({});
+    m_session.Reload();
 }
 
 void COrlanDlg::StoreLinkSettings()
@@ -151,6 +203,14 @@ void COrlanDlg::closeEvent(QCloseEvent* event)
 {
     // A profile still running ends after its current line; its batch is
     // closed before the window goes.
+    if (!m_closeDecided && !PagesWithEdits().isEmpty()) {
+        event->ignore();
+        AskAboutEdits(QStringLiteral("closeEditsQuestion"), tr("closing"), [this] {
+            m_closeDecided = true;
+            close();
+        });
+        return;
+    }
     if (m_session.PrepareToClose()) {
         event->ignore();
         m_status->SetFullText(tr("Closing once the terminal has taken the end of the command batch..."));

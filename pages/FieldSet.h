@@ -2,6 +2,7 @@
 // What a page shows and edits, described as data: the generic form, table
 // and row-dialog views draw pages from these descriptions, and the CLI and
 // exports address values by the same stable ids.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,7 @@ struct SFieldDesc {
 struct SFieldValue {
     std::string text;
     int number = 0;
+    bool operator==(const SFieldValue&) const = default;
 };
 
 // The fields of a page in display order, each with its value.
@@ -108,10 +110,23 @@ public:
     // line break cannot end the command early.
     std::string LineText(std::string_view id) const;
     const SFieldValue& Value(size_t i) const { return m_values.at(i); }
-    void SetValue(size_t i, SFieldValue value) { m_values.at(i) = std::move(value); }
+    void SetValue(size_t i, SFieldValue value);
 
     // Every field back to its initial value.
     void Reset();
+
+    // A person's edit. Every other setter is the page's own (a read, a
+    // Clear, a value worked out from another), and ends the field's edit.
+    void Edit(size_t i, SFieldValue value);
+    // Whether a person changed the field since the page last set it or since
+    // it was written: an edit back to the value it had is none.
+    bool IsEdited(size_t i) const;
+    bool HasEdits() const;
+    const std::vector<SFieldValue>& Values() const { return m_values; }
+    // After a write of `written` (the values when its commands were made):
+    // a field still holding what was written is no longer an edit; one the
+    // person changed again meanwhile still is.
+    void AcceptEdits(const std::vector<SFieldValue>& written);
 
     // Groups in display order; a field names its group by id.
     void AddGroup(SFieldGroup group) { m_groups.push_back(std::move(group)); }
@@ -125,6 +140,8 @@ private:
     std::vector<SFieldDesc> m_descs;
     std::vector<SFieldValue> m_values;
     std::vector<SFieldValue> m_initial;
+    // Per field, the value it had before a person's first edit.
+    std::vector<std::optional<SFieldValue>> m_beforeEdit;
 };
 
 } // namespace orlan

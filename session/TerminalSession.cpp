@@ -284,8 +284,13 @@ bool CTerminalSession::SendRaw(std::string_view text)
 
 void CTerminalSession::ReadPage(CPage& page)
 {
-    page.Clear();
-    m_sink.QueueWrite(page.DumpRequest());
+    // A page whose request the channel refuses (the cable was pulled during
+    // its write-back) keeps what it shows: it would never be filled again.
+    // Clearing after the write is safe, as received blocks reach this thread
+    // only after this returns.
+    const std::string request = page.DumpRequest();
+    if (m_sink.QueueWrite(request) == request.size())
+        page.Clear();
 }
 
 void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, std::string jobName)
@@ -321,7 +326,18 @@ void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, 
     case EJobEnd::Nothing:
         break;
     }
-    job.done = [this, &page, name = job.name, kind = std::move(kind)](const SJobReport& report) {
+    // What a write sends is what the fields hold now; edits made while it
+    // runs stay edits.
+    std::vector<SFieldValue> sent;
+    if (kind.kind == SPageJobKind::EKind::Write)
+        sent = page.Fields().Values();
+    job.done = [this, &page, name = job.name, kind = std::move(kind),
+                sent = std::move(sent)](const SJobReport& report) {
+        const bool written = kind.kind == SPageJobKind::EKind::Write && report.AllAccepted() && !report.cancelled;
+        if (written && page.Fields().HasEdits()) {
+            page.Fields().AcceptEdits(sent);
+            page.NotifyChanged();
+        }
         m_view.OnPageBusy(page, false);
         m_view.OnPageJobFinished(page, kind, name, report);
     };

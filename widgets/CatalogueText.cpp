@@ -31,4 +31,11 @@ QString ChoiceItemText(const CLabelCatalogue& catalogue, const SChoiceItem& item
     return text;
 }
 
+QString FieldCaption(const CLabelCatalogue& catalogue, std::string_view section, const SFieldDesc& desc)
+{
+    if (!desc.labelKey.empty())
+        return CatalogueText(catalogue, section, desc.labelKey);
+    return QString::fromStdString(desc.fixedLabel);
+}
+
 } // namespace orlan

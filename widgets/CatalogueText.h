@@ -9,6 +9,7 @@ namespace orlan {
 
 class CLabelCatalogue;
 struct SChoiceItem;
+struct SFieldDesc;
 
 QString CatalogueText(const CLabelCatalogue& catalogue, std::string_view section, std::string_view key);
 // The text before a numbered row's number (SYSCHAR/NO_X).
@@ -19,5 +20,9 @@ QString RowLabel(const CLabelCatalogue& catalogue, std::size_t row);
 // one (so a page can give a fixed "03: " before a catalogue word), or by its
 // built-in text while the catalogue has none.
 QString ChoiceItemText(const CLabelCatalogue& catalogue, const SChoiceItem& item);
+
+// A field's label: its catalogue text in the page's section, else its
+// fixed label.
+QString FieldCaption(const CLabelCatalogue& catalogue, std::string_view section, const SFieldDesc& desc);
 
 } // namespace orlan

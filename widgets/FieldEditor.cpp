@@ -63,13 +63,6 @@ int ChoiceIndex(const QComboBox& box, int number)
     return number >= 0 && number < box.count() ? number : -1;
 }
 
-QString FieldLabelText(const SFieldDesc& desc, const std::string& section, const CLabelCatalogue& catalogue)
-{
-    if (!desc.labelKey.empty())
-        return CatalogueText(catalogue, section, desc.labelKey);
-    return QString::fromStdString(desc.fixedLabel);
-}
-
 } // namespace
 
 CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, const CLabelCatalogue& catalogue,
@@ -81,7 +74,8 @@ CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, c
     if (IsReadOnly())
         MakeReadOnly();
 
-    const QString labelText = FieldLabelText(m_desc, section, catalogue);
+    const QString labelText = FieldCaption(catalogue, section, m_desc);
+    m_labelText = labelText;
     if (place == EPlace::GridCell) {
         // The grid's headers name the cell; the label still names the editor
         // for screen readers and as its tip.
@@ -301,6 +295,27 @@ bool CFieldEditor::SameForKind(EFieldKind kind, const SFieldValue& a, const SFie
         return a.text == b.text;
     }
     return false;
+}
+
+void CFieldEditor::SetEdited(bool edited)
+{
+    if (edited == m_edited)
+        return;
+    m_edited = edited;
+    QFont font = m_editor->font();
+    font.setBold(edited);
+    m_editor->setFont(font);
+    m_editor->setProperty("edited", edited);
+    if (m_label) {
+        m_label->setText(edited ? QStringLiteral("\u25CF ") + m_labelText : m_labelText);
+        QFont labelFont = m_label->font();
+        labelFont.setBold(edited);
+        m_label->setFont(labelFont);
+    }
+    const QString note = QObject::tr("Changed here, not yet written to the terminal");
+    m_editor->setStatusTip(edited ? note : QString());
+    if (m_desc.kind != EFieldKind::MultiLine)
+        m_editor->setWhatsThis(edited ? note : QString());
 }
 
 } // namespace orlan

@@ -51,6 +51,10 @@ public:
     SFieldValue Read(SFieldValue base) const;
     // A typed value that is not yet taken (a spin box's text) is taken now.
     void InterpretTypedText();
+    // Marks a value changed since it was read and not yet written: bold,
+    // and a marker before its label.
+    void SetEdited(bool edited);
+    bool IsMarkedEdited() const { return m_edited; }
 
     // Whether two values look the same in this kind of editor.
     static bool SameForKind(EFieldKind kind, const SFieldValue& a, const SFieldValue& b);
@@ -66,6 +70,8 @@ private:
     QLabel* m_caption = nullptr;
     std::function<void()> m_onEdited;
     bool m_showing = false;
+    bool m_edited = false;
+    QString m_labelText;
 };
 
 } // namespace orlan

@@ -204,6 +204,7 @@ void CFormView::Refresh()
         entry.shown = value;
     }
     UpdateShown();
+    UpdateEditMarks();
 }
 
 void CFormView::CommitEdits()
@@ -219,9 +220,10 @@ void CFormView::TakeEdit(SEntry& entry)
     if (entry.editor->IsReadOnly() || entry.editor->Shows(entry.shown))
         return;
     entry.shown = entry.editor->Read(m_fields.Value(entry.fieldIndex));
-    m_fields.SetValue(entry.fieldIndex, entry.shown);
+    m_fields.Edit(entry.fieldIndex, entry.shown);
     // Fields that depend on this one switch before anyone hears of the edit.
     UpdateShown();
+    UpdateEditMarks();
     Q_EMIT FieldEdited(QString::fromStdString(entry.editor->Desc().id));
 }
 
@@ -242,6 +244,30 @@ void CFormView::UpdateShown()
     }
     if (changed && m_columns)
         Q_EMIT ArrangementChanged();
+}
+
+void CFormView::UpdateEditMarks()
+{
+    bool any = false;
+    for (SEntry& entry : m_entries) {
+        const bool edited =
+            m_marksEdits && !entry.editor->Desc().sendsOnChange && m_fields.IsEdited(entry.fieldIndex);
+        entry.editor->SetEdited(edited);
+        any = any || edited;
+    }
+    if (any != m_anyEdited) {
+        m_anyEdited = any;
+        Q_EMIT EditsChanged(any);
+    }
+}
+
+bool CFormView::IsMarkedEdited(std::string_view id) const
+{
+    for (const SEntry& entry : m_entries) {
+        if (entry.editor->Desc().id == id)
+            return entry.editor->IsMarkedEdited();
+    }
+    return false;
 }
 
 QWidget* CFormView::FieldWidget(std::string_view id) const

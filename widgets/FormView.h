@@ -52,11 +52,19 @@ public:
     // whose fields are all hidden.
     QGroupBox* GroupBox(std::string_view id) const;
     bool HasVisibleFields() const { return !m_entries.empty(); }
+    // Whether the field's editor is marked as changed and not yet written.
+    bool IsMarkedEdited(std::string_view id) const;
+    bool AnyMarkedEdited() const { return m_anyEdited; }
+    // Only a form whose page writes back holds changes to write; a field
+    // that is sent as it changes never does.
+    void SetMarksEdits(bool marks) { m_marksEdits = marks; }
     bool UsesTwoColumns() const { return m_twoColumns; }
 
 Q_SIGNALS:
     // The user changed a field; its new value is already in the field set.
     void FieldEdited(const QString& id);
+    // Whether any field holds a change not yet written, when that changes.
+    void EditsChanged(bool anyEdited);
     // The fields moved to one or two columns, or fields were shown or
     // hidden: the form's size hint changed.
     void ArrangementChanged();
@@ -85,6 +93,8 @@ private:
     void FillGrid(QGridLayout& grid, const SBlock& block, const SFieldGroup& group, const std::string& section,
                   const CLabelCatalogue& catalogue);
     void TakeEdit(SEntry& entry);
+    // Marks the fields a person changed since the page last set them.
+    void UpdateEditMarks();
     // Shows the fields whose condition holds and the boxes with any of them.
     void UpdateShown();
     void Arrange(bool twoColumns);
@@ -99,6 +109,8 @@ private:
     QBoxLayout* m_columns = nullptr;
     bool m_mayUseTwoColumns = false;
     bool m_twoColumns = false;
+    bool m_anyEdited = false;
+    bool m_marksEdits = true;
 };
 
 } // namespace orlan

@@ -94,6 +94,8 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
 
     m_form = new CFormView(page.Fields(), info.section, catalogue, true);
     connect(m_form, &CFormView::FieldEdited, this, &CGenericPageView::OnFieldEdited);
+    m_form->SetMarksEdits(info.hasWriteBack);
+    connect(m_form, &CFormView::EditsChanged, this, &CPageView::editsChanged);
     const bool hasTables = !page.Tables().empty();
     const bool anyGrowing = std::any_of(page.Tables().begin(), page.Tables().end(),
                                         [](const CPageTable& table) { return table.Desc().order != ERowOrder::Fixed; });
@@ -271,6 +273,26 @@ bool CGenericPageView::WritePage()
     if (m_writeButton == nullptr || !m_writeButton->isEnabled())
         return false;
     WriteBack();
+    return true;
+}
+
+bool CGenericPageView::HasEdits() const
+{
+    return m_form->AnyMarkedEdited();
+}
+
+bool CGenericPageView::FocusField(std::string_view fieldId)
+{
+    QWidget* widget = m_form->FieldWidget(fieldId);
+    if (widget == nullptr || !widget->isVisibleTo(this))
+        return false;
+    // Every scroll area around the field brings it into view, the page's
+    // own and the window's.
+    for (QWidget* up = widget->parentWidget(); up != nullptr; up = up->parentWidget()) {
+        if (auto* scroll = qobject_cast<QScrollArea*>(up))
+            scroll->ensureWidgetVisible(widget);
+    }
+    widget->setFocus(Qt::OtherFocusReason);
     return true;
 }
 

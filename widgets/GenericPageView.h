@@ -38,6 +38,8 @@ public:
     CPage* Page() const override { return &m_page; }
     void SetPageButtonsEnabled(bool enabled) override;
     bool WritePage() override;
+    bool FocusField(std::string_view fieldId) override;
+    bool HasEdits() const override;
 
     // Shows the page's values now (the coalesced refresh calls it).
     void Refresh();

@@ -29,6 +29,15 @@ public:
     // The main window's "save page" key: writes the page back as its write
     // button does, when it has one that is on. False when nothing started.
     virtual bool WritePage() { return false; }
+    // Shows the field and puts the cursor in it (a search found it); false
+    // when the view has no widget for it.
+    virtual bool FocusField(std::string_view /*fieldId*/) { return false; }
+    // Whether the page holds changes a person made that are not written yet.
+    virtual bool HasEdits() const { return false; }
+
+Q_SIGNALS:
+    // The page's unwritten changes came or went.
+    void editsChanged(bool hasEdits);
 };
 
 } // namespace orlan

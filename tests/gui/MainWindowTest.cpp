@@ -50,7 +50,7 @@ bool WaitForMessage(const COrlanDlg& window, const QString& text)
 }
 
 // The unit id field of the main parameters page, or null without that page.
-QLineEdit* UnitIdField(const COrlanDlg& window)
+QLineEdit* UnitIdField(COrlanDlg& window)
 {
     auto* view = dynamic_cast<CGenericPageView*>(window.PageViewOf(QStringLiteral("PAGE_BASIC")));
     if (view == nullptr)
@@ -113,10 +113,10 @@ TEST(MainWindow, StartUpLogsInAndReadsTheWholeConfigurationIntoThePages)
     EXPECT_TRUE(t.log.Contains(QStringLiteral("%DUMPS")));
     EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(t.sim.Device()); }));
     EXPECT_TRUE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
-    // The port given for this run shows as the list's placeholder.
+    // The port given for this run is an entry of its own, chosen.
     const auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
-    EXPECT_EQ(ports->currentIndex(), -1);
-    EXPECT_EQ(ports->placeholderText(), t.sim.Device());
+    EXPECT_EQ(ports->currentText(), t.sim.Device());
+    EXPECT_EQ(window.LinkBar().ChosenPath(), t.sim.Device());
     EXPECT_TRUE(ConsoleText(window).contains(QStringLiteral("Login Success")));
 
     QLineEdit* unitId = UnitIdField(window);
@@ -140,10 +140,16 @@ TEST(MainWindow, WithoutAnAdapterTheStatusBarSaysSoAndThePortFailureIsShown)
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Sms alarm system"));
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("headerVersion"))->text(), QStringLiteral("V3.44 Unicode mode"));
-    const auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
+    // The remembered port is listed though nothing is behind it; the rest
+    // of COM1..COM199 only on request.
+    auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
+    EXPECT_TRUE(ports->currentText().startsWith(QStringLiteral("COM199")));
+    EXPECT_LT(ports->count(), 199);
+    window.LinkBar().SetShowAllPorts(true);
     ASSERT_EQ(ports->count(), 199);
     EXPECT_TRUE(ports->itemText(0).startsWith(QStringLiteral("COM1")));
     EXPECT_TRUE(ports->itemText(198).startsWith(QStringLiteral("COM199")));
+    EXPECT_EQ(window.LinkBar().PortIndex(), 198);
     const auto* speeds = window.findChild<QComboBox*>(QStringLiteral("speedList"));
     ASSERT_EQ(speeds->count(), CLinkBar::kSpeedCount);
     EXPECT_EQ(speeds->currentText(), QStringLiteral("9600"));
@@ -486,10 +492,12 @@ TEST(MainWindow, ChoosingAnotherPortReopensTheLinkAndIsRemembered)
     ASSERT_TRUE(t.WaitForWholeRead());
 
     auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
+    window.LinkBar().SetShowAllPorts(true);
     ports->setCurrentIndex(198);
     Q_EMIT ports->activated(198);
     EXPECT_TRUE(window.StatusText().isEmpty());
-    EXPECT_TRUE(ports->placeholderText().isEmpty());
+    EXPECT_EQ(window.LinkBar().PortIndex(), 198);
+    EXPECT_TRUE(window.LinkBar().ChosenPath().isEmpty());
     EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(QStringLiteral("COM199 does not exist")); }))
         << window.LinkText().toStdString();
     EXPECT_FALSE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
