@@ -13,6 +13,7 @@
 #include "app/StartOptions.h"
 #include "labels/LabelCatalogue.h"
 #include "link/ProgramCatalogue.h"
+#include "OrlanVersion.h"
 
 namespace orlan {
 
@@ -20,8 +21,9 @@ COrlanApp::COrlanApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setOrganizationName(QString::fromLatin1(kOrganisationName));
     setApplicationName(QString::fromLatin1(kApplicationName));
-    setApplicationVersion(QStringLiteral("3.44"));
-    setDesktopFileName(QStringLiteral("orlan"));
+    setApplicationVersion(QString::fromLatin1(kOrlanVersion));
+    // The installed desktop entry's name (cmake/Packaging.cmake).
+    setDesktopFileName(QStringLiteral("io.github.orlantool.orlan"));
     setWindowIcon(AppIcon());
 }
 

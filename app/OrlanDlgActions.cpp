@@ -24,6 +24,7 @@
 #include "labels/CommonLabelKeys.h"
 #include "session/PageAccess.h"
 #include "session/ProfileDiff.h"
+#include "OrlanVersion.h"
 
 namespace orlan {
 
@@ -305,7 +306,7 @@ void COrlanDlg::OnAbout()
     OpenMessage(QMessageBox::Information,
                 tr("%1\nVersion %2\n\nConfigures GSM/GPRS alarm and telemetry terminals over their serial "
                    "console.\nLicence: GPL-3.0-or-later")
-                    .arg(windowTitle(), QStringLiteral("3.44")));
+                    .arg(windowTitle(), QString::fromLatin1(kOrlanVersion)));
 }
 
 void COrlanDlg::OnPictureComplete(std::span<const uint8_t> jpeg)

@@ -42,8 +42,6 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments);
 // pages no item selects; for the refusal of an unknown key.
 QStringList StartPageKeys();
 
-inline constexpr char kVersionText[] = "orlan 3.44\n";
-
 inline constexpr char kUsage[] =
     "usage: orlan [--port DEVICE|COMn] [--password TEXT] [--page KEY] [--screenshot FILE]\n"
     "             [--exit-when-shown] [--help] [--version]\n"

@@ -5,6 +5,7 @@
 
 #include "app/OrlanApp.h"
 #include "app/StartOptions.h"
+#include "OrlanVersion.h"
 
 int main(int argc, char** argv)
 {
@@ -18,7 +19,7 @@ int main(int argc, char** argv)
         std::fputs(orlan::kUsage, stdout);
         return 0;
     case orlan::EParseOutcome::Version:
-        std::fputs(orlan::kVersionText, stdout);
+        std::printf("orlan %s\n", orlan::kOrlanVersion);
         return 0;
     case orlan::EParseOutcome::Error:
         std::fprintf(stderr, "orlan: %s\n%s", parsed.error.toLocal8Bit().constData(), orlan::kUsage);

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "OrlanVersion.h"
+
 namespace orlan {
 
 namespace {
@@ -184,6 +186,7 @@ const char* CliUsage()
            "                         and escape bytes other than TAB, CR and LF are shown as \\xHH\n"
            "                         so that a unit cannot drive the user's terminal\n"
            "  --help                 this text\n"
+           "  --version              print the version and quit\n"
            "\n"
            "exec, send, restart, defaults and records first make sure the terminal is logged\n"
            "in: they send \"%DUMPR\" and answer a login prompt with the password (a terminal\n"
@@ -205,13 +208,19 @@ const char* CliUsage()
            "  12 standard output could not be written (wins over every other outcome)\n";
 }
 
+std::string CliVersionText()
+{
+    return std::string("orlan-cli ") + kOrlanVersion + "\n";
+}
+
 SCliParse ParseCliArgs(const std::vector<std::string>& args)
 {
     SCliOptions options;
     std::vector<std::string> positional;
     std::vector<const SValueOption*> given;  // checked against the command once it is known
-    std::string error;  // the first thing wrong; --help anywhere still wins
+    std::string error;  // the first thing wrong; --help or --version anywhere still wins
     bool help = false;
+    bool version = false;
     bool optionsEnded = false;
     std::string tableText;
     auto fail = [&error](std::string why) {
@@ -226,6 +235,8 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             help = true;
+        } else if (arg == "--version") {
+            version = true;
         } else if (const SValueOption* flag = FindOption(kSwitches, arg)) {
             given.push_back(flag);
             options.verbose |= arg == "--verbose";
@@ -275,9 +286,10 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
             }
         }
     }
-    if (help) {
+    if (help || version) {
         SCliParse result;
-        result.help = true;
+        result.help = help;
+        result.version = !help;
         return result;
     }
     if (!error.empty())

@@ -53,6 +53,7 @@ struct SCliOptions {
 struct SCliParse {
     std::optional<SCliOptions> options;  // set when the command line is good
     bool help = false;
+    bool version = false;  // --version: print CliVersionText() and stop
     std::string error;  // why it is not, for the user
 };
 
@@ -60,6 +61,8 @@ struct SCliParse {
 SCliParse ParseCliArgs(const std::vector<std::string>& args);
 
 const char* CliUsage();
+// "orlan-cli 3.44" and a line end.
+std::string CliVersionText();
 
 // The longest text `send` takes: with its CR it must fit the terminal's
 // 1024-byte input line.

@@ -22,8 +22,9 @@ int main(int argc, char** argv)
     // A closed pipe is a failed write with its exit code, not a death that
     // could leave a command batch open on the terminal.
     std::signal(SIGPIPE, SIG_IGN);
-    if (parsed.help) {
-        const bool written = std::fputs(orlan::CliUsage(), stdout) >= 0 && std::fflush(stdout) == 0;
+    if (parsed.help || parsed.version) {
+        const std::string text = parsed.help ? orlan::CliUsage() : orlan::CliVersionText();
+        const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
         return written ? 0 : static_cast<int>(orlan::ECliExit::OutputFailed);
     }
     if (!parsed.options) {

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need,
+# Installs the Debian packages the build, the tests, the benchmarks and the
+# package check (dpkg-dev and file for cpack's dependency scan, lintian and the
+# desktop entry and AppStream validators) need,
 # only when something is missing. Safe to run again.
 set -euo pipefail
 
@@ -9,6 +11,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

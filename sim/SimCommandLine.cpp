@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "OrlanVersion.h"
+
 namespace orlan {
 
 namespace {
@@ -44,7 +46,13 @@ std::string_view SimUsage()
            "  --fault-reprompt         a refused password is followed by a new password prompt\n"
            "  --fault-endless-dump     a whole read prints its settings again and again, never its end line\n"
            "  --fault-picture-no-end   the picture goes out without its end marker\n"
+           "  --help, --version        print this text or the version and quit\n"
            "Control commands: event [N], temp N, raw TEXT, burst N, boot, hangup, set-fault NAME [VALUE]\n";
+}
+
+std::string SimVersionText()
+{
+    return std::string("orlan-sim ") + kOrlanVersion + "\n";
 }
 
 std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_view>& args, std::string* error)
@@ -52,6 +60,7 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
     SimCommandLine options;
     // The desktop tool's initial password text, so a first start logs in.
     options.terminal.password = "rain is a cold one";
+    std::string firstError;  // reported once every option has been seen
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view option = args[i];
         auto value = [&](std::string_view* out) {
@@ -81,6 +90,8 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
         bool ok = true;
         if (option == "--help" || option == "-h") {
             options.help = true;
+        } else if (option == "--version") {
+            options.version = true;
         } else if (option == "--password") {
             ok = value(&text);
             options.terminal.password = text;
@@ -123,8 +134,15 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
             *error = "unknown option " + std::string(option);
             ok = false;
         }
-        if (!ok)
-            return std::nullopt;
+        if (!ok && firstError.empty())
+            firstError = *error;
+        error->clear();
+    }
+    if (options.help || options.version)
+        return options;
+    if (!firstError.empty()) {
+        *error = firstError;
+        return std::nullopt;
     }
     return options;
 }

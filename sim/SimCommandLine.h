@@ -18,11 +18,15 @@ struct SimCommandLine {
     std::string logPath;        // --log: every line received, one per line
     bool control = false;       // read control commands from stdin
     bool help = false;
+    bool version = false;       // print SimVersionText() and stop
 };
 
-// args without the program name. On a bad option returns nothing and says why.
+// args without the program name. On a bad option returns nothing and says
+// why, unless --help or --version is given anywhere: those win.
 std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_view>& args, std::string* error);
 
 std::string_view SimUsage();
+// "orlan-sim 3.44" and a line end.
+std::string SimVersionText();
 
 } // namespace orlan

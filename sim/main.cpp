@@ -15,6 +15,10 @@ int main(int argc, char** argv)
     std::vector<std::string_view> args(argv + 1, argv + argc);
     std::string error;
     const std::optional<SimCommandLine> options = ParseSimCommandLine(args, &error);
+    if (options && options->version && !options->help) {
+        std::fputs(SimVersionText().c_str(), stdout);
+        return 0;
+    }
     if (!options || options->help) {
         std::fprintf(options ? stdout : stderr, "%s%s%s", error.c_str(), error.empty() ? "" : "\n",
                      std::string(SimUsage()).c_str());

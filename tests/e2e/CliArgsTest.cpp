@@ -122,6 +122,26 @@ TEST(CliArgs, HelpWinsOverEverythingElse)
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
+TEST(CliArgs, VersionWinsOverAnythingButHelp)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, {"--bogus", "--timeout", "x", "--version"},
+          {"--port", "COM1", "exec", "--version"}}) {
+        const SCliParse parsed = Parse(args);
+        EXPECT_TRUE(parsed.version) << args.back();
+        EXPECT_FALSE(parsed.help);
+        EXPECT_FALSE(parsed.options);
+    }
+    const SCliParse both = Parse({"--version", "--help"});
+    EXPECT_TRUE(both.help);
+    EXPECT_FALSE(both.version);
+    const SCliParse password = Parse({"--port", "COM1", "--password", "--version", "read"});
+    ASSERT_TRUE(password.options) << password.error;
+    EXPECT_FALSE(password.version);
+    EXPECT_EQ(password.options->password, "--version");
+    EXPECT_NE(std::string(CliUsage()).find("--version"), std::string::npos);
+}
+
 TEST(CliArgs, BadCommandLinesSayWhy)
 {
     const std::string longText(kMaxSendText + 1, 'A');

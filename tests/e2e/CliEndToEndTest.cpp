@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "CliRunner.h"
+#include "OrlanVersion.h"
 #include "SimProcess.h"
 #include "support/QtTestSupport.h"
 
@@ -121,6 +122,11 @@ TEST_F(CliEndToEnd, FailuresEndWithTheirOwnExitCodeAndReason)
     const SCliRun usage = RunCli({QStringLiteral("read")});
     EXPECT_EQ(usage.exitCode, 1);
     EXPECT_NE(usage.err.find("--port is required"), std::string::npos) << usage.err;
+
+    // The version from the build, with no port and whatever else is given.
+    const SCliRun version = RunCli({QStringLiteral("read"), QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0) << version.err;
+    EXPECT_EQ(version.out, "orlan-cli " + std::string(kOrlanVersion) + "\n");
 }
 
 TEST_F(CliEndToEnd, SendLogsInThenSendsExactlyTheTextAndPrintsUpToTheAnswer)

@@ -1,6 +1,8 @@
 // orlan-sim's options.
 #include "sim/SimCommandLine.h"
 
+#include "OrlanVersion.h"
+
 #include <gtest/gtest.h>
 
 namespace orlan::test {
@@ -64,6 +66,30 @@ TEST(SimCommandLine, BadOptionsSayWhy)
         EXPECT_FALSE(Parse(c.args, &error));
         EXPECT_EQ(error, c.error);
     }
+}
+
+TEST(SimCommandLine, HelpAndVersionWinOverBadOptions)
+{
+    std::string error;
+    const auto version = Parse({"--rate", "fast", "--version", "--bogus"}, &error);
+    ASSERT_TRUE(version) << error;
+    EXPECT_TRUE(version->version);
+    EXPECT_FALSE(version->help);
+    EXPECT_TRUE(error.empty()) << error;
+    const auto help = Parse({"--bogus", "-h"}, &error);
+    ASSERT_TRUE(help) << error;
+    EXPECT_TRUE(help->help);
+    // As a value it is the value, and a later bad option is still refused.
+    const auto link = Parse({"--link", "--version", "--rate", "fast"}, &error);
+    EXPECT_FALSE(link);
+    EXPECT_EQ(error, "--rate takes a number, not fast");
+    const auto linked = Parse({"--link", "--version"}, &error);
+    ASSERT_TRUE(linked) << error;
+    EXPECT_FALSE(linked->version);
+    EXPECT_EQ(linked->linkPath, "--version");
+
+    EXPECT_EQ(SimVersionText(), "orlan-sim " + std::string(kOrlanVersion) + "\n");
+    EXPECT_NE(SimUsage().find("--version"), std::string_view::npos);
 }
 
 } // namespace

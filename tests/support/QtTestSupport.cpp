@@ -22,6 +22,9 @@ public:
     {
         QStandardPaths::setTestModeEnabled(true);
 #ifdef ORLAN_TEST_WITH_WIDGETS
+        // Windows are drawn offscreen whatever the machine has (or lacks): no
+        // display needed, and nothing depends on the user's desktop platform.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         m_app = new QApplication(m_argc, m_argv);
 #else
         m_app = new QCoreApplication(m_argc, m_argv);
