@@ -5,9 +5,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "app/AppIcons.h"
 #include "app/AppSettings.h"
+#include "app/CatalogueTranslator.h"
 #include "app/OrlanDlg.h"
 #include "app/ScreenshotMode.h"
 #include "app/StartOptions.h"
@@ -29,7 +31,11 @@ COrlanApp::COrlanApp(int& argc, char** argv) : QApplication(argc, argv)
 
 int COrlanApp::Run(const SStartOptions& options)
 {
-    COrlanDlg window(OpenProgramCatalogue(), options);
+    CLabelCatalogue catalogue = OpenProgramCatalogue();
+    // Installed before the window exists: every text is read as it is built.
+    CCatalogueTranslator toolTexts(catalogue);
+    installTranslator(&toolTexts);
+    COrlanDlg window(std::move(catalogue), options);
     std::unique_ptr<CScreenshotMode> screenshot;
     if (options.exitWhenShown) {
         window.ShowAsRemembered();

@@ -148,8 +148,25 @@ void CLabelCatalogue::Parse(std::string_view contents)
     }
 }
 
+bool CLabelCatalogue::HasSection(std::string_view section) const
+{
+    return m_sections.contains(FoldCase(section));
+}
+
+std::vector<std::pair<std::string, std::string>> CLabelCatalogue::Keys() const
+{
+    std::vector<std::pair<std::string, std::string>> keys;
+    for (const auto& [section, texts] : m_sections) {
+        for (const auto& entry : texts)
+            keys.emplace_back(section, entry.first);
+    }
+    return keys;
+}
+
 std::string CLabelCatalogue::Lookup(std::string_view key, std::string_view section) const
 {
+    if (m_recorder)
+        m_recorder(section, key);
     const auto keys = m_sections.find(FoldCase(section));
     if (keys == m_sections.end())
         return {};

@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orlan {
@@ -44,8 +45,17 @@ public:
     // UTF-8 of at most kMaxTextLength code points.
     std::string Lookup(std::string_view key, std::string_view section) const;
 
+    bool HasSection(std::string_view section) const;
+
     const std::filesystem::path& Path() const { return m_path; }
     const CatalogueParseReport& Report() const { return m_report; }
+
+    // Every (section, key) the file holds, names folded to lower case; for
+    // the checks that a catalogue holds no key the code never asks for.
+    std::vector<std::pair<std::string, std::string>> Keys() const;
+    // Called with (section, key) on every lookup; for those checks too.
+    using LookupRecorder = std::function<void(std::string_view section, std::string_view key)>;
+    void SetLookupRecorder(LookupRecorder recorder) { m_recorder = std::move(recorder); }
 
 private:
     using KeyMap = std::map<std::string, std::string, std::less<>>;
@@ -55,6 +65,7 @@ private:
     std::filesystem::path m_path;
     std::map<std::string, KeyMap, std::less<>> m_sections;
     CatalogueParseReport m_report;
+    LookupRecorder m_recorder;
 };
 
 // The catalogue a window binds to: gsm.ini in the working directory when it

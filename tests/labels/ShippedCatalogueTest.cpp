@@ -1,8 +1,10 @@
-// The catalogue shipped with the program must give every common key a text,
-// so that no button, status or list of the main window comes up blank.
+// Every catalogue shipped with the program must give every common key a
+// text, so that no button, status or list of the main window comes up blank
+// in any language.
 #include "labels/CommonLabelKeys.h"
 #include "labels/LabelCatalogue.h"
 #include "labels/Utf8.h"
+#include "support/ShippedCatalogues.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +16,11 @@
 namespace orlan {
 namespace {
 
-const std::filesystem::path kShippedCatalogue = std::filesystem::path(ORLAN_SOURCE_DIR) / kCatalogueFileName;
-
-class ShippedCatalogue : public ::testing::Test {
+class ShippedCatalogue : public ::testing::TestWithParam<test::SShippedCatalogue> {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_catalogue.Bind(kShippedCatalogue)) << kShippedCatalogue; }
+    void SetUp() override { ASSERT_TRUE(m_catalogue.Bind(Path())) << Path(); }
+
+    std::filesystem::path Path() const { return test::ShippedCataloguePath(GetParam()); }
 
     // The texts of an ordered list must differ, or two items of a combo box
     // would read the same.
@@ -41,9 +43,9 @@ protected:
     CLabelCatalogue m_catalogue;
 };
 
-TEST_F(ShippedCatalogue, IsCleanUtf8WithoutMalformedOrRepeatedLines)
+TEST_P(ShippedCatalogue, IsCleanUtf8WithoutMalformedOrRepeatedLines)
 {
-    std::ifstream in(kShippedCatalogue, std::ios::binary);
+    std::ifstream in(Path(), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_TRUE(IsValidUtf8(bytes));
     EXPECT_EQ(m_catalogue.Report().ignoredLines, 0u);
@@ -51,7 +53,7 @@ TEST_F(ShippedCatalogue, IsCleanUtf8WithoutMalformedOrRepeatedLines)
     EXPECT_FALSE(m_catalogue.Report().truncated);
 }
 
-TEST_F(ShippedCatalogue, EveryCommonKeyHasAText)
+TEST_P(ShippedCatalogue, EveryCommonKeyHasAText)
 {
     std::size_t checked = 0;
     for (const auto& group : kCommonLabelGroups) {
@@ -66,7 +68,7 @@ TEST_F(ShippedCatalogue, EveryCommonKeyHasAText)
     EXPECT_GE(checked, 120u);
 }
 
-TEST_F(ShippedCatalogue, ListItemsAreDistinguishable)
+TEST_P(ShippedCatalogue, ListItemsAreDistinguishable)
 {
     ExpectDistinctTexts(kSectionSysChar, kParityKeys);
     ExpectDistinctTexts(kSectionSysChar, kWeekdayKeys);
@@ -85,10 +87,13 @@ TEST_F(ShippedCatalogue, ListItemsAreDistinguishable)
     ExpectDistinctTexts(kSectionTabs, kUnlistedPageHeadingKeys, headings);
 }
 
-TEST_F(ShippedCatalogue, KeepsTheBuiltInHeaderTitle)
+TEST_P(ShippedCatalogue, KeepsTheBuiltInHeaderTitle)
 {
     EXPECT_EQ(HeaderTitle(m_catalogue), kDefaultHeaderTitle);
 }
+
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedCatalogue, ::testing::ValuesIn(test::kShippedCatalogues),
+                         test::CatalogueCaseName);
 
 } // namespace
 } // namespace orlan
