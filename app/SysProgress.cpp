@@ -24,7 +24,8 @@ CSysProgress::CSysProgress(CProgressModel& model, QWidget* parent)
       m_caption(new QLabel(this)),
       m_line(new QLabel(this)),
       m_bar(new QProgressBar(this)),
-      m_ticker(new QTimer(this))
+      m_ticker(new QTimer(this)),
+      m_refresh(this, [this] { Refresh(); })
 {
     setObjectName(QStringLiteral("progressPanel"));
     setFocusPolicy(Qt::NoFocus);
@@ -47,7 +48,7 @@ CSysProgress::CSysProgress(CProgressModel& model, QWidget* parent)
     layout->addWidget(m_caption);
     layout->addWidget(m_line, 1);
 
-    m_model.changed = [this] { Refresh(); };
+    m_model.changed = [this] { m_refresh.Request(); };
     connect(m_ticker, &QTimer::timeout, this, [this] { m_model.Tick(); });
     m_ticker->start(CProgressModel::kTickMs);
     Refresh();
@@ -60,7 +61,7 @@ QString CSysProgress::CaptionText() const
 
 QString CSysProgress::LineText() const
 {
-    return m_line->toolTip();
+    return m_lineText;
 }
 
 void CSysProgress::resizeEvent(QResizeEvent* event)
@@ -73,11 +74,14 @@ void CSysProgress::Refresh()
 {
     setVisible(m_model.Visible());
     m_caption->setText(QString::fromStdString(m_model.Caption()));
-    const QString text = QString::fromStdString(m_model.Text());
+    m_lineText = QString::fromStdString(m_model.Text());
     // Dump lines are terminal text: shown in a fixed font, cut to fit.
-    m_line->setFont(m_model.DumpCaptionShown() ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
-    m_line->setText(m_line->fontMetrics().elidedText(text, Qt::ElideRight, qMax(40, m_line->width())));
-    m_line->setToolTip(text);
+    if (m_fixedFont != m_model.DumpCaptionShown()) {
+        m_fixedFont = m_model.DumpCaptionShown();
+        m_line->setFont(m_fixedFont ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
+    }
+    m_line->setText(m_line->fontMetrics().elidedText(m_lineText, Qt::ElideRight, qMax(40, m_line->width())));
+    m_line->setToolTip(m_lineText);
     m_bar->setValue(m_model.BarPosition());
 }
 

@@ -22,6 +22,7 @@
 #include "widgets/WidgetStyle.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orlan {
 
@@ -185,11 +186,46 @@ CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSettin
 void CConsoleTerminalView::AppendReceived(std::string_view block)
 {
     const std::string text = m_received.Append(block);
-    if (!text.empty())
-        AppendToView(QString::fromStdString(text), false);
+    if (text.empty())
+        return;
+    m_batch += Stamped(QString::fromStdString(text));
+    m_batching.Request();
 }
 
 void CConsoleTerminalView::AppendToView(const QString& text, bool sent)
+{
+    m_batching.Flush();
+    InsertAtEnd(Stamped(text), sent);
+}
+
+QString CConsoleTerminalView::Stamped(const QString& text)
+{
+    if (!m_timeStamps->isChecked()) {
+        if (!text.isEmpty())
+            m_atLineStart = text.endsWith(u'\n');
+        return text;
+    }
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("[HH:mm:ss.zzz] "));
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (m_atLineStart && c != u'\n')
+            shown += stamp;
+        m_atLineStart = c == u'\n';
+        shown += c;
+    }
+    return shown;
+}
+
+void CConsoleTerminalView::AppendBatch() const
+{
+    if (m_batch.isEmpty())
+        return;
+    const QString batch = std::exchange(m_batch, QString());
+    InsertAtEnd(batch, false);
+}
+
+void CConsoleTerminalView::InsertAtEnd(const QString& shown, bool sent) const
 {
     // A cursor of its own: a selection the user is copying stays.
     QTextCursor end(m_receiveView->document());
@@ -197,19 +233,6 @@ void CConsoleTerminalView::AppendToView(const QString& text, bool sent)
     QTextCharFormat format;
     if (sent)
         format.setForeground(kSentColour);
-    QString shown;
-    if (m_timeStamps->isChecked()) {
-        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("[HH:mm:ss.zzz] "));
-        for (const QChar c : text) {
-            if (m_atLineStart && c != u'\n')
-                shown += stamp;
-            m_atLineStart = c == u'\n';
-            shown += c;
-        }
-    } else {
-        shown = text;
-        m_atLineStart = text.endsWith(u'\n');
-    }
     end.insertText(shown, format);
     QScrollBar* bar = m_receiveView->verticalScrollBar();
     bar->setValue(bar->maximum());
@@ -217,6 +240,7 @@ void CConsoleTerminalView::AppendToView(const QString& text, bool sent)
 
 void CConsoleTerminalView::ClearView()
 {
+    m_batch.clear();
     m_receiveView->clear();
     m_received.ViewCleared();
     m_atLineStart = true;
@@ -227,7 +251,7 @@ QString CConsoleTerminalView::SaveLog(const QString& path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return file.errorString();
-    const QByteArray bytes = m_receiveView->toPlainText().toUtf8() + '\n';
+    const QByteArray bytes = ReceiveView()->toPlainText().toUtf8() + '\n';
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return file.errorString();

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "tools/ConsoleReceiveText.h"
+#include "widgets/FrameThrottle.h"
 #include "widgets/PageView.h"
 
 class QCheckBox;
@@ -56,10 +57,11 @@ public:
     void SetPageButtonsEnabled(bool /*enabled*/) override {}
 
     // A received block of any size, shown whole at the end of the view.
+    // Blocks arriving within a frame are appended together at its end.
     void AppendReceived(std::string_view block);
     void ClearView();
-    // The view's text into a file, written whole or not at all; empty on
-    // success, else why not.
+    // The view's text, everything received included, into a file, written
+    // whole or not at all; empty on success, else why not.
     QString SaveLog(const QString& path) const;
     // Writes the kept values back to the store (when the main window closes).
     void StoreKeptValues();
@@ -73,7 +75,13 @@ public:
     }
 
     const SConsoleKeptValues& KeptValues() const { return m_kept; }
-    QPlainTextEdit* ReceiveView() const { return m_receiveView; }
+    // The view with everything received so far in it.
+    QPlainTextEdit* ReceiveView() const
+    {
+        m_batching.Flush();
+        return m_receiveView;
+    }
+    const CFrameThrottle& Batching() const { return m_batching; }
     QPlainTextEdit* SendBox() const { return m_sendBox; }
     QCheckBox* AutoClearBox() const { return m_autoClear; }
     QPushButton* SendButton() const { return m_sendButton; }
@@ -93,8 +101,13 @@ private:
     void Send();
     void ClearAndSend(std::string_view command);
     // Text at the end of the view, in the echo colour or not, stamped at
-    // each line start when time stamps are on.
+    // each line start when time stamps are on; received text still waiting
+    // for its frame goes first.
     void AppendToView(const QString& text, bool sent);
+    // `text` with a time stamp at each line start when time stamps are on.
+    QString Stamped(const QString& text);
+    void InsertAtEnd(const QString& shown, bool sent) const;
+    void AppendBatch() const;
     void StepHistory(int step);
     void StoreConsoleChoices();
 
@@ -118,6 +131,9 @@ private:
     qsizetype m_historyAt = 0;  // m_history.size(): the text being typed
     QString m_typing;
     bool m_atLineStart = true;
+    // Received text not yet in the view, stamped as it arrived.
+    mutable QString m_batch;
+    mutable CFrameThrottle m_batching{this, [this] { AppendBatch(); }};
 };
 
 CConsoleTerminalView* CreateConsoleTerminalView(CTerminalSession& session, CRegSetting& settings,

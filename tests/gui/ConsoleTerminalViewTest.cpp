@@ -165,6 +165,27 @@ TEST_F(ConsoleTerminalViewTest, SendFollowsTheChosenLineEndKeysAndHistory)
     EXPECT_EQ(Shown(), "CMD OK\n%RST\n");
 }
 
+TEST_F(ConsoleTerminalViewTest, BlocksOfOneFrameAreAppendedTogetherAndBeforeTheEcho)
+{
+    const QPlainTextEdit* drawn = m_view->findChild<QPlainTextEdit*>(QStringLiteral("receiveView"));
+    for (int i = 0; i < 100; ++i)
+        m_view->AppendReceived("$LINE " + std::to_string(i) + "\r\n");
+    // One turn of the event loop: the first block at once, the rest waits.
+    EXPECT_EQ(m_view->Batching().Refreshes(), 1);
+    EXPECT_EQ(drawn->toPlainText(), "$LINE 0\n");
+
+    m_view->SendBox()->setPlainText(QStringLiteral("%RST"));
+    m_view->SendButton()->click();
+    const QStringList lines = Shown().split(u'\n');
+    ASSERT_EQ(lines.size(), 102);
+    EXPECT_EQ(lines[99], "$LINE 99");
+    EXPECT_EQ(lines[100], "%RST") << "what was received before the echo stays before it";
+
+    m_view->AppendReceived("late\r\n");
+    EXPECT_TRUE(PumpUntil([&] { return drawn->toPlainText().endsWith(QStringLiteral("late\n")); }))
+        << "the frame's end appends what waited";
+}
+
 TEST_F(ConsoleTerminalViewTest, ChoicesAreRememberedAndTheLogIsSavedWhole)
 {
     m_view->LineEndList()->setCurrentIndex(static_cast<int>(ESendLineEnd::CrLf));
