@@ -9,10 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "MainWindowTestSupport.h"
 #include "app/AppSettings.h"
 #include "app/CatalogueTranslator.h"
 #include "app/LanguageMenu.h"
 #include "labels/LabelCatalogue.h"
+#include "labels/ToolTexts.h"
+#include "support/ShippedCatalogues.h"
 
 namespace orlan {
 namespace {
@@ -96,6 +99,37 @@ TEST(CatalogueTranslator, TranslatesToolTextsAndLeavesTheRestToQt)
     english.BindText("[SYSBTN]\nSETUP=Setup mode\n");
     EXPECT_TRUE(CCatalogueTranslator(english).isEmpty());
 }
+
+// The window in each shipped language: catalogue captions and translated
+// tool texts both reach it (what is drawn is the screenshots' business).
+class MainWindowLanguage : public ::testing::TestWithParam<test::SShippedCatalogue> {};
+
+TEST_P(MainWindowLanguage, TakesItsCaptionsAndToolTextsFromTheCatalogue)
+{
+    CLabelCatalogue catalogue;
+    ASSERT_TRUE(catalogue.Bind(test::ShippedCataloguePath(GetParam())));
+    CCatalogueTranslator translator(catalogue);
+    QCoreApplication::installTranslator(&translator);
+    test::ForgetSettings();
+    SStartOptions options = test::TestOptions();
+    options.port = PortInput{199, {}};
+    {
+        COrlanDlg window(catalogue, options);
+        const QAction* reload = window.findChild<QAction*>(QStringLiteral("actionReload"));
+        ASSERT_NE(reload, nullptr);
+        EXPECT_EQ(reload->text(), QString::fromStdString(catalogue.Lookup("RELOAD", "SYSBTN")));
+        const char* english = "Read the whole configuration from the terminal (F5)";
+        const std::string translated = catalogue.Lookup(*ToolTextKey(english), kSectionToolTexts);
+        EXPECT_EQ(reload->toolTip(), translated.empty() ? QString::fromLatin1(english)
+                                                        : QString::fromStdString(ToolTextFromCatalogue(translated)));
+        EXPECT_EQ(translated.empty(), GetParam().language == "en");
+    }
+    QCoreApplication::removeTranslator(&translator);
+    test::ForgetSettings();
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, MainWindowLanguage, ::testing::ValuesIn(test::kShippedCatalogues),
+                         test::CatalogueCaseName);
 
 } // namespace
 } // namespace orlan
