@@ -30,7 +30,7 @@ constexpr SCommandName kCommands[] = {
     {"defaults", ECliCommand::Defaults, nullptr, 0, 0},  {"pages", ECliCommand::Pages, nullptr, 0, 0},
     {"show", ECliCommand::Show, "PAGE", 0, 1},           {"write", ECliCommand::Write, "PAGE", 1, 1},
     {"edit", ECliCommand::Edit, "PAGE ROW", 2, 2},       {"diff", ECliCommand::Diff, "PROFILE", 1, 1},
-    {"records", ECliCommand::Records, nullptr, 0, 0},
+    {"records", ECliCommand::Records, nullptr, 0, 0},    {"doctor", ECliCommand::Doctor, nullptr, 0, 0},
 };
 
 // Options that take a value, and the commands they go with (none: any).
@@ -120,6 +120,7 @@ const char* CliUsage()
     return "usage: orlan-cli --port DEVICE|COMn [--password TEXT] [--timeout SECONDS]\n"
            "                 [--command-timeout MS] [--verbose] [--raw] COMMAND\n"
            "       orlan-cli pages\n"
+           "       orlan-cli [--port DEVICE|COMn] doctor\n"
            "\n"
            "commands:\n"
            "  read [--profile FILE]  read the whole configuration and print every line the\n"
@@ -152,6 +153,11 @@ const char* CliUsage()
            "  pages                  list the pages (no port needed): class name, alias, title,\n"
            "                         whether it has a Save, its tables, whether it writes a\n"
            "                         profile section and whether the navigation shows it\n"
+           "  doctor                 examine the serial ports (no port needed; --port names the\n"
+           "                         one to examine): /dev/serial/by-id names, USB vendor,\n"
+           "                         product and serial, driver; whether this user may open it\n"
+           "                         and, when not, the fix; the processes that hold it; whether\n"
+           "                         ModemManager runs and would probe it. Sends nothing\n"
            "  show [PAGE] [--json]   read the whole configuration and print the page's fields\n"
            "                         (id = value # caption) and tables; without PAGE every page.\n"
            "                         --json prints one JSON object (an array for every page)\n"
@@ -205,7 +211,9 @@ const char* CliUsage()
            "  4 password refused           10 diff: the terminal differs from the profile\n"
            "  5 no login, whole read or    11 exec --verify: a setting did not take effect\n"
            "    setup mode in time            (wins over 6 and 7)\n"
-           "  12 standard output could not be written (wins over every other outcome)\n";
+           "  12 standard output could not be written (wins over every other outcome)\n"
+           "  13 doctor: a port this user may not open, one another process holds, or no\n"
+           "     port found\n";
 }
 
 std::string CliVersionText()
@@ -345,7 +353,7 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
     default:
         break;
     }
-    if (options.port.empty() && options.command != ECliCommand::Pages)
+    if (options.port.empty() && options.command != ECliCommand::Pages && options.command != ECliCommand::Doctor)
         return Failed("--port is required");
 
     SCliParse result;

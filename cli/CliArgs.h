@@ -23,9 +23,11 @@ enum class ECliExit : int {
     Differs = 10,       // diff: the terminal does not hold the profile
     NotVerified = 11,   // exec --verify: some settings did not take effect
     OutputFailed = 12,  // standard output could not be written (wins over the others)
+    PortTrouble = 13,   // doctor: a port this user may not open, one another process holds, or none
 };
 
-enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults, Pages, Show, Write, Edit, Diff, Records };
+enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults, Pages, Show, Write, Edit, Diff, Records,
+                         Doctor };
 
 
 struct SCliOptions {

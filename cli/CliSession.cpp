@@ -210,6 +210,7 @@ void CCliSession::RunCommand()
         m_session.Reload();
         break;
     case ECliCommand::Pages:
+    case ECliCommand::Doctor:  // both run without a session (main)
         break;
     case ECliCommand::Send:
         m_printLines = true;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/CliArgs.h"
+#include "cli/CliDoctor.h"
 #include "cli/CliSession.h"
 #include "cli/StopSignals.h"
 
@@ -31,6 +32,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "orlan-cli: %s (orlan-cli --help tells more)\n", parsed.error.c_str());
         return static_cast<int>(orlan::ECliExit::Usage);
     }
+
+    if (parsed.options->command == orlan::ECliCommand::Doctor)
+        return static_cast<int>(orlan::RunDoctor(*parsed.options));
 
     orlan::CCliSession session(*parsed.options);
     int exitCode = 0;

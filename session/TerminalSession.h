@@ -168,7 +168,8 @@ public:
     // False when the channel did not take all of it (closed, or its ring full).
     bool SendRaw(std::string_view text);
 
-    // A page's Read: Clear, then its dump request in one write.
+    // A page's Read: its dump request in one write, and Clear once the
+    // channel took it (a refused request leaves the page as it was).
     void ReadPage(CPage& page);
     // A page's write button: its Save job (its batch, then its Read).
     void WriteBack(CPage& page);

@@ -24,6 +24,12 @@ CSimProcess::~CSimProcess()
     }
 }
 
+void CSimProcess::Kill()
+{
+    m_process.kill();
+    m_process.waitForFinished(3000);
+}
+
 bool CSimProcess::Control(const QString& command)
 {
     m_process.write((command + QLatin1Char('\n')).toLocal8Bit());

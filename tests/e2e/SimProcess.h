@@ -17,6 +17,8 @@ public:
     const QString& Device() const { return m_device; }
     // Sends one control command and waits for its "ok".
     bool Control(const QString& command);
+    // Ends it at once (SIGKILL), as a pulled adapter goes: nothing is tidied up.
+    void Kill();
 
 private:
     QProcess m_process;
