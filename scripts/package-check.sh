@@ -3,7 +3,8 @@
 # no benchmarks) and checks it: lintian (errors fail), the desktop entry and
 # AppStream validators, then installs it — dpkg -i when run as root, else
 # unpacked into a scratch root — and runs the installed programs: each one's
-# --version, and a whole-configuration read by orlan-cli against orlan-sim.
+# --version, orlan-cli's page list (its installed catalogue found) and a
+# whole-configuration read by orlan-cli against orlan-sim.
 #   scripts/package-check.sh            ORLAN_PACKAGE_UNPACK=1: never dpkg -i
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -55,13 +56,23 @@ for program in orlan orlan-cli orlan-sim; do
   echo "$said"
 done
 
+# Run from a scratch folder with a scratch home, so neither a gsm.ini in the
+# working directory nor a remembered language stands in for the installed
+# catalogue: page titles, not their keys, show it was found.
+home="$work/home"
+mkdir -p "$home"
+(cd "$home" && HOME="$home" XDG_CONFIG_HOME="$home/.config" LC_ALL=C.UTF-8 "$bin/orlan-cli" pages >"$work/pages.out")
+grep -q "Phone numbers" "$work/pages.out" ||
+  { echo "package-check: the installed orlan-cli did not find its installed catalogue" >&2; exit 1; }
+
 link="$work/orlan-tty"
 "$bin/orlan-sim" --rate 0 --link "$link" >/dev/null &
 sim_pid=$!
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
 [ -e "$link" ] || { echo "package-check: the installed orlan-sim did not start" >&2; exit 1; }
 status=0
-"$bin/orlan-cli" --port "$link" --timeout 30 read >"$work/read.out" 2>"$work/read.err" || status=$?
+(cd "$home" && HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+   "$bin/orlan-cli" --port "$link" --timeout 30 read >"$work/read.out" 2>"$work/read.err") || status=$?
 lines="$(grep -c '^\$' "$work/read.out" || true)"
 if [ "$status" -ne 0 ] || [ "$lines" -eq 0 ]; then
   cat "$work/read.err" >&2
