@@ -59,7 +59,9 @@ CTableView::CTableView(CPageTable& table, const std::string& section, const CLab
     // One height for every row: long lists never measure their rows.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() * 3 / 2);
-    horizontalHeader()->setStretchLastSection(true);
+    // Columns are as wide as what they hold; the room to spare stays empty
+    // rather than one column spreading a short value over the whole width.
+    horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -85,7 +87,6 @@ CTableView::CTableView(CPageTable& table, const std::string& section, const CLab
     if (desc.toggleCells) {
         // Marks share the width evenly, however narrow, without scrolling.
         horizontalHeader()->setMinimumSectionSize(2 * charWidth + margin);
-        horizontalHeader()->setStretchLastSection(false);
         // A column with a width hint (the row's own index) keeps it.
         for (int c = m_model->FirstDataColumn(); c < m_model->columnCount(); ++c) {
             const auto dataColumn = static_cast<size_t>(c - m_model->FirstDataColumn());
@@ -105,21 +106,40 @@ void CTableView::Refresh()
     const bool atEnd = scroll->value() == scroll->maximum();
     const int rowsBefore = m_model->rowCount();
     m_model->Sync();
+    // Columns fit the first values that arrive; later reads keep the widths
+    // the person may have changed.
+    if (!m_fittedToValues && HasValues()) {
+        FitUnhintedColumns();
+        m_fittedToValues = true;
+    }
     if (m_table.Desc().order == ERowOrder::Fixed)
         return;
-    if (rowsBefore == 0 && m_model->rowCount() > 0)
-        FitUnhintedColumns();
     FollowSelectedRow();
     if (m_table.Desc().order == ERowOrder::Append && atEnd && m_model->rowCount() > rowsBefore)
         scrollToBottom();
 }
 
+bool CTableView::HasValues() const
+{
+    // A few rows tell: a read fills a table from its first row.
+    constexpr int kRowsLooked = 16;
+    for (int r = 0; r < m_model->rowCount() && r < kRowsLooked; ++r) {
+        for (int c = m_model->FirstDataColumn(); c < m_model->columnCount(); ++c) {
+            if (!m_model->data(m_model->index(r, c)).toString().isEmpty())
+                return true;
+        }
+    }
+    return false;
+}
+
 void CTableView::FitUnhintedColumns()
 {
-    // A growing list is empty when it is made: columns without a width hint
-    // fit the first rows that arrive (the last one takes the rest anyway).
+    // Marks share the width evenly; they have nothing to fit.
+    if (m_table.Desc().toggleCells)
+        return;
+    // Columns without a width hint fit their values and their caption.
     const std::vector<int>& widths = m_table.Desc().columnWidths;
-    for (int c = m_model->FirstDataColumn(); c + 1 < m_model->columnCount(); ++c) {
+    for (int c = m_model->FirstDataColumn(); c < m_model->columnCount(); ++c) {
         const auto dataColumn = static_cast<size_t>(c - m_model->FirstDataColumn());
         if (dataColumn >= widths.size() || widths[dataColumn] <= 0)
             resizeColumnToContents(c);

@@ -63,6 +63,7 @@ private:
     void ActivateSelectedRow();
     void UpdateMarkTint();
     void FitUnhintedColumns();
+    bool HasValues() const;
     void RememberSelectedRow();
     // Finds the remembered row again after rows came or went.
     void FollowSelectedRow();
@@ -71,6 +72,7 @@ private:
     CTableModel* m_model = nullptr;
     std::optional<size_t> m_selectedRow;
     std::vector<std::string> m_selectedCells;
+    bool m_fittedToValues = false;
 };
 
 } // namespace orlan
