@@ -32,7 +32,10 @@ void CReconnector::OnOpened()
     m_retries = 0;
     // As at start: the read is answered with the password prompt when the
     // terminal logged out, and the login that follows reads again.
-    m_link.Session().Reload();
+    if (readWhole)
+        readWhole();
+    else
+        m_link.Session().Reload();
     Q_EMIT statusText(tr("Adapter back on %1: logging in again and reading the whole configuration").arg(device));
     Q_EMIT reconnected(device);
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 namespace orlan {
 
 class CTerminalLink;
@@ -25,6 +27,11 @@ public:
     CReconnector(CTerminalLink& link, CPortWatcher& watcher, QObject* parent = nullptr);
 
     bool Waiting() const { return m_state == EState::Waiting; }
+
+    // How the returned terminal is read whole; by default the session's
+    // Reload(). A view holding unwritten edits may ask before they are
+    // replaced; a terminal that logged out is logged in by the read.
+    std::function<void()> readWhole;
 
 Q_SIGNALS:
     // For the status bar: the adapter went, came back, or could not be reopened.
