@@ -8,11 +8,9 @@
 #include <map>
 #include <string>
 
+#include "bench/SimTraffic.h"
 #include "pages/AllPages.h"
 #include "session/TerminalSession.h"
-#include "sim/ConfigStore.h"
-#include "sim/DefaultFixture.h"
-#include "sim/SimTerminal.h"
 
 namespace {
 
@@ -36,28 +34,9 @@ private:
 
 class CNullView : public orlan::ISessionView {};
 
-// What the simulated terminal prints for "%DUMPS" and "%DUMPR".
-std::string WholeReadTraffic()
-{
-    std::string error;
-    std::optional<orlan::CConfigStore> fixture = orlan::CConfigStore::Parse(orlan::DefaultFixtureText(), &error);
-    if (!fixture)
-        return {};
-    std::string traffic;
-    orlan::SimOptions options;
-    options.startLoggedIn = true;
-    orlan::CSimTerminal terminal(std::move(*fixture), options, [&traffic](std::string_view bytes) { traffic += bytes; });
-    terminal.Start();
-    traffic.clear();
-    terminal.Feed("%DUMPS\r%DUMPR\r");
-    for (int i = 0; i < 1000 && terminal.NextWakeMs(); ++i)
-        terminal.AdvanceTo(*terminal.NextWakeMs());
-    return traffic;
-}
-
 void BM_ReceiveSideWithEveryPage(benchmark::State& state)
 {
-    const std::string traffic = WholeReadTraffic();
+    const std::string traffic = orlan::bench::WholeReadTraffic();
     if (traffic.empty()) {
         state.SkipWithError("the simulator printed no dump");
         return;
