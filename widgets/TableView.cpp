@@ -66,7 +66,11 @@ CTableView::CTableView(CPageTable& table, const std::string& section, const CLab
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     const bool growing = desc.order != ERowOrder::Fixed;
-    setSizePolicy(QSizePolicy::Expanding, growing ? QSizePolicy::Expanding : QSizePolicy::Maximum);
+    // A fixed list is as wide as its columns; lists that grow and grids of
+    // marks take the page's width.
+    setSizePolicy(FitsItsColumns() ? QSizePolicy::Maximum : QSizePolicy::Expanding,
+                  growing ? QSizePolicy::Expanding : QSizePolicy::Maximum);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { updateGeometry(); });
 
     connect(this, &QTableView::doubleClicked, this, [this] { ActivateSelectedRow(); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -111,6 +115,7 @@ void CTableView::Refresh()
     if (!m_fittedToValues && HasValues()) {
         FitUnhintedColumns();
         m_fittedToValues = true;
+        updateGeometry();
     }
     if (m_table.Desc().order == ERowOrder::Fixed)
         return;
@@ -189,7 +194,15 @@ QSize CTableView::sizeHint() const
                          ? verticalHeader()->length()
                          : kGrowingVisibleRows * verticalHeader()->defaultSectionSize();
     hint.setHeight(HeightFor(rows));
+    if (FitsItsColumns())
+        hint.setWidth(2 * frameWidth() + horizontalHeader()->length() +
+                      (verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0));
     return hint;
+}
+
+bool CTableView::FitsItsColumns() const
+{
+    return m_table.Desc().order == ERowOrder::Fixed && !m_table.Desc().toggleCells;
 }
 
 QSize CTableView::minimumSizeHint() const

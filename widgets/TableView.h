@@ -64,6 +64,8 @@ private:
     void UpdateMarkTint();
     void FitUnhintedColumns();
     bool HasValues() const;
+    // A fixed list of values (no marks) is as wide as its columns.
+    bool FitsItsColumns() const;
     void RememberSelectedRow();
     // Finds the remembered row again after rows came or went.
     void FollowSelectedRow();
