@@ -18,6 +18,7 @@
 
 #include "app/AppSettings.h"
 #include "app/ElidingLabel.h"
+#include "app/LanguageMenu.h"
 #include "app/LinkBar.h"
 #include "app/NavigationBar.h"
 #include "app/PageSearch.h"
@@ -188,6 +189,7 @@ void COrlanDlg::BuildMenus()
         if (m_currentView != nullptr && m_currentView == PageViewOf(m_shownKey))
             m_currentView->WritePage();
     });
+    menuBar()->addMenu(CreateLanguageMenu(this));
 }
 
 void COrlanDlg::StepPage(int step)
