@@ -61,8 +61,11 @@ void CDumpRouter::SetMainParamsParser(LineHandler handler)
 
 bool CDumpRouter::Matches(const SDumpRoute& route, std::string_view line)
 {
-    if (line.find(route.key) == std::string_view::npos)
-        return false;
+    return line.find(route.key) != std::string_view::npos && GuardHolds(route, line);
+}
+
+bool CDumpRouter::GuardHolds(const SDumpRoute& route, std::string_view line)
+{
     if (route.digitAt < 0)
         return true;
     const auto at = static_cast<size_t>(route.digitAt);
@@ -117,15 +120,15 @@ void CDumpRouter::ForEachTaking(std::string_view line, TTake&& take) const
     for (const size_t row : m_everywhere)
         found[row / 64] |= uint64_t{1} << (row % 64);
     const size_t words = (m_routes.size() + 63) / 64;
-    // The rows found, in table order, chain by chain; the digit guard as
-    // the plain match has it.
+    // The rows found, in table order, chain by chain; the automaton found
+    // the key, so only the digit guard is left of the plain match.
     for (int chain = 0; chain <= kChains; ++chain) {
         bool taken = false;
         for (size_t word = 0; word < words && !taken; ++word) {
             for (uint64_t bits = found[word]; bits != 0 && !taken; bits &= bits - 1) {
                 const size_t row = word * 64 + static_cast<size_t>(std::countr_zero(bits));
                 const SDumpRoute& route = *m_routes[row].route;
-                if (route.chain != chain || !Matches(route, line))
+                if (route.chain != chain || !GuardHolds(route, line))
                     continue;
                 take(row);
                 taken = chain > 0;  // first key in table order wins within a chain

@@ -41,6 +41,8 @@ public:
     // The value a row hands over for a line (exposed for tests and tools).
     static SDumpValue HandOver(const SDumpRoute& route, std::string_view line);
     static bool Matches(const SDumpRoute& route, std::string_view line);
+    // The digit a row may require at its position (the rest of Matches).
+    static bool GuardHolds(const SDumpRoute& route, std::string_view line);
     // The rows (indices into DumpRoutes()) that take a line, in the order
     // they receive it: the independent row, then each chain's first.
     std::vector<size_t> RoutesTaking(std::string_view line) const;

@@ -1,6 +1,7 @@
 #include "console/KeyAutomaton.h"
 
 #include <deque>
+#include <stdexcept>
 
 namespace orlan {
 
@@ -34,6 +35,9 @@ CKeyAutomaton::CKeyAutomaton(std::span<const std::string_view> keys)
         outputs[state].push_back(k);
     }
 
+    if (outputs.size() > kStateMask)
+        throw std::length_error("too many key states");
+
     // Failure links breadth first, each missing transition taken from the
     // state's failure, and each state's outputs joined by its failure's.
     const size_t states = outputs.size();
@@ -65,7 +69,22 @@ CKeyAutomaton::CKeyAutomaton(std::span<const std::string_view> keys)
         }
     }
 
+    for (uint32_t& to : next) {
+        if (!outputs[to].empty())
+            to |= kHasOutput;
+    }
     m_next = std::move(next);
+    int starts = 0;
+    for (int byte = 0; byte < 256; ++byte) {
+        const uint16_t cls = m_class[static_cast<size_t>(byte)];
+        if (cls != 0 && (m_next[cls] & kStateMask) != 0) {
+            m_starts[static_cast<size_t>(byte)] = true;
+            m_onlyStart = byte;
+            ++starts;
+        }
+    }
+    if (starts != 1)
+        m_onlyStart = -1;
     m_outStart.reserve(states + 1);
     for (const std::vector<uint32_t>& out : outputs) {
         m_outStart.push_back(static_cast<uint32_t>(m_out.size()));

@@ -2,6 +2,7 @@
 // A list of rows on a page (phone numbers, message texts, names): its
 // columns' catalogue keys and its cells. Rows are edited one at a time.
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -94,7 +95,8 @@ public:
 
 private:
     STableDesc m_desc;
-    std::vector<std::vector<std::string>> m_cells;
+    // Rows come and go at both ends (newest first or a row limit).
+    std::deque<std::vector<std::string>> m_cells;
     std::uint64_t m_revision = 0;
 };
 

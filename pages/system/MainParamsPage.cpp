@@ -179,7 +179,9 @@ void CPageMainParams::ParseLine(std::string_view line)
     uint32_t first = std::size(kKeyRules);
     RuleKeys().Scan(line, [&first](uint32_t rule) { first = std::min(first, rule); });
     for (const SKeyRule& rule : std::span(kKeyRules).subspan(first)) {
-        if (!CDumpRouter::Matches(rule.route, line))
+        // The first rule found holds its key; a later one must be looked for.
+        if (&rule == &kKeyRules[first] ? !CDumpRouter::GuardHolds(rule.route, line)
+                                       : !CDumpRouter::Matches(rule.route, line))
             continue;
         const SDumpValue value = CDumpRouter::HandOver(rule.route, line);
         switch (rule.route.form) {
