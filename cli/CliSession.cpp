@@ -89,7 +89,11 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options)), m
         const bool lost = m_port.LastError().kind == LinkError::Kind::LinkLost;
         if (lost && m_stage != EStage::Done && m_session.ProfileRunning())
             ReportProfileCut();
-        Finish(lost ? ECliExit::LinkLost : ECliExit::PortFailed, reason.toStdString());
+        if (lost)
+            Finish(ECliExit::LinkLost, reason.toStdString());
+        else  // the doctor names the group to join or the program holding the port
+            Finish(ECliExit::PortFailed,
+                   reason.toStdString() + " (orlan-cli --port " + m_options.port + " doctor tells more)");
     });
 }
 

@@ -61,6 +61,10 @@ TEST(PortDoctorEndToEnd, FindsTheSimulatorsPtyReadyAndThenHeldByAnotherProcess)
                                     QStringLiteral("doctor")});
     EXPECT_EQ(missing.exitCode, 13) << missing.out << missing.err;
     EXPECT_TRUE(Has(missing.out, "does not exist")) << missing.out;
+    // A command whose port does not open points to the doctor.
+    const SCliRun read = RunCli({QStringLiteral("--port"), folder.filePath(QStringLiteral("none")), QStringLiteral("read")});
+    EXPECT_EQ(read.exitCode, 2) << read.err;
+    EXPECT_TRUE(Has(read.err, "doctor tells more")) << read.err;
 }
 
 } // namespace
