@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
@@ -22,6 +23,7 @@
 #include "app/LinkBar.h"
 #include "app/NavigationBar.h"
 #include "app/PageSearch.h"
+#include "app/PortDoctorDialog.h"
 #include "app/SysProgress.h"
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
@@ -82,6 +84,15 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
         RefreshPortState();
         SetLinkText(reason.isEmpty() ? tr("Port closed") : reason);
     });
+    connect(&m_portWatcher, &CPortWatcher::portsChanged, m_linkBar, &CLinkBar::RefreshPorts);
+    // The status line, not the link text: the channel's closing reason comes after.
+    connect(&m_reconnector, &CReconnector::statusText, this,
+            [this](const QString& text) { m_status->SetFullText(text); });
+    connect(&m_reconnector, &CReconnector::reconnected, this, [this] { RefreshPortState(); });
+    m_reconnector.readWhole = [this] {
+        AskAboutEdits(QStringLiteral("reloadEditsQuestion"), tr("reading the whole configuration"),
+                      [this] { m_session.Reload(); });
+    };
     m_portLamp.setInterval(kPortLampMs);
     connect(&m_portLamp, &QTimer::timeout, this, [this] { RefreshPortState(); });
     m_portLamp.start();
@@ -321,11 +332,20 @@ void COrlanDlg::BuildStatusBar()
     m_linkText->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     m_linkText->setMaximumWidth(520);
     m_sysProgress = new CSysProgress(m_progress, bar);
+    // Offered while the port does not open: why, and what to do about it.
+    m_portDoctor = new QToolButton(bar);
+    m_portDoctor->setObjectName(QStringLiteral("portDoctorButton"));
+    m_portDoctor->setText(tr("Why?"));
+    m_portDoctor->setToolTip(tr("Examine the port: permission, other programs using it, ModemManager"));
+    m_portDoctor->setAutoRaise(true);
+    m_portDoctor->hide();
+    connect(m_portDoctor, &QToolButton::clicked, this, [this] { ShowPortDoctor(this, m_port.DevicePath()); });
     bar->addWidget(m_status, 3);
     bar->addWidget(m_secondStatus, 2);
     bar->addWidget(m_jobReport, 3);
     bar->addPermanentWidget(m_sysProgress);
     bar->addPermanentWidget(m_linkText);
+    bar->addPermanentWidget(m_portDoctor);
 }
 
 void COrlanDlg::CreatePageViews()

@@ -19,6 +19,8 @@
 #include "app/StartOptions.h"
 #include "session/TerminalSession.h"
 #include "labels/LabelCatalogue.h"
+#include "link/PortWatcher.h"
+#include "link/Reconnector.h"
 #include "link/RegSetting.h"
 #include "link/TerminalLink.h"
 
@@ -26,6 +28,7 @@ class QFileDialog;
 class QLabel;
 class QSplitter;
 class QStackedWidget;
+class QToolButton;
 
 namespace orlan {
 
@@ -179,6 +182,9 @@ private:
     CSerialPort& m_port{m_link.Port()};
     CTerminalSession& m_session{m_link.Session()};
     CProgressModel m_progress;
+    // Adapters coming and going; the one in use reopened when it returns.
+    CPortWatcher m_portWatcher;
+    CReconnector m_reconnector{m_link, m_portWatcher};
 
     CLinkBar* m_linkBar = nullptr;
     CNavigationBar* m_navigation = nullptr;
@@ -189,6 +195,7 @@ private:
     CElidingLabel* m_secondStatus = nullptr;
     CElidingLabel* m_jobReport = nullptr;
     CElidingLabel* m_linkText = nullptr;
+    QToolButton* m_portDoctor = nullptr;
     CSysProgress* m_sysProgress = nullptr;
 
     std::map<QString, QWidget*> m_pageWidgets;  // navigation key -> its widget in the stack

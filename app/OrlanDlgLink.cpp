@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QLabel>
 #include <QSplitter>
+#include <QToolButton>
 
 #include "app/AppSettings.h"
 #include "app/ElidingLabel.h"
@@ -104,6 +105,9 @@ void COrlanDlg::RefreshPortState()
     const QString device = m_port.DevicePath();
     const QString failure = m_port.LastError().text;
     m_linkBar->SetPortState(open, open ? device : failure);
+    const LinkError::Kind kind = m_port.LastError().kind;
+    m_portDoctor->setVisible(!open && (kind == LinkError::Kind::NoSuchDevice ||
+                                       kind == LinkError::Kind::PermissionDenied || kind == LinkError::Kind::Busy));
     if (open)
         SetLinkText(tr("%1 open at %2 bit/s").arg(device).arg(kConsoleBaudRate));
     else if (!failure.isEmpty())
