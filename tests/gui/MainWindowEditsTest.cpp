@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "MainWindowTestSupport.h"
 #include "app/LinkBar.h"
@@ -129,6 +130,10 @@ TEST(MainWindowEdits, AnotherPortByPathIsKeptUnderAFreeNumberAndChosen)
     EXPECT_TRUE(ports->currentText().contains(QStringLiteral("COM97"))) << ports->currentText().toStdString();
     EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(QStringLiteral("COM97")); }))
         << window.LinkText().toStdString();
+    // A port that does not open offers the doctor.
+    const auto* why = window.findChild<QToolButton*>(QStringLiteral("portDoctorButton"));
+    ASSERT_NE(why, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return why->isVisibleTo(&window); }));
 
     // The same path again keeps its number; nonsense is refused with a box.
     Q_EMIT window.LinkBar().otherPortEntered(path);
