@@ -5,6 +5,7 @@
 // pseudo-terminal takes it, through the real port thread, hand-over, receive
 // path, routing and views. A 1 ms timer on the UI thread measures how late
 // each firing comes. The reference is the same probe on the idle window.
+// Usage: bench_ui_lag [PAGE_KEY] (the page shown; default the console terminal)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -28,6 +29,54 @@
 #include "labels/LabelCatalogue.h"
 
 namespace {
+
+// Times every event the UI thread handles at the top level, so the report
+// can name what held the thread longest.
+class CTimedApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (m_depth > 0 || receiver == nullptr) {
+            ++m_depth;
+            const bool done = QApplication::notify(receiver, event);
+            --m_depth;
+            return done;
+        }
+        ++m_depth;
+        const QString what = Describe(receiver, event);
+        QElapsedTimer clock;
+        clock.start();
+        const bool done = QApplication::notify(receiver, event);
+        const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        --m_depth;
+        if (ms > m_slowestMs) {
+            m_slowestMs = ms;
+            m_slowest = what;
+        }
+        return done;
+    }
+    // The longest event since the last call, and what it was.
+    QString TakeSlowest()
+    {
+        const QString text = QStringLiteral("%1 ms in %2").arg(m_slowestMs, 0, 'f', 1).arg(m_slowest);
+        m_slowestMs = 0;
+        return text;
+    }
+
+private:
+    static QString Describe(QObject* receiver, QEvent* event)
+    {
+        QString text = QString::fromLatin1(receiver->metaObject()->className());
+        if (QObject* parent = receiver->parent())
+            text += QStringLiteral(" in ") + QString::fromLatin1(parent->metaObject()->className());
+        return text + QStringLiteral(" (event %1)").arg(static_cast<int>(event->type()));
+    }
+
+    int m_depth = 0;
+    double m_slowestMs = 0;
+    QString m_slowest;
+};
 
 constexpr int kRuns = 5;
 constexpr int kCopies = 100;
@@ -118,9 +167,10 @@ struct SRun {
     SLag idle;
     SLag burst;
     double burstSeconds = 0;
+    QString slowest;
 };
 
-SRun RunOnce(const std::string& burst)
+SRun RunOnce(const std::string& burst, const QString& page)
 {
     CBurstPeer peer(burst);
     SRun run;
@@ -134,7 +184,7 @@ SRun RunOnce(const std::string& burst)
     orlan::COrlanDlg window(std::move(catalogue), options);
     window.resize(1200, 800);
     window.show();
-    window.ShowPage(QString::fromLatin1(orlan::COrlanDlg::kConsoleItemKey));
+    window.ShowPage(page);
 
     std::vector<double> idle;
     std::vector<double> lags;
@@ -162,8 +212,10 @@ SRun RunOnce(const std::string& burst)
         }
         if (!peer.Sending())
             return;
-        if (!burstClock.isValid())
+        if (!burstClock.isValid()) {
             burstClock.start();
+            static_cast<CTimedApplication*>(qApp)->TakeSlowest();
+        }
         lags.push_back(lagMs);
         if (peer.Done() && doneAt < 0)
             doneAt = clock.elapsed();
@@ -176,6 +228,7 @@ SRun RunOnce(const std::string& burst)
         std::fprintf(stderr, "the burst did not end in time\n");
     run.idle = Summary(idle);
     run.burst = Summary(lags);
+    run.slowest = static_cast<CTimedApplication*>(qApp)->TakeSlowest();
     run.burstSeconds = burstClock.isValid() ? static_cast<double>(burstClock.elapsed() - kQuietAfterMs) / 1e3 : 0;
     return run;
 }
@@ -200,7 +253,7 @@ int main(int argc, char** argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     if (::chdir(home.path().toLocal8Bit().constData()) != 0)
         return 1;
-    QApplication app(argc, argv);
+    CTimedApplication app(argc, argv);
 
     const std::string once = orlan::bench::WholeReadTraffic();
     if (once.empty())
@@ -210,17 +263,19 @@ int main(int argc, char** argv)
     for (int i = 0; i < kCopies; ++i)
         burst += once;
 
+    const QString page = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                   : QString::fromLatin1(orlan::COrlanDlg::kConsoleItemKey);
     std::vector<double> maxima, idleMaxima;
     for (int i = 0; i < kRuns; ++i) {
-        const SRun run = RunOnce(burst);
+        const SRun run = RunOnce(burst, page);
         if (run.burst.samples == 0) {
             std::fprintf(stderr, "run %d: no burst reached the window\n", i + 1);
             return 1;
         }
         std::printf("run %d: %zu bytes in %.2f s; UI lag max %.2f ms, p50 %.2f, p99 %.2f, p99.9 %.2f "
-                    "(%zu samples); idle max %.2f ms\n",
+                    "(%zu samples); idle max %.2f ms; longest event %s\n",
                     i + 1, burst.size(), run.burstSeconds, run.burst.maxMs, run.burst.p50, run.burst.p99,
-                    run.burst.p999, run.burst.samples, run.idle.maxMs);
+                    run.burst.p999, run.burst.samples, run.idle.maxMs, qPrintable(run.slowest));
         maxima.push_back(run.burst.maxMs);
         idleMaxima.push_back(run.idle.maxMs);
     }

@@ -22,11 +22,25 @@
 #include "widgets/WidgetStyle.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace orlan {
 
 namespace {
+
+// A batch this long is cut to the lines the view keeps.
+constexpr qsizetype kBatchTrimChars = 256 * 1024;
+
+// The last `lines` lines of `text` (a line per line break).
+QString TailLines(const QString& text, int lines)
+{
+    qsizetype at = text.size();
+    for (int n = 0; n <= lines && at > 0; ++n) {
+        at = text.lastIndexOf(u'\n', at - 1);
+        if (at < 0)
+            return text;
+    }
+    return text.mid(at + 1);
+}
 
 // Lines of the send box before it scrolls.
 constexpr int kSendBoxLines = 4;
@@ -189,12 +203,21 @@ void CConsoleTerminalView::AppendReceived(std::string_view block)
     if (text.empty())
         return;
     m_batch += Stamped(QString::fromStdString(text));
+    // A view that keeps the newest lines only needs no more of a long batch.
+    if (m_autoClear->isChecked() && m_batch.size() > kBatchTrimChars)
+        m_batch = TailLines(m_batch, kKeptLines);
     m_batching.Request();
+}
+
+void CConsoleTerminalView::showEvent(QShowEvent* event)
+{
+    CPageView::showEvent(event);
+    AppendBatch();
 }
 
 void CConsoleTerminalView::AppendToView(const QString& text, bool sent)
 {
-    m_batching.Flush();
+    AppendBatch();
     InsertAtEnd(Stamped(text), sent);
 }
 
@@ -217,23 +240,44 @@ QString CConsoleTerminalView::Stamped(const QString& text)
     return shown;
 }
 
-void CConsoleTerminalView::AppendBatch() const
+void CConsoleTerminalView::AppendBatch(int maxLines) const
 {
     if (m_batch.isEmpty())
         return;
-    const QString batch = std::exchange(m_batch, QString());
-    InsertAtEnd(batch, false);
+    qsizetype cut = m_batch.size();
+    if (maxLines > 0) {
+        qsizetype at = -1;
+        for (int n = 0; n < maxLines && (at = m_batch.indexOf(u'\n', at + 1)) >= 0; ++n) {
+        }
+        if (at >= 0)
+            cut = at + 1;
+    }
+    InsertAtEnd(m_batch.first(cut), false);
+    m_batch.remove(0, cut);
+    if (!m_batch.isEmpty())
+        m_batching.Request();
 }
 
 void CConsoleTerminalView::InsertAtEnd(const QString& shown, bool sent) const
 {
+    QTextDocument* document = m_receiveView->document();
     // A cursor of its own: a selection the user is copying stays.
-    QTextCursor end(m_receiveView->document());
+    QTextCursor end(document);
     end.movePosition(QTextCursor::End);
     QTextCharFormat format;
     if (sent)
         format.setForeground(kSentColour);
+    // One edit: the view lays out and trims once, not once per line.
+    end.beginEditBlock();
+    const int limit = document->maximumBlockCount();
+    const int excess = limit > 0 ? document->blockCount() + static_cast<int>(shown.count(u'\n')) - limit : 0;
+    if (excess > 0) {
+        QTextCursor top(document);
+        top.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
+        top.removeSelectedText();
+    }
     end.insertText(shown, format);
+    end.endEditBlock();
     QScrollBar* bar = m_receiveView->verticalScrollBar();
     bar->setValue(bar->maximum());
 }

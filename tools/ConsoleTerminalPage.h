@@ -47,6 +47,7 @@ public:
     // With auto-clear on, the view keeps this many of the newest lines.
     static constexpr int kKeptLines = 2000;
     static constexpr int kHistorySize = 100;
+    static constexpr int kLinesPerFrame = 200;
 
     // Loads the kept values from `settings`, which must outlive the view.
     CConsoleTerminalView(CTerminalSession& session, CRegSetting& settings, const CLabelCatalogue& catalogue,
@@ -78,7 +79,7 @@ public:
     // The view with everything received so far in it.
     QPlainTextEdit* ReceiveView() const
     {
-        m_batching.Flush();
+        AppendBatch();
         return m_receiveView;
     }
     const CFrameThrottle& Batching() const { return m_batching; }
@@ -96,6 +97,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A hidden view only collects; it catches up when shown.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Send();
@@ -107,7 +110,9 @@ private:
     // `text` with a time stamp at each line start when time stamps are on.
     QString Stamped(const QString& text);
     void InsertAtEnd(const QString& shown, bool sent) const;
-    void AppendBatch() const;
+    // What waits for the view, or its first `maxLines` lines (the rest in
+    // the next frame: a text view takes a few hundred lines a frame).
+    void AppendBatch(int maxLines = 0) const;
     void StepHistory(int step);
     void StoreConsoleChoices();
 
@@ -133,7 +138,10 @@ private:
     bool m_atLineStart = true;
     // Received text not yet in the view, stamped as it arrived.
     mutable QString m_batch;
-    mutable CFrameThrottle m_batching{this, [this] { AppendBatch(); }};
+    mutable CFrameThrottle m_batching{this, [this] {
+        if (isVisible())
+            AppendBatch(kLinesPerFrame);
+    }};
 };
 
 CConsoleTerminalView* CreateConsoleTerminalView(CTerminalSession& session, CRegSetting& settings,

@@ -16,7 +16,7 @@ CFrameThrottle::CFrameThrottle(QObject* owner, std::function<void()> refresh)
 
 void CFrameThrottle::Request()
 {
-    if (m_timer->isActive()) {
+    if (m_timer->isActive() || m_running) {
         m_pending = true;
         return;
     }
@@ -34,7 +34,9 @@ void CFrameThrottle::Run()
 {
     m_pending = false;
     ++m_refreshes;
+    m_running = true;
     m_refresh();
+    m_running = false;
 }
 
 void CFrameThrottle::FrameEnded()

@@ -17,7 +17,8 @@ public:
     // `owner` keeps the timer (the refresh runs in its thread).
     CFrameThrottle(QObject* owner, std::function<void()> refresh);
 
-    // Something shown changed.
+    // Something shown changed (also from inside a refresh that left work
+    // for the next frame).
     void Request();
     // Runs a refresh still owed, now (before the view is read or saved).
     void Flush();
@@ -32,6 +33,7 @@ private:
     std::function<void()> m_refresh;
     QTimer* m_timer;
     bool m_pending = false;
+    bool m_running = false;
     int m_refreshes = 0;
 };
 

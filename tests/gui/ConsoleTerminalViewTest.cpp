@@ -168,6 +168,7 @@ TEST_F(ConsoleTerminalViewTest, SendFollowsTheChosenLineEndKeysAndHistory)
 TEST_F(ConsoleTerminalViewTest, BlocksOfOneFrameAreAppendedTogetherAndBeforeTheEcho)
 {
     const QPlainTextEdit* drawn = m_view->findChild<QPlainTextEdit*>(QStringLiteral("receiveView"));
+    m_view->show();
     for (int i = 0; i < 100; ++i)
         m_view->AppendReceived("$LINE " + std::to_string(i) + "\r\n");
     // One turn of the event loop: the first block at once, the rest waits.
@@ -184,6 +185,12 @@ TEST_F(ConsoleTerminalViewTest, BlocksOfOneFrameAreAppendedTogetherAndBeforeTheE
     m_view->AppendReceived("late\r\n");
     EXPECT_TRUE(PumpUntil([&] { return drawn->toPlainText().endsWith(QStringLiteral("late\n")); }))
         << "the frame's end appends what waited";
+
+    // A hidden view collects what arrives and shows it as it is shown again.
+    m_view->hide();
+    m_view->AppendReceived("while hidden\r\n");
+    m_view->show();
+    EXPECT_TRUE(drawn->toPlainText().endsWith(QStringLiteral("late\nwhile hidden\n")));
 }
 
 TEST_F(ConsoleTerminalViewTest, ChoicesAreRememberedAndTheLogIsSavedWhole)
