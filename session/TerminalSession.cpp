@@ -123,16 +123,12 @@ void CTerminalSession::RequestWholeRead()
         });
         return;
     }
-    for (std::string_view name : WholeReadClearOrder()) {
-        if (CPage* page = FindPage(name))
-            page->Clear();
-    }
     // What the quiet line left unfinished (a burst without line end) would
     // swallow the first line of the dump.
     if (m_lastBytesMs)
         m_rx.DiscardUnfinishedLine();
     m_read = EWholeRead::Requested;
-    m_holdsWholeRead = false;  // the pages were cleared
+    m_holdsWholeRead = false;
     m_readDollarLines = 0;
     m_readRequestedAt = m_timers.NowMs();
     bool written = m_sink.QueueWrite(kDumpS) == kDumpS.size();
@@ -140,8 +136,15 @@ void CTerminalSession::RequestWholeRead()
     written = written && m_sink.QueueWrite(kDumpR) == kDumpR.size();
     m_readMark = m_sink.WriteMark();
     if (!written) {
+        // The pages keep what they show: no dump can come to refill them.
         FailWholeRead("the read request could not be written: the channel is closed");
         return;
+    }
+    // Cleared after the request went out: received blocks reach this thread
+    // only after this returns, so no line of the answer is lost.
+    for (std::string_view name : WholeReadClearOrder()) {
+        if (CPage* page = FindPage(name))
+            page->Clear();
     }
     m_readTimer = m_timers.CallAfter(m_wholeReadLimitMs, [this] {
         m_readTimer.reset();

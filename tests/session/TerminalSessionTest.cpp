@@ -310,6 +310,23 @@ TEST_F(TerminalSessionTest, AnEndLineBeforeTheRequestIsOnTheWireIsNotTheReadsEnd
     EXPECT_EQ(view.wholeReads, 1);
 }
 
+TEST_F(TerminalSessionTest, AReadTheClosedChannelRefusesKeepsWhatThePagesShow)
+{
+    struct CClosedSink final : IByteSink {
+        void QueueBlock(std::string_view) override {}
+        bool TakeBlock(std::string_view) override { return false; }
+    } closed;
+    CTerminalSession s(view, closed, clock);
+    auto page = std::make_unique<CFakePage>("CPageBuzzer", "", nullptr);
+    page->Fields().SetText("value", "kept");
+    CFakePage& shown = *page;
+    s.AddPage(std::move(page));
+    s.Reload();
+    ASSERT_EQ(view.readFailures.size(), 1u);
+    EXPECT_NE(view.readFailures[0].find("closed"), std::string::npos) << view.readFailures[0];
+    EXPECT_EQ(shown.Fields().Text("value"), "kept");
+}
+
 // A read is complete only when the terminal printed its settings: a refused
 // request, an end line alone and a silent line are failures, each saying why.
 TEST_F(TerminalSessionTest, AWholeReadWithoutSettingsIsAFailureThatSaysWhy)
