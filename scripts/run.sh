@@ -59,4 +59,8 @@ fi
 # The window's own port choice applies unless a device was named or simulated.
 port_args=()
 if [ -n "${1:-}" ] || [ -n "$sim_pid" ]; then port_args=(--port "$device"); fi
-"$bin/app/orlan" "${port_args[@]}" "${password_args[@]}"
+# Started in the build folder, which holds no gsm.ini of its own: the window
+# then speaks the language chosen in its Language menu (or the system's),
+# and its files (camera picture, record log) stay out of the sources.
+cd "$bin"
+"./app/orlan" "${port_args[@]}" "${password_args[@]}"
