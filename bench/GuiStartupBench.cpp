@@ -1,8 +1,15 @@
 // Start-up of the desktop tool: time from starting `orlan` to its first drawn
 // window, and the peak memory of that process, against orlan-sim on the
-// offscreen platform. Usage: bench_gui_startup [ORLAN_EXE [ORLAN_SIM_EXE]]
-#include <QCoreApplication>
+// offscreen platform, beside a bare Qt window (this program started with
+// --bare) measured the same way in the same run.
+// Usage: bench_gui_startup [ORLAN_EXE [ORLAN_SIM_EXE]]
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cstring>
@@ -27,8 +34,26 @@ struct SStart {
     long peakKb = 0;
 };
 
-// Runs orlan once; the time ends at its "shown" line.
-SStart RunOnce(const std::string& exe, const std::string& device)
+// The reference: a main window with one label, drawn once, as orlan's
+// --exit-when-shown does.
+int BareWindow(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setCentralWidget(new QLabel(QStringLiteral("bare"), &window));
+    window.resize(1200, 800);
+    window.show();
+    QTimer::singleShot(0, &window, [&window] {
+        (void)window.grab();
+        std::puts("shown");
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+    return app.exec();
+}
+
+// Runs a program once; the time ends at its "shown" line.
+SStart RunOnce(const std::vector<std::string>& command)
 {
     int out[2];
     if (::pipe(out) != 0)
@@ -37,7 +62,8 @@ SStart RunOnce(const std::string& exe, const std::string& device)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::vector<std::string> args = {exe, "--port", device, "--exit-when-shown"};
+    std::vector<std::string> args = command;
+    const std::string& exe = args.front();
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
@@ -71,11 +97,20 @@ SStart RunOnce(const std::string& exe, const std::string& device)
 
 } // namespace
 
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (argc > 1 && std::strcmp(argv[1], "--bare") == 0)
+        return BareWindow(argc, argv);
     QCoreApplication app(argc, argv);
     const std::string dir = QCoreApplication::applicationDirPath().toStdString();
+    const std::string self = QCoreApplication::applicationFilePath().toStdString();
     const std::string orlanExe = argc > 1 ? argv[1] : dir + "/../app/orlan";
     // The simulator path, when given, is the second argument.
     char* simArgv[] = {argv[0], argc > 2 ? argv[2] : nullptr, nullptr};
@@ -83,24 +118,30 @@ int main(int argc, char** argv)
     if (sim.Device().isEmpty())
         return 1;
 
-    double total = 0;
-    long peak = 0;
-    int good = 0;
+    std::vector<double> ours, bare, oursKb, bareKb;
     for (int i = 0; i < kRuns; ++i) {
-        const SStart start = RunOnce(orlanExe, sim.Device().toStdString());
-        if (start.shownMs < 0) {
-            std::fprintf(stderr, "run %d: orlan did not show its window (%s)\n", i + 1, orlanExe.c_str());
+        // Side by side, so both see the same machine.
+        const SStart start = RunOnce({orlanExe, "--port", sim.Device().toStdString(), "--exit-when-shown"});
+        const SStart reference = RunOnce({self, "--bare"});
+        if (start.shownMs < 0 || reference.shownMs < 0) {
+            std::fprintf(stderr, "run %d: a window was not shown (%s)\n", i + 1, orlanExe.c_str());
             continue;
         }
-        std::printf("run %d: first window drawn after %.1f ms, peak memory %.1f MiB\n", i + 1, start.shownMs,
-                    static_cast<double>(start.peakKb) / 1024.0);
-        total += start.shownMs;
-        peak = std::max(peak, start.peakKb);
-        ++good;
+        std::printf("run %d: first window drawn after %.1f ms, peak memory %.1f MiB; bare window %.1f ms, "
+                    "%.1f MiB; time ratio %.2f, memory ratio %.2f\n",
+                    i + 1, start.shownMs, static_cast<double>(start.peakKb) / 1024.0, reference.shownMs,
+                    static_cast<double>(reference.peakKb) / 1024.0, start.shownMs / reference.shownMs,
+                    static_cast<double>(start.peakKb) / static_cast<double>(reference.peakKb));
+        ours.push_back(start.shownMs);
+        bare.push_back(reference.shownMs);
+        oursKb.push_back(static_cast<double>(start.peakKb));
+        bareKb.push_back(static_cast<double>(reference.peakKb));
     }
-    if (good == 0)
+    if (ours.empty())
         return 1;
-    std::printf("mean start-up to first drawn window: %.1f ms; peak memory %.1f MiB\n", total / good,
-                static_cast<double>(peak) / 1024.0);
+    std::printf("median start-up to first drawn window: %.1f ms (bare %.1f ms, ratio %.2f); peak memory %.1f MiB "
+                "(bare %.1f MiB, ratio %.2f)\n",
+                Median(ours), Median(bare), Median(ours) / Median(bare), Median(oursKb) / 1024.0,
+                Median(bareKb) / 1024.0, Median(oursKb) / Median(bareKb));
     return 0;
 }
