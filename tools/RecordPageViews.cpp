@@ -93,8 +93,8 @@ CRealtimeRecordsView::CRealtimeRecordsView(CPageExTmpRcd& page, CTerminalSession
     m_list = new CTableView(page.Tables()[CTempRecordPage::kRecordList], page.Info().section, catalogue, splitter);
     splitter->addWidget(m_list);
     auto* chartArea = new QWidget(splitter);
-    auto* chartLayout = new QVBoxLayout(chartArea);
-    chartLayout->setContentsMargins(0, 0, 0, 0);
+    m_chartLayout = new QVBoxLayout(chartArea);
+    m_chartLayout->setContentsMargins(0, 0, 0, 0);
     auto* chartControls = new QHBoxLayout;
     m_sensor = new QComboBox(chartArea);
     m_sensor->setObjectName(QStringLiteral("sensorChoice"));
@@ -108,10 +108,9 @@ CRealtimeRecordsView::CRealtimeRecordsView(CPageExTmpRcd& page, CTerminalSession
     chartControls->addWidget(reload);
     chartControls->addWidget(m_autoFit);
     chartControls->addStretch(1);
-    chartLayout->addLayout(chartControls);
-    m_chart = new CTempChartView(chartArea);
-    m_chart->setMinimumHeight(fontMetrics().height() * 14);
-    chartLayout->addWidget(m_chart, 1);
+    m_chartLayout->addLayout(chartControls);
+    m_chartLayout->addStretch(1);
+    chartArea->setMinimumHeight(fontMetrics().height() * 16);
     splitter->addWidget(chartArea);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
@@ -162,7 +161,28 @@ void CRealtimeRecordsView::Refresh()
 
 void CRealtimeRecordsView::Redraw()
 {
-    m_chart->Show(m_page.Chart(m_sensor->currentIndex(), m_autoFit->isChecked()));
+    if (m_chart != nullptr)
+        m_chart->Show(m_page.Chart(m_sensor->currentIndex(), m_autoFit->isChecked()));
+}
+
+CTempChartView* CRealtimeRecordsView::Chart()
+{
+    if (m_chart == nullptr) {
+        QWidget* chartArea = m_chartLayout->parentWidget();
+        m_chart = new CTempChartView(chartArea);
+        m_chart->setMinimumHeight(fontMetrics().height() * 14);
+        // In the place of the stretch that kept the room.
+        delete m_chartLayout->takeAt(m_chartLayout->count() - 1);
+        m_chartLayout->addWidget(m_chart, 1);
+        Redraw();
+    }
+    return m_chart;
+}
+
+void CRealtimeRecordsView::showEvent(QShowEvent* event)
+{
+    CPageView::showEvent(event);
+    Chart();
 }
 
 void CRealtimeRecordsView::ShowFileState()

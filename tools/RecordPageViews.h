@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -50,12 +51,17 @@ public:
     void DeleteLogFile();
 
     CTableView* List() const { return m_list; }
-    CTempChartView* Chart() const { return m_chart; }
+    // The chart is made when the view is first shown (or asked for here):
+    // a window that never shows the records does not pay for it.
+    CTempChartView* Chart();
     QComboBox* SensorChoice() const { return m_sensor; }
     QCheckBox* AutoFitBox() const { return m_autoFit; }
     QLabel* StatusLabel() const { return m_status; }
     QLabel* FileLabel() const { return m_fileLabel; }
     const CRealtimeRecordFile& File() const { return *m_file; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void AskDelete();
@@ -67,6 +73,7 @@ private:
     std::unique_ptr<CRealtimeRecordFile> m_file;
     CTableView* m_list = nullptr;
     CTempChartView* m_chart = nullptr;
+    QVBoxLayout* m_chartLayout = nullptr;
     QComboBox* m_sensor = nullptr;
     QCheckBox* m_autoFit = nullptr;
     QLabel* m_status = nullptr;
