@@ -25,6 +25,14 @@ namespace {
 
 const QString kMainPage = QStringLiteral("PAGE_BASIC");
 
+// A port with nothing behind it: nothing real is opened.
+SStartOptions OfflineOptions()
+{
+    SStartOptions options = TestOptions();
+    options.port = PortInput{199, {}};
+    return options;
+}
+
 QMessageBox* OpenBox(QWidget& window, const QString& name)
 {
     for (QMessageBox* box : window.findChildren<QMessageBox*>(name)) {
@@ -91,9 +99,7 @@ TEST(MainWindowEdits, AChangeIsMarkedUntilWrittenAndAReadOrClosingAsksFirst)
 TEST(MainWindowEdits, SearchFindsAFieldOfAPageNoItemListsAndJumpsToIt)
 {
     ForgetSettings();
-    SStartOptions options = TestOptions();
-    options.port = PortInput{199, {}};
-    COrlanDlg window(ShippedCatalogue(), options);
+    COrlanDlg window(ShippedCatalogue(), OfflineOptions());
     window.show();
     ASSERT_FALSE(window.Navigation().ShowsAllPages());
 
@@ -118,9 +124,7 @@ TEST(MainWindowEdits, SearchFindsAFieldOfAPageNoItemListsAndJumpsToIt)
 TEST(MainWindowEdits, AnotherPortByPathIsKeptUnderAFreeNumberAndChosen)
 {
     ForgetSettings();
-    SStartOptions options = TestOptions();
-    options.port = PortInput{199, {}};
-    COrlanDlg window(ShippedCatalogue(), options);
+    COrlanDlg window(ShippedCatalogue(), OfflineOptions());
     const QString path = PrivateHome() + QStringLiteral("/no-such-pty");
 
     Q_EMIT window.LinkBar().otherPortEntered(path);
