@@ -177,7 +177,9 @@ void COrlanDlg::OnOtherPort(const QString& text)
 void COrlanDlg::OnReconnect()
 {
     OpenPort();
-    m_session.Reload();
+    // The read replaces what the pages show: unwritten changes are asked about.
+    AskAboutEdits(QStringLiteral("reloadEditsQuestion"), tr("reading the whole configuration"),
+                  [this] { m_session.Reload(); });
 }
 
 void COrlanDlg::StoreLinkSettings()
