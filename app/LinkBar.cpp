@@ -2,9 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QInputDialog>
 #include <QMenu>
 #include <QAbstractItemView>
@@ -19,6 +17,7 @@
 #include "app/AppIcons.h"
 #include "labels/CommonLabelKeys.h"
 #include "labels/LabelCatalogue.h"
+#include "link/PortDoctor.h"
 #include "link/PortNames.h"
 #include "link/RegSetting.h"
 
@@ -38,20 +37,12 @@ QString Catalogue(const CLabelCatalogue& catalogue, std::string_view key, std::s
 
 constexpr int kNumberRole = Qt::UserRole;
 constexpr int kPathRole = Qt::UserRole + 1;
-constexpr char kByIdFolder[] = "/dev/serial/by-id";
-
-// Stable names of the devices (udev's by-id links), by the device they
-// point to: the name a person finds on the adapter's box.
-QHash<QString, QString> StableNames()
+// The stable name of a device (udev's by-id link): the name a person finds
+// on the adapter's box; empty without one.
+QString StableName(const CPortDoctor& doctor, const QString& device)
 {
-    QHash<QString, QString> names;
-    const QDir folder(QString::fromLatin1(kByIdFolder));
-    for (const QFileInfo& link : folder.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
-        const QString target = link.canonicalFilePath();
-        if (!target.isEmpty())
-            names.insert(target, link.fileName());
-    }
-    return names;
+    const QStringList names = doctor.Identify(device).byIdNames;
+    return names.isEmpty() ? QString() : QFileInfo(names.front()).fileName();
 }
 
 // Lists the ports anew whenever it opens: devices come and go.
@@ -185,7 +176,7 @@ void CLinkBar::RefreshPorts()
     const int chosenNumber = m_ports->currentData(kNumberRole).toInt();
     const QString chosenPath = m_ports->currentData(kPathRole).toString();
     const bool all = m_showAllPorts->isChecked();
-    const QHash<QString, QString> stable = StableNames();
+    const CPortDoctor doctor({}, RealDoctorSystem());
     const QSignalBlocker blocker(m_ports);
     m_ports->clear();
     int number = 0;
@@ -197,7 +188,7 @@ void CLinkBar::RefreshPorts()
         QString text = entry.name;
         if (!entry.device.isEmpty())
             text += QStringLiteral("  ") + entry.device;
-        const QString stableName = stable.value(QFileInfo(entry.device).canonicalFilePath());
+        const QString stableName = entry.device.isEmpty() ? QString() : StableName(doctor, entry.device);
         if (!stableName.isEmpty())
             text += QStringLiteral("  (") + stableName + QLatin1Char(')');
         m_ports->addItem(text, number);

@@ -89,20 +89,11 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     connect(&m_reconnector, &CReconnector::statusText, this,
             [this](const QString& text) { m_status->SetFullText(text); });
     connect(&m_reconnector, &CReconnector::reconnected, this, [this] { RefreshPortState(); });
-    m_reconnector.readWhole = [this] {
-        AskAboutEdits(QStringLiteral("reloadEditsQuestion"), tr("reading the whole configuration"),
-                      [this] { m_session.Reload(); });
-    };
+    m_reconnector.readWhole = [this] { ReloadAfterAsking(); };
     m_portLamp.setInterval(kPortLampMs);
     connect(&m_portLamp, &QTimer::timeout, this, [this] { RefreshPortState(); });
     m_portLamp.start();
-    connect(&m_afterWritesCheck, &QTimer::timeout, this, [this] { OnAfterWritesCheck(); });
-    connect(&m_closeWhenIdle, &QTimer::timeout, this, [this] {
-        if (!m_session.Queue().Busy()) {
-            m_closeWhenIdle.stop();
-            close();
-        }
-    });
+    connect(&m_idleCheck, &QTimer::timeout, this, [this] { OnIdleCheck(); });
 
     OpenPort();
     // The whole-configuration read runs as soon as the event loop starts.
@@ -281,7 +272,7 @@ QWidget* COrlanDlg::BuildCommandBar()
     };
     add("actionSetup", "SETUP", QStyle::SP_DialogApplyButton, [this] { OnSetup(); })
         ->setToolTip(tr("Bring the terminal into its setup mode"));
-    QAction* reload = add("actionReload", "RELOAD", QStyle::SP_BrowserReload, [this] { OnReloadClicked(); });
+    QAction* reload = add("actionReload", "RELOAD", QStyle::SP_BrowserReload, [this] { ReloadAfterAsking(); });
     reload->setShortcut(QKeySequence(Qt::Key_F5));
     reload->setToolTip(tr("Read the whole configuration from the terminal (F5)"));
     add("actionRestart", "RESTART", QStyle::SP_MediaSkipBackward, [this] { OnRestartClicked(); })

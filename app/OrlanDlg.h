@@ -46,7 +46,7 @@ public:
     static constexpr char kConsoleItemKey[] = "PAGE_COMM_TOOL";
     static constexpr int kConsoleBaudRate = CTerminalLink::kConsoleBaudRate;
     static constexpr int kPortLampMs = 1000;
-    static constexpr int kCloseCheckMs = 50;
+    static constexpr int kIdleCheckMs = 50;
     static constexpr QSize kFirstStartSize{1200, 800};
 
     COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* parent = nullptr);
@@ -159,11 +159,14 @@ private:
     // Unwritten changes: the captions of the pages holding them, the
     // question before what would lose them, and writing them first.
     QStringList PagesWithEdits() const;
-    void AskAboutEdits(const QString& name, const QString& before, std::function<void()> proceed,
-                       std::function<void()> stay = {});
+    void AskAboutEdits(const QString& name, const QString& before, std::function<void()> proceed);
     void WriteEditedPages(std::function<void()> then);
-    void OnAfterWritesCheck();
-    void OnReloadClicked();
+    // Runs `then` once the command queue has no job left (closing after a
+    // profile's batch, going on after written changes).
+    void RunWhenIdle(std::function<void()> then);
+    void OnIdleCheck();
+    // Read all, after asking about unwritten changes.
+    void ReloadAfterAsking();
     void StoreLinkSettings();
     void StoreChoices();
 
@@ -211,9 +214,8 @@ private:
     bool m_storePort = true;
 
     QTimer m_portLamp;
-    QTimer m_closeWhenIdle;
-    QTimer m_afterWritesCheck;
-    std::function<void()> m_afterWrites;
+    QTimer m_idleCheck;
+    std::function<void()> m_whenIdle;
     // Closing was asked about and decided: the next close goes through.
     bool m_closeDecided = false;
     // The port entry open now, to go back to when a change is cancelled.

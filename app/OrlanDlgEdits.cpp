@@ -21,8 +21,7 @@ QStringList COrlanDlg::PagesWithEdits() const
     return captions;
 }
 
-void COrlanDlg::AskAboutEdits(const QString& name, const QString& before, std::function<void()> proceed,
-                              std::function<void()> stay)
+void COrlanDlg::AskAboutEdits(const QString& name, const QString& before, std::function<void()> proceed)
 {
     const QStringList pages = PagesWithEdits();
     if (pages.isEmpty()) {
@@ -43,15 +42,13 @@ void COrlanDlg::AskAboutEdits(const QString& name, const QString& before, std::f
     box->setEscapeButton(QMessageBox::Cancel);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this,
-            [this, box, write, proceed = std::move(proceed), stay = std::move(stay)]() mutable {
+            [this, box, write, proceed = std::move(proceed)]() mutable {
+                // Cancel leaves everything as it is.
                 const QAbstractButton* clicked = box->clickedButton();
-                if (clicked == write) {
+                if (clicked == write)
                     WriteEditedPages(std::move(proceed));
-                } else if (clicked == box->button(QMessageBox::Discard)) {
+                else if (clicked == box->button(QMessageBox::Discard))
                     proceed();
-                } else if (stay) {
-                    stay();
-                }
             });
     box->open();  // not exec(): the receive path keeps running behind it
 }
@@ -64,21 +61,27 @@ void COrlanDlg::WriteEditedPages(std::function<void()> then)
     }
     // The write-backs are jobs of the queue; what was asked for follows
     // once the terminal has answered them all.
-    m_afterWrites = std::move(then);
-    m_afterWritesCheck.start(kCloseCheckMs);
+    RunWhenIdle(std::move(then));
 }
 
-void COrlanDlg::OnAfterWritesCheck()
+void COrlanDlg::RunWhenIdle(std::function<void()> then)
+{
+    m_whenIdle = std::move(then);
+    m_idleCheck.start(kIdleCheckMs);
+}
+
+void COrlanDlg::OnIdleCheck()
 {
     if (m_session.Queue().Busy())
         return;
-    m_afterWritesCheck.stop();
-    if (auto then = std::exchange(m_afterWrites, nullptr))
+    m_idleCheck.stop();
+    if (auto then = std::exchange(m_whenIdle, nullptr))
         then();
 }
 
-void COrlanDlg::OnReloadClicked()
+void COrlanDlg::ReloadAfterAsking()
 {
+    // The read replaces what the pages show.
     AskAboutEdits(QStringLiteral("reloadEditsQuestion"), tr("reading the whole configuration"),
                   [this] { m_session.Reload(); });
 }

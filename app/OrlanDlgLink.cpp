@@ -177,9 +177,7 @@ void COrlanDlg::OnOtherPort(const QString& text)
 void COrlanDlg::OnReconnect()
 {
     OpenPort();
-    // The read replaces what the pages show: unwritten changes are asked about.
-    AskAboutEdits(QStringLiteral("reloadEditsQuestion"), tr("reading the whole configuration"),
-                  [this] { m_session.Reload(); });
+    ReloadAfterAsking();
 }
 
 void COrlanDlg::StoreLinkSettings()
@@ -220,10 +218,10 @@ void COrlanDlg::closeEvent(QCloseEvent* event)
     if (m_session.PrepareToClose()) {
         event->ignore();
         m_status->SetFullText(tr("Closing once the terminal has taken the end of the command batch..."));
-        m_closeWhenIdle.start(kCloseCheckMs);
+        RunWhenIdle([this] { close(); });
         return;
     }
-    m_closeWhenIdle.stop();
+    m_idleCheck.stop();
     StoreChoices();
     m_link.Close();
     event->accept();

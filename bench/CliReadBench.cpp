@@ -13,19 +13,13 @@
 #include <vector>
 
 #include "bench/BenchSim.h"
+#include "bench/BenchStats.h"
 #include "bench/SimTraffic.h"
 
 namespace {
 
 constexpr int kRuns = 5;
 constexpr double kMandatedSeconds = 0.300 + 0.050 + 0.050;
-
-void Print(const char* what, std::vector<double> values, const char* unit)
-{
-    std::sort(values.begin(), values.end());
-    std::printf("%s: min %.1f median %.1f max %.1f %s\n", what, values.front(), values[values.size() / 2],
-                values.back(), unit);
-}
 
 } // namespace
 
@@ -54,6 +48,6 @@ int main(int argc, char** argv)
         std::printf("run %d: wall %.3f s, wire %.3f s + pauses %.3f s, over by %.1f ms (wall/wire %.3f)\n", i + 1,
                     wall, wire, kMandatedSeconds, over.back(), wall / wire);
     }
-    Print("orlan-cli read over wire time and pauses", over, "ms");
+    orlan::bench::PrintSpread("orlan-cli read over wire time and pauses", over, "ms");
     return 0;
 }

@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include "BenchSim.h"
+#include "bench/BenchStats.h"
 
 extern char** environ;
 
@@ -97,14 +98,9 @@ SStart RunOnce(const std::vector<std::string>& command)
 
 } // namespace
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 int main(int argc, char** argv)
 {
+    using orlan::bench::Median;
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     if (argc > 1 && std::strcmp(argv[1], "--bare") == 0)
         return BareWindow(argc, argv);

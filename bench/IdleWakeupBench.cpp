@@ -22,6 +22,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "bench/BenchStats.h"
 #include "link/SerialPort.h"
 
 namespace {
@@ -109,13 +110,6 @@ double MeasureReferencePoller()
     return static_cast<double>(after - before) * 1000.0 / kIdleMs;
 }
 
-void Print(const char* what, std::vector<double> values, const char* unit)
-{
-    std::sort(values.begin(), values.end());
-    std::printf("%s: min %.2f median %.2f max %.2f %s\n", what, values.front(), values[values.size() / 2],
-                values.back(), unit);
-}
-
 } // namespace
 
 
@@ -141,9 +135,9 @@ int main(int argc, char** argv)
         std::printf("run %d: idle port thread %.2f wake-ups/s, stop %.3f ms; 10 ms poller %.2f wake-ups/s\n", i + 1,
                     run.wakeupsPerSecond, run.stopMs, reference.back());
     }
-    Print("idle wake-ups", wakeups, "per second");
-    Print("stop to thread end", stops, "ms");
-    Print("reference 10 ms poller", reference, "wake-ups per second");
+    orlan::bench::PrintSpread("idle wake-ups", wakeups, "per second");
+    orlan::bench::PrintSpread("stop to thread end", stops, "ms");
+    orlan::bench::PrintSpread("reference 10 ms poller", reference, "wake-ups per second");
     ::close(master);
     return 0;
 }

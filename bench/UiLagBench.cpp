@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 #include "app/OrlanDlg.h"
+#include "bench/BenchStats.h"
 #include "bench/SimTraffic.h"
 #include "labels/LabelCatalogue.h"
 
@@ -233,13 +234,6 @@ SRun RunOnce(const std::string& burst, const QString& page)
     return run;
 }
 
-void Print(const char* what, std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    std::printf("%s: min %.2f median %.2f max %.2f ms\n", what, values.front(), values[values.size() / 2],
-                values.back());
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -279,7 +273,7 @@ int main(int argc, char** argv)
         maxima.push_back(run.burst.maxMs);
         idleMaxima.push_back(run.idle.maxMs);
     }
-    Print("longest UI stall during the burst", maxima);
-    Print("longest UI stall idle (reference)", idleMaxima);
+    orlan::bench::PrintSpread("longest UI stall during the burst", maxima, "ms");
+    orlan::bench::PrintSpread("longest UI stall idle (reference)", idleMaxima, "ms");
     return 0;
 }

@@ -314,8 +314,6 @@ void CFieldEditor::SetEdited(bool edited)
     }
     const QString note = QObject::tr("Changed here, not yet written to the terminal");
     m_editor->setStatusTip(edited ? note : QString());
-    if (m_desc.kind != EFieldKind::MultiLine)
-        m_editor->setWhatsThis(edited ? note : QString());
 }
 
 } // namespace orlan
