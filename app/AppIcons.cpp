@@ -3,19 +3,16 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "widgets/LazyIcons.h"
+
 namespace orlan {
 
 namespace {
 
 const QColor kAccent(0x1f, 0x6f, 0xb2);
 
-QPixmap IconPixmap(int size)
+void PaintAppIcon(QPainter& painter, qreal s)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size;
     painter.setPen(Qt::NoPen);
     painter.setBrush(kAccent);
     painter.drawRoundedRect(QRectF(0, 0, s, s), s * 0.2, s * 0.2);
@@ -27,17 +24,16 @@ QPixmap IconPixmap(int size)
         painter.drawRoundedRect(QRectF(s * 0.2 + i * s * 0.22, s * 0.8 - height, barWidth, height), s * 0.04,
                                 s * 0.04);
     }
-    return pixmap;
 }
 
 } // namespace
 
 QIcon AppIcon()
 {
-    QIcon icon;
+    QList<QSize> sizes;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(IconPixmap(size));
-    return icon;
+        sizes.append(QSize(size, size));
+    return PaintedIcon(PaintAppIcon, sizes);
 }
 
 QPixmap PortStatePixmap(bool open, int size)

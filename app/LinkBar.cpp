@@ -20,6 +20,7 @@
 #include "link/PortDoctor.h"
 #include "link/PortNames.h"
 #include "link/RegSetting.h"
+#include "widgets/LazyIcons.h"
 
 namespace orlan {
 
@@ -132,7 +133,7 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
         reveal->setToolTip(shown ? tr("Hide the password") : tr("Show the password"));
     });
     m_login->setObjectName(QStringLiteral("loginButton"));
-    m_login->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    m_login->setIcon(StyleIcon(QStyle::SP_DialogOkButton));
     m_login->setToolTip(Catalogue(catalogue, "PWD", kSectionSysBtn));
     m_login->setAutoRaise(true);
     m_state->setObjectName(QStringLiteral("portState"));
@@ -176,7 +177,9 @@ void CLinkBar::RefreshPorts()
     const int chosenNumber = m_ports->currentData(kNumberRole).toInt();
     const QString chosenPath = m_ports->currentData(kPathRole).toString();
     const bool all = m_showAllPorts->isChecked();
-    const CPortDoctor doctor({}, RealDoctorSystem());
+    // Naming a port needs no user or group lookups (which load the name
+    // service on every refresh); the doctor's dialog makes its own.
+    const CPortDoctor doctor({}, {});
     const QSignalBlocker blocker(m_ports);
     m_ports->clear();
     int number = 0;

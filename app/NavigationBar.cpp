@@ -8,6 +8,7 @@
 
 #include "labels/CommonLabelKeys.h"
 #include "labels/LabelCatalogue.h"
+#include "widgets/LazyIcons.h"
 
 namespace orlan {
 
@@ -91,7 +92,7 @@ CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent
         for (std::string_view key : folder.items) {
             auto* item = new QTreeWidgetItem(folderItem, {Text(catalogue, key)});
             item->setData(0, kKeyRole, QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
-            item->setIcon(0, style()->standardIcon(ItemPixmap(key)));
+            item->setIcon(0, StyleIcon(ItemPixmap(key)));
         }
     }
     expandAll();
@@ -146,7 +147,7 @@ void CNavigationBar::BuildAllPagesFolder()
     for (const auto& [key, caption] : m_allPages) {
         auto* item = new QTreeWidgetItem(m_allPagesFolder, {caption});
         item->setData(0, kKeyRole, key);
-        item->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+        item->setIcon(0, StyleIcon(QStyle::SP_FileIcon));
         ShowEdited(item, m_editedKeys.contains(key));
     }
     m_allPagesFolder->setExpanded(true);

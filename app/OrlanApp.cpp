@@ -1,7 +1,6 @@
 #include "app/OrlanApp.h"
 
 #include <QDir>
-#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "app/StartOptions.h"
 #include "labels/LabelCatalogue.h"
 #include "link/ProgramCatalogue.h"
+#include "widgets/FirstPaint.h"
 #include "OrlanVersion.h"
 
 namespace orlan {
@@ -38,13 +38,12 @@ int COrlanApp::Run(const SStartOptions& options)
     COrlanDlg window(std::move(catalogue), options);
     std::unique_ptr<CScreenshotMode> screenshot;
     if (options.exitWhenShown) {
-        window.ShowAsRemembered();
-        QTimer::singleShot(0, &window, [&window] {
-            (void)window.grab();  // a complete paint of the window
+        new CFirstPaintWatch(window, [] {
             std::puts("shown");
             std::fflush(stdout);
             QCoreApplication::exit(0);
         });
+        window.ShowAsRemembered();
     } else if (options.screenshotPath.isEmpty()) {
         window.ShowAsRemembered();
     } else {

@@ -31,6 +31,7 @@
 #include "session/PageAccess.h"
 #include "tools/ConsoleTerminalPage.h"
 #include "tools/ToolViews.h"
+#include "widgets/LazyIcons.h"
 #include "widgets/PageView.h"
 #include "widgets/PageViewFactory.h"
 #include "OrlanVersion.h"
@@ -265,7 +266,7 @@ QWidget* COrlanDlg::BuildCommandBar()
     bar->setIconSize(QSize(18, 18));
     bar->setContentsMargins(8, 2, 8, 2);
     auto add = [this, bar](const char* name, std::string_view key, QStyle::StandardPixmap icon, auto handler) {
-        QAction* action = bar->addAction(style()->standardIcon(icon), Text(key, kSectionSysBtn));
+        QAction* action = bar->addAction(StyleIcon(icon), Text(key, kSectionSysBtn));
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
@@ -280,7 +281,7 @@ QWidget* COrlanDlg::BuildCommandBar()
     bar->addSeparator();
     add("actionSave", "SAVE", QStyle::SP_DialogSaveButton, [this] { OnSaveProfile(); })
         ->setToolTip(tr("Save the pages' configuration as a profile file"));
-    QAction* compare = bar->addAction(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+    QAction* compare = bar->addAction(StyleIcon(QStyle::SP_FileDialogContentsView),
                                       tr("Compare with profile..."));
     compare->setObjectName(QStringLiteral("actionCompare"));
     compare->setToolTip(tr("Show how the terminal's configuration differs from a profile file"));
@@ -294,7 +295,7 @@ QWidget* COrlanDlg::BuildCommandBar()
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(spacer);
-    QAction* about = bar->addAction(style()->standardIcon(QStyle::SP_MessageBoxInformation), QString());
+    QAction* about = bar->addAction(StyleIcon(QStyle::SP_MessageBoxInformation), QString());
     about->setObjectName(QStringLiteral("actionAbout"));
     about->setToolTip(tr("About"));
     connect(about, &QAction::triggered, this, [this] { OnAbout(); });

@@ -21,7 +21,7 @@
 #include "pages/logs/ExtTmpLogPage.h"
 #include "session/TerminalSession.h"
 #include "tools/RecordFile.h"
-#include "tools/TempChartView.h"
+#include "tools/TempChartPlot.h"
 #include "widgets/CatalogueText.h"
 #include "widgets/PageViewFactory.h"
 #include "widgets/TableView.h"
@@ -165,17 +165,28 @@ void CRealtimeRecordsView::Redraw()
         m_chart->Show(m_page.Chart(m_sensor->currentIndex(), m_autoFit->isChecked()));
 }
 
-CTempChartView* CRealtimeRecordsView::Chart()
+ITempChartPlot* CRealtimeRecordsView::Chart()
 {
-    if (m_chart == nullptr) {
-        QWidget* chartArea = m_chartLayout->parentWidget();
-        m_chart = new CTempChartView(chartArea);
-        m_chart->setMinimumHeight(fontMetrics().height() * 14);
-        // In the place of the stretch that kept the room.
-        delete m_chartLayout->takeAt(m_chartLayout->count() - 1);
-        m_chartLayout->addWidget(m_chart, 1);
-        Redraw();
+    if (m_chart != nullptr || m_chartMissing != nullptr)
+        return m_chart;
+    QWidget* chartArea = m_chartLayout->parentWidget();
+    QString error;
+    QWidget* place = nullptr;
+    if (ITempChartFactory* factory = TempChartFactory(&error)) {
+        m_chart = factory->Create(m_page.Chart(0, false), chartArea);
+        place = m_chart->Widget();
+        place->setMinimumHeight(fontMetrics().height() * 14);
+    } else {
+        m_chartMissing = new QLabel(QStringLiteral("The chart cannot be drawn: ") + error, chartArea);
+        m_chartMissing->setObjectName(QStringLiteral("chartMissing"));
+        m_chartMissing->setWordWrap(true);
+        m_chartMissing->setAlignment(Qt::AlignCenter);
+        place = m_chartMissing;
     }
+    // In the place of the stretch that kept the room.
+    delete m_chartLayout->takeAt(m_chartLayout->count() - 1);
+    m_chartLayout->addWidget(place, 1);
+    Redraw();
     return m_chart;
 }
 

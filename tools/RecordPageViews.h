@@ -25,7 +25,7 @@ class CPageExTmpRcd;
 class CPageExtTmpLog;
 class CRealtimeRecordFile;
 class CTableView;
-class CTempChartView;
+class ITempChartPlot;
 class CTerminalSession;
 
 class CRealtimeRecordsView final : public CPageView {
@@ -52,8 +52,9 @@ public:
 
     CTableView* List() const { return m_list; }
     // The chart is made when the view is first shown (or asked for here):
-    // a window that never shows the records does not pay for it.
-    CTempChartView* Chart();
+    // a window that never shows the records does not load its module. Null
+    // when the module is missing; the chart's place then says why.
+    ITempChartPlot* Chart();
     QComboBox* SensorChoice() const { return m_sensor; }
     QCheckBox* AutoFitBox() const { return m_autoFit; }
     QLabel* StatusLabel() const { return m_status; }
@@ -72,7 +73,8 @@ private:
     const CLabelCatalogue& m_catalogue;
     std::unique_ptr<CRealtimeRecordFile> m_file;
     CTableView* m_list = nullptr;
-    CTempChartView* m_chart = nullptr;
+    ITempChartPlot* m_chart = nullptr;
+    QLabel* m_chartMissing = nullptr;
     QVBoxLayout* m_chartLayout = nullptr;
     QComboBox* m_sensor = nullptr;
     QCheckBox* m_autoFit = nullptr;

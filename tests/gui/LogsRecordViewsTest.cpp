@@ -2,6 +2,8 @@
 // and the chosen sensor (no pixels), the list model shows the page's rows,
 // the running file takes every sample and goes to the fallback folder when
 // the working folder cannot take it; the log view's export.
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -18,7 +20,7 @@
 #include "pages/logs/ExtTmpLogPage.h"
 #include "tools/RecordFile.h"
 #include "tools/RecordPageViews.h"
-#include "tools/TempChartView.h"
+#include "tools/TempChartPlot.h"
 #include "widgets/TableView.h"
 
 namespace orlan::test {
@@ -35,10 +37,54 @@ QByteArray Contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
+// Looks into a plot of the chart module through Qt Charts; each redraw
+// makes new series, so they are looked up on every call.
+class CChartProbe {
+public:
+    explicit CChartProbe(ITempChartPlot* plot) : m_view(plot ? qobject_cast<QChartView*>(plot->Widget()) : nullptr) {}
+    bool IsChart() const { return m_view != nullptr; }
+    QChart* chart() const { return m_view->chart(); }
+    template <typename T>
+    T* Series(const char* name) const
+    {
+        for (QAbstractSeries* series : chart()->series())
+            if (series->objectName() == QLatin1String(name))
+                return qobject_cast<T*>(series);
+        return nullptr;
+    }
+    QScatterSeries* PointSeries() const { return Series<QScatterSeries>("pointSeries"); }
+    QLineSeries* LineSeries() const { return Series<QLineSeries>("lineSeries"); }
+    QValueAxis* Axis(const char* name) const
+    {
+        for (QAbstractAxis* axis : chart()->axes())
+            if (axis->objectName() == QLatin1String(name))
+                return qobject_cast<QValueAxis*>(axis);
+        return nullptr;
+    }
+    QValueAxis* LeftAxis() const { return Axis("leftAxis"); }
+    QValueAxis* BottomAxis() const { return Axis("bottomAxis"); }
+
+private:
+    QChartView* m_view;
+};
+
+// 9 by 9 markers on a chart with rows, small ones on an empty chart.
+constexpr qreal kMarkerSize = 9.0;
+constexpr qreal kEmptyMarkerSize = 3.0;
+
+ITempChartFactory* BuiltModule()
+{
+    QString error;
+    ITempChartFactory* module = LoadTempChartModule({QStringLiteral(ORLAN_CHART_MODULE_DIR)}, &error);
+    EXPECT_NE(module, nullptr) << error.toStdString();
+    return module;
+}
+
 class LogsRecordViews : public ::testing::Test {
 protected:
     LogsRecordViews()
     {
+        SetTempChartFactory(BuiltModule());
         catalogue.BindText("[PageETmpLogs]\nTITLE=Realtime\nAUTOFIT=Auto Fit\nFILE_AT=Log file:\n");
         page = static_cast<CPageExTmpRcd*>(&session.AddPage(std::make_unique<CPageExTmpRcd>()));
         page->SetClock([] { return SLocalDateTime{2026, 1, 2, 3, 4, 5}; });
@@ -48,6 +94,8 @@ protected:
         return std::make_unique<CRealtimeRecordsView>(*page, session, catalogue,
                                                       std::make_unique<CRealtimeRecordFile>(folder, fallback));
     }
+
+    ~LogsRecordViews() override { SetTempChartFactory(nullptr); }
 
     QTemporaryDir dir;
     CRecordingSink sink;
@@ -61,9 +109,10 @@ protected:
 TEST_F(LogsRecordViews, TheChartFollowsTheListAndTheChosenSensor)
 {
     auto view = MakeView(dir.path(), {});
-    CTempChartView* chart = view->Chart();
-    EXPECT_EQ(chart->PointSeries()->count(), 0);
-    EXPECT_EQ(chart->PointSeries()->markerSize(), CTempChartView::kEmptyMarkerSize);
+    CChartProbe chart(view->Chart());
+    ASSERT_TRUE(chart.IsChart());
+    EXPECT_EQ(chart.PointSeries()->count(), 0);
+    EXPECT_EQ(chart.PointSeries()->markerSize(), kEmptyMarkerSize);
 
     for (int i = 0; i < 40; ++i)
         page->ParseLine(Sample("33", "0" + std::to_string(20 + i % 5) + ".50,045.25,", 2));
@@ -71,32 +120,57 @@ TEST_F(LogsRecordViews, TheChartFollowsTheListAndTheChosenSensor)
     EXPECT_EQ(view->List()->rowCount(), 40);
     EXPECT_EQ(view->List()->CellText(0, 2), "24.50");
     EXPECT_EQ(view->StatusLabel()->text(), "40 Rcd; Alarm 0");
-    ASSERT_EQ(chart->PointSeries()->count(), 40);
-    EXPECT_EQ(chart->PointSeries()->markerSize(), CTempChartView::kMarkerSize);
-    EXPECT_EQ(chart->PointSeries()->at(39), QPointF(39, 24.5)) << "the newest at the right";
-    EXPECT_EQ(chart->LineSeries()->at(39), QPointF(39, 24));
-    EXPECT_EQ(chart->chart()->title(), "Realtime Records T0");
-    EXPECT_DOUBLE_EQ(chart->LeftAxis()->min(), 13.0);
-    EXPECT_DOUBLE_EQ(chart->LeftAxis()->max(), 38.0);
-    EXPECT_DOUBLE_EQ(chart->BottomAxis()->max(), 30.0);
+    ASSERT_EQ(chart.PointSeries()->count(), 40);
+    EXPECT_EQ(chart.PointSeries()->markerSize(), kMarkerSize);
+    EXPECT_EQ(chart.PointSeries()->at(39), QPointF(39, 24.5)) << "the newest at the right";
+    EXPECT_EQ(chart.LineSeries()->at(39), QPointF(39, 24));
+    EXPECT_EQ(chart.chart()->title(), "Realtime Records T0");
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->min(), 13.0);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 38.0);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->max(), 30.0);
 
     view->AutoFitBox()->setChecked(true);
-    EXPECT_DOUBLE_EQ(chart->BottomAxis()->max(), 39.0);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->max(), 39.0);
     view->SensorChoice()->setCurrentIndex(1);
-    EXPECT_EQ(chart->chart()->title(), "Realtime Records T1");
-    EXPECT_DOUBLE_EQ(chart->LeftAxis()->max(), 45.25 * 1.2 + 2);
-    EXPECT_DOUBLE_EQ(chart->BottomAxis()->max(), 39.0) << "Auto Fit stays on over redraws";
+    EXPECT_EQ(chart.chart()->title(), "Realtime Records T1");
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 45.25 * 1.2 + 2);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->max(), 39.0) << "Auto Fit stays on over redraws";
 
     // A new record redraws without Reload.
     page->ParseLine(Sample("33", "019.00,050.00,", 2));
     view->Refresh();
-    EXPECT_EQ(chart->PointSeries()->count(), 41);
-    EXPECT_DOUBLE_EQ(chart->LeftAxis()->max(), 50.0 * 1.2 + 2);
+    EXPECT_EQ(chart.PointSeries()->count(), 41);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 50.0 * 1.2 + 2);
 
     page->ResetList();
     view->Refresh();
-    EXPECT_EQ(chart->PointSeries()->count(), 0);
+    EXPECT_EQ(chart.PointSeries()->count(), 0);
     EXPECT_EQ(view->List()->rowCount(), 0);
+}
+
+TEST_F(LogsRecordViews, TheChartModuleLoadsFromItsFolderAndItsAbsenceIsSaid)
+{
+    QString error;
+    ITempChartFactory* module = LoadTempChartModule({dir.path(), QStringLiteral(ORLAN_CHART_MODULE_DIR)}, &error);
+    ASSERT_NE(module, nullptr) << error.toStdString();
+    EXPECT_EQ(module, BuiltModule()) << "loaded once";
+    QWidget parent;
+    ITempChartPlot* plot = module->Create(page->Chart(0, false), &parent);
+    EXPECT_EQ(plot->Widget()->parent(), &parent);
+    EXPECT_STREQ(plot->Widget()->metaObject()->className(), "orlan::CTempChartView");
+    plot->Show(page->Chart(0, false));
+
+    EXPECT_EQ(LoadTempChartModule({dir.path()}, &error), nullptr);
+    EXPECT_NE(error.indexOf(QLatin1String("orlan-chart was not found")), -1) << error.toStdString();
+
+    // No module beside the test program: the view says so where the chart goes.
+    SetTempChartFactory(nullptr);
+    auto view = MakeView(dir.path(), {});
+    EXPECT_EQ(view->Chart(), nullptr);
+    auto* missing = view->findChild<QLabel*>(QStringLiteral("chartMissing"));
+    ASSERT_NE(missing, nullptr);
+    EXPECT_NE(missing->text().indexOf(QLatin1String("orlan-chart")), -1);
+    view->Refresh();  // redraws without a chart
 }
 
 TEST_F(LogsRecordViews, TheRunningFileTakesEverySampleAndMovesWhereItCanBeWritten)

@@ -1,4 +1,4 @@
-#include "tools/TempChartView.h"
+#include "tools/chart/TempChartView.h"
 
 #include <QChart>
 #include <QLineSeries>
@@ -9,11 +9,9 @@
 
 #include <algorithm>
 
-#include "pages/PageTable.h"
-
 namespace orlan {
 
-CTempChartView::CTempChartView(QWidget* parent) : QChartView(parent)
+CTempChartView::CTempChartView(const STempChart& start, QWidget* parent) : QChartView(parent)
 {
     setObjectName(QStringLiteral("tempChart"));
     setRenderHint(QPainter::Antialiasing);
@@ -26,8 +24,7 @@ CTempChartView::CTempChartView(QWidget* parent) : QChartView(parent)
     m_left = new QValueAxis(chart);
     m_left->setObjectName(QStringLiteral("leftAxis"));
     m_left->setLabelFormat(QStringLiteral("%.1f"));
-    const STempChart empty = TempChartOf(CPageTable({}), 0, false);
-    m_left->setRange(empty.leftMin, empty.leftMax);
+    m_left->setRange(start.leftMin, start.leftMax);
     chart->addAxis(m_bottom, Qt::AlignBottom);
     chart->addAxis(m_left, Qt::AlignLeft);
     setChart(chart);

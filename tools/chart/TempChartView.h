@@ -7,6 +7,7 @@
 #include <QChartView>
 
 #include "pages/logs/TempChart.h"
+#include "tools/TempChartPlot.h"
 
 class QLineSeries;
 class QScatterSeries;
@@ -14,22 +15,17 @@ class QValueAxis;
 
 namespace orlan {
 
-class CTempChartView final : public QChartView {
+class CTempChartView final : public QChartView, public ITempChartPlot {
     Q_OBJECT
 public:
     static constexpr qreal kMarkerSize = 9.0;
     static constexpr qreal kEmptyMarkerSize = 3.0;
 
-    explicit CTempChartView(QWidget* parent = nullptr);
+    // The axes start where `start` puts them (the page's empty chart).
+    explicit CTempChartView(const STempChart& start, QWidget* parent = nullptr);
 
-    // Replaces both series with the chart's points; a chart without rows
-    // leaves two empty series and the axes where they were.
-    void Show(const STempChart& chart);
-
-    QLineSeries* LineSeries() const { return m_line; }
-    QScatterSeries* PointSeries() const { return m_points; }
-    QValueAxis* BottomAxis() const { return m_bottom; }
-    QValueAxis* LeftAxis() const { return m_left; }
+    QWidget* Widget() override { return this; }
+    void Show(const STempChart& chart) override;
 
 private:
     void NewSeries(qreal markerSize);

@@ -1,0 +1,60 @@
+#include "tools/TempChartPlot.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPluginLoader>
+
+namespace orlan {
+
+namespace {
+
+ITempChartFactory* g_factory = nullptr;
+
+} // namespace
+
+void SetTempChartFactory(ITempChartFactory* factory)
+{
+    g_factory = factory;
+}
+
+QStringList TempChartModuleDirs()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    return {program.path(), QDir::cleanPath(program.filePath(QStringLiteral(ORLAN_MODULE_DIR_FROM_BIN)))};
+}
+
+ITempChartFactory* LoadTempChartModule(const QStringList& dirs, QString* error)
+{
+    QStringList reasons;
+    for (const QString& dir : dirs) {
+        const QString base = QDir(dir).filePath(QLatin1String(kTempChartModuleName));
+        // Only a folder that has the module says why it would not load.
+        bool present = false;
+        for (const QString& suffix : {QStringLiteral(".so"), QStringLiteral(".dll"), QStringLiteral(".dylib")})
+            present = present || QFile::exists(base + suffix);
+        if (!present)
+            continue;
+        // Never unloaded: plots made by it live as long as their windows.
+        auto* loader = new QPluginLoader(base);
+        if (auto* factory = qobject_cast<ITempChartFactory*>(loader->instance()))
+            return factory;
+        reasons.append(loader->errorString());
+        delete loader;
+    }
+    if (error != nullptr)
+        *error = reasons.isEmpty()
+                     ? QCoreApplication::translate("orlan::TempChart", "%1 was not found in %2")
+                           .arg(QLatin1String(kTempChartModuleName), QDir::toNativeSeparators(dirs.join(QLatin1String(", "))))
+                     : reasons.join(QLatin1String("; "));
+    return nullptr;
+}
+
+ITempChartFactory* TempChartFactory(QString* error)
+{
+    if (g_factory == nullptr)
+        g_factory = LoadTempChartModule(TempChartModuleDirs(), error);
+    return g_factory;
+}
+
+} // namespace orlan

@@ -1,0 +1,112 @@
+#include "widgets/LazyIcons.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyleOption>
+
+#include <utility>
+
+namespace orlan {
+
+namespace {
+
+// Keeps each pixmap it made, by size, scale, mode and state.
+class CSizedIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal scale = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, scale));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        if (size.isEmpty())
+            return {};
+        const QString key = QStringLiteral("%1x%2@%3/%4/%5")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(scale)
+                                .arg(static_cast<int>(mode))
+                                .arg(static_cast<int>(state));
+        auto found = m_made.constFind(key);
+        if (found != m_made.constEnd())
+            return *found;
+        QPixmap made = Make(size, scale, mode, state);
+        m_made.insert(key, made);
+        return made;
+    }
+    bool isNull() override { return false; }
+
+protected:
+    virtual QPixmap Make(QSize size, qreal scale, QIcon::Mode mode, QIcon::State state) = 0;
+
+private:
+    QHash<QString, QPixmap> m_made;
+};
+
+class CPaintedIconEngine final : public CSizedIconEngine {
+public:
+    CPaintedIconEngine(FIconPainter draw, QList<QSize> sizes) : m_draw(std::move(draw)), m_sizes(std::move(sizes)) {}
+    QIconEngine* clone() const override { return new CPaintedIconEngine(m_draw, m_sizes); }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return m_sizes; }
+
+protected:
+    QPixmap Make(QSize size, qreal scale, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = qRound(qMin(size.width(), size.height()) * scale);
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        {
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            m_draw(painter, side);
+        }
+        pixmap.setDevicePixelRatio(scale);
+        if (mode == QIcon::Normal || QApplication::style() == nullptr)
+            return pixmap;
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+    }
+
+private:
+    FIconPainter m_draw;
+    QList<QSize> m_sizes;
+};
+
+class CStyleIconEngine final : public CSizedIconEngine {
+public:
+    explicit CStyleIconEngine(QStyle::StandardPixmap which) : m_which(which) {}
+    QIconEngine* clone() const override { return new CStyleIconEngine(m_which); }
+
+protected:
+    QPixmap Make(QSize size, qreal scale, QIcon::Mode mode, QIcon::State state) override
+    {
+        // The whole icon lives only while this one size is taken from it.
+        return QApplication::style()->standardIcon(m_which).pixmap(size, scale, mode, state);
+    }
+
+private:
+    QStyle::StandardPixmap m_which;
+};
+
+} // namespace
+
+QIcon PaintedIcon(FIconPainter draw, QList<QSize> sizes)
+{
+    return QIcon(new CPaintedIconEngine(std::move(draw), std::move(sizes)));
+}
+
+QIcon StyleIcon(QStyle::StandardPixmap which)
+{
+    return QIcon(new CStyleIconEngine(which));
+}
+
+} // namespace orlan
