@@ -152,8 +152,9 @@ void COrlanDlg::BuildWindow()
 
     BuildStatusBar();
     CreatePageViews();
-    m_search->SetEntries(
-        BuildSearchEntries(m_pageOfKey, m_catalogue, [this](const CPage& page) { return Caption(page); }));
+    m_search->SetEntrySource([this] {
+        return BuildSearchEntries(m_pageOfKey, m_catalogue, [this](const CPage& page) { return Caption(page); });
+    });
     connect(m_search, &CPageSearchBox::found, this, &COrlanDlg::ShowFound);
     connect(m_navigation, &CNavigationBar::itemChosen, this, [this](const QString& key) { ShowPage(key); });
     BuildMenus();
@@ -376,11 +377,10 @@ void COrlanDlg::CreatePageViews()
             SelectFirstPage();
     });
 
-    // Generic views are made when first shown; a page's own view follows
-    // the terminal from the start (the console's text, the running record
-    // file), so it is made now.
+    // Views are made when first shown, but those that keep what the
+    // terminal sends while hidden.
     for (const auto& [key, page] : m_pageOfKey) {
-        if (HasOwnPageView(page->Info().className))
+        if (IsMadeWithWindow(page->Info().className))
             EnsurePageView(key);
     }
 }

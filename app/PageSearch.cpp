@@ -60,14 +60,35 @@ CPageSearchBox::CPageSearchBox(QWidget* parent)
 
 void CPageSearchBox::SetEntries(std::vector<SSearchEntry> entries)
 {
+    m_source = nullptr;
     m_entries = std::move(entries);
     m_model->clear();
     for (const SSearchEntry& entry : m_entries)
         m_model->appendRow(new QStandardItem(entry.text));
 }
 
-std::vector<SSearchEntry> CPageSearchBox::Find(const QString& text) const
+void CPageSearchBox::SetEntrySource(std::function<std::vector<SSearchEntry>()> source)
 {
+    SetEntries({});
+    m_source = std::move(source);
+}
+
+void CPageSearchBox::EnsureEntries()
+{
+    if (m_source)
+        SetEntries(m_source());
+}
+
+void CPageSearchBox::focusInEvent(QFocusEvent* event)
+{
+    // Before the first key, so the completer has its list.
+    EnsureEntries();
+    QLineEdit::focusInEvent(event);
+}
+
+std::vector<SSearchEntry> CPageSearchBox::Find(const QString& text)
+{
+    EnsureEntries();
     std::vector<SSearchEntry> matches;
     const QString wanted = text.trimmed();
     if (wanted.isEmpty())
@@ -81,6 +102,7 @@ std::vector<SSearchEntry> CPageSearchBox::Find(const QString& text) const
 
 void CPageSearchBox::Choose(const QString& text)
 {
+    EnsureEntries();
     for (const SSearchEntry& entry : m_entries) {
         if (entry.text == text) {
             Q_EMIT found(entry.pageKey, entry.fieldId);

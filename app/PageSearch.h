@@ -34,15 +34,23 @@ class CPageSearchBox final : public QLineEdit {
 public:
     explicit CPageSearchBox(QWidget* parent = nullptr);
     void SetEntries(std::vector<SSearchEntry> entries);
+    // The entries are asked for when the box is first used: a window
+    // nobody searches in does not hold its index.
+    void SetEntrySource(std::function<std::vector<SSearchEntry>()> source);
     // Entries whose text holds `text` (any letter case), in index order.
-    std::vector<SSearchEntry> Find(const QString& text) const;
+    std::vector<SSearchEntry> Find(const QString& text);
 
 Q_SIGNALS:
     void found(const QString& pageKey, const QString& fieldId);
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
+    void EnsureEntries();
     void Choose(const QString& text);
 
+    std::function<std::vector<SSearchEntry>()> m_source;
     std::vector<SSearchEntry> m_entries;
     QStandardItemModel* m_model;
     QCompleter* m_completer;

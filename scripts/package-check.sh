@@ -55,6 +55,13 @@ for program in orlan orlan-cli orlan-sim; do
   [ "$said" = "$program $version" ] || { echo "package-check: $program --version said '$said'" >&2; exit 1; }
   echo "$said"
 done
+# The chart module where the installed window looks for it, its libraries found.
+module="$bin/../lib/orlan/orlan-chart.so"
+[ -f "$module" ] || { echo "package-check: the chart module is not at $module" >&2; exit 1; }
+if ldd "$module" | grep -q "not found"; then
+  echo "package-check: the chart module misses libraries:" >&2; ldd "$module" | grep "not found" >&2; exit 1
+fi
+echo "chart module: $(realpath "$module")"
 
 # Run from a scratch folder with a scratch home, so neither a gsm.ini in the
 # working directory nor a remembered language stands in for the installed

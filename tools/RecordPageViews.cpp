@@ -177,7 +177,7 @@ ITempChartPlot* CRealtimeRecordsView::Chart()
         place = m_chart->Widget();
         place->setMinimumHeight(fontMetrics().height() * 14);
     } else {
-        m_chartMissing = new QLabel(QStringLiteral("The chart cannot be drawn: ") + error, chartArea);
+        m_chartMissing = new QLabel(tr("The chart cannot be drawn: %1").arg(error), chartArea);
         m_chartMissing->setObjectName(QStringLiteral("chartMissing"));
         m_chartMissing->setWordWrap(true);
         m_chartMissing->setAlignment(Qt::AlignCenter);

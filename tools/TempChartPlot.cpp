@@ -5,11 +5,15 @@
 #include <QFile>
 #include <QPluginLoader>
 
+#include <utility>
+
 namespace orlan {
 
 namespace {
 
 ITempChartFactory* g_factory = nullptr;
+// Never unloaded: plots made by the module live as long as their windows.
+QPluginLoader* g_loader = nullptr;
 
 } // namespace
 
@@ -35,18 +39,21 @@ ITempChartFactory* LoadTempChartModule(const QStringList& dirs, QString* error)
             present = present || QFile::exists(base + suffix);
         if (!present)
             continue;
-        // Never unloaded: plots made by it live as long as their windows.
+        if (g_loader != nullptr && g_loader->fileName().startsWith(base))
+            return qobject_cast<ITempChartFactory*>(g_loader->instance());
         auto* loader = new QPluginLoader(base);
-        if (auto* factory = qobject_cast<ITempChartFactory*>(loader->instance()))
+        if (auto* factory = qobject_cast<ITempChartFactory*>(loader->instance())) {
+            delete std::exchange(g_loader, loader);
             return factory;
+        }
         reasons.append(loader->errorString());
         delete loader;
     }
     if (error != nullptr)
-        *error = reasons.isEmpty()
-                     ? QCoreApplication::translate("orlan::TempChart", "%1 was not found in %2")
-                           .arg(QLatin1String(kTempChartModuleName), QDir::toNativeSeparators(dirs.join(QLatin1String(", "))))
-                     : reasons.join(QLatin1String("; "));
+        *error = reasons.isEmpty() ? QStringLiteral("%1 was not found in %2")
+                                                         .arg(QLatin1String(kTempChartModuleName),
+                                                              QDir::toNativeSeparators(dirs.join(QLatin1String(", "))))
+                                   : reasons.join(QLatin1String("; "));
     return nullptr;
 }
 

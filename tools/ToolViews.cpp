@@ -8,10 +8,13 @@ namespace orlan {
 
 void RegisterToolViews()
 {
-    RegisterPageView("CPageComm", [](const SPageViewContext& context) -> CPageView* {
-        return CreateConsoleTerminalView(context.session, context.linkSettings, context.catalogue, context.parent);
-    });
-    RegisterPageView("CPageExTmpRcd", CreateRealtimeRecordsView);
+    RegisterPageView(
+        "CPageComm",
+        [](const SPageViewContext& context) -> CPageView* {
+            return CreateConsoleTerminalView(context.session, context.linkSettings, context.catalogue, context.parent);
+        },
+        EViewMade::WithWindow);
+    RegisterPageView("CPageExTmpRcd", CreateRealtimeRecordsView, EViewMade::WithWindow);
     RegisterPageView("CPageExtTmpLog", CreateTempLogView);
 }
 

@@ -9,17 +9,22 @@ namespace orlan {
 
 namespace {
 
-std::map<std::string, PageViewMaker>& Registry()
+struct SOwnView {
+    PageViewMaker maker;
+    EViewMade made = EViewMade::WhenShown;
+};
+
+std::map<std::string, SOwnView>& Registry()
 {
-    static std::map<std::string, PageViewMaker> registry;
+    static std::map<std::string, SOwnView> registry;
     return registry;
 }
 
 } // namespace
 
-void RegisterPageView(const std::string& className, PageViewMaker maker)
+void RegisterPageView(const std::string& className, PageViewMaker maker, EViewMade made)
 {
-    Registry()[className] = std::move(maker);
+    Registry()[className] = {std::move(maker), made};
 }
 
 bool HasOwnPageView(const std::string& className)
@@ -27,11 +32,17 @@ bool HasOwnPageView(const std::string& className)
     return Registry().contains(className);
 }
 
+bool IsMadeWithWindow(const std::string& className)
+{
+    const auto found = Registry().find(className);
+    return found != Registry().end() && found->second.made == EViewMade::WithWindow;
+}
+
 CPageView* CreatePageView(const SPageViewContext& context)
 {
     const auto found = Registry().find(context.page.Info().className);
     if (found != Registry().end())
-        return found->second(context);
+        return found->second.maker(context);
     return CreatePageView(context.page, context.session, context.catalogue, context.parent);
 }
 

@@ -27,9 +27,15 @@ struct SPageViewContext {
 
 using PageViewMaker = std::function<CPageView*(const SPageViewContext&)>;
 
+// When a window makes a page's own view: when first shown, or with the
+// window for a view that keeps what the terminal sends while hidden (the
+// console's text, the running record file).
+enum class EViewMade { WhenShown, WithWindow };
+
 // A page's own view; a later registration for the same class replaces it.
-void RegisterPageView(const std::string& className, PageViewMaker maker);
+void RegisterPageView(const std::string& className, PageViewMaker maker, EViewMade made = EViewMade::WhenShown);
 bool HasOwnPageView(const std::string& className);
+bool IsMadeWithWindow(const std::string& className);
 
 // The registered view of the page's class, else the generic view.
 CPageView* CreatePageView(const SPageViewContext& context);
