@@ -91,6 +91,9 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
             [this](const QString& text) { m_status->SetFullText(text); });
     connect(&m_reconnector, &CReconnector::reconnected, this, [this] { RefreshPortState(); });
     m_reconnector.readWhole = [this] { ReloadAfterAsking(); };
+    // Named, so a lag probe can tell the window's timers apart.
+    m_portLamp.setObjectName(QStringLiteral("portLamp"));
+    m_idleCheck.setObjectName(QStringLiteral("idleCheck"));
     m_portLamp.setInterval(kPortLampMs);
     connect(&m_portLamp, &QTimer::timeout, this, [this] { RefreshPortState(); });
     m_portLamp.start();

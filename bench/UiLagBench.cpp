@@ -69,6 +69,10 @@ private:
     static QString Describe(QObject* receiver, QEvent* event)
     {
         QString text = QString::fromLatin1(receiver->metaObject()->className());
+        if (!receiver->objectName().isEmpty())
+            text += QStringLiteral(" \"%1\"").arg(receiver->objectName());
+        if (auto* timer = qobject_cast<QTimer*>(receiver))
+            text += QStringLiteral(" every %1 ms").arg(timer->interval());
         if (QObject* parent = receiver->parent())
             text += QStringLiteral(" in ") + QString::fromLatin1(parent->metaObject()->className());
         return text + QStringLiteral(" (event %1)").arg(static_cast<int>(event->type()));

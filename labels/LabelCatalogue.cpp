@@ -4,7 +4,8 @@
 #include "labels/Utf8.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
+#include <memory>
 #include <system_error>
 
 namespace orlan {
@@ -58,22 +59,27 @@ bool ReadFileStart(const std::filesystem::path& path, std::uintmax_t limit, std:
     // are catalogues.
     if (!IsRegularFile(path))
         return false;
-    std::ifstream in(path, std::ios::binary);
+    // C streams, not iostreams: the program's start would otherwise build
+    // the whole C++ locale machinery just to read this one file.
+#ifdef _WIN32
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(::_wfopen(path.c_str(), L"rb"), &std::fclose);
+#else
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+#endif
     if (!in)
         return false;
     constexpr std::size_t kChunk = 64 * 1024;
     std::string chunk(kChunk, '\0');
     while (contents.size() < limit) {
-        const auto wanted = static_cast<std::streamsize>(std::min<std::uintmax_t>(kChunk, limit - contents.size()));
-        in.read(chunk.data(), wanted);
-        const auto got = in.gcount();
-        contents.append(chunk.data(), static_cast<std::size_t>(got));
-        if (in.bad())
+        const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(kChunk, limit - contents.size()));
+        const std::size_t got = std::fread(chunk.data(), 1, wanted, in.get());
+        contents.append(chunk.data(), got);
+        if (std::ferror(in.get()) != 0)
             return false;
         if (got < wanted)
             return true;
     }
-    truncated = in.peek() != std::ifstream::traits_type::eof();
+    truncated = std::fgetc(in.get()) != EOF;
     if (truncated) {
         const auto lastBreak = contents.find_last_of("\r\n");
         contents.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);

@@ -20,6 +20,7 @@ SPortIdentity IdentityOf(const SPortFindings& identified)
 CPortWatcher::CPortWatcher(SDoctorRoots roots, QObject* parent)
     : QObject(parent), m_roots(roots), m_doctor(std::move(roots), {})
 {
+    m_gather.setObjectName(QStringLiteral("portGather"));
     m_gather.setSingleShot(true);
     m_gather.setInterval(kGatherMs);
     connect(&m_gather, &QTimer::timeout, this, &CPortWatcher::Rescan);

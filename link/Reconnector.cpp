@@ -8,6 +8,7 @@ namespace orlan {
 CReconnector::CReconnector(CTerminalLink& link, CPortWatcher& watcher, QObject* parent)
     : QObject(parent), m_link(link), m_watcher(watcher)
 {
+    m_retry.setObjectName(QStringLiteral("reconnectRetry"));
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &CReconnector::Retry);
     // The channel signals from its port thread; these run on this object's thread.
