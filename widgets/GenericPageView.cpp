@@ -128,9 +128,9 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
         connect(table, &CTableView::RowActivated, this,
                 [this, t](int row) { EditRow(t, static_cast<size_t>(row)); });
         connect(table, &CTableView::SelectedRowChanged, this, &CGenericPageView::UpdateActionButtons);
-        const bool fixed = tableDesc.order == ERowOrder::Fixed;
-        // A fixed list stays as wide as its columns, on the left.
-        layout->addWidget(table, fixed ? 0 : 1, fixed && !tableDesc.toggleCells ? Qt::AlignLeft : Qt::Alignment());
+        // A list as wide as its columns stays on the left.
+        layout->addWidget(table, tableDesc.order == ERowOrder::Fixed ? 0 : 1,
+                          table->FitsItsColumns() ? Qt::AlignLeft : Qt::Alignment());
         m_tables.push_back(table);
     }
     if (hasTables && !anyGrowing)

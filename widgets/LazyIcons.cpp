@@ -1,12 +1,13 @@
 #include "widgets/LazyIcons.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleOption>
 
+#include <map>
+#include <tuple>
 #include <utility>
 
 namespace orlan {
@@ -29,18 +30,11 @@ public:
     {
         if (size.isEmpty())
             return {};
-        const QString key = QStringLiteral("%1x%2@%3/%4/%5")
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(scale)
-                                .arg(static_cast<int>(mode))
-                                .arg(static_cast<int>(state));
-        auto found = m_made.constFind(key);
-        if (found != m_made.constEnd())
-            return *found;
-        QPixmap made = Make(size, scale, mode, state);
-        m_made.insert(key, made);
-        return made;
+        const CacheKey key{size.width(), size.height(), scale, mode, state};
+        const auto found = m_made.find(key);
+        if (found != m_made.end())
+            return found->second;
+        return m_made.emplace(key, Make(size, scale, mode, state)).first->second;
     }
     bool isNull() override { return false; }
 
@@ -48,7 +42,8 @@ protected:
     virtual QPixmap Make(QSize size, qreal scale, QIcon::Mode mode, QIcon::State state) = 0;
 
 private:
-    QHash<QString, QPixmap> m_made;
+    using CacheKey = std::tuple<int, int, qreal, QIcon::Mode, QIcon::State>;
+    std::map<CacheKey, QPixmap> m_made;
 };
 
 class CPaintedIconEngine final : public CSizedIconEngine {

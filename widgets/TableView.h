@@ -46,6 +46,8 @@ public:
     // What a cell shows, the row label column counted.
     QString CellText(int row, int column) const;
     QString HeaderText(int column) const;
+    // A fixed list of values (no marks) is as wide as its columns.
+    bool FitsItsColumns() const;
 
 Q_SIGNALS:
     // The user asked to edit the selected row.
@@ -64,8 +66,6 @@ private:
     void UpdateMarkTint();
     void FitUnhintedColumns();
     bool HasValues() const;
-    // A fixed list of values (no marks) is as wide as its columns.
-    bool FitsItsColumns() const;
     void RememberSelectedRow();
     // Finds the remembered row again after rows came or went.
     void FollowSelectedRow();
