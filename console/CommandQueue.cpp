@@ -80,7 +80,7 @@ std::string SJobReport::Summary() const
     if (unanswered > 0)
         text += ", " + std::to_string(unanswered) + " unanswered";
     if (busy > 0)
-        text += ", " + std::to_string(busy) + " only \"Please wait\"";
+        text += ", " + std::to_string(busy) + " accepted with \"Please wait\" only";
     if (uncertain > 0)
         text += ", " + std::to_string(uncertain) + " answer uncertain";
     if (surplus > 0)
@@ -155,19 +155,20 @@ void CCommandQueue::OnAnswer(EAnswer answer)
             return;
         }
         if (answer == EAnswer::PleaseWait) {
-            m_command.busy = true;
-            Settle(false);
+            // Accepted, still working: its final answer may follow within
+            // the tick limit, and is then its own.
+            TakePleaseWait();
             return;
         }
         m_command.answer = answer;
-        if (m_command.uncertain)
+        if (m_command.uncertain || m_command.afterBusy)
             Settle(false);  // a second answer would show the first was the late one before it
         else
             FinishCommand();
         return;
     case EPhase::Settle:
         if (answer == EAnswer::PleaseWait) {
-            m_command.busy = true;
+            TakePleaseWait();
             Settle(true);
             return;
         }
@@ -181,6 +182,16 @@ void CCommandQueue::OnAnswer(EAnswer answer)
         ++m_report.surplus;
         return;
     }
+}
+
+void CCommandQueue::TakePleaseWait()
+{
+    // "Please wait" is the terminal's first word on the command it just
+    // read, and it answers in order: whatever the command before still had
+    // to say came before it, so what follows is this command's own.
+    m_command.busy = true;
+    m_command.uncertain = false;
+    m_command.afterBusy = false;
 }
 
 void CCommandQueue::CancelAll()
@@ -325,6 +336,7 @@ void CCommandQueue::TryWrite()
     ++m_report.sent;
     m_command.mark = m_sink.WriteMark();
     m_command.uncertain = std::exchange(m_nextUncertain, false);
+    m_command.afterBusy = std::exchange(m_nextAfterBusy, false);
     m_phase = EPhase::Answer;
     m_timer = m_timers.CallAfter(m_command.tickLimit, [this] {
         m_timer.reset();
@@ -377,7 +389,7 @@ void CCommandQueue::FinishCommand()
                                           : c.uncertain ? " (CMD ERR, answer uncertain)"
                                                         : " (CMD ERR)"));
     } else if (c.answer == EAnswer::CmdOk) {
-        if (c.timedOut || c.uncertain) {
+        if (!c.busy && (c.timedOut || c.uncertain)) {
             ++m_report.uncertain;
             m_report.failed.push_back(text + (c.timedOut ? " (CMD OK after its wait, answer uncertain)"
                                                          : " (CMD OK, answer uncertain)"));
@@ -385,15 +397,19 @@ void CCommandQueue::FinishCommand()
             ++m_report.accepted;
         }
     } else if (c.busy) {
+        // "Please wait" is the terminal's acceptance; no final answer came.
+        ++m_report.accepted;
         ++m_report.busy;
-        m_report.failed.push_back(text + " (only \"Please wait\", answer uncertain)");
     } else {
         ++m_report.unanswered;
         m_report.failed.push_back(text + " (no answer)");
     }
     // Without a final answer its answer may still come, and be taken for the
-    // next command's.
-    m_nextUncertain = !c.answer.has_value();
+    // next command's. One the terminal accepted with "Please wait" may still
+    // send its final word: the next command listens for a second answer, but
+    // a single one is its own.
+    m_nextUncertain = !c.answer.has_value() && !c.busy;
+    m_nextAfterBusy = !c.answer.has_value() && c.busy;
     AdvanceStep();
     RunSteps();
 }

@@ -15,15 +15,21 @@
 // - An answer that arrives before the command's bytes left the sink (the
 //   second "CMD OK" of a terminal that answers twice, read in the same block
 //   as the first) is a surplus answer and is ignored.
-// - After a command's tick limit ran out, after "Please wait", and after an
-//   answer that may not be the command's own, the queue lets the line
-//   settle: it waits until no answer line has come for kSettleMs. An answer
-//   in that time is the command's own, late one. Only answer lines count
+// - "Please wait" is the terminal's acceptance of a command it is still
+//   working on: the command counts as accepted, and a "CMD OK" or "CMD ERR"
+//   within its tick limit (or the settle behind it) is its own final answer.
+// - After a command's tick limit ran out, and after an answer that may not
+//   be the command's own, the queue lets the line settle: it waits until no
+//   answer line has come for kSettleMs. An answer in that time is the
+//   command's own, late one. Only answer lines count
 //   for the settle: they are what could be taken for the next command's
 //   answer, while dump lines, event lines or garbage cannot, and a
 //   terminal that keeps printing them must not stall a profile.
-// - A command written after one that got no final answer is "answer
-//   uncertain": the answer it gets may be the late answer of the one before.
+// - A command written after one that got no answer is "answer uncertain":
+//   the answer it gets may be the late answer of the one before. After one
+//   accepted with "Please wait" only, the next command also waits the settle
+//   for a second answer (the first was then the late final word before it),
+//   but a single answer is its own.
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -64,11 +70,12 @@ struct SJobStep {
 };
 
 // What became of a job's commands. Every command that waits for an answer
-// ends in exactly one of the counts from `accepted` to `notSent`.
+// ends in exactly one of `accepted`, `rejected`, `unanswered`, `uncertain`
+// and `notSent`.
 struct SJobReport {
     int sent = 0;        // commands written whole
-    int accepted = 0;    // "CMD OK", in time, surely its own
-    int busy = 0;        // only "Please wait", no final answer
+    int accepted = 0;    // "CMD OK" in time and surely its own, or "Please wait" with no final refusal
+    int busy = 0;        // of the accepted: "Please wait" only, no final answer (not a failure)
     int rejected = 0;    // "CMD ERR" (also late or uncertain ones)
     int unanswered = 0;  // tick limit and settle time ran out
     int uncertain = 0;   // "CMD OK" that came late or may answer the command before
@@ -81,10 +88,10 @@ struct SJobReport {
 
     bool AllAccepted() const
     {
-        return rejected == 0 && unanswered == 0 && busy == 0 && uncertain == 0 && notSent == 0;
+        return rejected == 0 && unanswered == 0 && uncertain == 0 && notSent == 0;
     }
-    // "12 commands sent, 1 not sent, 1 rejected, 2 unanswered, 1 only
-    // \"Please wait\", 1 answer uncertain, 3 surplus answers ignored"
+    // "12 commands sent, 1 not sent, 1 rejected, 2 unanswered, 1 accepted
+    // with \"Please wait\" only, 1 answer uncertain, 3 surplus answers ignored"
     std::string Summary() const;
 };
 
@@ -141,6 +148,7 @@ private:
         int64_t since = 0;  // when it first asked for room
         uint64_t mark = 0;  // the sink's write mark after it went out
         bool uncertain = false;
+        bool afterBusy = false;  // the one before was accepted with "Please wait" only
         bool busy = false;
         bool timedOut = false;
         std::optional<EAnswer> answer;
@@ -152,6 +160,7 @@ private:
     void StartCommand(std::string wire, int tickLimit, bool waits);
     void TryWrite();
     void OnTickLimit();
+    void TakePleaseWait();
     void Settle(bool restart);
     void FinishCommand();
     void NotSent(std::string_view text, const std::string& why);
@@ -171,6 +180,8 @@ private:
     SCommandState m_command;
     // The command before got no final answer: its answer may still come.
     bool m_nextUncertain = false;
+    // The command before was accepted with "Please wait" only.
+    bool m_nextAfterBusy = false;
     bool m_writing = false;
     std::vector<EAnswer> m_answersDuringWrite;
     std::optional<ITimerService::TimerId> m_timer;

@@ -149,13 +149,29 @@ void CDumpRouter::DispatchLine(std::string_view line)
 {
     if (line.empty())
         return;
+    DispatchRecords(line);
+    if (m_mainParams)
+        m_mainParams(line);
+    ForEachTaking(line, [this, line](size_t row) { Deliver(m_routes[row], line); });
+}
+
+void CDumpRouter::DispatchLiveLine(std::string_view line)
+{
+    if (line.empty())
+        return;
+    DispatchRecords(line);
+    ForEachTaking(line, [this, line](size_t row) {
+        if (IsLiveKey(m_routes[row].route->key))
+            Deliver(m_routes[row], line);
+    });
+}
+
+void CDumpRouter::DispatchRecords(std::string_view line) const
+{
     if (line.front() == '$') {
         for (const LineHandler& handler : m_temperature)
             handler(line);
     }
-    if (m_mainParams)
-        m_mainParams(line);
-    ForEachTaking(line, [this, line](size_t row) { Deliver(m_routes[row], line); });
 }
 
 } // namespace orlan

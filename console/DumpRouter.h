@@ -37,6 +37,12 @@ public:
     void SetMainParamsParser(LineHandler handler);
 
     void DispatchLine(std::string_view line) override;
+    // What a line still carries while a stale dump is held back: every "$"
+    // line to the temperature consumers (records are news, not settings),
+    // and the rows of live state keys ("*IO", "*AINC", ...) that the line
+    // would reach in DispatchLine.
+    void DispatchLiveLine(std::string_view line);
+    static bool IsLiveKey(std::string_view key) { return key.starts_with('*'); }
 
     // The value a row hands over for a line (exposed for tests and tools).
     static SDumpValue HandOver(const SDumpRoute& route, std::string_view line);
@@ -56,6 +62,7 @@ private:
         std::array<DumpHandler, 4> handlers;
     };
     void Deliver(const SBoundRoute& bound, std::string_view line) const;
+    void DispatchRecords(std::string_view line) const;
     template <class TTake>
     void ForEachTaking(std::string_view line, TTake&& take) const;
 

@@ -39,10 +39,13 @@ void CTerminalSession::OnSerialData(const char* bytes, size_t count)
 
 void CTerminalSession::DispatchLine(std::string_view line)
 {
-    // Lines of a stale dump (before the line went quiet, or before the
-    // request went out) are not the current read's.
-    if (m_read == EWholeRead::Settling || (m_read == EWholeRead::Requested && !m_sink.OnWire(m_readMark)))
+    // Settings of a stale dump (before the line went quiet, or before the
+    // request went out) are not the current read's; records and live state
+    // are news whenever they come.
+    if (m_read == EWholeRead::Settling || (m_read == EWholeRead::Requested && !m_sink.OnWire(m_readMark))) {
+        m_router.DispatchLiveLine(line);
         return;
+    }
     if (m_read == EWholeRead::Requested && line.starts_with('$'))
         ++m_readDollarLines;
     m_router.DispatchLine(line);
@@ -378,9 +381,18 @@ std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, c
     if (!page.RowEditor(table, row))
         return {};
     std::string error = page.RowEditError(table, row, edited.fields);
-    if (error.empty())
-        RunJob(page, {.commands = page.CommitEditedRow(table, row, edited), .bracketed = false},
+    if (error.empty()) {
+        CCommandList commands = page.CommitEditedRow(table, row, edited);
+        // A row that ends by asking for its own dump gets the terminal's
+        // view of that row back; the page's read would empty all the others.
+        const bool readsItself =
+            !commands.empty() && commands.back().noWait && commands.back().text.starts_with("%DUMP");
+        RunJob(page,
+               {.commands = std::move(commands),
+                .bracketed = false,
+                .end = readsItself ? EJobEnd::Nothing : EJobEnd::ReadPage},
                {SPageJobKind::EKind::RowEdit, {}, row}, "Edit row of " + page.Info().className);
+    }
     return error;
 }
 

@@ -103,7 +103,7 @@ public:
 
     enum class EWholeRead {
         Idle,       // none asked for yet
-        Settling,   // waiting for the line to go quiet; what arrives is dropped
+        Settling,   // waiting for the line to go quiet; its settings are dropped
         Requested,  // "%DUMPS" "%DUMPR" written, waiting for the end line
         Complete,   // its end line came after its request
         Failed,     // see OnWholeReadFailed
@@ -132,11 +132,12 @@ public:
     void SetPassword(std::string password);
     const std::string& Password() const { return m_password; }
 
-    // The whole-configuration read: let the line go quiet (dropping what
-    // arrives, asynchronously, at most kReadSettleLimitMs), then clear the
-    // pages in the whole-read order and write "%DUMPS", "%DUMPR"; complete
-    // when the end line arrives after that request (see ISessionView). A
-    // Reload while one is pending starts it over.
+    // The whole-configuration read: let the line go quiet (dropping the
+    // settings that arrive, not records or live state; asynchronously, at
+    // most kReadSettleLimitMs), then clear the pages in the whole-read
+    // order and write "%DUMPS", "%DUMPR"; complete when the end line
+    // arrives after that request (see ISessionView). A Reload while one is
+    // pending starts it over.
     void Reload();
     EWholeRead WholeRead() const { return m_read; }
     // Whether the pages hold a whole read of the terminal on the line: one

@@ -1,6 +1,7 @@
 #include "sim/ConfigStore.h"
 
 #include <algorithm>
+#include <random>
 
 namespace orlan {
 
@@ -105,6 +106,28 @@ void CConfigStore::Set(std::string_view group, std::string_view prefix, std::str
     // Behind the group's last line, or at the very end for a group not yet seen.
     const auto where = lastOfGroup == m_lines.rend() ? m_lines.end() : lastOfGroup.base();
     m_lines.insert(where, {std::string(group), std::move(text)});
+}
+
+void CConfigStore::OmitShare(int percent, std::uint32_t seed)
+{
+    std::vector<std::size_t> settings;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].text.starts_with('$'))
+            settings.push_back(i);
+    }
+    const std::size_t omitted = settings.size() * static_cast<std::size_t>(std::clamp(percent, 0, 100)) / 100;
+    std::mt19937 random(seed);
+    std::shuffle(settings.begin(), settings.end(), random);
+    std::vector<bool> drop(m_lines.size(), false);
+    for (std::size_t i = 0; i < omitted; ++i)
+        drop[settings[i]] = true;
+    std::vector<ConfigLine> kept;
+    kept.reserve(m_lines.size() - omitted);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (!drop[i])
+            kept.push_back(std::move(m_lines[i]));
+    }
+    m_lines = std::move(kept);
 }
 
 } // namespace orlan

@@ -2,6 +2,7 @@
 // The simulated terminal's configuration: the dump lines it prints, each in the
 // dump group that prints it, in the order they are printed. Loaded from the
 // fixture text; setting commands rewrite single lines.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,11 @@ public:
     // does, appends text at the end of group. The prefix must identify one
     // setting (for example "$CS3 " or "$PRIOSYS09,").
     void Set(std::string_view group, std::string_view prefix, std::string text);
+
+    // Leaves `percent` of the "$" setting lines out (rounded down), the same
+    // ones for the same seed: a terminal whose dumps do not report every
+    // setting. Live "*" lines stay.
+    void OmitShare(int percent, std::uint32_t seed);
 
 private:
     std::vector<ConfigLine> m_lines;

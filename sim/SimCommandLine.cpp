@@ -32,6 +32,8 @@ std::string_view SimUsage()
            "  --rate BYTES_PER_S       output pace (11520 = 115200 bit/s; 0 = unpaced)\n"
            "  --link PATH              also make PATH a symbolic link to the device\n"
            "  --fixture FILE           configuration to start from (default: built in)\n"
+           "  --omit-share PERCENT     leave this share of the configuration's settings out of every dump\n"
+           "                           (the lines chosen by --seed)\n"
            "  --log FILE               write every line received (and key run) to FILE as it arrives\n"
            "  --control                read control commands from stdin; its end ends the program\n"
            "  --events-every MS        print an event line and a realtime temperature record this often\n"
@@ -46,6 +48,9 @@ std::string_view SimUsage()
            "  --fault-reprompt         a refused password is followed by a new password prompt\n"
            "  --fault-endless-dump     a whole read prints its settings again and again, never its end line\n"
            "  --fault-picture-no-end   the picture goes out without its end marker\n"
+           "  --fault-please-wait MODE accepted commands are answered \"Please wait\" only (MODE only) or\n"
+           "                           \"Please wait\" and 400 ms later \"CMD OK\" (MODE then-ok)\n"
+           "  --fault-please-wait-every N  only every Nth accepted command is answered so (1)\n"
            "  --help, --version        print this text or the version and quit\n"
            "Control commands: event [N], temp N, raw TEXT, burst N, boot, hangup, set-fault NAME [VALUE]\n";
 }
@@ -112,6 +117,10 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
         } else if (option == "--fixture") {
             ok = value(&text);
             options.fixturePath = text;
+        } else if (option == "--omit-share") {
+            ok = value(&text) && ParseNumber(text, 100, &options.omitPercent);
+            if (!ok && error->empty())
+                *error = "--omit-share takes a percentage from 0 to 100, not " + std::string(text);
         } else if (option == "--log") {
             ok = value(&text);
             options.logPath = text;
@@ -128,6 +137,8 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
         } else if (option == "--fault-double-answer" || option == "--fault-reprompt"
                    || option == "--fault-endless-dump" || option == "--fault-picture-no-end") {
             ok = fault(option.substr(8), "on");
+        } else if (option == "--fault-please-wait" || option == "--fault-please-wait-every") {
+            ok = value(&text) && fault(option.substr(8), text);
         } else if (option == "--fault-late" || option == "--fault-hangup-after") {
             ok = milliseconds(&ms) && fault(option.substr(8), std::to_string(ms));
         } else {

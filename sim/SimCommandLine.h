@@ -15,6 +15,7 @@ struct SimCommandLine {
     std::uint32_t rate = 11520; // bytes per second; 115 200 bit/s with 8N1
     std::string linkPath;       // --link
     std::string fixturePath;    // --fixture; empty: the built-in configuration
+    int omitPercent = 0;        // --omit-share: this share of the settings is left out of the dumps
     std::string logPath;        // --log: every line received, one per line
     bool control = false;       // read control commands from stdin
     bool help = false;

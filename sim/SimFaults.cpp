@@ -16,14 +16,16 @@ std::optional<bool> ParseSwitch(std::string_view value)
     return std::nullopt;
 }
 
-std::optional<int64_t> ParseMs(std::string_view value)
+std::optional<int64_t> ParseWhole(std::string_view value, int64_t max)
 {
-    int64_t ms = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ms);
-    if (ec != std::errc() || end != value.data() + value.size() || ms < 0 || ms > 24LL * 3600 * 1000)
+    int64_t number = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (ec != std::errc() || end != value.data() + value.size() || number < 0 || number > max)
         return std::nullopt;
-    return ms;
+    return number;
 }
+
+constexpr int64_t kDayMs = 24LL * 3600 * 1000;
 
 } // namespace
 
@@ -61,8 +63,26 @@ bool SetFault(SimFaults& faults, std::string_view name, std::string_view value, 
         return setSwitch(faults.endlessDump);
     if (name == "picture-no-end")
         return setSwitch(faults.pictureNoEnd);
+    if (name == "please-wait") {
+        if (value == "only")
+            faults.pleaseWait = EPleaseWait::Only;
+        else if (value == "then-ok")
+            faults.pleaseWait = EPleaseWait::ThenOk;
+        else if (value == "off")
+            faults.pleaseWait = EPleaseWait::Off;
+        else
+            return fail("expected only, then-ok or off");
+        return true;
+    }
+    if (name == "please-wait-every") {
+        const std::optional<int64_t> count = ParseWhole(value, 1000000);
+        if (!count || *count < 1)
+            return fail("expected a count from 1");
+        faults.pleaseWaitEvery = static_cast<int>(*count);
+        return true;
+    }
     if (name == "late" || name == "hangup-after") {
-        std::optional<int64_t> ms = value == "off" ? std::optional<int64_t>(-1) : ParseMs(value);
+        std::optional<int64_t> ms = value == "off" ? std::optional<int64_t>(-1) : ParseWhole(value, kDayMs);
         if (!ms)
             return fail("expected milliseconds");
         if (name == "late")

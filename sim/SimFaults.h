@@ -7,6 +7,13 @@
 
 namespace orlan {
 
+// How the terminal answers the commands it accepts while busy.
+enum class EPleaseWait {
+    Off,    // "CMD OK"
+    Only,   // "Please wait" and nothing more
+    ThenOk, // "Please wait", then "CMD OK" kPleaseWaitWorkMs later
+};
+
 struct SimFaults {
     bool silent = false;        // logged in, "%" commands get no output and have no effect
     int lateMs = 0;             // everything said in reply to a line comes this much later
@@ -18,13 +25,20 @@ struct SimFaults {
     bool reprompt = false;      // a refused password gets "Login Failed" and a new prompt
     bool endlessDump = false;   // a whole read prints its settings round after round, never the end line
     bool pictureNoEnd = false;  // the picture goes out without its end marker
+    EPleaseWait pleaseWait = EPleaseWait::Off; // for every pleaseWaitEvery-th accepted command
+    int pleaseWaitEvery = 1;    // 1: all of them
 };
+
+// How long a "busy" command works before its "CMD OK" (EPleaseWait::ThenOk).
+inline constexpr int kPleaseWaitWorkMs = 400;
 
 // Applies one switch by name ("silent", "late", "cmd-err", "garbage", "split",
 // "hangup-after", "double-answer", "reprompt", "endless-dump",
-// "picture-no-end", or "none" for all off). Switches take "on"/"off"/"1"/"0"
-// (nothing means on); "late" and "hangup-after" take milliseconds ("off" for
-// none). On a bad name or value nothing changes and *error says why.
+// "picture-no-end", "please-wait", "please-wait-every", or "none" for all
+// off). Switches take "on"/"off"/"1"/"0" (nothing means on); "late" and
+// "hangup-after" take milliseconds ("off" for none); "please-wait" takes
+// "only", "then-ok" or "off"; "please-wait-every" a count from 1. On a bad
+// name or value nothing changes and *error says why.
 bool SetFault(SimFaults& faults, std::string_view name, std::string_view value, std::string* error);
 
 } // namespace orlan

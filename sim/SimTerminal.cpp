@@ -391,11 +391,24 @@ int64_t CSimTerminal::Say(std::string_view text, int64_t delayMs)
     return Queue(std::string(text) + "\r\n", true, delayMs);
 }
 
-void CSimTerminal::Answer(std::string_view text)
+void CSimTerminal::Answer(std::string_view text, int64_t delayMs)
 {
-    Say(text);
+    Say(text, delayMs);
     if (m_options.faults.doubleAnswer)
-        Say(text);
+        Say(text, delayMs);
+}
+
+void CSimTerminal::Accept()
+{
+    const SimFaults& faults = m_options.faults;
+    const bool busy = faults.pleaseWait != EPleaseWait::Off && ++m_accepted % faults.pleaseWaitEvery == 0;
+    if (!busy) {
+        Answer("CMD OK");
+        return;
+    }
+    Say("Please wait");
+    if (faults.pleaseWait == EPleaseWait::ThenOk)
+        Answer("CMD OK", kPleaseWaitWorkMs);
 }
 
 void CSimTerminal::StartEndlessDump()
@@ -536,8 +549,10 @@ void CSimTerminal::Execute(std::string_view command)
     ESimAnswer answer = spec->kind == ECommandKind::Setting ? ESimAnswer::Ok : ESimAnswer::None;
     if (spec->handler)
         answer = spec->handler(*this, match.call);
-    if (answer != ESimAnswer::None)
-        Answer(answer == ESimAnswer::Ok ? "CMD OK" : "CMD ERR");
+    if (answer == ESimAnswer::Ok)
+        Accept();
+    else if (answer == ESimAnswer::Err)
+        Answer("CMD ERR");
     if (m_rebootAfterAnswer) {
         m_rebootAfterAnswer = false;
         StartBoot();

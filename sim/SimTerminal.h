@@ -100,7 +100,9 @@ private:
     int64_t Queue(std::string bytes, bool line, int64_t delayMs);
     int64_t Say(std::string_view text, int64_t delayMs = 0);
     // "CMD OK" or "CMD ERR" (twice with the double-answer fault).
-    void Answer(std::string_view text);
+    void Answer(std::string_view text, int64_t delayMs = 0);
+    // "CMD OK", or what the please-wait fault makes of it.
+    void Accept();
     void StartEndlessDump();
     void Release();
     void Deliver(const Pending& item);
@@ -144,6 +146,7 @@ private:
     bool m_endlessDump = false;      // a whole read that does not end is printing
     int64_t m_nextDumpRoundAt = 0;
     int m_eventNumber = 0;
+    int m_accepted = 0;       // commands answered as accepted (for the please-wait fault)
     int m_eventPeriods = 0; // every few periods an input changes
     int64_t m_nextEventAt = 0;
     int m_recordSequence = 0;

@@ -41,5 +41,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "orlan-sim: configuration: %s\n", error.c_str());
         return 1;
     }
+    fixture->OmitShare(options->omitPercent, options->terminal.seed);
     return RunSimulator(*options, std::move(*fixture));
 }

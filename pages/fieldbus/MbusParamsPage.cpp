@@ -128,19 +128,24 @@ std::vector<SDumpEntry> CPageMbusParams::DumpEntries()
 
 void CPageMbusParams::StoreRegister(std::string_view value)
 {
-    // row, slave, register, type, state; a line cut short changes nothing.
+    // row, slave, register, type, state; a line with fewer fields fills the
+    // columns it carries and leaves the others as they are.
     const std::vector<std::string_view> f = SplitFields(value, kRegisterFieldChars);
     const std::optional<size_t> row = RowOf(f);
-    if (!row || f.size() < 5)
+    if (!row || f.size() < 2)
         return;
     CPageTable& table = m_tables.front();
     table.SetCell(*row, kSlave, std::string(f[1]));
-    table.SetCell(*row, kRegister, std::string(f[2]));
-    // A type that is no number names no type.
-    const long long type = !f[3].empty() && (IsDigit(f[3].front()) || f[3].front() == '-') ? WholeNumber(f[3]) : -1;
-    table.SetCell(*row, kType, std::string(TypeName(type)));
-    if (type == kCoil || type == kDiscrete)
-        table.SetCell(*row, kState, WholeNumber(f[4]) != 0 ? "ON" : "OFF");
+    if (f.size() > 2)
+        table.SetCell(*row, kRegister, std::string(f[2]));
+    if (f.size() > 3) {
+        // A type that is no number names no type.
+        const long long type =
+            !f[3].empty() && (IsDigit(f[3].front()) || f[3].front() == '-') ? WholeNumber(f[3]) : -1;
+        table.SetCell(*row, kType, std::string(TypeName(type)));
+        if (f.size() > 4 && (type == kCoil || type == kDiscrete))
+            table.SetCell(*row, kState, WholeNumber(f[4]) != 0 ? "ON" : "OFF");
+    }
     NotifyChanged();
 }
 
@@ -231,6 +236,7 @@ CCommandList CPageMbusParams::CommitEditedRow(size_t table, size_t row, const SR
     cells.SetCell(row, kHigh, f.LineText(kHighField));
     cells.SetCell(row, kName, f.LineText(kNameField));
     NotifyChanged();
+    // The terminal's view of this row only; the others stay as they are.
     commands.push_back({.text = FormatWire("%%DUMP_MODBUS_MASTER%zu\r", row), .noWait = true});
     return commands;
 }

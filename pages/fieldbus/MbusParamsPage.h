@@ -1,7 +1,8 @@
 #pragma once
 // The field-bus (Modbus) master: five general values written by Save, and
 // the 32 registers the terminal polls on its second port. A register row is
-// edited in CModmasterSetupDlg and sent at once; Save ends with the whole
+// edited in CModmasterSetupDlg and sent at once, followed by the request for
+// that row alone (the other rows stay); Save ends with the whole
 // configuration read.
 //
 // Fields "slaveAddress" (hidden, still written), "repeatInterval",

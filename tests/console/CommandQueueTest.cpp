@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "console/CommandQueue.h"
 #include "console/ConsoleCommands.h"
 #include "support/ManualClock.h"
@@ -114,31 +116,78 @@ TEST_F(CommandQueueTest, ALateAnswerIsTakenForItsOwnCommandNotTheNext)
     EXPECT_EQ(Report().Summary(), "3 commands sent, 1 rejected, 1 answer uncertain");
 }
 
-TEST_F(CommandQueueTest, PleaseWaitIsNoAnswerOfItsOwn)
+TEST_F(CommandQueueTest, PleaseWaitAcceptsAndAFinalAnswerInTimeIsItsOwn)
 {
-    queue.Enqueue(Batch("busy", {"%A\r", "%B\r", "%C\r", "%D\r"}));
-    queue.OnAnswer(EAnswer::PleaseWait);
-    EXPECT_EQ(sink.blocks.size(), 1u) << "the final answer may follow";
-    clock.Advance(kSettle - 1);
-    queue.OnAnswer(EAnswer::CmdOk);  // %A's final answer
-    EXPECT_EQ(sink.blocks.back(), "%B\r");
+    // "%A" then "%B", 3000 ms each: after each event, how many commands are
+    // on the wire (the next waits while "%A" may still answer).
+    struct SEvent {
+        int advanceMs;
+        std::optional<EAnswer> answer;
+        size_t written;
+    };
+    struct SCase {
+        const char* name;
+        std::vector<SEvent> events;
+        int accepted, busy, rejected, uncertain;
+        std::vector<std::string> failed;
+    };
+    const auto wait = EAnswer::PleaseWait;
+    const auto ok = EAnswer::CmdOk;
+    const auto err = EAnswer::CmdErr;
+    const SCase cases[] = {
+        {"\"Please wait\" alone",
+         {{0, wait, 1}, {2999, {}, 1}, {1 + kSettle - 1, {}, 1}, {1, {}, 2}, {0, wait, 2}, {10, ok, 2}},
+         2, 1, 0, 0, {}},
+        {"\"Please wait\", then \"CMD OK\" within the limit",
+         {{0, wait, 1}, {2500, {}, 1}, {0, ok, 2}, {0, ok, 2}},
+         2, 0, 0, 0, {}},
+        {"\"Please wait\", then \"CMD ERR\"", {{0, wait, 1}, {1000, err, 2}, {0, ok, 2}}, 1, 0, 1, 0, {"%A (CMD ERR)"}},
+        {"\"Please wait\", the final answer in the settle after the limit",
+         {{0, wait, 1}, {3000 + kSettle / 2, ok, 2}, {0, ok, 2}},
+         2, 0, 0, 0, {}},
+        {"\"Please wait\", its final answer only once \"%B\" is out: \"%B\" takes the second",
+         {{0, wait, 1}, {3000 + kSettle, {}, 2}, {0, err, 2}, {100, ok, 2}},
+         2, 1, 0, 0, {}},
+        {"\"Please wait\", then \"%B\" answered once: its own after the settle",
+         {{0, wait, 1}, {3000 + kSettle, {}, 2}, {0, err, 2}, {kSettle, {}, 2}},
+         1, 1, 1, 0, {"%B (CMD ERR)"}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRecordingSink wire;
+        CManualClock time;
+        CCommandQueue q(wire, time);
+        std::optional<SJobReport> report;
+        SJob job = Batch("job", {"%A\r", "%B\r"});
+        job.done = [&report](const SJobReport& r) { report = r; };
+        q.Enqueue(std::move(job));
+        for (const SEvent& e : c.events) {
+            time.Advance(e.advanceMs);
+            if (e.answer)
+                q.OnAnswer(*e.answer);
+            EXPECT_EQ(wire.blocks.size(), e.written);
+        }
+        ASSERT_TRUE(report);
+        EXPECT_EQ(report->sent, 2);
+        EXPECT_EQ(report->accepted, c.accepted);
+        EXPECT_EQ(report->busy, c.busy);
+        EXPECT_EQ(report->rejected, c.rejected);
+        EXPECT_EQ(report->uncertain, c.uncertain);
+        EXPECT_EQ(report->unanswered, 0);
+        EXPECT_EQ(report->failed, c.failed);
+        EXPECT_EQ(report->AllAccepted(), c.failed.empty());
+        EXPECT_EQ(time.Pending(), 0u);
+    }
+}
 
-    queue.OnAnswer(EAnswer::PleaseWait);  // %B: only "Please wait"
-    clock.Advance(kSettle);
-    EXPECT_EQ(sink.blocks.back(), "%C\r");
-    queue.OnAnswer(EAnswer::CmdOk);  // %C's, or %B's own coming late: uncertain
-    EXPECT_EQ(sink.blocks.back(), "%C\r");
-    clock.Advance(kSettle);
-    EXPECT_EQ(sink.blocks.back(), "%D\r");
-    queue.OnAnswer(EAnswer::CmdOk);  // the line is in step again
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(Report().accepted, 2);
-    EXPECT_EQ(Report().busy, 1);
-    EXPECT_EQ(Report().uncertain, 1);
-    EXPECT_FALSE(Report().AllAccepted());
-    EXPECT_EQ(Report().failed, (std::vector<std::string>{"%B (only \"Please wait\", answer uncertain)",
-                                                          "%C (CMD OK, answer uncertain)"}));
-    EXPECT_EQ(Report().Summary(), "4 commands sent, 1 only \"Please wait\", 1 answer uncertain");
+TEST_F(CommandQueueTest, AnAcceptanceByPleaseWaitAloneIsCountedButNoFailure)
+{
+    queue.Enqueue(Batch("busy", {"%A\r"}, 1000));
+    queue.OnAnswer(EAnswer::PleaseWait);
+    queue.OnAnswer(EAnswer::PleaseWait);  // still working: one command, one acceptance
+    clock.Advance(1000 + kSettle);
+    EXPECT_TRUE(Report().AllAccepted());
+    EXPECT_EQ(Report().Summary(), "1 command sent, 1 accepted with \"Please wait\" only");
 }
 
 TEST_F(CommandQueueTest, ASecondAnswerInTheSettleShowsTheFirstWasTheOneBefore)

@@ -103,6 +103,48 @@ protected:
     QTemporaryDir m_dir;
 };
 
+// A terminal that takes commands with "Please wait": alone for every third,
+// or followed by "CMD OK" for every second. The profile is taken whole, each
+// command reaches the terminal once, and the final answers stay with their
+// own commands.
+TEST_F(FaultEndToEnd, APleaseWaitTerminalTakesAProfileWhole)
+{
+    struct SCase {
+        const char* mode;
+        const char* every;
+        int busy;  // of the 9 commands, accepted with "Please wait" alone
+    };
+    for (const SCase& c : {SCase{"only", "3", 3}, SCase{"then-ok", "2", 0}}) {
+        SCOPED_TRACE(c.mode);
+        CSimProcess sim(WithLog({QStringLiteral("--no-login"), QStringLiteral("--fault-please-wait"),
+                                 QString::fromLatin1(c.mode), QStringLiteral("--fault-please-wait-every"),
+                                 QString::fromLatin1(c.every)}));
+        ASSERT_FALSE(sim.Device().isEmpty());
+        CSessionOverSerial console(sim.Device());
+        // Short waits: a command taken with "Please wait" alone holds the
+        // line for its whole tick limit.
+        console.session.SetProfileTickLimits(3000, 1000);
+        const Strings commands = PhoneCommands(7);
+        ASSERT_TRUE(console.RunProfile(ProfileOf(commands), 60s));
+
+        const SJobReport& report = console.reports.back();
+        EXPECT_TRUE(report.AllAccepted()) << report.Summary();
+        EXPECT_EQ(report.sent, 9) << report.Summary();
+        EXPECT_EQ(report.accepted, 9) << report.Summary();
+        EXPECT_EQ(report.busy, c.busy) << report.Summary();
+        EXPECT_EQ(console.infos, Strings{"Excute the profile sucessed!"});
+        EXPECT_TRUE(console.errors.empty());
+        ASSERT_TRUE(PumpUntil([&] { return console.wholeReads == 1; }, 20s));
+
+        Strings expected = {"%STARTCMD"};
+        expected.insert(expected.end(), commands.begin(), commands.end());
+        for (const char* tail : {"%COMMITCMD", "%DUMPS", "%DUMPR"})
+            expected.push_back(tail);
+        EXPECT_EQ(FromBatchStart(LoggedLines(LogPath())), expected);
+        QFile::remove(LogPath());
+    }
+}
+
 // Item 1 and 2: a terminal that answers every command twice. Each second
 // answer arrives with the first, while the next command still sits in the
 // channel's ring, so it is no command's; the queue never runs ahead of the

@@ -72,7 +72,7 @@ TEST_F(FieldbusMbus, MalformedRegisterLinesChangeNothing)
     const Blocks before = Cells(0, Col::kName, Col::kChannelMask);
     // A blank behind the key, rows out of the table, lines cut short, an
     // index that is no number: none of them may land in a row.
-    h.Feed({"$MDMAS 00,9,9,0,1", "$MDMAS32,9,9,0,1", "$MDMAS00,9,9", "$MDMSCx0,9", "$MDMSC00", "$MDMSC-1,9",
+    h.Feed({"$MDMAS 00,9,9,0,1", "$MDMAS32,9,9,0,1", "$MDMAS00", "$MDMSCx0,9", "$MDMSC00", "$MDMSC-1,9",
             "$MDFLG00,0,0", "$REG64 9", "$RNAME32 0041", "$RNAME 0041", "$MDLKO99999999999999,1", "$MDMSC"});
     EXPECT_EQ(Cells(0, Col::kName, Col::kChannelMask), before);
     for (size_t row = 1; row < CPageMbusParams::kRows; ++row)
@@ -81,6 +81,27 @@ TEST_F(FieldbusMbus, MalformedRegisterLinesChangeNothing)
     h.Feed({"$MDMAS01," + std::string(70, '7') + ",1,1,0", "$MDMSC01," + std::string(40, '8')});
     EXPECT_EQ(page.Cell(1, Col::kSlave), std::string(63, '7'));
     EXPECT_EQ(page.Cell(1, Col::kGain), std::string(31, '8'));
+}
+
+TEST_F(FieldbusMbus, AShortRegisterLineFillsTheColumnsItCarries)
+{
+    struct SCase {
+        std::string line;
+        Blocks cells;  // slave, register, type, state of row 3 afterwards
+    };
+    const SCase cases[] = {
+        {"$MDMAS03,7", {"7", "40001", "Coils", "ON"}},
+        {"$MDMAS03,7,40009", {"7", "40009", "Coils", "ON"}},
+        {"$MDMAS03,7,40009,3", {"7", "40009", "Discrete State", "ON"}},
+        {"$MDMAS03,7,40009,2", {"7", "40009", "Input Registers", "ON"}},
+        {"$MDMAS03,7,40009,0,0", {"7", "40009", "Coils", "OFF"}},
+        {"$MDMAS03", {"1", "40001", "Coils", "ON"}},
+    };
+    for (const SCase& c : cases) {
+        h.Feed({"$MDMAS03,1,40001,0,1", "$MDMSC03,2.5", c.line});
+        EXPECT_EQ(Cells(3, Col::kSlave, Col::kState), c.cells) << c.line;
+        EXPECT_EQ(page.Cell(3, Col::kGain), "2.5") << c.line;
+    }
 }
 
 TEST_F(FieldbusMbus, GeneralValuesTheirBatchAndTheWholeRead)
@@ -189,7 +210,13 @@ TEST_F(FieldbusMbus, OkSendsTheRowBatchUpdatesTheRowAndAsksForIt)
     EXPECT_EQ(AcceptAll(h),
               (Blocks{"%STARTCMD\r", "%mdmas05=2,40001,1,1,1.0,10,0,3,255,2,00000005\r", "%R05250\r", "%R37-10\r",
                       "%MDMSF05=0,0,1,0,1\r", "%N05" + EncodeUcs2Hex("Flow") + "\r", "%COMMITCMD\r",
-                      "%DUMP_MODBUS_MASTER5\r", "%DUMP_MODBUS\r"}));
+                      "%DUMP_MODBUS_MASTER5\r"}));
+    // Only that row is asked for: the page keeps every other row, and this one
+    // until the terminal's answer replaces it.
+    EXPECT_EQ(Cells(5, Col::kName, Col::kHigh), (Blocks{"Flow", "2", "40001", "Keep Registers", "", "1.0", "-10", "250"}));
+    EXPECT_EQ(page.Cell(5, Col::kInterlock), "9");
+    h.Feed({"$MDMAS05,3,40002,1,0"});
+    EXPECT_EQ(Cells(5, Col::kName, Col::kRegister), (Blocks{"Flow", "3", "40002"}));
 
     // A coil sends its normal state; an interlock of the list goes as its number.
     editor = Editor(12);

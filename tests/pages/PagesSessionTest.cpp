@@ -2,7 +2,11 @@
 // order, and when the next command may go (after an answer or the tick limit).
 #include <gtest/gtest.h>
 
+#include "LogsSupport.h"
 #include "SessionHarness.h"
+#include "pages/io/GpioPage.h"
+#include "pages/logs/EventsPage.h"
+#include "pages/logs/ExTmpRcdPage.h"
 #include "pages/contacts/PhoneEditor.h"
 #include "pages/contacts/ServerPage.h"
 #include "pages/contacts/SosPage.h"
@@ -30,6 +34,36 @@ TEST_F(PagesInSession, EveryPageEntryBindsToItsRoutingRow)
                 << page->Info().className << " " << entry.key;
         }
     }
+}
+
+TEST_F(PagesInSession, RecordsEventsAndLiveStateReachTheirPagesWhileAWholeReadWaitsForQuiet)
+{
+    auto& realtime = h.Page<CPageExTmpRcd>("CPageExTmpRcd");
+    CRecordingFile file;
+    realtime.SetRecordFile(&file);
+    auto& gpio = h.Page<CPageGPIO>("CPageGPIO");
+    auto& events = h.Page<CPageEvents>("CPageEvents");
+    // As the channel hands lines over, so the session sees the line speak.
+    auto arrive = [this](std::string_view line) {
+        const std::string bytes = std::string(line) + "\r\n";
+        h.session.OnSerialData(bytes.data(), bytes.size());
+    };
+    arrive("$BPS 9600");
+    h.session.Reload();
+    ASSERT_EQ(h.session.WholeRead(), CTerminalSession::EWholeRead::Settling);
+    arrive(RecordLine("33", "021.50,", 1));
+    arrive("*IOI 2 1");
+    arrive("$: \"7\" \"DIN 2 ALARM\"");
+    arrive("$BPS 4800");  // the rest of a stale dump
+    ASSERT_EQ(h.session.WholeRead(), CTerminalSession::EWholeRead::Settling);
+
+    ASSERT_EQ(realtime.List().Rows(), 1u);
+    EXPECT_EQ(realtime.List().Cell(0, CTempRecordPage::TemperatureColumn(0)), "21.50");
+    EXPECT_NE(file.written.find(",NORMAL,21.50,"), std::string::npos) << file.written;
+    ASSERT_EQ(gpio.States().Rows(), 1u);
+    EXPECT_EQ(gpio.States().Cell(0, 0), "2 Input: open");
+    EXPECT_EQ(events.List().Rows(), 1u);
+    EXPECT_EQ(main.Fields().Text("bps"), "9600") << "a stale setting is held back";
 }
 
 TEST_F(PagesInSession, UnitIdLineReachesTheMainParametersThroughTheEveryLineParser)

@@ -63,5 +63,38 @@ TEST(ConfigStore, SetReplacesTheLineOrAppendsToItsGroup)
     EXPECT_EQ(store->Find("$NOPE"), nullptr);
 }
 
+TEST(ConfigStore, OmitShareLeavesOutThatShareOfTheSettingsAndKeepsLiveLines)
+{
+    std::string fixture = "[GPIO]\n*IOI 0 1\n*IOI 1 0\n";
+    for (int i = 0; i < 10; ++i)
+        fixture += "$CS" + std::to_string(i) + " +" + std::to_string(i) + "\n";
+    std::string error;
+    const auto full = CConfigStore::Parse(fixture, &error);
+    ASSERT_TRUE(full) << error;
+    auto settingsOf = [](const CConfigStore& store) {
+        std::vector<std::string> settings;
+        for (const ConfigLine& line : store.Lines()) {
+            if (line.text.starts_with('$'))
+                settings.push_back(line.text);
+        }
+        return settings;
+    };
+    for (const auto& [percent, kept] : std::vector<std::pair<int, size_t>>{{0, 10}, {30, 7}, {35, 7}, {100, 0}}) {
+        CConfigStore store = *full;
+        store.OmitShare(percent, 5);
+        EXPECT_EQ(settingsOf(store).size(), kept) << percent;
+        EXPECT_EQ(store.GroupLines("GPIO").front(), "*IOI 0 1") << percent;
+        EXPECT_EQ(store.Lines().size(), kept + 2) << "live lines stay: " << percent;
+    }
+    CConfigStore again = *full;
+    CConfigStore other = *full;
+    CConfigStore same = *full;
+    again.OmitShare(50, 5);
+    same.OmitShare(50, 5);
+    other.OmitShare(50, 6);
+    EXPECT_EQ(settingsOf(again), settingsOf(same)) << "the seed chooses the lines";
+    EXPECT_NE(settingsOf(again), settingsOf(other));
+}
+
 } // namespace
 } // namespace orlan::test

@@ -29,7 +29,8 @@ TEST(SimCommandLine, DefaultsAndEveryOption)
     const auto all = Parse({"--password", "secret", "--no-login", "--boot-wait", "200", "--rate", "0", "--link",
                             "/tmp/tty", "--fixture", "f.txt", "--control", "--events-every", "1000", "--seed", "9",
                             "--fault-silent", "--fault-late", "300", "--fault-cmd-err", "--fault-garbage",
-                            "--fault-split", "--fault-hangup-after", "5000"},
+                            "--fault-split", "--fault-hangup-after", "5000", "--omit-share", "25",
+                            "--fault-please-wait", "then-ok", "--fault-please-wait-every", "3"},
                            &error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->terminal.password, "secret");
@@ -45,6 +46,9 @@ TEST(SimCommandLine, DefaultsAndEveryOption)
     EXPECT_TRUE(faults.silent && faults.cmdErr && faults.garbage && faults.split);
     EXPECT_EQ(faults.lateMs, 300);
     EXPECT_EQ(faults.hangupAfterMs, 5000);
+    EXPECT_EQ(all->omitPercent, 25);
+    EXPECT_EQ(faults.pleaseWait, EPleaseWait::ThenOk);
+    EXPECT_EQ(faults.pleaseWaitEvery, 3);
 }
 
 TEST(SimCommandLine, BadOptionsSayWhy)
@@ -60,6 +64,8 @@ TEST(SimCommandLine, BadOptionsSayWhy)
         {{"--events-every", "soon"}, "--events-every takes milliseconds, not soon"},
         {{"--boot-wait", "-5"}, "--boot-wait takes milliseconds, not -5"},
         {{"--fault-late"}, "--fault-late needs a value"},
+        {{"--omit-share", "101"}, "--omit-share takes a percentage from 0 to 100, not 101"},
+        {{"--fault-please-wait", "maybe"}, "expected only, then-ok or off: please-wait maybe"},
     };
     for (const auto& c : cases) {
         std::string error;

@@ -121,6 +121,43 @@ TEST(SimFaults, HangupAfterTheGivenTime)
     EXPECT_TRUE(sim.terminal.HangupRequested());
 }
 
+TEST(SimFaults, PleaseWaitAnswersTheChosenShareOfAcceptedCommands)
+{
+    struct SCase {
+        const char* mode;
+        int every;
+        Lines at0;      // at once, for "%STARTCMD", "%CC7", "%NOSUCH", "%COMMITCMD"
+        Lines later;    // kPleaseWaitWorkMs later
+    };
+    const SCase cases[] = {
+        {"only", 1, {"Please wait", "Please wait", "CMD ERR", "Please wait"}, {}},
+        {"then-ok", 1, {"Please wait"},
+         {"CMD OK", "Please wait", "CMD OK", "CMD ERR", "Please wait", "CMD OK"}},
+        {"only", 2, {"CMD OK", "Please wait", "CMD ERR", "CMD OK"}, {}},
+        {"off", 1, {"CMD OK", "CMD OK", "CMD ERR", "CMD OK"}, {}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " every " + std::to_string(c.every));
+        SimFaults faults;
+        std::string error;
+        ASSERT_TRUE(SetFault(faults, "please-wait", c.mode, &error)) << error;
+        ASSERT_TRUE(SetFault(faults, "please-wait-every", std::to_string(c.every), &error)) << error;
+        CSimHarness sim(WithFaults(faults));
+        sim.terminal.Start();
+        sim.terminal.Feed("%STARTCMD\r%CC7\r%NOSUCH\r%COMMITCMD\r");
+        EXPECT_EQ(sim.TakeLines(), c.at0);
+        sim.terminal.Advance(4 * kPleaseWaitWorkMs);
+        EXPECT_EQ(sim.TakeLines(), c.later);
+        EXPECT_EQ(sim.terminal.Config().Find("$CC ")->text, "$CC 7") << "a busy command still takes effect";
+    }
+    SimFaults faults;
+    std::string error;
+    EXPECT_FALSE(SetFault(faults, "please-wait", "sometimes", &error));
+    EXPECT_FALSE(SetFault(faults, "please-wait-every", "0", &error));
+    EXPECT_EQ(faults.pleaseWait, EPleaseWait::Off);
+    EXPECT_EQ(faults.pleaseWaitEvery, 1);
+}
+
 TEST(SimFaults, SwitchesAreSetByName)
 {
     SimFaults faults;
