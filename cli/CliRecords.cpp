@@ -18,20 +18,19 @@ void CCliSession::StartRecordFile()
     auto* realtime = dynamic_cast<CPageExTmpRcd*>(m_session.FindPage("CPageExTmpRcd"));
     if (realtime == nullptr)
         return;
-    // As the realtime page: a file that cannot be opened receives nothing.
-    if (m_recordFile.Open(CPageExTmpRcd::kLogFileName)) {
-        realtime->SetRecordFile(&m_recordFile);
-        Progress(std::string("realtime temperature samples go to \"") + CPageExTmpRcd::kLogFileName + "\"");
-    } else {
-        ReportRecordFileError();
-    }
+    // Opened with the first sample: a monitor that sees none leaves no file.
+    // One that cannot be opened receives nothing, and says so once.
+    m_recordFile.SetPath(QString::fromLatin1(CPageExTmpRcd::kLogFileName));
+    realtime->SetRecordFile(&m_recordFile);
+    Progress(std::string("realtime temperature samples go to \"") + CPageExTmpRcd::kLogFileName + "\"");
 }
 
 void CCliSession::ReportRecordFileError()
 {
     // Said once: a full disc would otherwise repeat it with every sample.
     m_recordErrorShown = true;
-    Progress("the realtime samples are not written: " + m_recordFile.Error());
+    Progress("the realtime samples are not written: \"" + NativePath(m_recordFile.Path()) + "\" "
+             + m_recordFile.Error().toStdString());
 }
 
 void CCliSession::StartRecordsReplay()
@@ -51,6 +50,14 @@ void CCliSession::ExportRecords()
 {
     const std::string bytes = static_cast<const CPageExtTmpLog*>(m_page)->ExportBytes();
     const size_t records = m_page->Tables().empty() ? 0 : m_page->Tables().front().Rows();
+    // A replay that brought nothing (a silent or refused request) is no
+    // success, and no reason to empty a file that holds an earlier export.
+    if (records == 0) {
+        Finish(ECliExit::Unanswered, "no records came"
+                                         + (m_options.exportPath.empty() ? std::string()
+                                                                         : "; " + m_options.exportPath + " left as it was"));
+        return;
+    }
     if (m_options.exportPath.empty()) {
         Finish(PrintOut(bytes) ? ExitOf(m_report) : ECliExit::OutputFailed,
                std::to_string(records) + " records");

@@ -101,6 +101,8 @@ void CCliSession::Start()
 {
     if (!PreparePageCommand())
         return;
+    if (!OutputsSpareInputs())
+        return;
     if (m_options.command == ECliCommand::Exec && !LoadProfile())
         return;
     // A profile that cannot be saved is refused before the read, not after
@@ -119,6 +121,23 @@ void CCliSession::Start()
         StartLoginCheck();
     else
         RunCommand();
+}
+
+bool CCliSession::OutputsSpareInputs()
+{
+    // The same file under another spelling counts: a backup written over
+    // the profile it was to keep would destroy it before it is read.
+    const bool profileIsInput = m_options.command == ECliCommand::Exec || m_options.command == ECliCommand::Diff;
+    if (!profileIsInput)
+        return true;
+    for (const std::string* output : {&m_options.backupPath, &m_options.exportPath}) {
+        if (!output->empty() && SameFile(*output, m_options.profilePath)) {
+            Finish(ECliExit::Usage, "\"" + *output + "\" is the profile \"" + m_options.profilePath
+                                        + "\" itself; choose another file, nothing was sent");
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CCliSession::LoadProfile()
@@ -275,7 +294,7 @@ void CCliSession::OnLineLogged(std::string_view line)
     // status lines go with the progress.
     const bool readsConfiguration =
         m_options.command == ECliCommand::Read || m_options.command == ECliCommand::Defaults;
-    if (m_options.command == ECliCommand::Monitor && !m_recordErrorShown && !m_recordFile.Error().empty())
+    if (m_options.command == ECliCommand::Monitor && !m_recordErrorShown && !m_recordFile.Error().isEmpty())
         ReportRecordFileError();
     if (m_printLines && readsConfiguration && !line.starts_with('$')) {
         Progress("terminal: " + std::string(line));

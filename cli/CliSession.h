@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cli/CliArgs.h"
-#include "cli/CliRecordFile.h"
+#include "link/RunningFile.h"
 #include "console/ProfileReader.h"
 #include "labels/LabelCatalogue.h"
 #include "session/TerminalSession.h"
@@ -67,6 +67,8 @@ private:
         Done,
     };
 
+    // False (the run finished) when a file to be written is an input file.
+    bool OutputsSpareInputs();
     bool LoadProfile();
     bool OpenPort();
     void StartLoginCheck();
@@ -119,7 +121,7 @@ private:
     bool m_lastAnswered = true;                  // an answer line came after the last one sent
     std::string m_outError;                      // why standard output failed
     CPage* m_page = nullptr;  // show/write/edit, the log page for records
-    CCliRecordFile m_recordFile;  // monitor: "ex temp.csv"
+    CRunningFile m_recordFile;  // monitor: "ex temp.csv", opened with its first sample
     bool m_recordErrorShown = false;
     std::string m_profileText;  // diff, exec --verify: the profile as read
     bool m_backupDone = false;

@@ -2,9 +2,28 @@
 
 #include "console/ConsoleCommands.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace orlan {
+
+namespace {
+
+// A byte that has no place in a command line: C0 controls (the tab
+// included: the terminal takes none), DEL and 0xFF. The terminal's own
+// texts travel as hex, so a sound command is printable ASCII.
+bool IsControlByte(unsigned char c)
+{
+    return c < 0x20 || c == 0x7F || c == 0xFF;
+}
+
+std::string ByteText(unsigned char c)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("0x") + kHex[c >> 4] + kHex[c & 0x0F];
+}
+
+} // namespace
 
 void CProfileReader::Feed(std::string_view bytes)
 {
@@ -15,11 +34,17 @@ void CProfileReader::Feed(std::string_view bytes)
             EndLine();
             continue;
         }
+        // Text in the profile's form has no NUL anywhere: a file that does is
+        // UTF-16 or binary, and no line of it may be trusted.
+        if (c == '\0')
+            Refuse("a NUL byte: this is not a text profile (UTF-16 or a binary file?)");
         ++m_length;
         switch (m_kind) {
         case EKind::Skipped:
             break;
         case EKind::Command:
+            if (IsControlByte(static_cast<unsigned char>(c)))
+                Refuse("the control byte " + ByteText(static_cast<unsigned char>(c)) + " in a command");
             // One byte over the limit is enough to know it is too long.
             if (m_text.size() <= kTerminalLineLimit)
                 m_text.push_back(c);
@@ -38,6 +63,16 @@ void CProfileReader::Feed(std::string_view bytes)
 void CProfileReader::Finish()
 {
     EndLine();
+    const bool anyCommand =
+        std::any_of(m_lines.begin(), m_lines.end(), [](const SProfileLine& line) { return line.command; });
+    if (m_error.empty() && !anyCommand)
+        m_error = "nothing to execute: no line starts with '%'";
+}
+
+void CProfileReader::Refuse(const std::string& why)
+{
+    if (m_error.empty())
+        m_error = "line " + std::to_string(m_number) + ": " + why;
 }
 
 std::vector<SProfileLine> CProfileReader::TakeLines()
@@ -79,6 +114,12 @@ void CProfileReader::EndLine()
         return;  // the same as the line before
     if (!m_error.empty())
         return;
+    if (kind == EKind::Command && text.size() >= 2 && text.find_first_not_of('%') == std::string::npos) {
+        // Twelve of them put a booting terminal into setup mode.
+        m_error = "line " + std::to_string(number) + ": a run of '%' is the setup key run, not a command";
+        m_previousKept = false;
+        return;
+    }
     if (kind == EKind::Command && length > kTerminalLineLimit) {
         m_error = "line " + std::to_string(number) + ": a command of " + std::to_string(length)
                   + " bytes is longer than the terminal's line limit of " + std::to_string(kTerminalLineLimit)

@@ -31,8 +31,11 @@ public:
     std::vector<SProfileLine> TakeLines();
     // Empty when the profile may be executed. Otherwise why not, naming the
     // line: a command longer than the terminal's input line limit (it would
-    // be refused or cut, and the commands behind it answered wrongly). Only
-    // the first such line is named, and no line behind it is kept.
+    // be refused or cut, and the commands behind it answered wrongly), a NUL
+    // byte anywhere (UTF-16, a binary file), a control byte in a command, a
+    // command of '%' only (the setup key run). Only the first such line is
+    // named, and no line behind it is kept. After Finish, a profile without
+    // a command is "nothing to execute".
     const std::string& Error() const { return m_error; }
 
 private:
@@ -40,6 +43,8 @@ private:
 
     void Classify();
     void EndLine();
+    // Names the line being read, unless an earlier line was named.
+    void Refuse(const std::string& why);
 
     std::vector<SProfileLine> m_lines;
     std::string m_error;

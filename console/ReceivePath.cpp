@@ -1,6 +1,7 @@
 #include "console/ReceivePath.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <ctime>
 
@@ -19,6 +20,23 @@ bool Contains(std::string_view text, std::string_view what)
 bool IsLineEnd(char c)
 {
     return c == '\r' || c == '\n';
+}
+
+// At most this many stray bytes before a dump line's "$" count as such:
+// further in, the "$" is part of some other text.
+constexpr size_t kMaxStrayPrefix = 3;
+
+bool IsStrayByte(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u >= 0x7F || (std::ispunct(u) != 0 && c != '$');
+}
+
+bool IsGarbledDumpLine(std::string_view line)
+{
+    const size_t dollar = line.find('$');
+    return dollar != std::string_view::npos && dollar > 0 && dollar <= kMaxStrayPrefix
+           && std::all_of(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(dollar), IsStrayByte);
 }
 
 STimeOfDay LocalTimeNow()
@@ -161,6 +179,8 @@ bool CReceivePath::ProcessLine(std::string_view line)
 
     m_lineLog.Add(line);
     m_listener.OnLineLogged(line);
+    if (IsGarbledDumpLine(line))
+        ++m_garbledDumpLines;
 
     ProcessStatusLines(line);
     ProcessLoginLines(line);

@@ -60,6 +60,10 @@ public:
     void DiscardUnfinishedLine();
     size_t ImageCount() const { return m_imageCount; }
     size_t BufferedTextBytes() const { return m_rxLength - m_rxPos; }
+    // Lines so far that look like a dump line with stray bytes in front of
+    // its "$" (a NUL, a control or high byte, punctuation): the terminal
+    // writes none, so a read that met one did not come through sound.
+    size_t GarbledDumpLines() const { return m_garbledDumpLines; }
 
     const CLineLog& LineLog() const { return m_lineLog; }
     const CEventList& Events() const { return m_events; }
@@ -85,6 +89,7 @@ private:
     std::function<STimeOfDay()> m_clock;
 
     std::vector<char> m_rxBuffer;
+    size_t m_garbledDumpLines = 0;
     size_t m_rxLength = 0;
     size_t m_rxPos = 0;
     size_t m_scanned = 0;  // bytes behind m_rxPos known to hold no line end

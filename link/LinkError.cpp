@@ -45,9 +45,9 @@ LinkError MakeLinkError(LinkError::Kind kind, const QString& device, const QStri
                    .arg(device);
         break;
     case LinkError::Kind::Busy:
-        text = QStringLiteral("The serial port %1 is in use by another program: close that "
-                              "program and connect again.")
-                   .arg(device);
+        // `detail`, when known, names the holders.
+        text = QStringLiteral("The serial port %1 is in use by %2: close that program and connect again.")
+                   .arg(device, detail.isEmpty() ? QStringLiteral("another program") : detail);
         break;
     case LinkError::Kind::LinkLost:
         text = QStringLiteral("The link on %1 is gone: the cable was pulled or the device "

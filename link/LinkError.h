@@ -12,7 +12,8 @@ struct LinkError {
 };
 
 // `device` is the path (or port name) shown to the user; `detail` is the
-// system's own error text, used only where no better sentence exists.
+// system's own error text, used only where no better sentence exists; for
+// Busy it names who holds the port ("orlan-cli (PID 4711)").
 LinkError OpenFailure(QSerialPort::SerialPortError error, const QString& device,
                       const QString& detail);
 LinkError MakeLinkError(LinkError::Kind kind, const QString& device, const QString& detail = {});

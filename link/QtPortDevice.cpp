@@ -1,6 +1,7 @@
 #include "link/QtPortDevice.h"
 
 #include "link/LinkLog.h"
+#include "link/PortLock.h"
 
 #include <QDeadlineTimer>
 
@@ -63,11 +64,22 @@ CQtPortDevice::~CQtPortDevice()
 LinkError CQtPortDevice::Open(const QString& devicePath, int baudRate, int parityCode)
 {
     m_lost = false;
-    m_port.setPortName(devicePath);
+    // By the device's own name, so QSerialPort's lock file is the same for
+    // every path that leads to it.
+    const QString device = CanonicalDevicePath(devicePath);
+    m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
         qCDebug(lcLink) << "Fail to CreateFile()" << devicePath << m_port.errorString();
-        return OpenFailure(m_port.error(), devicePath, m_port.errorString());
+        const LinkError error = OpenFailure(m_port.error(), devicePath, m_port.errorString());
+        return error.kind == LinkError::Kind::Busy ? PortBusyError(devicePath, device) : error;
     }
+#ifdef Q_OS_UNIX
+    if (!LockOpenDevice(m_port.handle())) {
+        qCDebug(lcLink) << "Fail to CreateFile()" << devicePath << "flock: held by another open";
+        m_port.close();
+        return PortBusyError(devicePath, device);
+    }
+#endif
     ClearStickParity(m_port);
     const QSerialPort::Parity parity = ToQtParity(parityCode).value_or(QSerialPort::NoParity);
     const bool configured = m_port.setBaudRate(baudRate) && m_port.setDataBits(QSerialPort::Data8)

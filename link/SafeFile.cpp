@@ -146,6 +146,18 @@ std::string ReadFileInChunks(const std::string& path, std::int64_t maxBytes,
     }
 }
 
+bool SameFile(const std::string& a, const std::string& b)
+{
+    const QString first = QFileInfo(QString::fromStdString(a)).canonicalFilePath();
+    return !first.isEmpty() && first == QFileInfo(QString::fromStdString(b)).canonicalFilePath();
+}
+
+int OpenForAppending(const std::string&, std::string& why)
+{
+    why = "not supported";
+    return -1;
+}
+
 std::string NativePath(const QString& path)
 {
     return path.toStdString();
@@ -447,6 +459,39 @@ std::string ReadFileInChunks(const std::string& path, std::int64_t maxBytes,
         chunk(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
     }
     return reason({});
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev
+           && first.st_ino == second.st_ino;
+}
+
+int OpenForAppending(const std::string& path, std::string& why)
+{
+    // O_NONBLOCK: a FIFO planted under the name does not hold the open up;
+    // fstat then refuses it.
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        // ENXIO: a FIFO nobody reads, or a device without its hardware.
+        why = error == ELOOP   ? "is a symbolic link; not followed"
+              : error == ENXIO ? "is a FIFO or a device, not a regular file"
+                               : ErrnoText(error);
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        why = ErrnoText(errno);
+    else if (!S_ISREG(info.st_mode))
+        why = NotRegular(info.st_mode);
+    else
+        return fd;
+    ::close(fd);
+    return -1;
 }
 
 std::string NativePath(const QString& path)

@@ -91,6 +91,16 @@ std::string SaveFileSafely(const std::string& path, std::string_view bytes, SSav
 std::string ReadFileInChunks(const std::string& path, std::int64_t maxBytes,
                              const std::function<void(std::string_view)>& chunk);
 
+// Whether two paths lead to one file (device and inode, so links and other
+// spellings count); false when either does not exist.
+bool SameFile(const std::string& a, const std::string& b);
+
+// Opens a file for appending as the tool's running files are: created when
+// missing, never truncated, never through a symbolic link and never a FIFO,
+// device or folder, without blocking. The descriptor, or -1 and `why`.
+// Not on Windows (-1, "not supported").
+int OpenForAppending(const std::string& path, std::string& why);
+
 // A size as the reasons print it: "16 MiB", "512 bytes".
 std::string SizeText(std::int64_t bytes);
 

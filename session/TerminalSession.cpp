@@ -133,6 +133,7 @@ void CTerminalSession::RequestWholeRead()
     m_read = EWholeRead::Requested;
     m_holdsWholeRead = false;
     m_readDollarLines = 0;
+    m_readGarbledMark = m_rx.GarbledDumpLines();
     m_readRequestedAt = m_timers.NowMs();
     bool written = m_sink.QueueWrite(kDumpS) == kDumpS.size();
     m_dumpsMark = m_sink.WriteMark();
@@ -211,6 +212,12 @@ void CTerminalSession::OnWholeReadComplete()
     case EWholeRead::Requested:
         if (!m_sink.OnWire(m_readMark))
             return;  // it came before its request could have reached the terminal
+        if (const size_t garbled = m_rx.GarbledDumpLines() - m_readGarbledMark; garbled > 0) {
+            // Settings read through a line that adds bytes cannot be trusted.
+            FailWholeRead(std::to_string(garbled) + " lines of the dump came with stray bytes before them: "
+                          "check the port's speed and parity, and the cable");
+            return;
+        }
         if (m_readDollarLines == 0) {
             // An end line alone: the terminal printed none of its settings.
             FailWholeRead("the terminal ended its dump without a single setting line");
@@ -458,6 +465,11 @@ bool CTerminalSession::ExecuteProfile(std::vector<SProfileLine> lines)
 {
     if (m_profileRunning)
         return false;
+    // A run of no command would report success for nothing done.
+    if (std::none_of(lines.begin(), lines.end(), [](const SProfileLine& line) { return line.command; })) {
+        m_view.ShowError("The profile was not executed: nothing to execute (no line starts with '%')");
+        return false;
+    }
     for (size_t i = 0; i < lines.size(); ++i) {
         const SProfileLine& line = lines[i];
         if (line.command && line.text.size() > kTerminalLineLimit) {

@@ -262,6 +262,7 @@ private:
     uint64_t m_dumpsMark = 0;       // the request's first half ("%DUMPS")
     int64_t m_readRequestedAt = 0;
     size_t m_readDollarLines = 0;   // "$" lines of the current read
+    size_t m_readGarbledMark = 0;   // the receive path's garbled dump lines when it was asked
     bool m_holdsWholeRead = false;
     std::optional<ITimerService::TimerId> m_silenceTimer;
     int m_wholeReadLimitMs = kWholeReadLimitMs;

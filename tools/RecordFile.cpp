@@ -1,6 +1,7 @@
 #include "tools/RecordFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -17,43 +18,27 @@ CRealtimeRecordFile::CRealtimeRecordFile(QString folder, QString fallback)
 
 bool CRealtimeRecordFile::Open()
 {
-    Close();
     const QString name = QString::fromLatin1(CPageExTmpRcd::kLogFileName);
     QString folder = m_folder;
     if (!QFileInfo(folder).isWritable() && !m_fallback.isEmpty()) {
         QDir().mkpath(m_fallback);
         folder = m_fallback;
     }
-    m_file.setFileName(QDir(folder).filePath(name));
-    // Appending never truncates and creates the file when it is missing.
-    if (m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        m_error.clear();
-        return true;
-    }
-    m_error = m_file.errorString();
-    return false;
+    m_file.SetPath(QDir(folder).filePath(name));
+    return m_file.IsOpen();
 }
 
 void CRealtimeRecordFile::Close()
 {
-    if (m_file.isOpen())
-        m_file.close();
+    m_file.Close();
 }
 
 bool CRealtimeRecordFile::Remove()
 {
-    Close();
-    return !m_file.exists() || m_file.remove();
-}
-
-void CRealtimeRecordFile::Append(std::string_view bytes)
-{
-    if (!m_file.isOpen())
-        return;
-    // Written through, so the file opened in another program is current;
-    // a failed write is the file's own business and loses only this line.
-    m_file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    m_file.flush();
+    m_file.Close();
+    // The name itself goes, whatever it is: a link is removed, not followed.
+    const QFileInfo entry(m_file.Path());
+    return !(entry.exists() || entry.isSymLink()) || QFile::remove(m_file.Path());
 }
 
 } // namespace orlan

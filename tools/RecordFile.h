@@ -1,13 +1,12 @@
 #pragma once
-// The realtime page's running file "ex temp.csv": opened for appending
-// without truncating (created when missing), written through after every
-// line, closed only for a delete or at the end. It sits in the working
-// directory; where that folder cannot be written, in the user's data folder
-// instead. Uses Qt Core only.
-#include <QFile>
+// The realtime page's running file "ex temp.csv" (a CRunningFile: opened for
+// appending with the first sample, never truncated, no link, FIFO or device,
+// written through after every line). It sits in the working directory;
+// where that folder cannot be written, in the user's data folder instead.
+// Uses Qt Core only.
 #include <QString>
 
-#include "pages/logs/RecordFile.h"
+#include "link/RunningFile.h"
 
 namespace orlan {
 
@@ -18,26 +17,25 @@ public:
     // data folder).
     explicit CRealtimeRecordFile(QString folder = {}, QString fallback = {});
 
-    // Opens the file as at start; false when it cannot be opened (then it
-    // receives nothing).
+    // Chooses the file's place as at start; the file itself is opened when
+    // the first sample comes. False when the place is already known to fail.
     bool Open();
     void Close();
     // Closes and deletes the file; false when it stays.
     bool Remove();
 
-    bool IsOpen() const override { return m_file.isOpen(); }
-    void Append(std::string_view bytes) override;
+    bool IsOpen() const override { return m_file.IsOpen(); }
+    void Append(std::string_view bytes) override { m_file.Append(bytes); }
 
     // The file's path (where it is or would be).
-    QString Path() const { return m_file.fileName(); }
-    // Why it could not be opened; empty while it is open.
-    QString Error() const { return m_error; }
+    QString Path() const { return m_file.Path(); }
+    // Why it could not be opened or written; empty while all is well.
+    QString Error() const { return m_file.Error(); }
 
 private:
     QString m_folder;
     QString m_fallback;
-    QFile m_file;
-    QString m_error;
+    CRunningFile m_file;
 };
 
 } // namespace orlan

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -76,13 +77,48 @@ TEST(ProfileReader, ACommandOverTheLineLimitIsAnErrorNamingItsLine)
     EXPECT_EQ(lines[2].first, note);
 }
 
-TEST(ProfileReader, AnEmptyOrCommandFreeFileHasNoLines)
+TEST(ProfileReader, AnEmptyOrCommandFreeFileHasNothingToExecute)
 {
+    for (const std::string_view file : {std::string_view(""), std::string_view("\r\n\n\r\r"),
+                                        std::string_view("//Page a\nfree\n  %X\n"), std::string_view("\\\\ a note\n")}) {
+        std::string error;
+        EXPECT_TRUE(std::ranges::none_of(Read(file, 2, &error), [](const auto& line) { return line.second; }));
+        EXPECT_EQ(error, "nothing to execute: no line starts with '%'") << file;
+    }
+}
+
+TEST(ProfileReader, AFileThatIsNotATextProfileIsRefusedNamingTheLine)
+{
+    using namespace std::string_literals;
+    const struct {
+        std::string file;
+        std::string error;
+    } cases[] = {
+        // "%A" CR LF "%B" in UTF-16LE with its byte order mark.
+        {"\xFF\xFE%\0A\0\r\0\n\0%\0B\0"s, "line 1: a NUL byte: this is not a text profile (UTF-16 or a binary file?)"},
+        {"%A\r\n%B\0\r\n%C\r\n"s, "line 2: a NUL byte: this is not a text profile (UTF-16 or a binary file?)"},
+        {"%A\n//Page \0 in a skipped line\n%B\n"s,
+         "line 2: a NUL byte: this is not a text profile (UTF-16 or a binary file?)"},
+        {"\x7F" "ELF\x02\x01\n\x01\x02%A\n"s, "nothing to execute: no line starts with '%'"},
+        {"%A\n%PIN\x1B[2J1234\n%B\n"s, "line 2: the control byte 0x1B in a command"},
+        {"%A\n%PIN12\xFF" "34\n"s, "line 2: the control byte 0xFF in a command"},
+        {"%A\n%ID\t1\n"s, "line 2: the control byte 0x09 in a command"},
+        {"%A\r\n%%%%%%%%%%%%\r\n%B\r\n"s, "line 2: a run of '%' is the setup key run, not a command"},
+        {"%%\n"s, "line 1: a run of '%' is the setup key run, not a command"},
+    };
+    for (const auto& c : cases) {
+        for (const size_t chunk : {size_t{1}, size_t{3}, SIZE_MAX}) {
+            std::string error;
+            const Lines lines = Read(c.file, chunk, &error);
+            EXPECT_EQ(error, c.error) << chunk;
+            // Nothing behind the named line is kept.
+            EXPECT_TRUE(std::ranges::none_of(lines, [](const auto& line) { return line.first != "%A"; })) << c.error;
+        }
+    }
+    // Text of the terminal's own, encoded, and 8-bit notes stay fine.
     std::string error;
-    EXPECT_TRUE(Read("").empty());
-    EXPECT_TRUE(Read("\r\n\n\r\r").empty());
-    EXPECT_TRUE(Read("//Page a\nfree\n  %X\n", 2, &error).empty());
-    EXPECT_TRUE(error.empty());
+    EXPECT_EQ(Read("%SMS10041\n\\\\ \xC0\xE1\n", SIZE_MAX, &error).size(), 2u);
+    EXPECT_TRUE(error.empty()) << error;
 }
 
 } // namespace

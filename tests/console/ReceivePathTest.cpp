@@ -52,6 +52,34 @@ protected:
     CReceivePath rx;
 };
 
+TEST_F(ReceivePathTest, DumpLinesWithStrayBytesInFrontAreCountedAsGarbled)
+{
+    using namespace std::string_literals;
+    const struct {
+        std::string line;
+        bool garbled;
+    } cases[] = {
+        {"$CS1 +49151"s, false},
+        {"\0$CS1 +49151"s, true},
+        {"\xFF$CS1 +49151"s, true},
+        {"\x1B\x7F$DUMPR END"s, true},
+        {"#$ID 4711"s, true},
+        {"\0\0\0$ID 4711"s, true},
+        {"\0\0\0\0$ID 4711"s, false},  // too far in to be the line's own "$"
+        {"  $ID 4711"s, false},          // blanks are text
+        {"x$ID 4711"s, false},
+        {"Balance: 5$ left"s, false},
+        {"\x01\x02\x8F"s, false},  // junk without a "$" is no dump line
+        {"CMD OK"s, false},
+    };
+    size_t expected = 0;
+    for (const auto& c : cases) {
+        Feed(c.line + "\r\n");
+        expected += c.garbled ? 1 : 0;
+        EXPECT_EQ(rx.GarbledDumpLines(), expected) << testing::PrintToString(c.line);
+    }
+}
+
 TEST_F(ReceivePathTest, EveryKindOfLineEndCutsTheSameLines)
 {
     Feed("$A 1\r$B 2\n$C 3\r\n$D 4\n\r\r\n\n$E 5\r");

@@ -175,6 +175,25 @@ TEST_F(CliEndToEnd, DefaultsRestoresAndReadsTheConfigurationAndRestartWaitsForIt
     EXPECT_EQ(Received().back(), "%RST");
 }
 
+TEST_F(CliEndToEnd, APortHeldByOneProgramRefusesASecondUnderAnyPathAndNamesTheHolder)
+{
+    const QString link = m_dir.filePath(QStringLiteral("orlan-tty"));
+    CSimProcess sim({QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0"),
+                     QStringLiteral("--link"), link});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    const std::pair<QString, QString> paths[] = {{link, sim.Device()}, {sim.Device(), link}, {link, link}};
+    for (const auto& [held, second] : paths) {
+        CRunningCli monitor({QStringLiteral("--port"), held, QStringLiteral("monitor")});
+        ASSERT_TRUE(monitor.WaitForError("opened ")) << monitor.Err();
+        const SCliRun read = RunCli({QStringLiteral("--port"), second, QStringLiteral("read")});
+        EXPECT_EQ(read.exitCode, 2) << held.toStdString() << " then " << second.toStdString() << "\n" << read.err;
+        EXPECT_NE(read.err.find("is in use by orlan-cli (PID "), std::string::npos) << read.err;
+        EXPECT_TRUE(read.out.empty()) << read.out;
+        monitor.Terminate();
+        EXPECT_EQ(monitor.WaitForExit(), 0) << monitor.Err();
+    }
+}
+
 TEST_F(CliEndToEnd, MonitorPrintsTheTerminalsLinesUntilTerminatedOrTheLinkIsLost)
 {
     CSimProcess sim({QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")});

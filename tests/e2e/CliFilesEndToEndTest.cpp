@@ -161,6 +161,53 @@ TEST_F(CliFiles, AProfileToExecuteThatCannotBeReadIsRefusedAtOnceWithItsReason)
     EXPECT_TRUE(Received().empty());
 }
 
+TEST_F(CliFiles, AProfileThatIsNoTextProfileOrHasNoCommandSendsNothingAndFails)
+{
+    using namespace std::string_literals;
+    const QString device = StartSim();
+    ASSERT_FALSE(device.isEmpty());
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* reason;
+    } cases[] = {
+        {"utf16.txt", "\xFF\xFE%\0I\0D\0" "1\0\r\0\n\0"s, "line 1: a NUL byte"},
+        {"escape.txt", "%ID1\r\n%PIN\x1B" "1234\r\n"s, "line 2: the control byte 0x1B"},
+        {"keyrun.txt", "%ID1\r\n%%%%%%%%%%%%\r\n"s, "line 2: a run of '%' is the setup key run"},
+        {"empty.txt", ""s, "nothing to execute"},
+        {"notes.txt", "\r\r\n//Page System Main Params\r\r\n\\\\ only a note\r\n"s, "nothing to execute"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteBytes(Path(c.name), c.bytes));
+        const SCliRun run = RunCli({QStringLiteral("--port"), device, QStringLiteral("exec"), Path(c.name)}, kPromptly);
+        EXPECT_EQ(run.exitCode, 8) << c.name << ": " << run.err;
+        EXPECT_TRUE(Has(run.err, c.reason)) << c.name << ": " << run.err;
+        EXPECT_FALSE(Has(run.out + run.err, "sucessed")) << c.name;
+    }
+    EXPECT_TRUE(Received().empty());
+}
+
+TEST_F(CliFiles, ABackupThatIsTheProfileItselfIsRefusedUnderAnySpelling)
+{
+    const QString device = StartSim();
+    ASSERT_FALSE(device.isEmpty());
+    ASSERT_TRUE(WriteBytes(Path("same.txt"), kOldProfile));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
+    ASSERT_TRUE(QFile::link(Path("same.txt"), Path("link.txt")));
+    ASSERT_EQ(::link(Native("same.txt").constData(), Native("hard.txt").constData()), 0);
+    const QString spellings[] = {Path("same.txt"), m_dir.path() + QStringLiteral("/sub/../same.txt"), Path("link.txt"),
+                                 Path("hard.txt")};
+    for (const QString& backup : spellings) {
+        const SCliRun run = RunCli({QStringLiteral("--port"), device, QStringLiteral("exec"), Path("same.txt"),
+                                    QStringLiteral("--backup"), backup},
+                                   kPromptly);
+        EXPECT_EQ(run.exitCode, 1) << backup.toStdString() << "\n" << run.err;
+        EXPECT_TRUE(Has(run.err, "the profile")) << run.err << run.out;
+        EXPECT_EQ(ReadBytes(Path("same.txt")), kOldProfile) << backup.toStdString();
+    }
+    EXPECT_TRUE(Received().empty());
+}
+
 TEST_F(CliFiles, StandardOutputThatCannotBeWrittenEndsWithItsOwnCode)
 {
     const QString device = StartSim();

@@ -242,6 +242,21 @@ TEST_F(TerminalSessionTest, AProfileWithACommandOverTheLineLimitSendsNothingAndN
     EXPECT_TRUE(session.ExecuteProfile(std::vector<SProfileLine>{{"%A", true, 1}}));
 }
 
+TEST_F(TerminalSessionTest, AProfileWithNothingToExecuteSendsNothingAndSaysSo)
+{
+    for (const std::string_view text : {std::string_view(""), std::string_view("//Page x\r\n\r\n"),
+                                        std::string_view("\\\\ a note\n  %INDENTED\n")})
+        EXPECT_FALSE(session.ExecuteProfile(text)) << text;
+    EXPECT_FALSE(session.ExecuteProfile(std::vector<SProfileLine>{}));
+    EXPECT_FALSE(session.ExecuteProfile(std::vector<SProfileLine>{{"\\\\ a note", false, 1}}));
+    EXPECT_TRUE(TakeWrites().empty());
+    EXPECT_FALSE(session.ProfileRunning());
+    EXPECT_TRUE(view.infos.empty()) << view.infos.front();
+    ASSERT_EQ(view.errors.size(), 5u);
+    for (const std::string& error : view.errors)
+        EXPECT_NE(error.find("nothing to execute"), std::string::npos) << error;
+}
+
 TEST_F(TerminalSessionTest, AWholeReadWaitsForTheLineToGoQuietAndTakesOnlyItsOwnEndLine)
 {
     std::string value;  // what the pages were handed
@@ -365,6 +380,32 @@ TEST_F(TerminalSessionTest, AWholeReadWithoutSettingsIsAFailureThatSaysWhy)
     EXPECT_TRUE(session.HoldsWholeRead());
     session.OnChannelOpened();
     EXPECT_FALSE(session.HoldsWholeRead()) << "a reopened port may lead to another terminal";
+}
+
+TEST_F(TerminalSessionTest, AReadWhoseLinesCameWithStrayBytesIsNoCompleteRead)
+{
+    using namespace std::string_literals;
+    // The first line sound, the rest behind a stray byte each; or all of them.
+    for (const std::string& dump : {"$X 1\r\n\0$Y 2\r\n\0$DUMPR END\r\n"s,
+                                    "\xFF$X 1\r\n\xFF$Y 2\r\n\xFF$DUMPR END\r\n"s,
+                                    "$X 1\r\n$Y 2\r\n\0$DUMPR END\r\n"s}) {
+        clock.Advance(CTerminalSession::kReadSettleMs);
+        session.Reload();
+        ASSERT_EQ(session.WholeRead(), CTerminalSession::EWholeRead::Requested);
+        TakeWrites();
+        Arrive(dump);
+        EXPECT_EQ(session.WholeRead(), CTerminalSession::EWholeRead::Failed) << testing::PrintToString(dump);
+        EXPECT_FALSE(session.HoldsWholeRead());
+    }
+    EXPECT_EQ(view.wholeReads, 0);
+    ASSERT_EQ(view.readFailures.size(), 3u);
+    EXPECT_NE(view.readFailures[0].find("2 lines of the dump came with stray bytes"), std::string::npos)
+        << view.readFailures[0];
+    // Stray bytes before the read are not the read's.
+    clock.Advance(CTerminalSession::kReadSettleMs);
+    session.Reload();
+    Arrive("$X 1\r\n$DUMPR END\r\n");
+    EXPECT_EQ(view.wholeReads, 1);
 }
 
 TEST_F(TerminalSessionTest, AProfileTheTerminalDidNotTakeWholeIsReportedWithItsCommands)
