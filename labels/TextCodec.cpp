@@ -25,20 +25,26 @@ void AppendHexUnit(std::string& out, char32_t unit)
         out.push_back(kDigits[(unit >> shift) & 0xF]);
 }
 
-unsigned HexDigitValue(char c)
+// Upper case only: the encoder writes nothing else, so anything else could
+// not be written back unchanged.
+std::optional<unsigned> HexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
         return static_cast<unsigned>(c - '0');
     if (c >= 'A' && c <= 'F')
         return static_cast<unsigned>(c - 'A' + 10);
-    return 15;
+    return std::nullopt;
 }
 
-char32_t UnitAt(std::string_view hex, std::size_t group)
+std::optional<char32_t> UnitAt(std::string_view hex, std::size_t group)
 {
     char32_t unit = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        unit = (unit << 4) | HexDigitValue(hex[group * 4 + i]);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::optional<unsigned> digit = HexDigitValue(hex[group * 4 + i]);
+        if (!digit)
+            return std::nullopt;
+        unit = (unit << 4) | *digit;
+    }
     return unit;
 }
 
@@ -46,6 +52,8 @@ char32_t UnitAt(std::string_view hex, std::size_t group)
 
 std::string EncodeUcs2Hex(std::string_view utf8Text, bool replaceApostrophe)
 {
+    if (IsUndecodedUcs2(utf8Text))
+        return std::string(UndecodedHex(utf8Text));
     utf8Text = utf8Text.substr(0, utf8Text.find('\0'));
     std::string out;
     std::size_t units = 0;
@@ -72,45 +80,58 @@ std::string EncodeUcs2Hex(std::string_view utf8Text, bool replaceApostrophe)
     return out;
 }
 
-std::string DecodeUcs2Hex(std::string_view hex)
+std::optional<std::string> TryDecodeUcs2Hex(std::string_view hex)
 {
     std::string out;
-    // Appends one character; false once it no longer fits, so the text is
-    // cut at a character boundary and nothing after the cut sneaks in.
-    const auto emit = [&out](char32_t codePoint) {
-        if (out.size() + Utf8Length(codePoint) > kMaxDecodedBytes)
-            return false;
-        AppendUtf8(out, codePoint);
-        return true;
-    };
-
     char32_t pendingHigh = 0;
-    const std::size_t groups = hex.size() / 4;
-    for (std::size_t group = 0; group < groups; ++group) {
-        const char32_t unit = UnitAt(hex, group);
-        if (unit == 0)
+    std::size_t units = 0;
+    std::size_t group = 0;
+    for (; group * 4 < hex.size(); ++group) {
+        if (hex.size() - group * 4 < 4)
+            return std::nullopt;  // half a unit
+        const std::optional<char32_t> unit = UnitAt(hex, group);
+        if (!unit)
+            return std::nullopt;
+        if (*unit == 0)
+            break;
+        if (++units > kMaxEncodedUnits)
             break;
         if (pendingHigh != 0) {
-            const char32_t high = pendingHigh;
+            if (!IsLowSurrogate(*unit))
+                return std::nullopt;
+            AppendUtf8(out, 0x10000 + ((pendingHigh - 0xD800) << 10) + (*unit - 0xDC00));
             pendingHigh = 0;
-            if (IsLowSurrogate(unit)) {
-                if (!emit(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)))
-                    return out;
-                continue;
-            }
-            if (!emit(kDefaultChar))
-                return out;
+        } else if (IsHighSurrogate(*unit)) {
+            pendingHigh = *unit;
+        } else if (IsLowSurrogate(*unit)) {
+            return std::nullopt;
+        } else {
+            AppendUtf8(out, *unit);
         }
-        if (IsHighSurrogate(unit)) {
-            pendingHigh = unit;
-            continue;
-        }
-        if (!emit(IsLowSurrogate(unit) ? kDefaultChar : unit))
-            return out;
     }
-    if (pendingHigh != 0)
-        emit(kDefaultChar);
+    // A high surrogate at the end, or one whose partner lies beyond the unit limit.
+    if (pendingHigh != 0 && units <= kMaxEncodedUnits)
+        return std::nullopt;
     return out;
+}
+
+std::string DecodeUcs2Hex(std::string_view hex)
+{
+    if (std::optional<std::string> text = TryDecodeUcs2Hex(hex))
+        return std::move(*text);
+    std::string kept(1, kUndecodedMark);
+    kept.append(hex);
+    return kept;
+}
+
+bool IsUndecodedUcs2(std::string_view text)
+{
+    return !text.empty() && text.front() == kUndecodedMark;
+}
+
+std::string_view UndecodedHex(std::string_view text)
+{
+    return IsUndecodedUcs2(text) ? text.substr(1) : std::string_view();
 }
 
 } // namespace orlan

@@ -40,21 +40,34 @@ std::string ReplaceApostropheUnits(std::string hex)
     return hex;
 }
 
+// At most 1024 units, each at most three bytes of UTF-8 (a pair of them four).
+constexpr std::size_t kMaxDecodedBytes = 3 * kMaxEncodedUnits;
+
 void CheckDecodedText(std::string_view text)
 {
     Require(IsValidUtf8(text), "decoded text is valid UTF-8");
-    Require(text.size() <= kMaxDecodedBytes, "decoded text within 150 bytes");
+    Require(text.size() <= kMaxDecodedBytes, "decoded text within 1024 units");
     Require(text.find('\0') == std::string_view::npos, "decoded text holds no NUL");
 }
 
 void CheckCodec(std::string_view input)
 {
     const std::string decoded = DecodeUcs2Hex(input);
-    CheckDecodedText(decoded);
-    // Every decoded text is short, valid and NUL-free, so it must come back
-    // from the terminal exactly as it went out.
-    Require(DecodeUcs2Hex(EncodeUcs2Hex(decoded)) == decoded, "decode(encode(decode(x))) == decode(x)");
+    if (IsUndecodedUcs2(decoded)) {
+        // Kept as it came, and written back so.
+        Require(!TryDecodeUcs2Hex(input), "only refused hex is kept undecoded");
+        Require(UndecodedHex(decoded) == input && EncodeUcs2Hex(decoded) == input, "undecoded hex goes back unchanged");
+    } else {
+        CheckDecodedText(decoded);
+        // Every decoded text is valid and NUL-free, so it must come back
+        // from the terminal exactly as it went out.
+        Require(DecodeUcs2Hex(EncodeUcs2Hex(decoded)) == decoded, "decode(encode(decode(x))) == decode(x)");
+    }
 
+    if (IsUndecodedUcs2(input)) {
+        Require(EncodeUcs2Hex(input) == UndecodedHex(input), "an undecoded text goes out as it came");
+        return;
+    }
     const std::string encoded = EncodeUcs2Hex(input);
     Require(encoded.size() % 4 == 0, "encoded length is a multiple of 4");
     Require(encoded.size() <= 4 * kMaxEncodedUnits, "encoded within 1024 units");
@@ -62,7 +75,7 @@ void CheckCodec(std::string_view input)
     Require(EncodeUcs2Hex(input, true) == ReplaceApostropheUnits(encoded), "apostrophe flag changes only 0027");
     const std::string back = DecodeUcs2Hex(encoded);
     CheckDecodedText(back);
-    if (IsValidUtf8(input) && input.size() <= kMaxDecodedBytes && input.find('\0') == std::string_view::npos)
+    if (IsValidUtf8(input) && CountUtf8CodePoints(input) <= kMaxEncodedUnits / 2 && input.find('\0') == std::string_view::npos)
         Require(back == input, "short valid text round-trips");
 }
 

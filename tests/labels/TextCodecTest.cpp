@@ -74,38 +74,34 @@ TEST(TextCodec, EncodingIsCutTo1024UnitsWithoutSplittingAPair)
     EXPECT_EQ(fits.substr(fits.size() - 8), "D83DDD14");
 }
 
-TEST(TextCodec, DecodesGroupsOfFourAndIgnoresATrailingPartialGroup)
+TEST(TextCodec, DecodesGroupsOfFourUpToTheFirstZeroUnit)
 {
     EXPECT_EQ(DecodeUcs2Hex(""), "");
     EXPECT_EQ(DecodeUcs2Hex("0041"), "A");
-    EXPECT_EQ(DecodeUcs2Hex("004"), "");
-    EXPECT_EQ(DecodeUcs2Hex("00410042004"), "AB");
     EXPECT_EQ(DecodeUcs2Hex("041F04400438043204350442"), "\u041f\u0440\u0438\u0432\u0435\u0442");
-}
-
-TEST(TextCodec, EveryNonDigitCountsAsFifteen)
-{
-    // Letter O in place of a digit: unit 0F61.
-    EXPECT_EQ(DecodeUcs2Hex("0O61"), "\u0f61");
-    // Lower-case hex digits are not digits either: 006a is 006F.
-    EXPECT_EQ(DecodeUcs2Hex("006a"), "o");
-    EXPECT_EQ(DecodeUcs2Hex("00 A"), "\u00fa");
-}
-
-TEST(TextCodec, DecodingEndsAtTheFirstZeroUnit)
-{
+    EXPECT_EQ(DecodeUcs2Hex("D83DDD14"), "\U0001F514");
     EXPECT_EQ(DecodeUcs2Hex("004100000042"), "A");
     EXPECT_EQ(DecodeUcs2Hex("00000041"), "");
+    EXPECT_EQ(DecodeUcs2Hex("00410000zz"), "A") << "nothing behind the end is looked at";
 }
 
-TEST(TextCodec, UnpairedSurrogatesDecodeAsQuestionMarks)
+// Hex the encoder would not write is kept as it came, marked, and goes back
+// out unchanged: never a guess such as U+FFFF that would be written as FFFF.
+TEST(TextCodec, HexThatIsNotUcs2IsKeptAsReceivedAndWrittenBackUnchanged)
 {
-    EXPECT_EQ(DecodeUcs2Hex("D83DDD14"), "\U0001F514");
-    EXPECT_EQ(DecodeUcs2Hex("D83D0041"), "?A");
-    EXPECT_EQ(DecodeUcs2Hex("DD140041"), "?A");
-    EXPECT_EQ(DecodeUcs2Hex("0041D83D"), "A?");
-    EXPECT_EQ(DecodeUcs2Hex("D83DD83DDD14"), "?\U0001F514");
-    EXPECT_EQ(DecodeUcs2Hex("D83D0000"), "?");
+    for (const std::string_view hex : {"zzzzGGGG", "004", "00410042004", "0O61", "006a", "00 A", "D83D0041",
+                                       "DD140041", "0041D83D", "D83DD83DDD14", "FFFFzzzz"}) {
+        EXPECT_FALSE(TryDecodeUcs2Hex(hex).has_value()) << hex;
+        const std::string kept = DecodeUcs2Hex(hex);
+        EXPECT_TRUE(IsUndecodedUcs2(kept)) << hex;
+        EXPECT_EQ(UndecodedHex(kept), hex);
+        EXPECT_EQ(EncodeUcs2Hex(kept), hex);
+        EXPECT_EQ(EncodeUcs2Hex(kept, true), hex);
+    }
+    for (const std::string_view hex : {"", "0041", "FFFF", "D83DDD14"}) {
+        EXPECT_TRUE(TryDecodeUcs2Hex(hex).has_value()) << hex;
+        EXPECT_FALSE(IsUndecodedUcs2(DecodeUcs2Hex(hex))) << hex;
+    }
 }
 
 TEST(TextCodec, ScriptsRoundTrip)
@@ -119,19 +115,28 @@ TEST(TextCodec, ScriptsRoundTrip)
     }
 }
 
-TEST(TextCodec, DecodedTextIsCutAt150BytesOnACharacterBoundary)
+// Whatever the script, a text of up to 1024 units comes back unit for unit.
+TEST(TextCodec, LongTextsOfEveryScriptRoundTripUnitForUnit)
 {
-    EXPECT_EQ(DecodeUcs2Hex(Repeat("0041", 200)), std::string(150, 'A'));
-    // Two-byte Cyrillic fills exactly 150 bytes.
-    EXPECT_EQ(DecodeUcs2Hex(Repeat("041F", 100)), Repeat("\u041f", 75));
-    // Three-byte characters after one ASCII letter: 1 + 49 * 3 = 148 bytes;
-    // a following ASCII letter that would still fit is not taken either.
-    const std::string cut = DecodeUcs2Hex("0041" + Repeat("62A5", 60) + "0042");
-    EXPECT_EQ(cut, "A" + Repeat("\u62a5", 49));
-    // Four-byte characters: 37 * 4 = 148 bytes.
-    const std::string emoji = DecodeUcs2Hex(Repeat("D83DDD14", 40));
-    EXPECT_EQ(emoji, Repeat("\U0001F514", 37));
-    EXPECT_TRUE(IsValidUtf8(emoji));
+    const struct {
+        const char* name;
+        std::string unit;  // one character
+        std::size_t units;  // UTF-16 units it takes
+    } scripts[] = {{"latin", "A", 1}, {"accented", "\u00e9", 1}, {"cyrillic", "\u041f", 1},
+                   {"cjk", "\u62a5", 1},  {"emoji", "\U0001F514", 2}};
+    for (const auto& script : scripts) {
+        const std::size_t count = kMaxEncodedUnits / script.units;
+        const std::string text = Repeat(script.unit, count);
+        const std::string hex = EncodeUcs2Hex(text);
+        EXPECT_EQ(hex.size(), 4 * kMaxEncodedUnits) << script.name;
+        EXPECT_EQ(DecodeUcs2Hex(hex), text) << script.name;
+        EXPECT_EQ(EncodeUcs2Hex(DecodeUcs2Hex(hex)), hex) << script.name;
+        // Units beyond the limit are no text of the terminal's: cut there.
+        EXPECT_EQ(DecodeUcs2Hex(hex + EncodeUcs2Hex(script.unit)), text) << script.name;
+    }
+    // A pair the limit would split is left out whole.
+    const std::string split = Repeat("0041", kMaxEncodedUnits - 1) + "D83DDD14";
+    EXPECT_EQ(DecodeUcs2Hex(split), std::string(kMaxEncodedUnits - 1, 'A'));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // guards), Clear, the exact command batch and its profile section.
 #include <gtest/gtest.h>
 
+#include "labels/TextCodec.h"
+
 #include "SessionHarness.h"
 
 #include <algorithm>
@@ -222,8 +224,11 @@ TEST_F(MainParamsPage, MemoAndForwardingKeyAreDecodedFromUcs2Hex)
     EXPECT_EQ(Text("memo"), "Привет 1");
     page.ParseLine("$DESC 0061000A0062");
     EXPECT_EQ(Text("memo"), "a\nb");
-    page.ParseLine("$FWDKEY 004B0045005");  // a trailing half unit is dropped
+    page.ParseLine("$FWDKEY 004B0045");
     EXPECT_EQ(Text("forwardKey"), "KE");
+    // Half a unit is no UCS-2 hex: kept as it came, never guessed at.
+    page.ParseLine("$FWDKEY 004B0045005");
+    EXPECT_EQ(UndecodedHex(Text("forwardKey")), "004B0045005");
 }
 
 TEST_F(MainParamsPage, ClearEmptiesEverythingButSelectsTextMode)

@@ -4,6 +4,8 @@
 // section.
 #include <gtest/gtest.h>
 
+#include "labels/TextCodec.h"
+
 #include "SessionHarness.h"
 #include "pages/messages/MessageEditor.h"
 #include "pages/messages/MessageTextPages.h"
@@ -53,16 +55,23 @@ TEST_F(MessageTextPages, LinesWithoutASlotOrBeyondThePagesChangeNothing)
     h.Feed({"$SMS4x0044", "$SMS5", "$SMS6 004"});
     EXPECT_EQ(all.Text(4), "D");
     EXPECT_EQ(all.Text(5), "");
-    EXPECT_EQ(all.Text(6), "");
+    EXPECT_EQ(UndecodedHex(all.Text(6)), "004") << "half a unit is kept as it came";
 }
 
-TEST_F(MessageTextPages, DecodedTextsStopAtOneHundredFiftyBytes)
+TEST_F(MessageTextPages, DecodedTextsKeepEveryUnitTheTerminalSent)
 {
     std::string hex;
-    for (int i = 0; i < 200; ++i)
-        hex += "0061";
+    std::string text;
+    for (int i = 0; i < 200; ++i) {
+        hex += "041F";
+        text += "\u041f";
+    }
     h.Feed({"$SMS2 " + hex});
-    EXPECT_EQ(all.Text(2), std::string(150, 'a'));
+    EXPECT_EQ(all.Text(2), text);
+    // Invalid hex stays as it came and goes back out unchanged.
+    h.Feed({"$SMS3 zzzzGGGG"});
+    EXPECT_EQ(UndecodedHex(all.Text(3)), "zzzzGGGG");
+    EXPECT_EQ(EncodeUcs2Hex(all.Text(3)), "zzzzGGGG");
 }
 
 TEST_F(MessageTextPages, ClearEmptiesTheRowsAndKeepsTheHeaderSwitch)
