@@ -92,10 +92,18 @@ SDumpValue CDumpRouter::HandOver(const SDumpRoute& route, std::string_view line)
         value.text = From(line, route.position);
         value.index = LeadingIndex(value.text);
         break;
-    case EHandOver::RowText:
-        value.index = line[static_cast<size_t>(route.digitAt)] - '0';
-        value.text = From(line, route.position);
+    case EHandOver::RowText: {
+        // "$CS100 +49151" is row 100 (a row no list has), never row 1 with
+        // the text "0 +49151": the whole number is the row, and the text
+        // starts as far behind its last digit as behind a single one.
+        const auto at = static_cast<size_t>(route.digitAt);
+        size_t end = at;
+        while (end < line.size() && IsDigit(line[end]))
+            ++end;
+        value.index = end - at == 1 ? line[at] - '0' : LeadingIndex(line.substr(at, end - at));
+        value.text = From(line, static_cast<int>(end - at - 1) + route.position);
         break;
+    }
     case EHandOver::WholeLine:
         value.text = line;
         break;

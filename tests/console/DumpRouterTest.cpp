@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "console/DumpRouter.h"
+#include "console/DumpRoutes.h"
+#include "console/TextScan.h"
 
 namespace orlan {
 namespace {
@@ -106,6 +109,35 @@ TEST_F(DumpRouterTest, SeveralConsumersGetTheSameTextInOrderAndSpecialFeedsComeF
                                                "CPageDinAlarm:3 0041", "CPageRfZone:3 0041", "main"}));
     EXPECT_FALSE(router.Bind("CPageNobody", "$SMS", [](const SDumpValue&) {}));
     EXPECT_FALSE(router.Bind("CPageAllSms", "$NOSUCHKEY", [](const SDumpValue&) {}));
+}
+
+
+// Every row-and-text key of the table: a row number of more digits than one
+// is that number (a row no list has), never its first digit with the rest
+// taken for the text.
+TEST(DumpRouterRows, AMultiDigitRowIsItsWholeNumberNeverItsFirstDigit)
+{
+    const struct {
+        std::string_view line;
+        int index;
+        std::string_view text;
+    } cases[] = {
+        {"$CS1 +49151", 1, "+49151"},        {"$CS100 +49151", 100, "+49151"},
+        {"$CS10 +49151", 10, "+49151"},      {"$CS99999999999 +1", -1, "+1"},
+        {"$SOS0 +4930", 0, "+4930"},         {"$SOS12 +4930", 12, "+4930"},
+        {"$SR3 5550003", 3, "5550003"},      {"$SR31 5550003", 31, "5550003"},
+        {"$EM2 a@b.example", 2, "a@b.example"}, {"$EM20 a@b.example", 20, "a@b.example"},
+        {"$CS12", 12, ""},
+    };
+    for (const auto& c : cases) {
+        const auto route = std::find_if(DumpRoutes().begin(), DumpRoutes().end(), [&](const SDumpRoute& r) {
+            return r.form == EHandOver::RowText && c.line.starts_with(r.key) && IsDigit(c.line[r.key.size()]);
+        });
+        ASSERT_NE(route, DumpRoutes().end()) << c.line;
+        const SDumpValue value = CDumpRouter::HandOver(*route, c.line);
+        EXPECT_EQ(value.index, c.index) << c.line;
+        EXPECT_EQ(value.text, c.text) << c.line;
+    }
 }
 
 } // namespace

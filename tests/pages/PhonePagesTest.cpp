@@ -33,6 +33,11 @@ TEST_F(PhonePages, ControlRowsComeFromCsLinesWithADigitAtPositionThree)
     // Only numbers that start with a digit or "+" are taken.
     h.Feed({"$CS3 -5", "$CS3 none", "$CS3 ", "$CS3"});
     EXPECT_EQ(server.Number(3), "+123");
+    // A row beyond the list, however its first digit reads, changes nothing.
+    h.Feed({"$CS100 +49151", "$CS31 +49151", "$SOS10 +49151"});
+    EXPECT_EQ(server.Number(1), "");
+    EXPECT_EQ(server.Number(3), "+123");
+    EXPECT_EQ(sos.Number(0), "");
     // The priority flags line is taken and shows nothing.
     h.Feed({"$PRIOSRABI 1"});
     EXPECT_EQ(server.Number(0), "+8613800000001");
