@@ -31,7 +31,10 @@ COrlanApp::COrlanApp(int& argc, char** argv) : QApplication(argc, argv)
 
 int COrlanApp::Run(const SStartOptions& options)
 {
-    CLabelCatalogue catalogue = OpenProgramCatalogue();
+    std::string catalogueWarning;
+    CLabelCatalogue catalogue = OpenProgramCatalogue(&catalogueWarning);
+    if (!catalogueWarning.empty())
+        std::fprintf(stderr, "orlan: %s\n", catalogueWarning.c_str());
     // Installed before the window exists: every text is read as it is built.
     CCatalogueTranslator toolTexts(catalogue);
     installTranslator(&toolTexts);

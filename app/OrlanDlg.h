@@ -80,6 +80,8 @@ public:
     QString JobReportText() const;
     QString LinkText() const;
     int WholeReads() const { return m_wholeReads; }
+    // Why the port is not open (kind None while it is or has not tried).
+    LinkError PortError() const { return m_port.LastError(); }
 
     // SAVE and EXEC once a file is chosen (the buttons open the chooser).
     // A name without extension gets ".txt". True when the file was written.

@@ -33,6 +33,9 @@ void CScreenshotMode::Poll()
             std::fprintf(stderr, "orlan: cannot write %s: %s\n", m_path.toLocal8Bit().constData(),
                          why.toLocal8Bit().constData());
         Finish(why.isEmpty() ? 0 : 1);
+    } else if (const LinkError error = m_window.PortError(); error.kind == LinkError::Kind::Busy) {
+        std::fprintf(stderr, "orlan: %s\n", error.text.toLocal8Bit().constData());
+        Finish(3);
     } else if (m_clock.elapsed() > kPatienceMs) {
         std::fprintf(stderr, "orlan: no whole configuration read within %d s\n", kPatienceMs / 1000);
         Finish(2);

@@ -22,7 +22,9 @@ public:
 
     CScreenshotMode(COrlanDlg& window, QString path);
 
-    // 0 saved, 1 the file could not be written, 2 no whole read in time.
+    // 0 saved, 1 the file could not be written, 2 no whole read in time,
+    // 3 the port is held by another program (said at once: it will not free
+    // itself while we wait).
     std::function<void(int status)> finished;
 
 private:

@@ -41,9 +41,18 @@ ECliExit ExitOf(const SJobReport& report)
 
 namespace {
 
+CLabelCatalogue CliCatalogue()
+{
+    std::string warning;
+    CLabelCatalogue catalogue = OpenProgramCatalogue(&warning);
+    if (!warning.empty())
+        std::fprintf(stderr, "orlan-cli: %s\n", warning.c_str());
+    return catalogue;
+}
+
 } // namespace
 
-CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options)), m_catalogue(OpenProgramCatalogue())
+CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options)), m_catalogue(CliCatalogue())
 {
     m_session.Receive().SetStatusTexts(LoadStatusTexts(m_catalogue));
     // Pages write catalogue words into their own values (lists, cells), as the window does.

@@ -46,6 +46,8 @@ public:
     std::string Lookup(std::string_view key, std::string_view section) const;
 
     bool HasSection(std::string_view section) const;
+    // How many sections the file holds: none in a file that is no catalogue.
+    std::size_t SectionCount() const { return m_sections.size(); }
 
     const std::filesystem::path& Path() const { return m_path; }
     const CatalogueParseReport& Report() const { return m_report; }

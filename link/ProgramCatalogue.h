@@ -23,7 +23,8 @@ inline std::string RememberedCatalogueLanguage()
     return preferences.value(QString::fromLatin1(kLanguageSetting)).toString().toStdString();
 }
 
-inline std::filesystem::path ProgramCataloguePath()
+// `useWorkingDirectory` false: the installed catalogue only.
+inline std::filesystem::path ProgramCataloguePath(bool useWorkingDirectory = true)
 {
     const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
     const std::filesystem::path workingDir = QDir::currentPath().toStdString();
@@ -31,19 +32,38 @@ inline std::filesystem::path ProgramCataloguePath()
         std::error_code error;
         return std::filesystem::is_regular_file(path, error);
     };
+    const bool workingHasOne = useWorkingDirectory && isFile(workingDir / kCatalogueFileName);
     const SCatalogueChoice choice = ChooseCatalogue(
-        isFile(workingDir / kCatalogueFileName), RememberedCatalogueLanguage(), QLocale::system().name().toStdString(),
+        workingHasOne, RememberedCatalogueLanguage(), QLocale::system().name().toStdString(),
         [&](std::string_view language) {
             const auto candidates = InstalledCatalogueCandidates(exeDir, language);
             return std::any_of(candidates.begin(), candidates.end(), isFile);
         });
-    return ResolveCataloguePath(workingDir, InstalledCatalogueCandidates(exeDir, choice.language));
+    const auto installed = InstalledCatalogueCandidates(exeDir, choice.language);
+    if (workingHasOne)
+        return ResolveCataloguePath(workingDir, installed);
+    const auto found = std::find_if(installed.begin(), installed.end(), isFile);
+    return found != installed.end() ? *found : workingDir / kCatalogueFileName;
 }
 
-inline CLabelCatalogue OpenProgramCatalogue()
+// The program's catalogue. A working directory's gsm.ini that cannot be
+// read or holds no section is no catalogue: the installed one is used, and
+// `warning` says so (for standard error or the status line).
+inline CLabelCatalogue OpenProgramCatalogue(std::string* warning = nullptr)
 {
     CLabelCatalogue catalogue;
-    catalogue.Bind(ProgramCataloguePath());
+    const std::filesystem::path path = ProgramCataloguePath();
+    const bool readable = catalogue.Bind(path);
+    if (path.parent_path() != std::filesystem::path(QDir::currentPath().toStdString())
+        || (readable && catalogue.SectionCount() > 0))
+        return catalogue;
+    const std::filesystem::path installed = ProgramCataloguePath(false);
+    if (installed == path)
+        return catalogue;  // a build tree run in its own folder: nothing else to take
+    if (warning != nullptr)
+        *warning = path.string() + (readable ? " holds no section" : " cannot be read")
+                   + "; the installed catalogue " + installed.string() + " is used instead";
+    catalogue.Bind(installed);
     return catalogue;
 }
 

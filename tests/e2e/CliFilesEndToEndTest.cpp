@@ -208,6 +208,42 @@ TEST_F(CliFiles, ABackupThatIsTheProfileItselfIsRefusedUnderAnySpelling)
     EXPECT_TRUE(Received().empty());
 }
 
+TEST_F(CliFiles, AWorkingFoldersCatalogueThatIsNoCatalogueIsReportedAndTheInstalledOneUsed)
+{
+    const std::string folder = m_dir.path().toStdString();
+    SCliStart here;
+    here.inChild = [folder] { (void)!::chdir(folder.c_str()); };
+    SCliStart hereAsNobody;
+    hereAsNobody.inChild = [folder] {
+        if (::chdir(folder.c_str()) != 0 || (::geteuid() == 0 && ::setuid(65534) != 0))
+            ::_exit(99);
+    };
+    ASSERT_EQ(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755), 0);
+    const struct {
+        std::string contents;
+        mode_t mode;
+        const SCliStart& start;
+        const char* reason;  // empty: the folder's own catalogue is used
+    } cases[] = {
+        {std::string("garbage\0\x01\n", 10), 0644, here, "holds no section"},
+        {"", 0644, here, "holds no section"},
+        {"[TABS]\nPAGE_CS=Our phones\n", 0000, hereAsNobody, "cannot be read"},
+        {"[TABS]\nPAGE_CS=Our phones\n", 0644, here, ""},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(Path("gsm.ini"));
+        ASSERT_TRUE(WriteBytes(Path("gsm.ini"), c.contents));
+        ASSERT_EQ(::chmod(Native("gsm.ini").constData(), c.mode), 0);
+        const SCliRun run = RunCli({QStringLiteral("pages")}, kPromptly, c.start);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const bool own = std::string_view(c.reason).empty();
+        EXPECT_EQ(Has(run.err, "the installed catalogue"), !own) << run.err;
+        EXPECT_TRUE(own || Has(run.err, c.reason)) << run.err;
+        // The control phones' title from whichever catalogue was used.
+        EXPECT_TRUE(Has(run.out, own ? "Our phones" : "Phone numbers")) << run.out;
+    }
+}
+
 TEST_F(CliFiles, StandardOutputThatCannotBeWrittenEndsWithItsOwnCode)
 {
     const QString device = StartSim();

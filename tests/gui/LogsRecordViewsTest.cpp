@@ -181,6 +181,7 @@ TEST_F(LogsRecordViews, TheRunningFileTakesEverySampleAndMovesWhereItCanBeWritte
         const QString path = dir.filePath(QString::fromLatin1(CPageExTmpRcd::kLogFileName));
         EXPECT_EQ(view->File().Path(), path);
         EXPECT_TRUE(view->FileLabel()->text().endsWith(path)) << view->FileLabel()->text().toStdString();
+        EXPECT_FALSE(QFileInfo::exists(path)) << "made with its first sample, not at start";
         page->ParseLine(Sample("33", "021.50,", 1));
         EXPECT_EQ(Contents(path), "2026/01/02 03:04:05,NORMAL,21.50,UA,,UA,,UA,,,,,,\r\n");
         view->DeleteLogFile();

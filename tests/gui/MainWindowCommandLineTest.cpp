@@ -2,7 +2,14 @@
 // first page and the screenshot mode; anything else is refused with a reason.
 #include <gtest/gtest.h>
 
+#include "app/ScreenshotMode.h"
 #include "app/StartOptions.h"
+#include "MainWindowTestSupport.h"
+#include "support/QtTestSupport.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace orlan {
 namespace {
@@ -84,6 +91,31 @@ TEST(MainWindowCommandLine, AnUnknownPageIsRefusedWithTheKeysThereAre)
     EXPECT_TRUE(unknown.error.contains(QStringLiteral("PAGE_BASIC, ")));
     EXPECT_TRUE(unknown.error.contains(QStringLiteral("CPageSos")));
     EXPECT_EQ(Parse({"--page", "CPageSos"}).outcome, EParseOutcome::Run) << "a page without item";
+}
+
+
+TEST(MainWindowScreenshot, APortHeldByAnotherProgramEndsTheScreenshotAtOnceSayingSo)
+{
+    test::CSimProcess sim({QStringLiteral("--no-login")});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    // Another program holds the port as the tool's programs do.
+    const int held = ::open(sim.Device().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+
+    SStartOptions options = test::TestOptions();
+    options.port = PortInput{0, sim.Device()};
+    COrlanDlg window(test::ShippedCatalogue(), options);
+    CScreenshotMode shot(window, test::PrivateHome() + QStringLiteral("/busy.png"));
+    int status = -1;
+    shot.finished = [&status](int s) { status = s; };
+    // Well inside the whole read's patience: the busy port ends it, not the wait.
+    EXPECT_TRUE(test::PumpUntil([&status] { return status >= 0; }));
+    EXPECT_EQ(status, 3);
+    EXPECT_EQ(window.PortError().kind, LinkError::Kind::Busy);
+    EXPECT_FALSE(QFile::exists(test::PrivateHome() + QStringLiteral("/busy.png")));
+    ::close(held);
+    test::ForgetSettings();
 }
 
 } // namespace
