@@ -113,6 +113,7 @@ private:
     void OnPictureComplete(std::span<const uint8_t> jpeg) override;
     void ShowInformation(const std::string& text) override;
     void ShowError(const std::string& text) override;
+    void OnValueRefused(const CPage& page, const std::string& fieldId, const std::string& why) override;
     void OnJobFinished(const std::string& name, const SJobReport& report) override;
     void OnPageJobFinished(const CPage& page, const SPageJobKind& kind, const std::string& name,
                            const SJobReport& report) override;
@@ -149,7 +150,8 @@ private:
     // A Yes/No question (buttons named from the catalogue, No the default)
     // opened without a nested loop; `answered` hears the button.
     QMessageBox* Ask(const QString& name, const QString& text, std::function<void(QMessageBox*)> answered);
-    void ShowJobReport(const QString& text, const SJobReport& report);
+    void ShowJobReport(const QString& summary, const SJobReport& report);
+    QString LeftOutCaption(const SLeftOut& leftOut) const;
     // The caption a person knows a page by.
     QString Caption(const CPage& page) const;
     QFileDialog* ProfileDialog(bool save, std::string_view captionKey);

@@ -174,12 +174,18 @@ void COrlanDlg::OnExecuteProfile()
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     auto* backup = new QCheckBox(tr("First save the terminal's configuration as a backup beside the profile"), dialog);
     backup->setObjectName(QStringLiteral("backupBox"));
-    backup->setChecked(CPreferences().value(QLatin1String(kExecBackupSetting), true).toBool());
+    // A backup of pages never read whole would hold defaults, not the terminal.
+    const bool canBackUp = m_session.HoldsWholeRead();
+    backup->setChecked(canBackUp && CPreferences().value(QLatin1String(kExecBackupSetting), true).toBool());
+    backup->setEnabled(canBackUp);
+    if (!canBackUp)
+        backup->setToolTip(tr("The configuration has not been read from the terminal: a backup would hold defaults."));
     if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
         grid->addWidget(backup, grid->rowCount(), 0, 1, grid->columnCount());
     connect(dialog, &QFileDialog::fileSelected, this, [this, backup](const QString& path) {
-        CPreferences().setValue(QLatin1String(kExecBackupSetting), backup->isChecked());
-        ExecuteProfileFrom(path, backup->isChecked());
+        if (backup->isEnabled())
+            CPreferences().setValue(QLatin1String(kExecBackupSetting), backup->isChecked());
+        ExecuteProfileFrom(path, backup->isEnabled() && backup->isChecked());
     });
     dialog->open();
 }
@@ -235,12 +241,16 @@ void COrlanDlg::CompareWithProfile(const QString& path)
     connect(execute, &QPushButton::clicked, this, [this, dialog, path] {
         dialog->accept();
         Ask(QStringLiteral("executeQuestion"),
-            tr("Send %1 to the terminal now?\n\nIts commands replace the terminal's settings they name; a backup "
-               "of the terminal's configuration is saved beside it first.")
-                .arg(QDir::toNativeSeparators(path)),
+            m_session.HoldsWholeRead()
+                ? tr("Send %1 to the terminal now?\n\nIts commands replace the terminal's settings they name; a "
+                     "backup of the terminal's configuration is saved beside it first.")
+                      .arg(QDir::toNativeSeparators(path))
+                : tr("Send %1 to the terminal now?\n\nIts commands replace the terminal's settings they name. No "
+                     "backup is saved: the configuration has not been read from the terminal.")
+                      .arg(QDir::toNativeSeparators(path)),
             [this, path](QMessageBox* box) {
                 if (box->clickedButton() == box->button(QMessageBox::Yes))
-                    ExecuteProfileFrom(path, true);
+                    ExecuteProfileFrom(path, m_session.HoldsWholeRead());
             });
     });
     layout->addWidget(buttons);
@@ -253,7 +263,8 @@ bool COrlanDlg::SaveProfileTo(const QString& chosen)
     QString path = chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".txt");
-    const std::string bytes = m_session.ProfileBytes();
+    std::vector<SLeftOut> leftOut;
+    const std::string bytes = m_session.ProfileBytes(&leftOut);
     // A profile holds the SIM PIN and PUK: private unless the file was shared before.
     const QString why = WriteFileSafely(path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
                                         {ENewFileMode::Private, ELinkPolicy::WriteThrough});
@@ -262,7 +273,18 @@ bool COrlanDlg::SaveProfileTo(const QString& chosen)
         return false;
     }
     m_status->SetFullText(tr("Profile saved to %1").arg(QDir::toNativeSeparators(path)));
-    OpenMessage(QMessageBox::Information, Text(kMsgSaveProfileOk, kSectionSysMsg));
+    QString saved = Text(kMsgSaveProfileOk, kSectionSysMsg);
+    if (!leftOut.empty()) {
+        QStringList lines;
+        for (const SLeftOut& left : leftOut)
+            lines.append(LeftOutCaption(left));
+        lines.removeDuplicates();
+        saved += QStringLiteral("\n\n") + tr("%1 lines are not in the profile, as the terminal did not report "
+                                              "their values:").arg(leftOut.size())
+                 + QStringLiteral("\n") + lines.mid(0, 12).join(QLatin1Char('\n'))
+                 + (lines.size() > 12 ? QStringLiteral("\n...") : QString());
+    }
+    OpenMessage(QMessageBox::Information, saved);
     return true;
 }
 
@@ -422,16 +444,47 @@ void COrlanDlg::OnPageJobFinished(const CPage& page, const SPageJobKind& kind, c
     ShowJobReport(what + QStringLiteral(": ") + QString::fromStdString(report.Summary()), report);
 }
 
-void COrlanDlg::ShowJobReport(const QString& text, const SJobReport& report)
+QString COrlanDlg::LeftOutCaption(const SLeftOut& leftOut) const
 {
+    QStringList names;
+    for (const SUnknownValue& value : leftOut.unknown) {
+        const std::string caption = value.labelKey.empty() ? std::string() : m_catalogue.Lookup(value.labelKey, value.section);
+        const QString name = QString::fromStdString(caption.empty() ? value.id : caption);
+        if (!names.contains(name))
+            names.append(name);
+    }
+    return tr("not written: %1 (the terminal did not report it)").arg(names.join(QStringLiteral(", ")));
+}
+
+void COrlanDlg::OnValueRefused(const CPage& page, const std::string& fieldId, const std::string& why)
+{
+    QString field = QString::fromStdString(fieldId);
+    if (!fieldId.empty() && page.Fields().Has(fieldId))
+        field = QString::fromStdString(
+            FieldCaption(page.Fields().Desc(page.Fields().IndexOf(fieldId)), page.Info().section, m_catalogue));
+    const QString where = field.isEmpty() ? Caption(page) : Caption(page) + QStringLiteral(": ") + field;
+    OpenMessage(QMessageBox::Warning,
+                tr("%1 %2; nothing was sent.").arg(where, QString::fromStdString(why)));
+}
+
+void COrlanDlg::ShowJobReport(const QString& summary, const SJobReport& report)
+{
+    QString text = summary;
+    const bool editLeftOut = std::any_of(report.leftOut.begin(), report.leftOut.end(),
+                                         [](const SLeftOut& left) { return left.carriesEdit; });
+    if (!report.leftOut.empty())
+        text += report.sent == 0 ? tr(", nothing written: the terminal reported none of these settings")
+                                 : tr(", %1 not written (values the terminal did not report)").arg(report.leftOut.size());
     m_jobReport->SetFullText(text);
     QStringList failed = {text};
     for (const std::string& command : report.failed)
         failed.append(QString::fromStdString(command));
+    for (const SLeftOut& left : report.leftOut)
+        failed.append(LeftOutCaption(left));
     m_jobReport->setToolTip(failed.join(QLatin1Char('\n')));
+    const bool good = report.AllAccepted() && !editLeftOut && (report.sent > 0 || report.leftOut.empty());
     QPalette palette = m_jobReport->palette();
-    palette.setColor(QPalette::WindowText,
-                     report.AllAccepted() ? statusBar()->palette().color(QPalette::WindowText) : kFailureColour);
+    palette.setColor(QPalette::WindowText, good ? statusBar()->palette().color(QPalette::WindowText) : kFailureColour);
     m_jobReport->setPalette(palette);
 }
 

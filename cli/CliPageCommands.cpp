@@ -3,6 +3,7 @@
 // is refused before the port opens; the rest runs on the whole read.
 #include "cli/CliSession.h"
 
+#include "pages/KnownValues.h"
 #include "session/PageAccess.h"
 #include "session/ProfileDiff.h"
 
@@ -137,11 +138,17 @@ void CCliSession::WritePage()
     m_session.WriteBack(*m_page);
 }
 
+void CCliSession::OnValueRefused(const CPage& page, const std::string& fieldId, const std::string& why)
+{
+    Finish(ECliExit::Usage, Caption(page) + ": " + (fieldId.empty() ? "" : "field \"" + fieldId + "\" ") + why
+                                + "; nothing was sent");
+}
+
 void CCliSession::EditRow()
 {
     const size_t table = m_options.table;
     const size_t row = m_options.row;
-    std::optional<SRowEditor> editor = m_page->RowEditor(table, row);
+    std::optional<SRowEditor> editor = OpenRowEditor(*m_page, table, row);
     const std::string where = Caption(*m_page) + ": row " + std::to_string(row) + " of table " + std::to_string(table);
     if (!editor) {
         const size_t rows = table < m_page->Tables().size() ? m_page->Tables()[table].Rows() : 0;

@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <optional>
@@ -34,6 +35,10 @@ ECliExit ExitOf(const SJobReport& report)
 {
     if (report.rejected > 0)
         return ECliExit::Rejected;
+    const bool editLeftOut = std::any_of(report.leftOut.begin(), report.leftOut.end(),
+                                         [](const SLeftOut& left) { return left.carriesEdit; });
+    if (editLeftOut || (report.sent == 0 && !report.leftOut.empty()))
+        return ECliExit::NotWritten;
     // A command that never went out, or whose answer may be another's, is
     // as unknown as one that got no answer.
     return report.AllAccepted() ? ECliExit::Ok : ECliExit::Unanswered;
@@ -435,7 +440,10 @@ void CCliSession::WholeReadDone()
         Finish(ECliExit::Ok, "whole configuration read");
         return;
     }
-    const std::string bytes = m_session.ProfileBytes();
+    std::vector<SLeftOut> leftOut;
+    const std::string bytes = m_session.ProfileBytes(&leftOut);
+    for (const SLeftOut& left : leftOut)
+        Progress("profile: " + LeftOutText(left));
     const std::string why = SaveFileSafely(m_options.profilePath, bytes, kProfileSave);
     if (!why.empty()) {
         Finish(ECliExit::ProfileFailed, ProfileFailure(m_options.profilePath, why));
@@ -453,6 +461,12 @@ void CCliSession::OnJobFinished(const std::string& name, const SJobReport& repor
     Progress((m_page != nullptr ? Caption(*m_page) : name) + ": " + report.Summary());
     for (const std::string& failed : report.failed) {
         if (!PrintLine(failed)) {
+            Finish(ECliExit::OutputFailed);
+            return;
+        }
+    }
+    for (const SLeftOut& left : report.leftOut) {
+        if (!PrintLine(LeftOutText(left))) {
             Finish(ECliExit::OutputFailed);
             return;
         }

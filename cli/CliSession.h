@@ -50,6 +50,7 @@ public:
     void OnDumpEndOutsideRead() override;
     void ShowInformation(const std::string& text) override;
     void ShowError(const std::string& text) override { Progress(text); }
+    void OnValueRefused(const CPage& page, const std::string& fieldId, const std::string& why) override;
     void OnJobFinished(const std::string& name, const SJobReport& report) override;
 
     // After a page's job, its read is over once the line has been quiet this long.

@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "console/ByteSink.h"
+#include "console/LeftOut.h"
 #include "console/ProfileReader.h"
 #include "console/ReceiveListener.h"
 #include "console/TimerService.h"
@@ -85,6 +86,8 @@ struct SJobReport {
     // Every command not accepted, without CR, with what became of it:
     // "(CMD ERR)", "(no answer)", "(not sent: ...)", "(... answer uncertain)".
     std::vector<std::string> failed;
+    // Commands the job left out because a value they carry is not known.
+    std::vector<SLeftOut> leftOut;
 
     bool AllAccepted() const
     {

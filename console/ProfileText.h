@@ -17,6 +17,8 @@ public:
     void WriteDirect(std::string_view text);
     // A section header through the command sender: CR LF "//Page " title CR LF.
     void SectionHeader(std::string_view title);
+    // Bytes exactly as another profile text made them.
+    void WriteRaw(std::string_view bytes) { m_bytes += bytes; }
 
     const std::string& Bytes() const { return m_bytes; }
 

@@ -17,6 +17,12 @@ SFieldDesc Text(std::string_view id, std::string_view labelKey)
     return Field(id, EFieldKind::Text, labelKey);
 }
 
+SFieldDesc Digits(SFieldDesc desc)
+{
+    desc.digitsOnly = true;
+    return desc;
+}
+
 SFieldDesc Spin(std::string_view id, std::string_view labelKey, int minimum, int maximum)
 {
     SFieldDesc desc = Field(id, EFieldKind::Spin, labelKey);
@@ -80,7 +86,8 @@ bool IsSelected(const CFieldSet& fields, std::string_view fieldId)
 {
     const SFieldDesc& desc = fields.Desc(fields.IndexOf(fieldId));
     const int index = fields.Number(fieldId);
-    return desc.kind != EFieldKind::Choice || (index >= 0 && static_cast<size_t>(index) < desc.items.size());
+    // A code beyond the items is the terminal's own, kept and sent back.
+    return desc.kind != EFieldKind::Choice || index >= 0;
 }
 
 } // namespace orlan

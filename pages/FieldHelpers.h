@@ -22,6 +22,8 @@ SFieldDesc Choice(std::string_view id, std::string_view labelKey, std::vector<SC
 SFieldDesc Hidden(SFieldDesc desc, bool hidden = true);
 SFieldDesc WithHint(SFieldDesc desc, std::string_view hintKey);
 SFieldDesc SendsOnChange(SFieldDesc desc);
+// A text the terminal takes as decimal digits only.
+SFieldDesc Digits(SFieldDesc desc);
 
 // List items of fixed texts, or of catalogue texts of one section.
 std::vector<SChoiceItem> FixedItems(std::initializer_list<std::string_view> texts);
@@ -32,7 +34,8 @@ std::vector<std::string> SwitchKeys(std::string_view key);
 
 // A check field as the digit a command carries.
 int FlagDigit(const CFieldSet& fields, std::string_view fieldId);
-// False for a list field with none of its items selected: a list is sent
+// False for a list field with nothing selected (a code beyond its items,
+// kept as the terminal reported it, counts as selected): a list is sent
 // only with a selection. True for every other field.
 bool IsSelected(const CFieldSet& fields, std::string_view fieldId);
 

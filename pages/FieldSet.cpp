@@ -5,12 +5,37 @@
 
 namespace orlan {
 
+std::string ValueError(const SFieldDesc& desc, std::string_view text)
+{
+    // Room left on the terminal's 1024-byte line for the command around it.
+    constexpr size_t kLongestValue = 1000;
+    const bool oneLine = desc.kind == EFieldKind::Text || desc.kind == EFieldKind::Spin;
+    if (oneLine && text.find_first_of("\r\n") != std::string_view::npos)
+        return "is one line: it cannot hold a line break";
+    if (text.size() > kLongestValue)
+        return "holds at most " + std::to_string(kLongestValue) + " characters";
+    const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (desc.digitsOnly && (text.empty() || !digits))
+        return "takes digits only";
+    if (desc.kind == EFieldKind::Spin) {
+        const bool sign = !text.empty() && text.front() == '-';
+        const std::string_view magnitude = sign ? text.substr(1) : text;
+        const bool whole = !magnitude.empty() && magnitude.size() <= 9
+                           && std::all_of(magnitude.begin(), magnitude.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const long long number = whole ? std::stoll(std::string(text)) : 0;
+        if (!whole || number < desc.minimum || number > desc.maximum)
+            return "takes a whole number from " + std::to_string(desc.minimum) + " to " + std::to_string(desc.maximum);
+    }
+    return {};
+}
+
 size_t CFieldSet::Add(SFieldDesc desc, SFieldValue initial)
 {
     m_descs.push_back(std::move(desc));
     m_values.push_back(initial);
     m_initial.push_back(std::move(initial));
     m_beforeEdit.emplace_back();
+    m_known.push_back(false);
     return m_descs.size() - 1;
 }
 
@@ -47,6 +72,7 @@ void CFieldSet::SetText(std::string_view id, std::string_view text)
     const size_t i = IndexOf(id);
     m_values[i].text = std::string(text);
     m_beforeEdit[i].reset();
+    m_known[i] = true;
 }
 
 void CFieldSet::SetNumber(std::string_view id, int number)
@@ -54,12 +80,14 @@ void CFieldSet::SetNumber(std::string_view id, int number)
     const size_t i = IndexOf(id);
     m_values[i].number = number;
     m_beforeEdit[i].reset();
+    m_known[i] = true;
 }
 
 void CFieldSet::SetValue(size_t i, SFieldValue value)
 {
     m_values.at(i) = std::move(value);
     m_beforeEdit[i].reset();
+    m_known[i] = true;
 }
 
 void CFieldSet::Edit(size_t i, SFieldValue value)
@@ -67,6 +95,7 @@ void CFieldSet::Edit(size_t i, SFieldValue value)
     if (!m_beforeEdit.at(i))
         m_beforeEdit[i] = m_values[i];
     m_values[i] = std::move(value);
+    m_known[i] = true;
 }
 
 bool CFieldSet::IsEdited(size_t i) const
@@ -94,9 +123,29 @@ void CFieldSet::AcceptEdits(const std::vector<SFieldValue>& written)
 void CFieldSet::SetChoice(std::string_view id, int index)
 {
     const size_t i = IndexOf(id);
-    const bool inRange = index >= 0 && static_cast<size_t>(index) < m_descs[i].items.size();
-    m_values[i].number = inRange ? index : -1;
+    m_values[i].number = index >= 0 ? index : -1;
     m_beforeEdit[i].reset();
+    m_known[i] = index >= 0;
+}
+
+bool CFieldSet::IsOutsideList(size_t i) const
+{
+    const SFieldDesc& desc = m_descs.at(i);
+    const int number = m_values[i].number;
+    return desc.kind == EFieldKind::Choice && number >= 0 && static_cast<size_t>(number) >= desc.items.size();
+}
+
+bool CFieldSet::HasKnown() const
+{
+    return std::find(m_known.begin(), m_known.end(), true) != m_known.end();
+}
+
+void CFieldSet::Forget(std::string_view id)
+{
+    const size_t i = IndexOf(id);
+    m_values[i] = m_initial[i];
+    m_beforeEdit[i].reset();
+    m_known[i] = false;
 }
 
 std::string CFieldSet::LineText(std::string_view id) const
@@ -106,11 +155,15 @@ std::string CFieldSet::LineText(std::string_view id) const
     return text;
 }
 
-void CFieldSet::Reset()
+void CFieldSet::Reset(const std::vector<std::string>& keep)
 {
-    m_values = m_initial;
-    for (auto& before : m_beforeEdit)
-        before.reset();
+    for (size_t i = 0; i < m_values.size(); ++i) {
+        if (std::find(keep.begin(), keep.end(), m_descs[i].id) != keep.end())
+            continue;
+        m_values[i] = m_initial[i];
+        m_beforeEdit[i].reset();
+        m_known[i] = false;
+    }
 }
 
 const SFieldGroup* CFieldSet::FindGroup(std::string_view id) const

@@ -72,6 +72,8 @@ struct SFieldDesc {
     bool readOnly = false;
     // Text: typed characters are shown as dots (passwords).
     bool masked = false;
+    // Text: a count the terminal takes as decimal digits only.
+    bool digitsOnly = false;
     SVisibleWhen visibleWhen;
     std::string group;  // id of its SFieldGroup; empty: no group
 };
@@ -83,6 +85,12 @@ struct SFieldValue {
     int number = 0;
     bool operator==(const SFieldValue&) const = default;
 };
+
+// Why a typed text cannot be the value of the field (empty: it can): a
+// line break in a one-line field (it would end the command early), a
+// letter in a digits-only one, a number outside a spin field's range, a
+// text longer than one command line holds.
+std::string ValueError(const SFieldDesc& desc, std::string_view text);
 
 // The fields of a page in display order, each with its value.
 class CFieldSet {
@@ -102,18 +110,36 @@ public:
     int Number(std::string_view id) const;
     void SetText(std::string_view id, std::string_view text);
     void SetNumber(std::string_view id, int number);
-    // A list selection; an index outside the field's items stores no
-    // selection (-1), so a value the terminal reports beyond the list
-    // selects nothing rather than a wrong item.
+    // A list selection as the terminal reports it. A code beyond the list's
+    // items is kept as it is (shown as not in the list, written back
+    // unchanged); a negative one means nothing usable came and leaves the
+    // field unknown with no selection.
     void SetChoice(std::string_view id, int index);
+    // Whether a list field holds a code none of its items stands for.
+    bool IsOutsideList(size_t i) const;
     // The text as one command may carry it: CR and LF removed, so a pasted
     // line break cannot end the command early.
     std::string LineText(std::string_view id) const;
     const SFieldValue& Value(size_t i) const { return m_values.at(i); }
     void SetValue(size_t i, SFieldValue value);
+    // Changes a value without touching whether it is known or edited: the
+    // known-value probes, which put it back at once.
+    void Substitute(size_t i, SFieldValue value) { m_values.at(i) = std::move(value); }
 
-    // Every field back to its initial value.
-    void Reset();
+    // Every field back to its initial value, and unknown; the fields named
+    // in `keep` (values a read does not refill) stay as they are.
+    void Reset(const std::vector<std::string>& keep = {});
+    // One field back to its initial value, and unknown.
+    void Forget(std::string_view id);
+
+    // Whether the value is known: read from the terminal, loaded, worked out
+    // by the page from what it read, or typed. A field only ever holding its
+    // initial value is not, and a command carrying it is never sent.
+    bool IsKnown(size_t i) const { return m_known.at(i); }
+    bool IsKnown(std::string_view id) const { return m_known[IndexOf(id)]; }
+    void SetKnown(size_t i, bool known) { m_known.at(i) = known; }
+    // Every field unknown (a profile that holds nothing of this page).
+    bool HasKnown() const;
 
     // A person's edit. Every other setter is the page's own (a read, a
     // Clear, a value worked out from another), and ends the field's edit.
@@ -142,6 +168,7 @@ private:
     std::vector<SFieldValue> m_initial;
     // Per field, the value it had before a person's first edit.
     std::vector<std::optional<SFieldValue>> m_beforeEdit;
+    std::vector<bool> m_known;
 };
 
 } // namespace orlan

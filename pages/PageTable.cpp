@@ -20,8 +20,29 @@ bool CPageTable::SetCell(size_t row, size_t column, std::string text)
     if (row >= m_cells.size() || column >= m_desc.dataColumns)
         return false;
     m_cells[row][column] = std::move(text);
+    m_known[row][column] = true;
     ++m_revision;
     return true;
+}
+
+bool CPageTable::IsKnown(size_t row, size_t column) const
+{
+    return row < m_known.size() && column < m_desc.dataColumns && m_known[row][column];
+}
+
+void CPageTable::SetKnown(size_t row, size_t column, bool known)
+{
+    if (row < m_known.size() && column < m_desc.dataColumns)
+        m_known[row][column] = known;
+}
+
+void CPageTable::ForgetCell(size_t row, size_t column)
+{
+    if (row >= m_cells.size() || column >= m_desc.dataColumns)
+        return;
+    m_cells[row][column].clear();
+    m_known[row][column] = false;
+    ++m_revision;
 }
 
 bool CPageTable::ToggleCell(size_t row, size_t column)
@@ -35,6 +56,7 @@ bool CPageTable::ToggleCell(size_t row, size_t column)
         cell = m_desc.toggleOn;
     else
         return false;
+    m_known[row][column] = true;
     ++m_revision;
     return true;
 }
@@ -43,6 +65,7 @@ void CPageTable::Clear()
 {
     const size_t rows = m_desc.order == ERowOrder::Fixed ? m_desc.rowCount : 0;
     m_cells.assign(rows, std::vector<std::string>(m_desc.dataColumns));
+    m_known.assign(rows, std::vector<bool>(m_desc.dataColumns, false));
     ++m_revision;
 }
 
@@ -51,14 +74,21 @@ bool CPageTable::AddRow(std::vector<std::string> cells)
     if (m_desc.order == ERowOrder::Fixed)
         return false;
     cells.resize(m_desc.dataColumns);
+    std::vector<bool> known(m_desc.dataColumns, true);
     if (m_desc.order == ERowOrder::NewestFirst) {
         m_cells.insert(m_cells.begin(), std::move(cells));
-        if (m_desc.rowLimit > 0 && m_cells.size() > m_desc.rowLimit)
+        m_known.insert(m_known.begin(), std::move(known));
+        if (m_desc.rowLimit > 0 && m_cells.size() > m_desc.rowLimit) {
             m_cells.pop_back();
+            m_known.pop_back();
+        }
     } else {
         m_cells.push_back(std::move(cells));
-        if (m_desc.rowLimit > 0 && m_cells.size() > m_desc.rowLimit)
+        m_known.push_back(std::move(known));
+        if (m_desc.rowLimit > 0 && m_cells.size() > m_desc.rowLimit) {
             m_cells.erase(m_cells.begin());
+            m_known.erase(m_known.begin());
+        }
     }
     ++m_revision;
     return true;

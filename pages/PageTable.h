@@ -79,6 +79,15 @@ public:
     bool ToggleCell(size_t row, size_t column);
     // Fixed tables: every cell empty. Growing tables: no rows.
     void Clear();
+    // Whether a cell's text is known: set from a read, a profile, a person
+    // or a row the table grew by. Cleared cells are not, and a command
+    // carrying one is never sent.
+    bool IsKnown(size_t row, size_t column) const;
+    // One cell empty again, and unknown.
+    void ForgetCell(size_t row, size_t column);
+    // A cell whose text stays but is not known to be the terminal's (a row
+    // editor's mark drawn from a cell never read).
+    void SetKnown(size_t row, size_t column, bool known);
 
     // Growing tables: a new row, on top or at the end as the table orders
     // them, the oldest dropped beyond the limit; missing cells stay empty.
@@ -97,6 +106,7 @@ private:
     STableDesc m_desc;
     // Rows come and go at both ends (newest first or a row limit).
     std::deque<std::vector<std::string>> m_cells;
+    std::deque<std::vector<bool>> m_known;
     std::uint64_t m_revision = 0;
 };
 

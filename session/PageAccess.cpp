@@ -203,8 +203,10 @@ std::string FieldValueText(const CFieldSet& fields, size_t i, const CLabelCatalo
     case EFieldKind::Check:
         return value.number != 0 ? "1" : "0";
     case EFieldKind::Choice:
-        if (value.number < 0 || static_cast<size_t>(value.number) >= desc.items.size())
+        if (value.number < 0)
             return "-1";
+        if (fields.IsOutsideList(i))
+            return std::to_string(value.number) + " (not in the list)";
     {
         const std::string index = std::to_string(value.number);
         const std::string caption = ChoiceItemCaption(desc.items[static_cast<size_t>(value.number)], catalogue);
@@ -268,19 +270,13 @@ std::string SetFieldFromText(CFieldSet& fields, std::string_view id, std::string
         value.text = std::to_string(*number);
         break;
     }
-    case EFieldKind::Text:
-        value.text.clear();
-        // One line: a line break would end the command early.
-        for (char c : text) {
-            if (c != '\r' && c != '\n')
-                value.text += c;
-        }
-        break;
     default:
+        if (const std::string why = ValueError(desc, text); !why.empty())
+            return named + " " + why;
         value.text = std::string(text);
         break;
     }
-    fields.SetValue(i, std::move(value));
+    fields.Edit(i, std::move(value));
     return {};
 }
 
@@ -312,7 +308,8 @@ std::string PageJson(const CPage& page, const CLabelCatalogue& catalogue)
         out += (i == 0 ? "" : ",") + JsonString(desc.id) + ":{\"value\":"
                + (numeric ? std::to_string(value.number) : JsonString(FieldValueText(fields, i, catalogue)))
                + ",\"caption\":" + JsonString(FieldCaption(desc, info.section, catalogue))
-               + ",\"hidden\":" + (desc.hidden ? "true" : "false") + "}";
+               + ",\"hidden\":" + (desc.hidden ? "true" : "false")
+               + ",\"known\":" + (fields.IsKnown(i) ? "true" : "false") + "}";
     }
     out += "},\"tables\":[";
     for (size_t t = 0; t < page.Tables().size(); ++t) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "console/ConsoleCommands.h"
+#include "pages/KnownValues.h"
 
 namespace orlan {
 
@@ -306,7 +307,8 @@ void CTerminalSession::ReadPage(CPage& page)
         page.Clear();
 }
 
-void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, std::string jobName)
+void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, std::string jobName,
+                               std::vector<SLeftOut> leftOut)
 {
     SJob job;
     job.name = std::move(jobName);
@@ -342,10 +344,21 @@ void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, 
     // What a write sends is what the fields hold now; edits made while it
     // runs stay edits.
     std::vector<SFieldValue> sent;
-    if (kind.kind == SPageJobKind::EKind::Write)
+    if (kind.kind == SPageJobKind::EKind::Write) {
         sent = page.Fields().Values();
-    job.done = [this, &page, name = job.name, kind = std::move(kind),
-                sent = std::move(sent)](const SJobReport& report) {
+        // An edit that went out in no command (another value of its command
+        // was never reported) stays an edit.
+        const bool editLeftOut =
+            std::any_of(leftOut.begin(), leftOut.end(), [](const SLeftOut& left) { return left.carriesEdit; });
+        for (size_t i = 0; editLeftOut && i < sent.size(); ++i) {
+            if (page.Fields().IsEdited(i))
+                sent[i].text += '\x1f';
+        }
+    }
+    job.done = [this, &page, name = job.name, kind = std::move(kind), sent = std::move(sent),
+                leftOut = std::move(leftOut)](const SJobReport& sentReport) {
+        SJobReport report = sentReport;
+        report.leftOut = leftOut;
         const bool written = kind.kind == SPageJobKind::EKind::Write && report.AllAccepted() && !report.cancelled;
         if (written && page.Fields().HasEdits()) {
             page.Fields().AcceptEdits(sent);
@@ -361,7 +374,16 @@ void CTerminalSession::WriteBack(CPage& page)
 {
     if (!page.Info().hasWriteBack)
         return;
-    RunJob(page, page.SaveJob(), {}, "Write " + page.Info().className);
+    std::vector<SLeftOut> leftOut;
+    SPageJob job = KnownSaveJob(page, leftOut);
+    if (RefusesValues(page, page.Fields(), job.commands))
+        return;
+    if (job.commands.empty() && !leftOut.empty()) {
+        // Nothing of the page is known: no batch, no read, only the report.
+        job.bracketed = false;
+        job.end = EJobEnd::Nothing;
+    }
+    RunJob(page, std::move(job), {}, "Write " + page.Info().className, std::move(leftOut));
 }
 
 bool CTerminalSession::RunAction(CPage& page, std::string_view actionId, std::optional<size_t> selectedRow)
@@ -376,7 +398,7 @@ bool CTerminalSession::RunAction(CPage& page, std::string_view actionId, std::op
 
 std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, const CFieldSet& edited)
 {
-    std::optional<SRowEditor> editor = page.RowEditor(table, row);
+    std::optional<SRowEditor> editor = OpenRowEditor(page, table, row);
     if (!editor)
         return {};
     editor->fields = edited;
@@ -388,43 +410,136 @@ std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, c
     if (!page.RowEditor(table, row))
         return {};
     std::string error = page.RowEditError(table, row, edited.fields);
-    if (error.empty()) {
-        CCommandList commands = page.CommitEditedRow(table, row, edited);
-        // A row that ends by asking for its own dump gets the terminal's
-        // view of that row back; the page's read would empty all the others.
-        const bool readsItself =
-            !commands.empty() && commands.back().noWait && commands.back().text.starts_with("%DUMP");
-        RunJob(page,
-               {.commands = std::move(commands),
-                .bracketed = false,
-                .end = readsItself ? EJobEnd::Nothing : EJobEnd::ReadPage},
-               {SPageJobKind::EKind::RowEdit, {}, row}, "Edit row of " + page.Info().className);
+    if (!error.empty())
+        return error;
+    std::vector<SLeftOut> leftOut;
+    CCommandList commands = KnownRowCommands(page, table, row, WithKnownFromRow(page, table, row, edited), leftOut);
+    if (RefusesValues(page, edited.fields, commands))
+        return {};
+    RunJob(page, RowJob(std::move(commands), !leftOut.empty()), {SPageJobKind::EKind::RowEdit, {}, row},
+           "Edit row of " + page.Info().className, std::move(leftOut));
+    return {};
+}
+
+SRowEditor CTerminalSession::WithKnownFromRow(const CPage& page, size_t table, size_t row, SRowEditor edited)
+{
+    // A dialog's value is known when the person typed it, or when it is
+    // still what the row showed from known cells; the dialog need not have
+    // been opened through OpenRowEditor.
+    const std::optional<SRowEditor> opened = OpenRowEditor(page, table, row);
+    if (!opened)
+        return edited;
+    for (size_t i = 0; i < edited.fields.Size(); ++i) {
+        const std::string& id = edited.fields.Desc(i).id;
+        if (edited.fields.IsKnown(i) || !opened->fields.Has(id))
+            continue;
+        const size_t o = opened->fields.IndexOf(id);
+        edited.fields.SetKnown(i, opened->fields.IsKnown(o) && opened->fields.Value(o) == edited.fields.Value(i));
     }
-    return error;
+    for (size_t t = 0; t < edited.tables.size() && t < opened->tables.size(); ++t) {
+        CPageTable& cells = edited.tables[t];
+        const CPageTable& shown = opened->tables[t];
+        for (size_t r = 0; r < cells.Rows(); ++r) {
+            for (size_t c = 0; c < cells.Desc().dataColumns; ++c) {
+                if (!cells.IsKnown(r, c))
+                    cells.SetKnown(r, c, shown.IsKnown(r, c) && shown.Cell(r, c) == cells.Cell(r, c));
+            }
+        }
+    }
+    return edited;
+}
+
+bool CTerminalSession::RefusesValues(const CPage& page, const CFieldSet& fields, const CCommandList& commands)
+{
+    for (size_t i = 0; i < fields.Size(); ++i) {
+        if (!fields.IsEdited(i))
+            continue;
+        const SFieldDesc& desc = fields.Desc(i);
+        const std::string_view value = desc.kind == EFieldKind::Check || desc.kind == EFieldKind::Choice
+                                           ? std::string_view()
+                                           : std::string_view(fields.Value(i).text);
+        if (std::string why = ValueError(desc, value); !why.empty()) {
+            m_view.OnValueRefused(page, desc.id, why);
+            return true;
+        }
+    }
+    for (const SCommand& command : commands) {
+        const std::string_view text = command.text;
+        // Row texts end with CR LF; only what comes before the end counts.
+        const std::string_view body = text.substr(0, text.find_last_not_of("\r\n") + 1);
+        const bool breaks = body.size() > 1 && (body.find('%', 1) != std::string_view::npos
+                                                || body.find_first_of("\r\n") != std::string_view::npos);
+        if (!breaks)
+            continue;
+        std::string culprit;
+        for (size_t i = 0; i < fields.Size() && culprit.empty(); ++i) {
+            if (fields.IsEdited(i) && fields.Value(i).text.find_first_of("%\r\n") != std::string::npos)
+                culprit = fields.Desc(i).id;
+        }
+        m_view.OnValueRefused(page, culprit,
+                              "would put \"%\" or a line break inside the command \""
+                                  + std::string(body.substr(0, 40)) + "\", where the terminal would take it for another command");
+        return true;
+    }
+    return false;
+}
+
+SPageJob CTerminalSession::RowJob(CCommandList commands, bool leftSomeOut)
+{
+    SPageJob job{.commands = std::move(commands), .bracketed = false};
+    CCommandList& list = job.commands;
+    // A row that ends by asking for its own dump gets the terminal's view
+    // of that row back; the page's read would empty all the others.
+    if (!list.empty() && list.back().noWait && list.back().text.starts_with("%DUMP")) {
+        job.end = EJobEnd::Request;
+        job.request = std::move(list.back().text);
+        list.pop_back();
+    }
+    // A row's own batch becomes the job's bracket, so its closing
+    // "%COMMITCMD" goes out whatever happens, as a Save's does.
+    if (list.size() >= 2 && list.front().text == kStartCmd && list.back().text == kCommitCmd) {
+        list.erase(list.begin());
+        list.pop_back();
+        job.bracketed = true;
+    }
+    if (list.empty() && leftSomeOut) {
+        // Nothing of the row could go out: no batch, no read, the report only.
+        job.bracketed = false;
+        job.end = EJobEnd::Nothing;
+        job.request.clear();
+    }
+    return job;
 }
 
 void CTerminalSession::FieldEdited(CPage& page, std::string_view fieldId)
 {
-    const CCommandList commands = page.OnFieldEdited(fieldId);
-    if (commands.empty())
+    std::vector<SLeftOut> leftOut;
+    const CCommandList commands = KnownFieldChange(page, fieldId, leftOut);
+    if (commands.empty() && leftOut.empty())
         return;
     SJob job;
     job.name = "Change " + std::string(fieldId);
     for (const SCommand& command : commands)
         job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command)));
-    job.done = [this, &page, name = job.name, id = std::string(fieldId)](const SJobReport& report) {
+    job.done = [this, &page, name = job.name, id = std::string(fieldId),
+                leftOut = std::move(leftOut)](const SJobReport& sentReport) {
+        SJobReport report = sentReport;
+        report.leftOut = leftOut;
         m_view.OnPageJobFinished(page, {SPageJobKind::EKind::FieldChange, id, std::nullopt}, name, report);
     };
     m_queue.Enqueue(std::move(job));
 }
 
-std::string CTerminalSession::ProfileBytes() const
+std::string CTerminalSession::ProfileBytes(std::vector<SLeftOut>* leftOut) const
 {
     CProfileText text;
+    std::vector<SLeftOut> left;
     for (std::string_view name : ProfileSectionOrder()) {
         if (const CPage* page = FindPage(name))
-            page->WriteProfileSection(text);
+            WriteKnownProfileSection(*page, text, left);
     }
+    if (leftOut)
+        *leftOut = std::move(left);
     return text.Bytes();
 }
 

@@ -52,6 +52,13 @@ public:
     virtual void OnPageBusy(const CPage& /*page*/, bool /*busy*/) {}
     // RESTART was pressed: the console terminal page empties its view.
     virtual void OnRestart() {}
+    // A Save or a row edit was refused before anything was sent: a typed
+    // value the field cannot hold (`fieldId`, or empty when no typed value
+    // is to blame) and why ("takes digits only").
+    virtual void OnValueRefused(const CPage& /*page*/, const std::string& fieldId, const std::string& why)
+    {
+        ShowError((fieldId.empty() ? std::string() : fieldId + " ") + why + "; nothing was sent");
+    }
 
     // The whole-configuration read contract (OnWholeReadComplete, inherited
     // from IReceiveListener, is called by the session only for this):
@@ -186,8 +193,10 @@ public:
     // A field that acts on change (sent at once).
     void FieldEdited(CPage& page, std::string_view fieldId);
 
-    // The profile bytes SAVE writes: the sections of the profile pages in order.
-    std::string ProfileBytes() const;
+    // The profile bytes SAVE writes: the sections of the profile pages in
+    // order, without the lines that carry values not known (`leftOut`
+    // names them).
+    std::string ProfileBytes(std::vector<SLeftOut>* leftOut = nullptr) const;
     // EXEC with the profile's lines (from a CProfileReader): one job that
     // walks them, "%STARTCMD" before and "%COMMITCMD" after, then a whole
     // read. False when a profile is already running, or when a command is
@@ -230,7 +239,14 @@ public:
     void OnEventAppended(const SEventRow& row) override;
 
 private:
-    void RunJob(CPage& page, SPageJob job, SPageJobKind kind, std::string jobName);
+    void RunJob(CPage& page, SPageJob job, SPageJobKind kind, std::string jobName,
+                std::vector<SLeftOut> leftOut = {});
+    static SPageJob RowJob(CCommandList commands, bool leftSomeOut);
+    static SRowEditor WithKnownFromRow(const CPage& page, size_t table, size_t row, SRowEditor edited);
+    // Refuses (and tells the view) typed values a field cannot hold and
+    // commands a value would break: a "%" inside (the start of another
+    // command, or the setup key run), a line break before the end.
+    bool RefusesValues(const CPage& page, const CFieldSet& fields, const CCommandList& commands);
     void CheckReadSilence();
     void DispatchLine(std::string_view line) override;
     void CheckReadSettle();

@@ -311,7 +311,13 @@ void CConsoleTerminalView::Send()
         return;
     const auto end = static_cast<ESendLineEnd>(std::max(0, m_lineEnd->currentIndex()));
     const std::string bytes = ToCrLf(typed.toStdString()) + std::string(LineEndBytes(end));
-    m_session.SendRaw(bytes);
+    if (!m_session.SendRaw(bytes)) {
+        // Kept in the box to send again; the view says it did not go out.
+        AppendToView((m_atLineStart ? QString() : QStringLiteral("\n"))
+                         + tr("Not sent (the link to the terminal is down): %1").arg(typed) + u'\n',
+                     true);
+        return;
+    }
     if (m_history.isEmpty() || m_history.back() != typed) {
         m_history.append(typed);
         if (m_history.size() > kHistorySize)

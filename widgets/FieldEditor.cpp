@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -58,9 +59,23 @@ std::string SpinText(const QSpinBox& spin)
     return blank ? std::string() : std::to_string(spin.value());
 }
 
+// A code the terminal reported beyond the list's items is shown as one
+// more item after them, holding the code, so it is written back unchanged
+// unless the user picks another.
 int ChoiceIndex(const QComboBox& box, int number)
 {
-    return number >= 0 && number < box.count() ? number : -1;
+    const int extra = box.findData(number);
+    if (number >= 0 && extra >= 0)
+        return extra;
+    return number >= 0 && number < box.count() && !box.itemData(number).isValid() ? number : -1;
+}
+
+void ShowOutsideList(QComboBox& box, int items, int number)
+{
+    while (box.count() > items)
+        box.removeItem(box.count() - 1);
+    if (number >= items)
+        box.addItem(QObject::tr("%1 - not in the list").arg(number), number);
 }
 
 } // namespace
@@ -213,6 +228,7 @@ void CFieldEditor::Show(const SFieldValue& value)
         break;
     case EFieldKind::Choice: {
         auto* box = static_cast<QComboBox*>(m_editor);
+        ShowOutsideList(*box, static_cast<int>(m_desc.items.size()), value.number);
         box->setCurrentIndex(ChoiceIndex(*box, value.number));
         break;
     }
@@ -264,9 +280,12 @@ SFieldValue CFieldEditor::Read(SFieldValue base) const
     case EFieldKind::Check:
         base.number = static_cast<const QCheckBox*>(m_editor)->isChecked() ? 1 : 0;
         break;
-    case EFieldKind::Choice:
-        base.number = static_cast<const QComboBox*>(m_editor)->currentIndex();
+    case EFieldKind::Choice: {
+        const auto* box = static_cast<const QComboBox*>(m_editor);
+        const QVariant code = box->currentData();
+        base.number = code.isValid() ? code.toInt() : box->currentIndex();
         break;
+    }
     case EFieldKind::Spin:
         base.text = SpinText(*static_cast<const QSpinBox*>(m_editor));
         break;

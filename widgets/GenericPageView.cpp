@@ -15,6 +15,7 @@
 
 #include "session/TerminalSession.h"
 #include "labels/CommonLabelKeys.h"
+#include "pages/KnownValues.h"
 #include "pages/Page.h"
 #include "widgets/CatalogueText.h"
 #include "widgets/FormView.h"
@@ -317,7 +318,7 @@ QString CGenericPageView::RowDialogTitle(size_t table, size_t row) const
 
 void CGenericPageView::EditRow(size_t table, size_t row)
 {
-    std::optional<SRowEditor> editor = m_page.RowEditor(table, row);
+    std::optional<SRowEditor> editor = OpenRowEditor(m_page, table, row);
     if (!editor)
         return;
     // An editor may name its dialog itself ("2# Sensor").

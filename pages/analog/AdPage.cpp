@@ -126,19 +126,12 @@ CPageAD::CPageAD()
 
 void CPageAD::Clear()
 {
-    std::vector<std::pair<size_t, SFieldValue>> kept;
-    auto keep = [this, &kept](std::string_view id) {
-        const size_t i = m_fields.IndexOf(id);
-        kept.emplace_back(i, m_fields.Value(i));
-    };
+    std::vector<std::string> kept = {std::string(kReportRange)};
     for (size_t n = 0; n < kChannels; ++n) {
-        keep(Id(kEnabled, n));
-        keep(Id(kCurrent, n));
+        kept.push_back(Id(kEnabled, n));
+        kept.push_back(Id(kCurrent, n));
     }
-    keep(kReportRange);
-    m_fields.Reset();
-    for (auto& [index, value] : kept)
-        m_fields.SetValue(index, std::move(value));
+    m_fields.Reset(kept);
     NotifyChanged();
 }
 

@@ -70,10 +70,7 @@ CPageTemp::CPageTemp()
 
 void CPageTemp::Clear()
 {
-    const size_t current = m_fields.IndexOf(kCurrent);
-    SFieldValue kept = m_fields.Value(current);
-    m_fields.Reset();
-    m_fields.SetValue(current, std::move(kept));
+    m_fields.Reset({std::string(kCurrent)});
     NotifyChanged();
 }
 

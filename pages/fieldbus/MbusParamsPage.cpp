@@ -108,7 +108,7 @@ void CPageMbusParams::Clear()
     m_fields.Reset();
     for (size_t row = 0; row < kRows; ++row) {
         for (size_t column = kName; column < kColumns; ++column)
-            m_tables.front().SetCell(row, column, {});
+            m_tables.front().ForgetCell(row, column);
     }
     NotifyChanged();
 }
@@ -145,6 +145,10 @@ void CPageMbusParams::StoreRegister(std::string_view value)
         table.SetCell(*row, kType, std::string(TypeName(type)));
         if (f.size() > 4 && (type == kCoil || type == kDiscrete))
             table.SetCell(*row, kState, WholeNumber(f[4]) != 0 ? "ON" : "OFF");
+        else if (f.size() > 4)
+            // A register has no normal state of its own: the cell stays
+            // blank, and the row's command carries the dialog's as it is.
+            table.SetKnown(*row, kState, true);
     }
     NotifyChanged();
 }

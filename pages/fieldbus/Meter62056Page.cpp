@@ -28,8 +28,8 @@ CPage62056::CPage62056()
              .headingSection = "Page62056",
              .headingKey = "TITLE"})
 {
-    AddSetting({.field = Captioned(Text(kUpload), "Upload interval (mins)"), .command = "%%P62056UT%s\r"});
-    AddSetting({.field = Captioned(Text(kHeart), "\"Heart\" interval (mins)"), .command = "%%P62056HT%s\r"});
+    AddSetting({.field = Captioned(Digits(Text(kUpload)), "Upload interval (mins)"), .command = "%%P62056UT%s\r"});
+    AddSetting({.field = Captioned(Digits(Text(kHeart)), "\"Heart\" interval (mins)"), .command = "%%P62056HT%s\r"});
     AddSetting({.field = Captioned(Flag(kErrorReport), "Upload error report to server if no meter"),
                 .command = "%%P62056ERRT%d\r"});
 }

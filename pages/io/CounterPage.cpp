@@ -64,11 +64,10 @@ CPageCounter::CPageCounter()
 
 void CPageCounter::Clear()
 {
-    const SFieldValue current[] = {m_fields.Value(m_fields.IndexOf(Id("current", 0))),
-                                   m_fields.Value(m_fields.IndexOf(Id("current", 1)))};
-    m_fields.Reset();
+    std::vector<std::string> kept;
     for (std::size_t n = 0; n < kCounters; ++n)
-        m_fields.SetValue(m_fields.IndexOf(Id("current", n)), current[n]);
+        kept.push_back(Id("current", n));
+    m_fields.Reset(kept);
     NotifyChanged();
 }
 

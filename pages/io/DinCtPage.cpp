@@ -61,7 +61,7 @@ CPageDinCt::CPageDinCt()
                 .keys = {"$DINCTMODE"},
                 .command = "%%DINCMODE%d\r"});
     AddSetting({.field = Flag(kAutoUpload, "AUTOUP"), .keys = {"$DINCTA "}, .command = "%%DINCTAUTO%d\r"});
-    AddSetting({.field = Text(kUploadTimer, "UPTIMER"), .keys = {"$DINDUT "}, .command = "%%DINCUT%s\r"});
+    AddSetting({.field = Digits(Text(kUploadTimer, "UPTIMER")), .keys = {"$DINDUT "}, .command = "%%DINCUT%s\r"});
     // The terminal's own name for it is all the caption it has.
     SFieldDesc further = Text(kFurtherSetting);
     further.fixedLabel = "DINCST";
@@ -78,9 +78,8 @@ CPageDinCt::CPageDinCt()
 
 void CPageDinCt::Clear()
 {
-    for (std::string_view id : {kSmsTitle, kSmsName, kUploadTimer, kFurtherSetting})
-        m_fields.SetText(id, "");
-    m_fields.SetNumber(kLogging, 0);
+    for (std::string_view id : {kSmsTitle, kSmsName, kUploadTimer, kFurtherSetting, kLogging})
+        m_fields.Forget(id);
     NotifyChanged();
 }
 

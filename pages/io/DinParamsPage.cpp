@@ -93,9 +93,9 @@ std::optional<SRowEditor> CPageDinParams::RowEditor(size_t table, size_t row) co
     if (table != 0 || row >= kInputs)
         return std::nullopt;
     SRowEditor editor{.className = "CDinTimersDlg", .section = "PageDINTo"};
-    editor.fields.Add(Text(kIntervalField, "IOAS"), {.text = Cell(row, kIntervalColumn)});
-    editor.fields.Add(Text(kRepeatField, "IOLS"), {.text = Cell(row, kRepeatColumn)});
-    editor.fields.Add(Text(kDelayField, "TIMELAG"), {.text = Cell(row, kDelayColumn)});
+    editor.fields.Add(Digits(Text(kIntervalField, "IOAS")), {.text = Cell(row, kIntervalColumn)});
+    editor.fields.Add(Digits(Text(kRepeatField, "IOLS")), {.text = Cell(row, kRepeatColumn)});
+    editor.fields.Add(Digits(Text(kDelayField, "TIMELAG")), {.text = Cell(row, kDelayColumn)});
     return editor;
 }
 

@@ -129,7 +129,7 @@ CPageGPIO::CPageGPIO()
     AddSetting({.field = other(Flag(kInput1Button, "INPUT1BTN")),
                 .keys = SwitchKeys("$L1DEF"),
                 .command = "%%L1DEF%d\r"});
-    AddSetting({.field = other(Text(kSirenDuration, "SIREN")), .keys = {"$IOHT "}, .command = "%%IOHT%s\r"});
+    AddSetting({.field = other(Digits(Text(kSirenDuration, "SIREN"))), .keys = {"$IOHT "}, .command = "%%IOHT%s\r"});
     AddSetting({.field = other(Hidden(Text(kCounterPeriod, "COUNTERSEC")), "counters"), .keys = {"$DINDUT "}});
     AddSetting({.field = other(Hidden(Flag(kCounterOnChange, "COUNTERAUTO")), "counters"), .keys = {"$DINCTA "}});
     for (std::size_t n = 0; n < kInputs; ++n)
@@ -156,16 +156,10 @@ void CPageGPIO::LoadLabels(const CLabelCatalogue& catalogue)
 
 void CPageGPIO::Clear()
 {
-    std::vector<std::pair<size_t, SFieldValue>> kept;
-    for (std::size_t n = 0; n < kInputs; ++n) {
-        const size_t i = m_fields.IndexOf(InputCounterId(n));
-        kept.emplace_back(i, m_fields.Value(i));
-    }
-    const size_t onChange = m_fields.IndexOf(kCounterOnChange);
-    kept.emplace_back(onChange, m_fields.Value(onChange));
-    m_fields.Reset();
-    for (auto& [i, value] : kept)
-        m_fields.SetValue(i, std::move(value));
+    std::vector<std::string> kept = {std::string(kCounterOnChange)};
+    for (std::size_t n = 0; n < kInputs; ++n)
+        kept.push_back(InputCounterId(n));
+    m_fields.Reset(kept);
     m_tables.front().Clear();
     NotifyChanged();
 }

@@ -241,7 +241,9 @@ std::optional<SRowEditor> CPageGPRS::RowEditor(size_t table, size_t row) const
                                              "9: HTTP Over Eth"}));
     protocol.noSelectionKey = "NOT_SET";
     f.Add(protocol, kNoSelection);
-    f.SetChoice(kProtocolField, GprsProtocolCode(Cell(row, kProtocolColumn)));
+    // A cell naming no protocol leaves none chosen: OK waits for a choice.
+    if (const int code = GprsProtocolCode(Cell(row, kProtocolColumn)); code != kUnknownProtocol)
+        f.SetChoice(kProtocolField, code);
     f.Add(Text(kIdleField, "SIDLETO"), {.text = Cell(row, kIdleColumn)});
     f.Add(Text(kResponseField, "REPTO"), {.text = Cell(row, kResponseColumn)});
     f.Add(Text(kHeartbeatField, "HTTO"), {.text = Cell(row, kHeartbeatColumn)});

@@ -168,9 +168,7 @@ CPageMmsSetup::CPageMmsSetup()
 
 void CPageMmsSetup::Clear()
 {
-    std::string picture = Picture();
-    m_fields.Reset();
-    m_fields.SetText(kPictureField, picture);
+    m_fields.Reset({std::string(kPictureField)});
     NotifyChanged();
 }
 

@@ -38,7 +38,7 @@ CDataParams::CDataParams()
                 .initial = kNoSelection,
                 .keys = {"$DTM"},
                 .command = "%%TM%d\r"});
-    AddSetting({.field = Labelled(Text(kIdleSpan), "Packet idle span (ms)"), .keys = {"$DOT"}, .command = "%%OT%s\r"});
+    AddSetting({.field = Labelled(Digits(Text(kIdleSpan)), "Packet idle span (ms)"), .keys = {"$DOT"}, .command = "%%OT%s\r"});
     AddSetting({.field = Hidden(Labelled(Flag(kEasyModem), "Enable Easy modem sms export")),
                 .keys = SwitchKeys("$EASYMODEMEN"),
                 .command = "%%EASYMODEMEN%d\r"});

@@ -153,7 +153,8 @@ CPageMainParams::CPageMainParams()
 void CPageMainParams::Clear()
 {
     m_fields.Reset();
-    m_fields.SetNumber(kSmsMode, kSmsModeText);
+    // Shown as the usual mode, but not known: written only once reported.
+    m_fields.Substitute(m_fields.IndexOf(kSmsMode), {.number = kSmsModeText});
     NotifyChanged();
 }
 

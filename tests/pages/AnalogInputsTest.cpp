@@ -59,9 +59,9 @@ TEST_F(AnalogInputs, DumpLinesFillTheChannelTheyName)
     EXPECT_EQ(Text("step", 2), "0.5");
     EXPECT_EQ(Number("type", 2), -1);
     EXPECT_FLOAT_EQ(page.RangeHigh(2), 5.0f);
-    // A type digit beyond the list selects nothing; a flag other than 1 is off.
+    // A type digit beyond the list is kept as reported; a flag other than 1 is off.
     h.Feed({"$AINTPE3 7", "$AINURG2 2", "*ADC_EN 1 x"});
-    EXPECT_EQ(Number("type", 3), -1);
+    EXPECT_EQ(Number("type", 3), 7);
     EXPECT_EQ(Number("urgent", 2), 0);
     EXPECT_EQ(Number("enabled", 1), 0);
 }

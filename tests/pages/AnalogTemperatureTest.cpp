@@ -121,9 +121,8 @@ TEST_F(TemperaturePages, ProfileSectionsSitBetweenTheSirenAndTheBattery)
     h.Feed({"$ETEMP0 23.50,40,-10,0,1,5,30,3,0,0,1", "$ETEMP5 0.00,45,-5,1,2,6,31,4,1,1,0", "$TMPH 50",
             "$TMPIH8", "$TMPIL2"});
     const std::string bytes = h.session.ProfileBytes();
-    const std::string internalSection =
-        "\r\r\n//Page Tmp100 Sensor\r\r\n\r\n%TMPH50\r\r\n%TMPL\r\r\n%TMPB\r\r\n%TMPOFF\r\r\n%TMPSMS0\r\r\n"
-        "%TMPSND0\r\r\n%TMPAS\r\r\n%TMPRS\r\r\n%TMPDLY\r\r\n%TMPURG0\r\r\n%TMPOS\r\r\n%TMPIL2\r\r\n";
+    // Only what the terminal reported: no empty thresholds, no switches off.
+    const std::string internalSection = "\r\r\n//Page Tmp100 Sensor\r\r\n\r\n%TMPH50\r\r\n%TMPIL2\r\r\n";
     const size_t siren = bytes.find("//Page Buzzer Siren");
     const size_t ds18b20 = bytes.find("\r\r\n//Page ex ds18b20 sensors\r\r\n\r\n");
     const size_t tmp100 = bytes.find(internalSection);
@@ -134,13 +133,14 @@ TEST_F(TemperaturePages, ProfileSectionsSitBetweenTheSirenAndTheBattery)
     EXPECT_LT(siren, ds18b20);
     EXPECT_EQ(tmp100, battery - internalSection.size());
 
-    // Sixty lines, sensor 0 first and sensor 5 last.
+    // Twenty lines, sensor 0 first and sensor 5 last: the sensors never
+    // reported are left out.
     const std::string externalSection = bytes.substr(ds18b20, tmp100 - ds18b20);
     EXPECT_TRUE(externalSection.ends_with("%ETEMPH5=45\r\r\n%ETEMPL5=-5\r\r\n%ETEMPB5=1\r\r\n%ETEMPOS5=2\r\r\n%ETEMPAS5=6\r\r\n"
                                    "%ETEMPRS5=31\r\r\n%ETEMPDLY5=4\r\r\n%ETEMPURG5=1\r\r\n%ETEMPSND5=1\r\r\n"
                                    "%ETEMPEN5=0\r\r\n"));
     EXPECT_NE(externalSection.find("\r\n\r\n%ETEMPH0=40\r\r\n%ETEMPL0=-10\r\r\n"), std::string::npos);
-    EXPECT_EQ(std::count(externalSection.begin(), externalSection.end(), '%'), 60);
+    EXPECT_EQ(std::count(externalSection.begin(), externalSection.end(), '%'), 20);
     EXPECT_EQ(externalSection.find("STARTCMD"), std::string::npos);
 }
 

@@ -32,21 +32,25 @@ TEST_F(FieldbusComm2, OneCommandWithoutBracketThenTheSystemDump)
     EXPECT_FALSE(page.Info().becomesCurrent);
 }
 
-TEST_F(FieldbusComm2, SaveSendsNothingWhileNoParityIsKnown)
+TEST_F(FieldbusComm2, SaveSendsNothingWhileNoParityIsKnownAndSaysSo)
 {
-    // Never reported, or a number beyond the list: no parity.
-    for (std::string_view line : {"", "$UART2PARITY 5", "$UART2PARITY x"}) {
+    // Never reported, or no number: no parity.
+    for (std::string_view line : {"", "$UART2PARITY x"}) {
         if (!line.empty())
             h.Feed({line});
         EXPECT_EQ(page.Fields().Number("parity"), -1) << line;
         EXPECT_TRUE(NoteShown()) << line;
-        EXPECT_TRUE(page.SaveJob().commands.empty()) << line;
         h.session.WriteBack(page);
         EXPECT_EQ(AcceptAll(h), Blocks{}) << line;
+        ASSERT_FALSE(h.view.jobs.empty());
+        EXPECT_EQ(h.view.jobs.back().second.sent, 0) << line;
+        EXPECT_FALSE(h.view.jobs.back().second.leftOut.empty()) << line;
     }
-    page.Fields().SetChoice("parity", 0);
+    // A code beyond the list is the terminal's own: written back as it came.
+    h.Feed({"$UART2BPS 9600", "$UART2PARITY 5"});
+    EXPECT_EQ(page.Fields().Number("parity"), 5);
     EXPECT_FALSE(NoteShown());
-    EXPECT_EQ(Texts(page.SaveJob().commands), Blocks{"%UART2CP,0\r"});
+    EXPECT_EQ(Texts(page.SaveJob().commands), Blocks{"%UART2CP9600,5\r"});
 }
 
 class Fieldbus62056 : public ::testing::Test {
@@ -86,9 +90,9 @@ TEST_F(Fieldbus62056, LinesShowTheTerminalsNumbers)
 
 TEST_F(Fieldbus62056, BatchThenItsOwnDump)
 {
+    // Nothing reported yet: nothing to write, not even the bracket.
     h.session.WriteBack(page);
-    EXPECT_EQ(AcceptAll(h), (Blocks{"%STARTCMD\r", "%P62056UT\r", "%P62056HT\r", "%P62056ERRT0\r", "%COMMITCMD\r",
-                                    "%DUMP_62056\r"}));
+    EXPECT_EQ(AcceptAll(h), Blocks{});
     h.Feed({"$P62056POOLT 15", "$P62056HEART 5", "$P62056ERRUP 1"});
     EXPECT_EQ(Texts(page.BuildCommands(ETarget::Terminal)),
               (Blocks{"%STARTCMD\r", "%P62056UT15\r", "%P62056HT5\r", "%P62056ERRT1\r", "%COMMITCMD\r"}));

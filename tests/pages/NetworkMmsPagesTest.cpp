@@ -36,11 +36,11 @@ TEST(Video3GPage, HiddenValuesTravelInTheBatchExactlyAsRead)
     EXPECT_TRUE(f.Desc(f.IndexOf("smtpServer")).hidden);
     EXPECT_FALSE(f.Desc(f.IndexOf("videoChannel")).hidden);
 
-    // A channel beyond the list selects none, and no item is no command.
+    // A channel beyond the list is kept as it came; no number is no command.
     h.Feed({"$3GS_VCHN 2", "$3GS_DINVCH1 x", "$3GS_ALARM_MMS x"});
     const Blocks batch = Texts(page.BuildCommands(ETarget::Terminal));
-    EXPECT_EQ(std::count_if(batch.begin(), batch.end(),
-                            [](const std::string& c) { return c.starts_with("%MMSVINC") || c.starts_with("%IOVCH1"); }),
+    EXPECT_EQ(std::count(batch.begin(), batch.end(), "%MMSVINC2\r"), 1);
+    EXPECT_EQ(std::count_if(batch.begin(), batch.end(), [](const std::string& c) { return c.starts_with("%IOVCH1"); }),
               0);
     EXPECT_EQ(f.Number("alarmMms"), 0);
     h.session.ReadPage(page);
@@ -80,8 +80,8 @@ TEST_F(MmsSetupPage, LinesWithoutTheirPrefixFillTheFieldsAndTheBatchFollowsTheir
                       "%MMSPWDpw\r", "%MMSPXYproxy\r", "%MMSAPNcmwap\r", "%MMSNAPnap\r", "%DSCFMT1,4,3\r",
                       "%DSCMODE2\r", "%MMSPC2\r", "%MMST15\r", "%MMSACC1\r", "%MMSTCC0\r", "%MMSSMSCC1\r",
                       "%MMSALARM1\r", "%MMSSMSHC1\r", "%MMSSMSNT0\r", "%COMMITCMD\r"}));
-    // A letter is no brightness (not its code minus 48); an unknown picture
-    // size leaves the format command out rather than send -1.
+    // A letter is no brightness (not its code minus 48); a picture size or
+    // first action beyond the lists is kept as it came and written back so.
     h.Feed({"$MMS_PBRA", "$MMS_PSZ9", "$MMSACC 0", "$MMSEXTMMSFST 7"});
     EXPECT_EQ(f.Text("brightness"), "");
     // A value naming another setting sets only its own field.
@@ -91,11 +91,9 @@ TEST_F(MmsSetupPage, LinesWithoutTheirPrefixFillTheFieldsAndTheBatchFollowsTheir
     EXPECT_EQ(f.Number("alarmSmsAll"), 1);
     EXPECT_EQ(f.Number("alarmMmsAll"), 0);
     const Blocks batch = Texts(page.BuildCommands(ETarget::Terminal));
-    EXPECT_EQ(std::count_if(batch.begin(), batch.end(),
-                            [](const std::string& c) {
-                                return c.starts_with("%DSCFMT") || c.starts_with("%MMSEXTMMSFIRST");
-                            }),
-              0);
+    EXPECT_EQ(std::count_if(batch.begin(), batch.end(), [](const std::string& c) { return c.starts_with("%DSCFMT9,"); }),
+              1);
+    EXPECT_EQ(std::count(batch.begin(), batch.end(), "%MMSEXTMMSFIRST7\r"), 1);
     // Save ends with the page's read: Clear, then the request.
     h.session.WriteBack(page);
     for (const std::string& command : batch) {

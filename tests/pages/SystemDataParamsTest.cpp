@@ -33,9 +33,10 @@ TEST_F(DataParamsPage, FieldsComeFromTheirLinesAndGoOutInOrder)
     EXPECT_EQ(f.Number("easyModem"), 0);
     EXPECT_EQ(f.Number("easyModemPassword"), 0);
     EXPECT_EQ(f.Number("packetType"), 0);
-    // A type beyond the list selects nothing.
+    // A type beyond the list is kept as it came and written back so.
     h.Feed({"$DTM 7"});
-    EXPECT_EQ(f.Number("packetType"), -1);
+    EXPECT_EQ(f.Number("packetType"), 7);
+    EXPECT_TRUE(f.IsOutsideList(f.IndexOf("packetType")));
     EXPECT_EQ(page.DumpRequest(), "%DUMP_SYS\r%DUMP_PHONE\r");
     EXPECT_TRUE(f.Desc(f.IndexOf("easyModem")).hidden);
     EXPECT_TRUE(f.Desc(f.IndexOf("easyModemPassword")).hidden);

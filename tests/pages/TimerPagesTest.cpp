@@ -100,13 +100,14 @@ TEST_F(TimerPages, TimersOutsideTheTableOtherLettersAndBrokenValuesChangeNothing
     }
     for (size_t n = 0; n < CWeekTimerPage::kWeeklyTimers; ++n)
         EXPECT_EQ(w.Text(WeeklyHourId(n)), "") << n;
-    // A reported action beyond the list selects nothing rather than a wrong item.
+    // A reported action beyond the list is kept as it came (shown as not in
+    // the list, written back unchanged), never a wrong item.
     h.Feed({"$TDATET4 9", "$TIMERT1 28", "$TDATEW2 7", "$TDATET0 8"});
-    EXPECT_EQ(w.Number(WeeklyActionId(4)), -1);
-    EXPECT_EQ(m.Number(CPageMTimer::ClockActionId(1)), -1);
-    EXPECT_EQ(w.Number(WeeklyDayId(2)), -1);
-    EXPECT_EQ(w.Number(WeeklyActionId(0)), -1);
-    EXPECT_EQ(m.Number(WeeklyActionId(0)), -1);
+    EXPECT_EQ(w.Number(WeeklyActionId(4)), 9);
+    EXPECT_EQ(m.Number(CPageMTimer::ClockActionId(1)), 28);
+    EXPECT_EQ(w.Number(WeeklyDayId(2)), 7);
+    EXPECT_EQ(w.Number(WeeklyActionId(0)), 8);
+    EXPECT_EQ(m.Number(WeeklyActionId(0)), 8);
 }
 
 TEST_F(TimerPages, EachDumpEntryBindsOnlyToItsOwnRows)
@@ -175,20 +176,21 @@ TEST_F(TimerPages, ProfileSectionsHoldTheCommandsWithoutTheBatchBracket)
 
 TEST_F(TimerPages, WriteBackSendsTheBatchThenReadsTheTimersAgain)
 {
-    h.Feed({"$TIMERH0 06"});
+    // Timer 0 reported whole, timer 1 without its action: only timer 0 goes out.
+    h.Feed({"$TIMERH0 06", "$TIMERM0 30", "$TIMERT0 27", "$TIMERH1 07", "$TIMERM1 15"});
     h.TakeWritten();
     h.session.WriteBack(machine);
     std::vector<std::string> written;
-    for (int i = 0; i < 40 && written.size() < 17; ++i) {
+    for (int i = 0; i < 40 && h.session.Queue().Busy(); ++i) {
         for (std::string& block : h.TakeWritten())
             written.push_back(std::move(block));
         h.AnswerOk();
     }
-    ASSERT_GE(written.size(), 17u);
-    EXPECT_EQ(written[0], "%STARTCMD\r");
-    EXPECT_EQ(written[1], "%MTIMER006,,-1\r");
-    EXPECT_EQ(written[15], "%COMMITCMD\r");
-    EXPECT_EQ(written[16], "%DUMP_TIMER\r");
+    for (std::string& block : h.TakeWritten())
+        written.push_back(std::move(block));
+    EXPECT_EQ(written, (std::vector<std::string>{"%STARTCMD\r", "%MTIMER006,30,27\r", "%COMMITCMD\r", "%DUMP_TIMER\r"}));
+    ASSERT_FALSE(h.view.jobs.empty());
+    EXPECT_EQ(h.view.jobs.back().second.leftOut.size(), 13u);
     EXPECT_EQ(m.Text(CPageMTimer::ClockHourId(0)), "");  // the read cleared the page first
 }
 

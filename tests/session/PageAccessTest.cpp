@@ -46,14 +46,22 @@ TEST(PageAccess, ValuesFromTextFollowTheRulesOfTypedValues)
     fields.Add({.id = "name", .kind = EFieldKind::Text});
     fields.Add({.id = "reading", .kind = EFieldKind::Text, .readOnly = true});
 
-    EXPECT_EQ(ApplySettings(fields, {"on=Yes", "mode=1: text mode", "level=36", "name=a\r\nb"}, catalogue), "");
+    EXPECT_EQ(ApplySettings(fields, {"on=Yes", "mode=1: text mode", "level=36", "name=ab"}, catalogue), "");
     EXPECT_EQ(fields.Number("on"), 1);
     EXPECT_EQ(fields.Number("mode"), 1);
     EXPECT_EQ(fields.Text("level"), "36");
-    EXPECT_EQ(fields.Text("name"), "ab") << "a line break would end the command early";
+    EXPECT_EQ(fields.Text("name"), "ab");
+    // Typed values are known, and count as edits.
+    for (std::string_view id : {"on", "mode", "level", "name"}) {
+        EXPECT_TRUE(fields.IsKnown(id)) << id;
+        EXPECT_TRUE(fields.IsEdited(fields.IndexOf(id))) << id;
+    }
     EXPECT_EQ(FieldValueText(fields, fields.IndexOf("mode"), catalogue), "1: Text mode");
 
-    for (const std::string bad : {"on=maybe", "mode=2", "mode=ASCII", "level=37", "level=5x", "reading=1", "nothing=1", "=1"}) {
+    // A line break would end the command early; a value longer than the
+    // terminal's line would be refused whole, after a read in vain.
+    for (const std::string& bad : std::vector<std::string>{"on=maybe", "mode=2", "mode=ASCII", "level=37", "level=5x", "reading=1", "nothing=1",
+                                  "=1", "name=a\r\nb", "name=" + std::string(1001, 'x')}) {
         CFieldSet before = fields;
         EXPECT_NE(ApplySettings(fields, {bad}, catalogue), "") << bad;
         for (size_t i = 0; i < fields.Size(); ++i)

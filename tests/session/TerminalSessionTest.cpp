@@ -180,11 +180,22 @@ TEST_F(TerminalSessionTest, AWriteBackIsOneBracketedJobFollowedByThePagesRead)
 
 TEST_F(TerminalSessionTest, ProfileSectionsFollowTheFixedOrderWithTheirBytes)
 {
-    session.AddPage(std::make_unique<CFakePage>("CPageMainParams", "System Main Params", nullptr));
-    session.AddPage(std::make_unique<CFakePage>("CPageServer", "Device Control phones", nullptr));
+    CPage& main = session.AddPage(std::make_unique<CFakePage>("CPageMainParams", "System Main Params", nullptr));
+    CPage& server = session.AddPage(std::make_unique<CFakePage>("CPageServer", "Device Control phones", nullptr));
     session.AddPage(std::make_unique<CFakePage>("CPageGPRS", "", nullptr));  // never in profiles
-    EXPECT_EQ(session.ProfileBytes(), "\r\r\n//Page Device Control phones\r\r\n\r\n%V\r\r\n"
-                                      "\r\r\n//Page System Main Params\r\r\n\r\n%V\r\r\n");
+    main.Fields().SetText("value", "1");
+    server.Fields().SetText("value", "2");
+    EXPECT_EQ(session.ProfileBytes(), "\r\r\n//Page Device Control phones\r\r\n\r\n%V2\r\r\n"
+                                      "\r\r\n//Page System Main Params\r\r\n\r\n%V1\r\r\n");
+    // A value never reported: the section keeps its header, the line is
+    // left out and named.
+    server.Clear();
+    std::vector<SLeftOut> leftOut;
+    EXPECT_EQ(session.ProfileBytes(&leftOut), "\r\r\n//Page Device Control phones\r\r\n\r\n"
+                                              "\r\r\n//Page System Main Params\r\r\n\r\n%V1\r\r\n");
+    ASSERT_EQ(leftOut.size(), 1u);
+    EXPECT_EQ(leftOut[0].command, "%V");
+    EXPECT_EQ(leftOut[0].unknown, (std::vector<SUnknownValue>{{"value", "VALUE", "PageFake"}}));
 }
 
 TEST_F(TerminalSessionTest, ExecutingAProfileSendsItsCommandLinesOnceInOneBracket)

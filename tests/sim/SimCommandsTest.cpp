@@ -114,7 +114,7 @@ TEST_F(SimCommands, ListFieldsAndPaddedRowsAreRewrittenInPlace)
     EXPECT_EQ(Send("%ETEMPH2=-5\r%ETEMPEN2=0\r%AIN1H12.5\r"), (Lines{"CMD OK", "CMD OK", "CMD OK"}));
     EXPECT_EQ(Line("$ETEMP2 "), "$ETEMP2 -18.00,-5,-30,0,1,5,30,3,0,1,0");
     EXPECT_EQ(Line("$ADINH1 "), "$ADINH1 12.5");
-    EXPECT_EQ(Line("$AINEXT1 "), "$AINEXT1 12.5,5.00,0.10,40.00,2.00,0.20");
+    EXPECT_EQ(Line("$AINEXT1 "), "$AINEXT1 12.5,2.00,0.10,40.00,2.00,0.20");
 
     EXPECT_EQ(Send("%mdmas05=7,40100,1,0,2.5,10,0,0,255,0,000003ff\r%MDMSF05=1,0,1,0,0\r%N05004100\r"),
               (Lines{"CMD OK", "CMD OK", "CMD OK"}));
