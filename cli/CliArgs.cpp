@@ -129,10 +129,12 @@ const char* CliUsage()
            "  exec FILE [--backup BACKUP] [--verify]\n"
            "                         execute a profile: its '%' lines between \"%STARTCMD\" and\n"
            "                         \"%COMMITCMD\", then a whole read; the commands that failed\n"
-           "                         are printed, one a line. --backup first reads the terminal\n"
-           "                         and saves its configuration as a profile to BACKUP (nothing\n"
-           "                         is sent when that fails); --verify compares the read after\n"
-           "                         the execution with FILE and prints each command whose\n"
+           "                         are printed, one a line, and so are those not sent when\n"
+           "                         the run is cut short (a signal closes the batch first).\n"
+           "                         --backup first reads the terminal and saves its\n"
+           "                         configuration as a profile to BACKUP (nothing is sent\n"
+           "                         when that fails); --verify compares the read after the\n"
+           "                         execution with FILE and prints each command whose\n"
            "                         setting did not take effect\n"
            "  send TEXT              send TEXT and a carriage return exactly as given (no batch\n"
            "                         bracket) and print the lines received up to the answer line\n"
@@ -177,12 +179,15 @@ const char* CliUsage()
            "\n"
            "PAGE is a class name (CPageGPRS, any letter case) or an alias (gprs); `orlan-cli\n"
            "pages` lists them. Unknown pages, fields, values a field cannot hold and pages\n"
-           "without a Save are refused before anything is sent (exit status 1).\n"
+           "without a Save are refused before anything is sent (exit status 1). write and\n"
+           "edit send only commands whose every value the terminal reported or --set gave;\n"
+           "the others are listed on standard output and the terminal keeps those settings.\n"
            "\n"
            "options:\n"
            "  --port DEVICE|COMn     serial port: a device path or COM1..COM199\n"
            "  --password TEXT        the terminal's login password (default: the tool's initial\n"
-           "                         password, \"rain is a cold one\")\n"
+           "                         password, \"rain is a cold one\"); one line of at most 1023\n"
+           "                         bytes, as the terminal takes it with its CR\n"
            "  --timeout SECONDS      longest wait for a login, a whole read or setup mode\n"
            "                         (default 60)\n"
            "  --command-timeout MS   longest wait for each command's answer (default: 9000 for\n"
@@ -196,7 +201,9 @@ const char* CliUsage()
            "\n"
            "exec, send, restart, defaults and records first make sure the terminal is logged\n"
            "in: they send \"%DUMPR\" and answer a login prompt with the password (a terminal\n"
-           "that stays silent for the command wait is taken as it is).\n"
+           "that stays silent for the command wait is taken as it is; exec waits for the read\n"
+           "that follows a login, and sends nothing when it fails). An echo of \"%DUMPR\" or a\n"
+           "prompt is no sign of a login.\n"
            "Progress goes to standard error, results to standard output. A profile is read\n"
            "only from a regular file of at most 16 MiB; read --profile and exec --backup\n"
            "check the file before anything is read or sent, write it atomically, and refuse\n"
@@ -207,13 +214,19 @@ const char* CliUsage()
            "  1 usage, unknown page/field,  7 a command got no answer in time or was not\n"
            "    value refused                 sent (6 wins)\n"
            "  2 port could not be opened    8 the profile could not be read or written\n"
-           "  3 link lost                   9 interrupted (monitor ends with 0)\n"
+           "  3 link lost                   9 interrupted: SIGINT, SIGTERM or SIGHUP (monitor\n"
+           "                                  ends with 0)\n"
            "  4 password refused           10 diff: the terminal differs from the profile\n"
            "  5 no login, whole read or    11 exec --verify: a setting did not take effect\n"
            "    setup mode in time            (wins over 6 and 7)\n"
            "  12 standard output could not be written (wins over every other outcome)\n"
            "  13 doctor: a port this user may not open, one another process holds, or no\n"
-           "     port found\n";
+           "     port found\n"
+           "  14 write/edit: a value given travels in a command with a value the terminal\n"
+           "     never reported, or nothing at all could be written (the commands left out\n"
+           "     are listed on standard output, \"not written: ...\")\n"
+           "  15 exec: the terminal restarted during the profile; nothing more was sent and\n"
+           "     the batch stays uncommitted (the commands not sent are listed)\n";
 }
 
 std::string CliVersionText()
@@ -262,6 +275,8 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
                 options.port = value;
             } else if (arg == "--password") {
                 options.password = value;
+                if (const std::string why = PasswordError(value); !why.empty())
+                    fail("--password refused: " + why);
             } else if (arg == "--profile") {
                 options.profilePath = value;
                 if (value.empty())

@@ -25,6 +25,7 @@ enum class ECliExit : int {
     OutputFailed = 12,  // standard output could not be written (wins over the others)
     PortTrouble = 13,   // doctor: a port this user may not open, one another process holds, or none
     NotWritten = 14,    // write/edit: what was asked travels with a value the terminal never reported
+    Restarted = 15,     // exec: the terminal restarted during the profile
 };
 
 enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults, Pages, Show, Write, Edit, Diff, Records,

@@ -20,6 +20,18 @@ namespace {
 constexpr int kAnswerWaitMs = CTerminalSession::kProfileBracketTicks;
 constexpr std::string_view kSetupModeLine = "come in setup mode";
 
+// Whether a line holding "DUMPR" is the terminal ending a dump, which it does
+// only when logged in: an echo of the tool's own "%DUMPR" (terminals that
+// echo what they get) or a prompt or refusal holding the word is not.
+bool EndsDumpWhenLoggedIn(std::string_view line)
+{
+    constexpr std::string_view kLoggedOutTexts[] = {"please login", "please input password", "Login Failed"};
+    if (line.starts_with('%'))
+        return false;
+    return std::none_of(std::begin(kLoggedOutTexts), std::end(kLoggedOutTexts),
+                        [line](std::string_view text) { return line.find(text) != std::string_view::npos; });
+}
+
 // Commands that begin with a whole read need no check of their own: the read
 // is answered with a prompt when logged out, and the login starts it again.
 bool NeedsLogin(const SCliOptions& options)
@@ -81,6 +93,13 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options)), m
             DeadlinePassed();
     });
     connect(&m_quiet, &QTimer::timeout, this, [this] {
+        // A profile waits for the read its login started, complete or failed:
+        // its batch is not to go out into a dump, nor to a terminal that
+        // answers nothing at all.
+        const CTerminalSession::EWholeRead read = m_session.WholeRead();
+        if (m_options.command == ECliCommand::Exec
+            && (read == CTerminalSession::EWholeRead::Settling || read == CTerminalSession::EWholeRead::Requested))
+            return;
         Progress("the terminal did not answer \"%DUMPR\"; going on");
         RunCommand();
     });
@@ -279,9 +298,10 @@ void CCliSession::RunCommand()
 void CCliSession::ExecuteLoadedProfile()
 {
     Progress("executing " + m_options.profilePath);
-    if (!m_session.ExecuteProfile(std::move(m_profile)))
-        Finish(ECliExit::ProfileFailed, "the profile was not executed");
+    m_profileStarted = m_session.ExecuteProfile(std::move(m_profile));
     m_profile.clear();
+    if (!m_profileStarted)
+        Finish(ECliExit::ProfileFailed, "the profile was not executed");
 }
 
 void CCliSession::AwaitAnswer(const std::string& what, int defaultMs)
@@ -300,8 +320,10 @@ void CCliSession::OnLineLogged(std::string_view line)
 {
     if (m_stage == EStage::Done)
         return;
-    if (m_stage == EStage::LoginCheck)
+    if (m_stage == EStage::LoginCheck) {
         m_quiet.start(CommandWaitMs(kAnswerWaitMs));  // still talking: a login or a read is under way
+        m_lineShowsLogin = EndsDumpWhenLoggedIn(line);
+    }
     if (m_stage == EStage::Settle || (m_stage == EStage::AwaitAnswer && m_options.command == ECliCommand::Send))
         m_settle.start(SettleMs());
     // A read's results are the configuration's "$" lines; prompts and
@@ -409,6 +431,10 @@ void CCliSession::OnWholeReadFailed(const std::string& reason)
     // A port that failed or closed is reported as such by its own signal.
     if (!m_port.IsOpen())
         return;
+    if (m_stage == EStage::LoginCheck) {
+        Finish(ECliExit::TimedOut, "not logged in: the whole read after the login failed: " + reason);
+        return;
+    }
     if (m_stage == EStage::Command || m_stage == EStage::FinalRead)
         Finish(m_stage == EStage::FinalRead && !m_report.AllAccepted() ? ExitOf(m_report) : ECliExit::TimedOut,
                "the whole configuration read failed: " + reason);
@@ -417,7 +443,7 @@ void CCliSession::OnWholeReadFailed(const std::string& reason)
 void CCliSession::OnDumpEndOutsideRead()
 {
     // The login check's "%DUMPR" was answered: logged in already.
-    if (m_stage == EStage::LoginCheck)
+    if (m_stage == EStage::LoginCheck && m_lineShowsLogin)
         RunCommand();
 }
 
@@ -470,6 +496,11 @@ void CCliSession::OnJobFinished(const std::string& name, const SJobReport& repor
             Finish(ECliExit::OutputFailed);
             return;
         }
+    }
+    if (m_session.ProfileCutByRestart()) {
+        Finish(ECliExit::Restarted, "the terminal restarted during the profile; the commands it did not take or "
+                                    "that were not sent are listed on standard output");
+        return;
     }
     if (report.cancelled || m_interrupted) {
         Finish(ECliExit::Interrupted, "interrupted");
@@ -566,12 +597,20 @@ void CCliSession::Finish(ECliExit code, const std::string& message)
 {
     if (m_stage == EStage::Done)
         return;
-    m_stage = EStage::Done;
     m_printLines = false;
     m_deadline.stop();
     m_quiet.stop();
     m_answerWait.stop();
     m_settle.stop();
+    if (m_options.command == ECliCommand::Exec && m_stage != EStage::Starting && !m_profileStarted
+        && !m_profileCommands.empty()) {
+        // The port was open and the run ends before the profile: say so where its results go.
+        Progress("nothing of the profile was sent");
+        bool written = true;
+        for (size_t i = 0; i < m_profileCommands.size() && written; ++i)
+            written = PrintLine(m_profileCommands[i] + " (not sent)");
+    }
+    m_stage = EStage::Done;
     const bool outputWritten = FlushOut();
     if (!message.empty())
         Progress(message);

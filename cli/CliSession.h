@@ -32,8 +32,9 @@ public:
 
     // Reads the profile to execute, if any, opens the port and runs the command.
     void Start();
-    // SIGINT or SIGTERM: monitor ends; a running profile still closes its
-    // batch first (a second signal does not wait for that).
+    // SIGINT, SIGTERM or SIGHUP: monitor ends; a running profile still
+    // closes its batch first (a second signal does not wait for that), and
+    // the commands not sent are listed.
     void Interrupt();
 
     // Called once with the exit code when the work is over.
@@ -120,6 +121,8 @@ private:
     std::vector<std::string> m_profileCommands;  // its commands, for a report cut short
     size_t m_commandsOut = 0;                    // of those, announced and sent so far
     bool m_lastAnswered = true;                  // an answer line came after the last one sent
+    bool m_profileStarted = false;               // the session took the profile to run
+    bool m_lineShowsLogin = false;               // the login check's last line may end a dump
     std::string m_outError;                      // why standard output failed
     CPage* m_page = nullptr;  // show/write/edit, the log page for records
     CRunningFile m_recordFile;  // monitor: "ex temp.csv", opened with its first sample

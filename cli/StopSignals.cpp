@@ -8,6 +8,7 @@ namespace orlan {
 namespace {
 
 constexpr int kPollMs = 50;
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 std::atomic<int> g_pending{0};
 static_assert(std::atomic<int>::is_always_lock_free);
@@ -22,8 +23,9 @@ extern "C" void OnStopSignal(int)
 CStopSignals::CStopSignals(std::function<void()> onStop) : m_onStop(std::move(onStop))
 {
     g_pending = 0;
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
+    // A closed terminal window or ssh session (SIGHUP) must not leave a batch open either.
+    for (int number : kStopSignals)
+        std::signal(number, OnStopSignal);
     connect(&m_poll, &QTimer::timeout, this, [this] {
         for (int n = g_pending.exchange(0); n > 0; --n)
             m_onStop();
@@ -33,8 +35,8 @@ CStopSignals::CStopSignals(std::function<void()> onStop) : m_onStop(std::move(on
 
 CStopSignals::~CStopSignals()
 {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    for (int number : kStopSignals)
+        std::signal(number, SIG_DFL);
 }
 
 } // namespace orlan

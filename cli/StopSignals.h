@@ -1,5 +1,5 @@
 #pragma once
-// SIGINT and SIGTERM as a call on the Qt thread. The handler only sets a
+// SIGINT, SIGTERM and SIGHUP as a call on the Qt thread. The handler only sets a
 // flag (all a handler may safely do); a short timer looks at it.
 #include <QObject>
 #include <QTimer>

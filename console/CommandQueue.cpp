@@ -203,12 +203,44 @@ void CCommandQueue::CancelAll()
     // taken for the answer to the closing steps; one still waiting for room
     // is not on the wire and goes unless it must run.
     m_report.cancelled = true;
+    if (m_stopWhy.empty())
+        m_stopWhy = "cancelled";
     if (m_phase == EPhase::Room && !m_running->steps[m_step].always) {
         StopTimer();
         m_phase = EPhase::Ready;
+        NotSent(WithoutLineEnd(m_command.wire), m_stopWhy);
         AdvanceStep();
     }
     RunSteps();
+}
+
+void CCommandQueue::Abandon(const std::string& why)
+{
+    m_waiting.clear();
+    if (!m_running)
+        return;
+    m_report.cancelled = true;
+    m_abandoned = true;
+    m_stopWhy = why;
+    switch (m_phase) {
+    case EPhase::Answer:
+    case EPhase::Settle:
+        FinishCommand();  // runs what is left: nothing
+        break;
+    case EPhase::Room:
+        StopTimer();
+        m_phase = EPhase::Ready;
+        NotSent(WithoutLineEnd(m_command.wire), why);
+        AdvanceStep();
+        RunSteps();
+        break;
+    case EPhase::Ready:
+        RunSteps();
+        break;
+    }
+    // A restarted terminal owes no late answer to the next job.
+    m_nextUncertain = false;
+    m_nextAfterBusy = false;
 }
 
 void CCommandQueue::StartNext()
@@ -221,6 +253,8 @@ void CCommandQueue::StartNext()
     m_line = 0;
     m_lineShown = false;
     m_report = {};
+    m_abandoned = false;
+    m_stopWhy.clear();
 }
 
 void CCommandQueue::RunSteps()
@@ -236,8 +270,8 @@ void CCommandQueue::RunSteps()
             continue;
         }
         SJobStep& step = m_running->steps[m_step];
-        if (m_report.cancelled && !step.always) {
-            AdvanceStep();
+        if (m_report.cancelled && (!step.always || m_abandoned)) {
+            SkipStep();
             continue;
         }
         switch (step.kind) {
@@ -420,6 +454,22 @@ void CCommandQueue::NotSent(std::string_view text, const std::string& why)
     m_report.failed.push_back(Shortened(text) + " (not sent: " + why + ")");
 }
 
+void CCommandQueue::SkipStep()
+{
+    const SJobStep& step = m_running->steps[m_step];
+    if (step.kind == SJobStep::EKind::Send) {
+        NotSent(WithoutLineEnd(step.text), m_stopWhy);
+    } else if (step.kind == SJobStep::EKind::Lines && step.lines) {
+        for (size_t i = m_line; i < step.lines->size(); ++i) {
+            if ((*step.lines)[i].command)
+                NotSent((*step.lines)[i].text, m_stopWhy);
+        }
+    }
+    ++m_step;
+    m_line = 0;
+    m_lineShown = false;
+}
+
 void CCommandQueue::AdvanceStep()
 {
     if (!m_running)
@@ -427,7 +477,8 @@ void CCommandQueue::AdvanceStep()
     if (m_step < m_running->steps.size() && m_running->steps[m_step].kind == SJobStep::EKind::Lines) {
         const auto& lines = m_running->steps[m_step].lines;
         m_lineShown = false;
-        if (!m_report.cancelled && lines && ++m_line < lines->size())
+        // A cancelled job's next line is skipped, and reported, by the loop.
+        if (lines && ++m_line < lines->size())
             return;
     }
     ++m_step;

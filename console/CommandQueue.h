@@ -129,8 +129,17 @@ public:
     void OnAnswer(EAnswer answer);
     // Ends the running job after the command now on the wire (its answer or
     // tick limit), still running its `always` steps, and drops the jobs
-    // waiting behind it.
+    // waiting behind it. The commands it skips are reported not sent.
     void CancelAll();
+    // The terminal restarted: it lost what it was doing, so the running job
+    // ends now, without its `always` steps (a closing "%COMMITCMD" would
+    // reach a terminal that holds no batch). The command on the wire ends
+    // as it stands, the rest are reported not sent for `why`, and the jobs
+    // waiting behind it are dropped.
+    void Abandon(const std::string& why);
+
+    // The running job's report so far.
+    const SJobReport& RunningReport() const { return m_report; }
 
     bool Busy() const { return m_running.has_value(); }
     size_t Waiting() const { return m_waiting.size(); }
@@ -167,6 +176,8 @@ private:
     void Settle(bool restart);
     void FinishCommand();
     void NotSent(std::string_view text, const std::string& why);
+    // A step the cancelled job does not run: its commands are not sent.
+    void SkipStep();
     void AdvanceStep();
     void FinishJob();
     void StopTimer();
@@ -189,6 +200,8 @@ private:
     std::vector<EAnswer> m_answersDuringWrite;
     std::optional<ITimerService::TimerId> m_timer;
     SJobReport m_report;
+    bool m_abandoned = false;  // not even the `always` steps run
+    std::string m_stopWhy;     // why the cancelled job's commands are not sent
     bool m_inRun = false;
 };
 

@@ -14,6 +14,16 @@ void SendPassword(IByteSink& sink, std::string_view password)
     sink.QueueWrite("\r");
 }
 
+std::string PasswordError(std::string_view password)
+{
+    if (password.find_first_of("\r\n") != std::string_view::npos)
+        return "the password holds a line break (CR or LF), which the terminal would take for its end";
+    if (password.size() + 1 > kTerminalLineLimit)
+        return "the password is " + std::to_string(password.size()) + " bytes long; with its CR the terminal takes "
+               "at most " + std::to_string(kTerminalLineLimit - 1) + " bytes";
+    return {};
+}
+
 void SendWholeConfigurationRead(IByteSink& sink)
 {
     sink.QueueWrite(kDumpS);

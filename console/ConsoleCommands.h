@@ -28,6 +28,10 @@ void SendSetupKeyRun(IByteSink& sink);
 // The password as typed, then CR as a block of its own; an empty password
 // sends just the CR.
 void SendPassword(IByteSink& sink, std::string_view password);
+// Why the terminal could never take this password (empty when it could): a
+// line break would end it early and send the rest as a line of its own, and
+// with its CR it must fit one input line (a longer line is dropped whole).
+std::string PasswordError(std::string_view password);
 // "%DUMPS" and "%DUMPR" as two separate writes, in that order, no wait between.
 void SendWholeConfigurationRead(IByteSink& sink);
 void SendFactoryDefaults(IByteSink& sink);

@@ -256,7 +256,13 @@ SPageJob KnownSaveJob(const CPage& page, std::vector<SLeftOut>& leftOut)
     CKnownProbe probe(probed.Fields(), probed.Tables(), page.Info().section);
     const CKnownProbe::SResult result = probe.Run([&page] { return Texts(page.SaveJob().commands); });
     SPageJob job = page.SaveJob();
+    const size_t before = leftOut.size();
     job.commands = KeepKnown(std::move(job.commands), result, leftOut);
+    if (job.commands.empty() && leftOut.size() > before) {
+        // Nothing of the page is known: no batch, no read, only the report.
+        job.bracketed = false;
+        job.end = EJobEnd::Nothing;
+    }
     return job;
 }
 

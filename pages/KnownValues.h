@@ -57,7 +57,7 @@ private:
 };
 
 // The page's Save with every command that carries an unknown value left out
-// (and named in `leftOut`).
+// (and named in `leftOut`); with nothing left to send, no bracket and no read.
 SPageJob KnownSaveJob(const CPage& page, std::vector<SLeftOut>& leftOut);
 // The page's profile section: lines that carry unknown values left out.
 void WriteKnownProfileSection(const CPage& page, CProfileText& out, std::vector<SLeftOut>& leftOut);

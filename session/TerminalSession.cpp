@@ -38,6 +38,31 @@ void CTerminalSession::OnSerialData(const char* bytes, size_t count)
     }
 }
 
+namespace {
+
+// Lines only a terminal that is starting up prints: a profile's batch did not
+// survive them.
+constexpr std::string_view kBootLines[] = {"Machine timer supported!", "Waiting module...", "Press '%%%%",
+                                           "System init Done...", "Console started, please login"};
+
+constexpr size_t kTakenListed = 30;
+
+} // namespace
+
+void CTerminalSession::OnLineLogged(std::string_view line)
+{
+    m_view.OnLineLogged(line);
+    if (!m_profileRunning || m_profileRestarted)
+        return;
+    for (std::string_view boot : kBootLines) {
+        if (line.find(boot) != std::string_view::npos) {
+            m_profileRestarted = true;
+            m_queue.Abandon("the terminal restarted");
+            return;
+        }
+    }
+}
+
 void CTerminalSession::DispatchLine(std::string_view line)
 {
     // Settings of a stale dump (before the line went quiet, or before the
@@ -378,11 +403,6 @@ void CTerminalSession::WriteBack(CPage& page)
     SPageJob job = KnownSaveJob(page, leftOut);
     if (RefusesValues(page, page.Fields(), job.commands))
         return;
-    if (job.commands.empty() && !leftOut.empty()) {
-        // Nothing of the page is known: no batch, no read, only the report.
-        job.bracketed = false;
-        job.end = EJobEnd::Nothing;
-    }
     RunJob(page, std::move(job), {}, "Write " + page.Info().className, std::move(leftOut));
 }
 
@@ -416,8 +436,9 @@ std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, c
     CCommandList commands = KnownRowCommands(page, table, row, WithKnownFromRow(page, table, row, edited), leftOut);
     if (RefusesValues(page, edited.fields, commands))
         return {};
-    RunJob(page, RowJob(std::move(commands), !leftOut.empty()), {SPageJobKind::EKind::RowEdit, {}, row},
-           "Edit row of " + page.Info().className, std::move(leftOut));
+    SPageJob job = RowJob(std::move(commands), !leftOut.empty());
+    RunJob(page, std::move(job), {SPageJobKind::EKind::RowEdit, {}, row}, "Edit row of " + page.Info().className,
+           std::move(leftOut));
     return {};
 }
 
@@ -549,17 +570,55 @@ void CTerminalSession::SetProfileTickLimits(int bracketTicks, int commandTicks)
     m_profileCommandTicks = commandTicks;
 }
 
+namespace {
+
+// "\n\n" heading, then the first `listed` items a line each, then how many more of `count`.
+void AppendListed(std::string& text, const std::string& heading, const std::vector<std::string>& items, size_t count,
+                  size_t listed)
+{
+    text += "\n\n" + heading;
+    const size_t shown = std::min({items.size(), listed, count});
+    for (size_t i = 0; i < shown; ++i)
+        text += "\n" + items[i];
+    if (count > shown)
+        text += "\n... and " + std::to_string(count - shown) + " more";
+}
+
+} // namespace
+
 std::string ProfileFailureText(const SJobReport& report, size_t listed)
 {
     std::string text = "The profile was not executed completely: " + report.Summary() + ".";
-    if (!report.failed.empty()) {
-        text += "\n\nCommands the terminal did not take:";
-        for (size_t i = 0; i < report.failed.size() && i < listed; ++i)
-            text += "\n" + report.failed[i];
-        if (report.failed.size() > listed)
-            text += "\n... and " + std::to_string(report.failed.size() - listed) + " more";
-    }
+    if (!report.failed.empty())
+        AppendListed(text, "Commands the terminal did not take:", report.failed, report.failed.size(), listed);
     return text;
+}
+
+std::string ProfileRestartText(const SJobReport& report, size_t taken, const std::vector<std::string>& takenShown,
+                               size_t listed)
+{
+    std::string text = "The terminal restarted during the profile: nothing more was sent, and no \"%COMMITCMD\" to "
+                       "the restarted terminal (" + report.Summary() + ").";
+    if (taken > 0)
+        AppendListed(text,
+                     "Taken before the restart, " + std::to_string(taken)
+                         + " (the batch was never committed: the terminal may have lost them):",
+                     takenShown, taken, listed);
+    if (!report.failed.empty())
+        AppendListed(text, "Not taken or not sent:", report.failed, report.failed.size(), listed);
+    return text;
+}
+
+void CTerminalSession::NoteProfileCommand(int accepted, const std::string* next)
+{
+    if (m_profileHasAnnounced && accepted > m_profileAcceptedAt) {
+        ++m_profileTaken;
+        if (m_profileTakenShown.size() < kTakenListed)
+            m_profileTakenShown.push_back(m_profileAnnounced);
+    }
+    m_profileHasAnnounced = next != nullptr;
+    m_profileAnnounced = next != nullptr ? *next : std::string();
+    m_profileAcceptedAt = accepted;
 }
 
 bool CTerminalSession::ExecuteProfile(std::string_view contents)
@@ -596,6 +655,10 @@ bool CTerminalSession::ExecuteProfile(std::vector<SProfileLine> lines)
         }
     }
     m_profileRunning = true;
+    m_profileRestarted = false;
+    m_profileHasAnnounced = false;
+    m_profileTaken = 0;
+    m_profileTakenShown.clear();
     lines.shrink_to_fit();  // held for the whole run
 
     // One step walks the lines: a profile of a million lines is a million
@@ -605,7 +668,11 @@ bool CTerminalSession::ExecuteProfile(std::vector<SProfileLine> lines)
     job.steps.push_back(SJobStep::Send(std::string(kStartCmd), m_profileBracketTicks));
     job.steps.push_back(SJobStep::Lines(std::make_shared<const std::vector<SProfileLine>>(std::move(lines)),
                                         m_profileCommandTicks,
-                                        [this](const SProfileLine& line) { m_view.OnProgressShowLine(3, line.text); }));
+                                        [this](const SProfileLine& line) {
+                                            if (line.command)
+                                                NoteProfileCommand(m_queue.RunningReport().accepted, &line.text);
+                                            m_view.OnProgressShowLine(3, line.text);
+                                        }));
     job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), m_profileBracketTicks, true));
     job.steps.push_back(SJobStep::Call(
         [this] {
@@ -615,10 +682,16 @@ bool CTerminalSession::ExecuteProfile(std::vector<SProfileLine> lines)
         },
         true));
     job.done = [this](const SJobReport& report) {
+        NoteProfileCommand(report.accepted, nullptr);
         m_profileRunning = false;  // also when the queue refused the job
         m_view.OnJobFinished("Execute profile", report);
         if (m_closing)
             return;
+        if (m_profileRestarted) {
+            // The login that follows the restart reads the terminal again.
+            m_view.ShowError(ProfileRestartText(report, m_profileTaken, m_profileTakenShown));
+            return;
+        }
         // Success only when the terminal took every command.
         if (report.AllAccepted() && !report.cancelled)
             m_view.ShowInformation("Excute the profile sucessed!");

@@ -81,6 +81,12 @@ public:
 // What a profile run that the terminal did not take whole says: its counts
 // and the commands that failed (at most `listed` of them, then how many more).
 std::string ProfileFailureText(const SJobReport& report, size_t listed = 30);
+// What a profile run cut short by a restart of the terminal says: that it
+// restarted, the commands it had taken (`taken` of them, `takenShown` the
+// first ones), which its restart may have lost with the uncommitted batch,
+// and the commands it did not take or that were not sent.
+std::string ProfileRestartText(const SJobReport& report, size_t taken, const std::vector<std::string>& takenShown,
+                               size_t listed = 30);
 
 class CTerminalSession final : public IReceiveListener, private IDumpDispatcher {
 public:
@@ -209,13 +215,16 @@ public:
     // scripts that know their terminal answers fast shorten them.
     void SetProfileTickLimits(int bracketTicks, int commandTicks);
     bool ProfileRunning() const { return m_profileRunning; }
+    // The last profile run ended because the terminal restarted during it
+    // (its boot lines arrived): nothing more was sent, not even "%COMMITCMD".
+    bool ProfileCutByRestart() const { return m_profileRestarted; }
     // The window closes: end a running profile after its current line, still
     // closing the batch. True when something is still to be sent first.
     bool PrepareToClose();
 
     // IReceiveListener: the session acts on some reports and passes all on.
     void OnRawText(std::string_view chunk) override { m_view.OnRawText(chunk); }
-    void OnLineLogged(std::string_view line) override { m_view.OnLineLogged(line); }
+    void OnLineLogged(std::string_view line) override;
     void OnStatusText(const std::string& text) override { m_view.OnStatusText(text); }
     void OnSecondStatusText(const std::string& text) override { m_view.OnSecondStatusText(text); }
     void OnProgressShow(int ticks) override { m_view.OnProgressShow(ticks); }
@@ -256,6 +265,10 @@ private:
     void StartLoginAttempt();
     void SendCountedPassword();
     void GiveUpLogin();
+    // Judges the command announced last, by whether the job's `accepted`
+    // count grew since it was announced, and announces `next` (none: the run
+    // ended).
+    void NoteProfileCommand(int accepted, const std::string* next);
 
     ISessionView& m_view;
     IByteSink& m_sink;
@@ -289,6 +302,14 @@ private:
     int m_profileCommandTicks = kProfileCommandTicks;
     bool m_profileRunning = false;
     bool m_closing = false;
+    // The running profile's commands the terminal took, for a run a restart
+    // cuts short (see NoteProfileCommand).
+    bool m_profileRestarted = false;
+    std::string m_profileAnnounced;  // the command line announced last
+    bool m_profileHasAnnounced = false;
+    int m_profileAcceptedAt = 0;     // the job's accepted count when it was announced
+    size_t m_profileTaken = 0;
+    std::vector<std::string> m_profileTakenShown;  // the first of them, for the report
 };
 
 } // namespace orlan

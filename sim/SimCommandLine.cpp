@@ -48,6 +48,7 @@ std::string_view SimUsage()
            "  --fault-reprompt         a refused password is followed by a new password prompt\n"
            "  --fault-endless-dump     a whole read prints its settings again and again, never its end line\n"
            "  --fault-picture-no-end   the picture goes out without its end marker\n"
+           "  --fault-echo             every line received is echoed back before it is answered\n"
            "  --fault-please-wait MODE accepted commands are answered \"Please wait\" only (MODE only) or\n"
            "                           \"Please wait\" and 400 ms later \"CMD OK\" (MODE then-ok)\n"
            "  --fault-please-wait-every N  only every Nth accepted command is answered so (1)\n"
@@ -135,7 +136,8 @@ std::optional<SimCommandLine> ParseSimCommandLine(const std::vector<std::string_
         } else if (option == "--fault-split") {
             ok = fault("split", "on");
         } else if (option == "--fault-double-answer" || option == "--fault-reprompt"
-                   || option == "--fault-endless-dump" || option == "--fault-picture-no-end") {
+                   || option == "--fault-endless-dump" || option == "--fault-picture-no-end"
+                   || option == "--fault-echo") {
             ok = fault(option.substr(8), "on");
         } else if (option == "--fault-please-wait" || option == "--fault-please-wait-every") {
             ok = value(&text) && fault(option.substr(8), text);

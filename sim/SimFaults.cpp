@@ -63,6 +63,8 @@ bool SetFault(SimFaults& faults, std::string_view name, std::string_view value, 
         return setSwitch(faults.endlessDump);
     if (name == "picture-no-end")
         return setSwitch(faults.pictureNoEnd);
+    if (name == "echo")
+        return setSwitch(faults.echo);
     if (name == "please-wait") {
         if (value == "only")
             faults.pleaseWait = EPleaseWait::Only;

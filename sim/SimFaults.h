@@ -25,6 +25,7 @@ struct SimFaults {
     bool reprompt = false;      // a refused password gets "Login Failed" and a new prompt
     bool endlessDump = false;   // a whole read prints its settings round after round, never the end line
     bool pictureNoEnd = false;  // the picture goes out without its end marker
+    bool echo = false;          // every line received is echoed back before it is answered
     EPleaseWait pleaseWait = EPleaseWait::Off; // for every pleaseWaitEvery-th accepted command
     int pleaseWaitEvery = 1;    // 1: all of them
 };
@@ -34,7 +35,7 @@ inline constexpr int kPleaseWaitWorkMs = 400;
 
 // Applies one switch by name ("silent", "late", "cmd-err", "garbage", "split",
 // "hangup-after", "double-answer", "reprompt", "endless-dump",
-// "picture-no-end", "please-wait", "please-wait-every", or "none" for all
+// "picture-no-end", "echo", "please-wait", "please-wait-every", or "none" for all
 // off). Switches take "on"/"off"/"1"/"0" (nothing means on); "late" and
 // "hangup-after" take milliseconds ("off" for none); "please-wait" takes
 // "only", "then-ok" or "off"; "please-wait-every" a count from 1. On a bad

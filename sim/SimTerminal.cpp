@@ -506,6 +506,9 @@ void CSimTerminal::OnKeyRun()
 void CSimTerminal::OnLine(const std::string& line, bool overlong)
 {
     m_replyDelay = m_options.faults.lateMs;
+    // A console that echoes what it reads, the tool's "%DUMPR" included.
+    if (m_options.faults.echo && m_state != EState::Booting && !overlong)
+        Say(line);
     switch (m_state) {
     case EState::Booting:
         break; // the console is not listening yet

@@ -235,11 +235,17 @@ CCommandList CPageAD::SettingCommands(ETarget) const
     };
     push({"%AINURG" + digits(kUrgent) + "\r"});
     push({"%AINSND" + digits(kSound) + "\r"});
-    // All on first, then off again those that are not in use.
-    push({"%AINON0123\r"});
-    for (size_t n = 0; n < kChannels; ++n) {
-        if (f.Number(Id(kEnabled, n)) == 0)
-            push({FormatWire("%%AINOFF%zu\r", n)});
+    // All on first, then off again those that are not in use: only when
+    // the terminal said which are, or the first would switch on a channel
+    // it keeps off.
+    const bool enabledKnown = std::ranges::all_of(std::array<size_t, kChannels>{0, 1, 2, 3},
+                                                  [&f](size_t n) { return f.IsKnown(Id(kEnabled, n)); });
+    if (enabledKnown) {
+        push({"%AINON0123\r"});
+        for (size_t n = 0; n < kChannels; ++n) {
+            if (f.Number(Id(kEnabled, n)) == 0)
+                push({FormatWire("%%AINOFF%zu\r", n)});
+        }
     }
     for (size_t n = kChannels; n-- > 0;)
         push(PlainCommand(Id(kHysteresis, n)));

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes, cut into chunks of input-chosen sizes, through the
 // profile reader and checks it against the rules of EXEC applied to the
 // whole file at once: the same lines, the same error, whatever the chunks.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -14,10 +15,18 @@ namespace {
 
 struct SExpected {
     std::vector<orlan::SProfileLine> lines;
-    bool tooLong = false;
+    bool refused = false;
 };
 
-// The rules as EXEC states them, on the whole file.
+bool IsControlByte(unsigned char c)
+{
+    return c < 0x20 || c == 0x7F || c == 0xFF;
+}
+
+// The rules as EXEC states them, on the whole file, with what the tool
+// refuses: a NUL anywhere, a control byte or a run of '%' as a command, a
+// command over the line limit (nothing behind the first is kept), and a
+// file without any command.
 SExpected Reference(std::string_view contents)
 {
     SExpected expected;
@@ -35,19 +44,29 @@ SExpected Reference(std::string_view contents)
                 line += c;
         }
         pos = end + 1;
+        const bool command = line.starts_with('%');
+        const bool shown = line.starts_with("\\\\");
+        const bool control = command && std::any_of(line.begin(), line.end(), [](char c) {
+                                 return IsControlByte(static_cast<unsigned char>(c));
+                             });
+        if (line.find('\0') != std::string::npos || control) {
+            expected.refused = true;
+            return expected;
+        }
         if (line.empty() || line == previous)
             continue;
         previous = line;
-        const bool shown = line.starts_with("\\\\");
-        const bool command = !shown && line.starts_with('%');
         if (!shown && !command)
             continue;
-        if (command && line.size() > orlan::kTerminalLineLimit) {
-            expected.tooLong = true;
-            return expected;  // nothing behind the first error is kept
+        if (command && (line.size() > orlan::kTerminalLineLimit
+                        || (line.size() >= 2 && line.find_first_not_of('%') == std::string::npos))) {
+            expected.refused = true;
+            return expected;
         }
         expected.lines.push_back({line, command, number});
     }
+    expected.refused = std::none_of(expected.lines.begin(), expected.lines.end(),
+                                    [](const orlan::SProfileLine& line) { return line.command; });
     return expected;
 }
 
@@ -67,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     reader.Finish();
 
     const SExpected expected = Reference(contents);
-    if (reader.Error().empty() == expected.tooLong)
+    if (reader.Error().empty() == expected.refused)
         std::abort();
     const std::vector<orlan::SProfileLine>& lines = reader.Lines();
     if (lines.size() != expected.lines.size())

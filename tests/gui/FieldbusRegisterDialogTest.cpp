@@ -70,7 +70,9 @@ protected:
 
 TEST_F(FieldbusRegisterDialog, TheTypeSwitchesItsFieldsAtOnceAndTheMarksMakeTheMask)
 {
-    CRowDialog* dialog = Open(6, {"$MDMAS06,2,7,9,1", "$MDMTX06,0"});
+    // The whole row but its type, which names none.
+    CRowDialog* dialog = Open(6, {"$MDMAS06,2,7,9,1", "$MDMTX06,0", "$MDMSC06,1.0", "$MDMCG06,10", "$MDBAS06,0",
+                                  "$MDMSK06,3", "$MDLKO06,9", "$MDLAG06,2"});
     ASSERT_NE(dialog, nullptr);
     auto* type = qobject_cast<QComboBox*>(dialog->Form()->FieldWidget(kTypeField));
     ASSERT_NE(type, nullptr);
@@ -100,7 +102,7 @@ TEST_F(FieldbusRegisterDialog, TheTypeSwitchesItsFieldsAtOnceAndTheMarksMakeTheM
     for (int i = 0; i < 20 && session.Queue().Busy(); ++i)
         session.OnAnswer(EAnswer::CmdOk);
     ASSERT_GE(sink.blocks.size(), 2u);
-    EXPECT_EQ(sink.blocks[1], "%mdmas06=2,7,0,1,,,,,255,,00000005\r");
+    EXPECT_EQ(sink.blocks[1], "%mdmas06=2,7,0,1,1.0,10,0,3,255,2,00000005\r");
 }
 
 } // namespace

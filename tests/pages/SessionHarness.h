@@ -28,7 +28,12 @@ public:
     {
         jobs.emplace_back(name, report);
     }
+    void OnValueRefused(const CPage&, const std::string& fieldId, const std::string& why) override
+    {
+        refusals.push_back(fieldId + ": " + why);
+    }
     std::vector<std::pair<std::string, SJobReport>> jobs;
+    std::vector<std::string> refusals;
 };
 
 class CSessionHarness {
