@@ -1,5 +1,7 @@
 #include "app/LinkBar.h"
 
+#include "console/ConsoleCommands.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
@@ -29,7 +31,6 @@ namespace {
 constexpr std::array<const char*, CLinkBar::kSpeedCount> kSpeeds = {
     "300", "600", "1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
 constexpr int kLampSize = 14;
-constexpr char kInitialPassword[] = "rain is a cold one";
 
 QString Catalogue(const CLabelCatalogue& catalogue, std::string_view key, std::string_view section)
 {
@@ -84,7 +85,7 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
       m_showAllPorts(new QAction(tr("Show all COM ports"), this)),
       m_speeds(new QComboBox(this)),
       m_parity(new QComboBox(this)),
-      m_password(new QLineEdit(QString::fromLatin1(kInitialPassword), this)),
+      m_password(new QLineEdit(QString::fromLatin1(kInitialPassword.data(), static_cast<qsizetype>(kInitialPassword.size())), this)),
       m_login(new QToolButton(this)),
       m_state(new QLabel(this))
 {
@@ -121,6 +122,8 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
         m_parity->addItem(Catalogue(catalogue, kParityKeys[i], kSectionSysChar));
     m_password->setObjectName(QStringLiteral("passwordField"));
     m_password->setEchoMode(QLineEdit::Password);
+    // With its CR the password must fit the terminal's one input line.
+    m_password->setMaxLength(static_cast<int>(kTerminalLineLimit) - 1);
     m_password->setMinimumWidth(150);
     // So a user sees what the field holds before blaming the terminal.
     QAction* reveal = m_password->addAction(RevealIcon(false), QLineEdit::TrailingPosition);

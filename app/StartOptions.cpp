@@ -1,5 +1,7 @@
 #include "app/StartOptions.h"
 
+#include "console/ConsoleCommands.h"
+
 #include "labels/CommonLabelKeys.h"
 #include "session/PageOrders.h"
 
@@ -51,6 +53,9 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments)
             if (!parsed.options.port)
                 return fail(QStringLiteral("not a port: %1").arg(value));
         } else if (arg == QLatin1String("--password")) {
+            const std::string why = PasswordError(value.toStdString());
+            if (!why.empty())
+                return fail(QStringLiteral("--password: %1").arg(QString::fromStdString(why)));
             parsed.options.password = value;
         } else if (arg == QLatin1String("--page")) {
             const QStringList keys = StartPageKeys();

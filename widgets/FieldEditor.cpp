@@ -224,7 +224,10 @@ void CFieldEditor::Show(const SFieldValue& value)
         static_cast<QPlainTextEdit*>(m_editor)->setPlainText(QString::fromStdString(ToNewlines(value.text)));
         break;
     case EFieldKind::Check:
-        static_cast<QCheckBox*>(m_editor)->setChecked(value.number != 0);
+        m_shownOn = value.number != 0;
+        static_cast<QCheckBox*>(m_editor)->setCheckState(m_shownOn ? Qt::Checked : Qt::Unchecked);
+        if (!m_known)
+            static_cast<QCheckBox*>(m_editor)->setCheckState(Qt::PartiallyChecked);
         break;
     case EFieldKind::Choice: {
         auto* box = static_cast<QComboBox*>(m_editor);
@@ -252,8 +255,11 @@ bool CFieldEditor::Shows(const SFieldValue& shown) const
     case EFieldKind::MultiLine:
         return static_cast<const QPlainTextEdit*>(m_editor)->toPlainText() ==
                QString::fromStdString(ToNewlines(shown.text));
-    case EFieldKind::Check:
-        return static_cast<const QCheckBox*>(m_editor)->isChecked() == (shown.number != 0);
+    case EFieldKind::Check: {
+        // "Neither" shows an unknown value whatever it holds.
+        const auto* check = static_cast<const QCheckBox*>(m_editor);
+        return check->checkState() == Qt::PartiallyChecked || check->isChecked() == (shown.number != 0);
+    }
     case EFieldKind::Choice: {
         const auto* box = static_cast<const QComboBox*>(m_editor);
         return box->currentIndex() == ChoiceIndex(*box, shown.number);
@@ -314,6 +320,31 @@ bool CFieldEditor::SameForKind(EFieldKind kind, const SFieldValue& a, const SFie
         return a.text == b.text;
     }
     return false;
+}
+
+void CFieldEditor::SetKnown(bool known)
+{
+    if (known == m_known || IsReadOnly())
+        return;
+    m_known = known;
+    m_showing = true;
+    const QString unknown = known ? QString() : QObject::tr("not reported");
+    if (auto* line = qobject_cast<QLineEdit*>(m_editor))
+        line->setPlaceholderText(unknown);
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(m_editor))
+        text->setPlaceholderText(unknown);
+    else if (auto* box = qobject_cast<QComboBox*>(m_editor); box && m_desc.noSelectionKey.empty())
+        box->setPlaceholderText(unknown);
+    else if (auto* check = qobject_cast<QCheckBox*>(m_editor)) {
+        // A click makes it on, and known; it never returns to "neither".
+        check->setTristate(!known);
+        check->setCheckState(!known ? Qt::PartiallyChecked : m_shownOn ? Qt::Checked : Qt::Unchecked);
+    }
+    if (!m_baseTip)
+        m_baseTip = m_editor->toolTip();
+    const QString note = QObject::tr("The terminal did not report this setting: it is not written unless you set it");
+    m_editor->setToolTip(known ? *m_baseTip : m_baseTip->isEmpty() ? note : *m_baseTip + u'\n' + note);
+    m_showing = false;
 }
 
 void CFieldEditor::SetEdited(bool edited)

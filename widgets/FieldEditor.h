@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "pages/FieldSet.h"
@@ -55,6 +56,10 @@ public:
     // and a marker before its label.
     void SetEdited(bool edited);
     bool IsMarkedEdited() const { return m_edited; }
+    // Shows a value the terminal did not report as such: an empty text
+    // says "not reported", a switch is neither on nor off, until a read or
+    // the user gives it a value.
+    void SetKnown(bool known);
 
     // Whether two values look the same in this kind of editor.
     static bool SameForKind(EFieldKind kind, const SFieldValue& a, const SFieldValue& b);
@@ -71,6 +76,9 @@ private:
     std::function<void()> m_onEdited;
     bool m_showing = false;
     bool m_edited = false;
+    bool m_known = true;
+    bool m_shownOn = false;  // a switch's value as last shown
+    std::optional<QString> m_baseTip;  // the tip without the unknown note
     QString m_labelText;
 };
 

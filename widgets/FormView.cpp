@@ -253,6 +253,7 @@ void CFormView::UpdateEditMarks()
         const bool edited =
             m_marksEdits && !entry.editor->Desc().sendsOnChange && m_fields.IsEdited(entry.fieldIndex);
         entry.editor->SetEdited(edited);
+        entry.editor->SetKnown(m_fields.IsKnown(entry.fieldIndex));
         any = any || edited;
     }
     if (any != m_anyEdited) {
