@@ -1,5 +1,7 @@
 #include "pages/FieldSet.h"
 
+#include "labels/TextCodec.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -72,7 +74,9 @@ void CFieldSet::SetText(std::string_view id, std::string_view text)
     const size_t i = IndexOf(id);
     m_values[i].text = std::string(text);
     m_beforeEdit[i].reset();
-    m_known[i] = true;
+    // A text the terminal sent as hex that is no UCS-2 is shown as it came,
+    // but cannot be written back as the terminal holds it.
+    m_known[i] = !IsUndecodedUcs2(text);
 }
 
 void CFieldSet::SetNumber(std::string_view id, int number)

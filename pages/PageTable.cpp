@@ -1,5 +1,7 @@
 #include "pages/PageTable.h"
 
+#include "labels/TextCodec.h"
+
 namespace orlan {
 
 CPageTable::CPageTable(STableDesc desc) : m_desc(std::move(desc))
@@ -19,8 +21,9 @@ bool CPageTable::SetCell(size_t row, size_t column, std::string text)
 {
     if (row >= m_cells.size() || column >= m_desc.dataColumns)
         return false;
+    // Hex that is no UCS-2 is shown as it came, never written back.
+    m_known[row][column] = !IsUndecodedUcs2(text);
     m_cells[row][column] = std::move(text);
-    m_known[row][column] = true;
     ++m_revision;
     return true;
 }

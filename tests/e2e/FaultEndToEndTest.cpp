@@ -89,6 +89,17 @@ std::string ProfileOf(const Strings& commands)
     return profile;
 }
 
+// What the terminal receives of a profile run of these commands: its
+// bracket around them, then the whole read behind it.
+Strings ProfileRun(const Strings& commands)
+{
+    Strings lines = {"%STARTCMD"};
+    lines.insert(lines.end(), commands.begin(), commands.end());
+    for (const char* tail : {"%COMMITCMD", "%DUMPS", "%DUMPR"})
+        lines.push_back(tail);
+    return lines;
+}
+
 size_t CountOf(const Strings& lines, const std::string& line)
 {
     return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
@@ -136,11 +147,7 @@ TEST_F(FaultEndToEnd, APleaseWaitTerminalTakesAProfileWhole)
         EXPECT_TRUE(console.errors.empty());
         ASSERT_TRUE(PumpUntil([&] { return console.wholeReads == 1; }, 20s));
 
-        Strings expected = {"%STARTCMD"};
-        expected.insert(expected.end(), commands.begin(), commands.end());
-        for (const char* tail : {"%COMMITCMD", "%DUMPS", "%DUMPR"})
-            expected.push_back(tail);
-        EXPECT_EQ(FromBatchStart(LoggedLines(LogPath())), expected);
+        EXPECT_EQ(FromBatchStart(LoggedLines(LogPath())), ProfileRun(commands));
         QFile::remove(LogPath());
     }
 }
@@ -164,11 +171,7 @@ TEST_F(FaultEndToEnd, DoubleAnswersLoseNoCommandOfALongProfile)
     EXPECT_GE(report.surplus, 150) << report.Summary();
     ASSERT_TRUE(PumpUntil([&] { return console.wholeReads == 1; }, 20s));
 
-    Strings expected = {"%STARTCMD"};
-    expected.insert(expected.end(), commands.begin(), commands.end());
-    for (const char* tail : {"%COMMITCMD", "%DUMPS", "%DUMPR"})
-        expected.push_back(tail);
-    EXPECT_EQ(FromBatchStart(LoggedLines(LogPath())), expected);
+    EXPECT_EQ(FromBatchStart(LoggedLines(LogPath())), ProfileRun(commands));
 }
 
 // Item 1: a profile line longer than the terminal's input line limit would

@@ -7,6 +7,7 @@
 #include "labels/TextCodec.h"
 
 #include "SessionHarness.h"
+#include "pages/KnownValues.h"
 #include "pages/messages/MessageEditor.h"
 #include "pages/messages/MessageTextPages.h"
 
@@ -68,10 +69,17 @@ TEST_F(MessageTextPages, DecodedTextsKeepEveryUnitTheTerminalSent)
     }
     h.Feed({"$SMS2 " + hex});
     EXPECT_EQ(all.Text(2), text);
-    // Invalid hex stays as it came and goes back out unchanged.
+    // Invalid hex stays as it came, shown, but is no value that can be
+    // written back: the row's command is left out of a Save and a profile.
     h.Feed({"$SMS3 zzzzGGGG"});
     EXPECT_EQ(UndecodedHex(all.Text(3)), "zzzzGGGG");
     EXPECT_EQ(EncodeUcs2Hex(all.Text(3)), "zzzzGGGG");
+    EXPECT_FALSE(all.Tables().front().IsKnown(3, 0));
+    std::vector<SLeftOut> leftOut;
+    CProfileText section;
+    WriteKnownProfileSection(all, section, leftOut);
+    EXPECT_EQ(section.Bytes().find("%S03"), std::string::npos);
+    EXPECT_NE(section.Bytes().find("%S02"), std::string::npos);
 }
 
 TEST_F(MessageTextPages, ClearEmptiesTheRowsAndKeepsTheHeaderSwitch)
