@@ -198,6 +198,10 @@ public:
     std::string CommitRow(CPage& page, size_t table, size_t row, const SRowEditor& edited);
     // A field that acts on change (sent at once).
     void FieldEdited(CPage& page, std::string_view fieldId);
+    // The job of a row's commands: the row's own "%STARTCMD" ... "%COMMITCMD"
+    // becomes the job's bracket, a closing "%DUMP..." request its end (no
+    // page read), and with everything left out there is nothing to run.
+    static SPageJob RowJob(CCommandList commands, bool leftSomeOut);
 
     // The profile bytes SAVE writes: the sections of the profile pages in
     // order, without the lines that carry values not known (`leftOut`
@@ -250,7 +254,6 @@ public:
 private:
     void RunJob(CPage& page, SPageJob job, SPageJobKind kind, std::string jobName,
                 std::vector<SLeftOut> leftOut = {});
-    static SPageJob RowJob(CCommandList commands, bool leftSomeOut);
     static SRowEditor WithKnownFromRow(const CPage& page, size_t table, size_t row, SRowEditor edited);
     // Refuses (and tells the view) typed values a field cannot hold and
     // commands a value would break: a "%" inside (the start of another

@@ -199,8 +199,8 @@ TEST_P(CliEditsARowOfEveryPage, AsTheRowDialogsOkDoes)
         const SRowEditor editor = *page.RowEditor(where.first, where.second);
         refused = !page.RowEditError(where.first, where.second, editor.fields).empty();
         if (!refused)
-            expected = WireLines(page, {.commands = page.CommitEditedRow(where.first, where.second, editor),
-                                        .bracketed = false});
+            expected = WireLines(page, CTerminalSession::RowJob(
+                                           page.CommitEditedRow(where.first, where.second, editor), false));
     }
     const size_t before = ReceivedCount();
     const SCliRun run = Cli({QStringLiteral("edit"), QString::fromStdString(GetParam()),
