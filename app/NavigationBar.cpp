@@ -4,6 +4,8 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
+#include <algorithm>
+#include <array>
 #include <map>
 
 #include "labels/CommonLabelKeys.h"
@@ -16,6 +18,23 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kCaptionRole = Qt::UserRole + 1;
+
+// Grouped the way an installer looks for them: alarm handling, links to the
+// outside world, measured values, and what the terminal recorded.
+constexpr std::array<std::string_view, 4> kAlarmPages = {"CPageSos", "CPagePriotab", "CPageInterlock", "CPageDin3G"};
+constexpr std::array<std::string_view, 10> kNetworkPages = {
+    "CPageGPRS",       "CPageHttp",  "CPageEmail", "CPageMmsSetup", "CPage3GMMS",
+    "CDataParams",     "CPageMbusParams", "CPageRname", "CPageComm2", "CPage62056"};
+constexpr std::array<std::string_view, 11> kAnalogPages = {
+    "CPageAD",     "CPageADName",  "CPageADSms",    "CPageAinprio", "CPageAdcExt", "CPageHumidity",
+    "CPageGSensor", "CPageGraycode", "CPageUps",    "CPageDinCt",   "CPageCounter"};
+constexpr std::array<std::string_view, 3> kRecordPages = {"CPageEvents", "CPageExTmpRcd", "CPageExtTmpLog"};
+constexpr std::array<SSubjectFolder, 4> kSubjectFolders = {{
+    {"TAB_ALARMS", kAlarmPages},
+    {"TAB_NETWORK", kNetworkPages},
+    {"TAB_ANALOG", kAnalogPages},
+    {"TAB_RECORDS", kRecordPages},
+}};
 
 // One picture per icon of the original strip; items that shared an icon
 // share a picture.
@@ -44,6 +63,35 @@ const std::map<std::string_view, QStyle::StandardPixmap>& ItemPixmaps()
         {"PAGE_WEEK_TIMERS", QStyle::SP_DirOpenIcon},
         {"PAGE_COMM_TOOL", QStyle::SP_MediaVolume},
         {"PAGE_USER_CMD", QStyle::SP_FileIcon},
+        // The subject folders' items, by page class.
+        {"CPageSos", QStyle::SP_MessageBoxCritical},
+        {"CPagePriotab", QStyle::SP_FileDialogListView},
+        {"CPageInterlock", QStyle::SP_CommandLink},
+        {"CPageDin3G", QStyle::SP_DriveNetIcon},
+        {"CPageGPRS", QStyle::SP_DriveNetIcon},
+        {"CPageHttp", QStyle::SP_DirLinkIcon},
+        {"CPageEmail", QStyle::SP_FileLinkIcon},
+        {"CPageMmsSetup", QStyle::SP_DesktopIcon},
+        {"CPage3GMMS", QStyle::SP_MediaPlay},
+        {"CDataParams", QStyle::SP_FileDialogContentsView},
+        {"CPageMbusParams", QStyle::SP_DriveHDIcon},
+        {"CPageRname", QStyle::SP_FileDialogListView},
+        {"CPageComm2", QStyle::SP_ArrowRight},
+        {"CPage62056", QStyle::SP_FileDialogInfoView},
+        {"CPageAD", QStyle::SP_DriveCDIcon},
+        {"CPageADName", QStyle::SP_ArrowForward},
+        {"CPageADSms", QStyle::SP_FileDialogDetailedView},
+        {"CPageAinprio", QStyle::SP_FileDialogListView},
+        {"CPageAdcExt", QStyle::SP_DriveCDIcon},
+        {"CPageHumidity", QStyle::SP_DriveCDIcon},
+        {"CPageGSensor", QStyle::SP_DesktopIcon},
+        {"CPageGraycode", QStyle::SP_BrowserReload},
+        {"CPageUps", QStyle::SP_DriveFDIcon},
+        {"CPageDinCt", QStyle::SP_BrowserReload},
+        {"CPageCounter", QStyle::SP_BrowserReload},
+        {"CPageEvents", QStyle::SP_MessageBoxInformation},
+        {"CPageExTmpRcd", QStyle::SP_FileDialogDetailedView},
+        {"CPageExtTmpLog", QStyle::SP_DirOpenIcon},
     };
     return pixmaps;
 }
@@ -59,7 +107,8 @@ QString Text(const CLabelCatalogue& catalogue, std::string_view key)
     return QString::fromStdString(catalogue.Lookup(key, kSectionTabs));
 }
 
-// A folder is a bold heading, not a choice.
+// A folder is a bold heading, not a choice; a click on it or its arrow
+// opens or closes it.
 void StyleAsFolder(QTreeWidgetItem* folder, QFont font)
 {
     font.setBold(true);
@@ -68,6 +117,11 @@ void StyleAsFolder(QTreeWidgetItem* folder, QFont font)
 }
 
 } // namespace
+
+std::span<const SSubjectFolder> SubjectFolders()
+{
+    return kSubjectFolders;
+}
 
 bool CNavigationBar::HasItemIcon(std::string_view key)
 {
@@ -78,7 +132,7 @@ CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent
 {
     setObjectName(QStringLiteral("navigation"));
     setHeaderHidden(true);
-    setRootIsDecorated(false);
+    setRootIsDecorated(true);
     setIndentation(10);
     setIconSize(QSize(20, 20));
     setUniformRowHeights(true);
@@ -98,30 +152,60 @@ CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent
     expandAll();
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { OnCurrentChanged(current); });
+    // A click on the arrow itself is the tree's own and reaches no handler.
+    connect(this, &QTreeWidget::itemClicked, this, [](QTreeWidgetItem* item) {
+        if (item->parent() == nullptr)
+            item->setExpanded(!item->isExpanded());
+    });
 
-    m_allPagesCaption = Text(catalogue, kAllPagesFolderKey);
+    for (const SSubjectFolder& folder : kSubjectFolders)
+        m_folderCaptions.append(Text(catalogue, folder.folderKey));
+    m_folderCaptions.append(Text(catalogue, kAllPagesFolderKey));
     m_showAll = new QAction(Text(catalogue, kShowAllPagesKey), this);
     m_showAll->setObjectName(QStringLiteral("actionShowAllPages"));
     m_showAll->setCheckable(true);
     addAction(m_showAll);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_showAll, &QAction::toggled, this, [this](bool show) {
-        BuildAllPagesFolder();
+        BuildSubjectFolders();
         Q_EMIT showAllPagesChanged(show);
     });
 }
 
 void CNavigationBar::SetAllPagesItems(std::vector<std::pair<QString, QString>> items)
 {
-    m_allPages = std::move(items);
-    BuildAllPagesFolder();
+    // Each page goes to the subject folder naming it, in that folder's
+    // order; a page none names still gets an item, in a folder of its own.
+    const size_t unplaced = kSubjectFolders.size();
+    const auto placeOf = [](const QString& key) {
+        const std::string className = key.toStdString();
+        for (size_t f = 0; f < kSubjectFolders.size(); ++f) {
+            const auto& classes = kSubjectFolders[f].pageClasses;
+            const auto found = std::find(classes.begin(), classes.end(), className);
+            if (found != classes.end())
+                return std::pair(f, static_cast<size_t>(found - classes.begin()));
+        }
+        return std::pair(kSubjectFolders.size(), size_t{0});
+    };
+    std::vector<std::pair<std::pair<size_t, size_t>, SOtherPage>> placed;
+    for (size_t i = 0; i < items.size(); ++i) {
+        auto place = placeOf(items[i].first);
+        if (place.first == unplaced)
+            place.second = i;
+        placed.push_back({place, {std::move(items[i].first), std::move(items[i].second), place.first}});
+    }
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    m_allPages.clear();
+    for (auto& [place, page] : placed)
+        m_allPages.push_back(std::move(page));
+    BuildSubjectFolders();
 }
 
 QStringList CNavigationBar::AllPagesKeys() const
 {
     QStringList keys;
-    for (const auto& [key, caption] : m_allPages)
-        keys.append(key);
+    for (const SOtherPage& page : m_allPages)
+        keys.append(page.key);
     return keys;
 }
 
@@ -130,34 +214,40 @@ void CNavigationBar::SetShowAllPages(bool show)
     m_showAll->setChecked(show);
 }
 
-void CNavigationBar::BuildAllPagesFolder()
+void CNavigationBar::BuildSubjectFolders()
 {
-    // Rebuilt rather than hidden, so the four fixed folders stay the only
+    // Rebuilt rather than hidden, so the four classic folders are the only
     // ones while all pages are not asked for.
     {
         const QSignalBlocker blocker(this);
-        delete m_allPagesFolder;
-        m_allPagesFolder = nullptr;
+        qDeleteAll(m_subjectFolders);
+        m_subjectFolders.clear();
     }
-    if (!m_showAll->isChecked() || m_allPages.empty())
+    if (!m_showAll->isChecked())
         return;
     const QSignalBlocker blocker(this);
-    m_allPagesFolder = new QTreeWidgetItem(this, {m_allPagesCaption});
-    StyleAsFolder(m_allPagesFolder, font());
-    for (const auto& [key, caption] : m_allPages) {
-        auto* item = new QTreeWidgetItem(m_allPagesFolder, {caption});
-        item->setData(0, kKeyRole, key);
-        item->setIcon(0, StyleIcon(QStyle::SP_FileIcon));
-        ShowEdited(item, m_editedKeys.contains(key));
+    std::vector<QTreeWidgetItem*> byIndex(static_cast<size_t>(m_folderCaptions.size()), nullptr);
+    for (const SOtherPage& page : m_allPages) {
+        QTreeWidgetItem*& folder = byIndex[page.folder];
+        if (folder == nullptr) {
+            folder = new QTreeWidgetItem(this, {m_folderCaptions[static_cast<qsizetype>(page.folder)]});
+            StyleAsFolder(folder, font());
+            m_subjectFolders.push_back(folder);
+        }
+        auto* item = new QTreeWidgetItem(folder, {page.caption});
+        item->setData(0, kKeyRole, page.key);
+        item->setIcon(0, StyleIcon(ItemPixmap(page.key.toStdString())));
+        ShowEdited(item, m_editedKeys.contains(page.key));
     }
-    m_allPagesFolder->setExpanded(true);
+    // Left closed (showing a page opens its folder): the classic folders stay
+    // in sight, and every other heading is one click from its pages.
 }
 
 QStringList CNavigationBar::ItemKeys() const
 {
     QStringList keys;
     for (int f = 0; f < topLevelItemCount(); ++f) {
-        if (topLevelItem(f) == m_allPagesFolder)
+        if (std::find(m_subjectFolders.begin(), m_subjectFolders.end(), topLevelItem(f)) != m_subjectFolders.end())
             continue;
         const QTreeWidgetItem* folder = topLevelItem(f);
         for (int i = 0; i < folder->childCount(); ++i)
@@ -195,7 +285,10 @@ bool CNavigationBar::IsItemEnabled(const QString& key) const
 void CNavigationBar::MarkCurrent(const QString& key)
 {
     const QSignalBlocker blocker(this);
-    setCurrentItem(Item(key));
+    QTreeWidgetItem* item = Item(key);
+    if (item != nullptr && item->parent() != nullptr)
+        item->parent()->setExpanded(true);
+    setCurrentItem(item);
 }
 
 void CNavigationBar::SetItemEdited(const QString& key, bool edited)

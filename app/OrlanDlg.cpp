@@ -201,7 +201,7 @@ void COrlanDlg::BuildMenus()
 
 void COrlanDlg::StepPage(int step)
 {
-    // In the order the navigation shows its items, the fifth folder's too.
+    // In the order the navigation shows its items, the subject folders' too.
     QStringList keys = m_navigation->ItemKeys();
     if (m_navigation->ShowsAllPages())
         keys += m_navigation->AllPagesKeys();
@@ -360,8 +360,8 @@ void COrlanDlg::CreatePageViews()
         m_navigation->SetItemEnabled(key, hasPage);
     }
 
-    // The pages no item selects, offered by the "Show all pages" folder
-    // under their class names (which cannot clash with the TABS keys).
+    // The pages no classic item selects, in the folders by subject under
+    // their class names (which cannot clash with the TABS keys).
     std::vector<std::pair<QString, QString>> otherPages;
     for (const auto& page : m_session.Pages()) {
         const SPageInfo& info = page->Info();
@@ -372,10 +372,11 @@ void COrlanDlg::CreatePageViews()
         otherPages.emplace_back(key, Caption(*page));
     }
     m_navigation->SetAllPagesItems(std::move(otherPages));
-    m_navigation->SetShowAllPages(CPreferences().value(QLatin1String(kShowAllPagesSetting), false).toBool());
+    // Every page is in reach unless the classic four folders were chosen.
+    m_navigation->SetShowAllPages(CPreferences().value(QLatin1String(kShowAllPagesSetting), true).toBool());
     connect(m_navigation, &CNavigationBar::showAllPagesChanged, this, [this](bool show) {
         CPreferences().setValue(QLatin1String(kShowAllPagesSetting), show);
-        // A page of the folder that went away makes room for a listed one.
+        // A page of the folders that went away makes room for a classic one.
         if (!show && m_navigation->AllPagesKeys().contains(m_shownKey))
             SelectFirstPage();
     });
@@ -426,7 +427,7 @@ CPageView* COrlanDlg::EnsurePageView(const QString& key)
 
 bool COrlanDlg::ShowFound(const QString& key, const QString& fieldId)
 {
-    // A page no item lists is found too: its folder opens.
+    // A page no classic item lists is found too: its folder comes back.
     if (m_navigation->AllPagesKeys().contains(key) && !m_navigation->ShowsAllPages())
         m_navigation->SetShowAllPages(true);
     if (!ShowPage(key))

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
@@ -45,8 +46,10 @@ QString TailLines(const QString& text, int lines)
 // Lines of the send box before it scrolls.
 constexpr int kSendBoxLines = 4;
 constexpr std::string_view kHeadingKey = "PAGE_COMM_TOOL";
-// The console's own choices in the link settings store.
-constexpr char kLineEndValueName[] = "CONSOLE_LINEEND";
+// The console's own choices in the link settings store. The line end has a
+// name of its own since CR became the default: earlier versions stored
+// "no line end" on every close whether or not anyone had chosen it.
+constexpr char kLineEndValueName[] = "CONSOLE_SENDEND";
 constexpr char kEnterSendsValueName[] = "CONSOLE_ENTERSENDS";
 constexpr char kEchoValueName[] = "CONSOLE_ECHO";
 constexpr char kTimeStampsValueName[] = "CONSOLE_TIMESTAMPS";
@@ -78,6 +81,14 @@ QString TypedText(const QPlainTextEdit& box)
     text.replace(QChar::ParagraphSeparator, u'\n');
     text.replace(QChar::LineSeparator, u'\n');
     return text;
+}
+
+// A command as a person reads it: without its CR.
+QString CommandName(std::string_view command)
+{
+    if (command.ends_with('\r'))
+        command.remove_suffix(1);
+    return QString::fromLatin1(command.data(), static_cast<qsizetype>(command.size()));
 }
 
 } // namespace
@@ -137,7 +148,10 @@ CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSettin
     m_lineEnd->setObjectName(QStringLiteral("lineEndList"));
     m_lineEnd->addItems({tr("No line end"), tr("CR"), tr("CR LF")});
     m_lineEnd->setToolTip(tr("What Send puts behind the text: nothing (exactly as typed), CR or CR LF"));
-    m_lineEnd->setCurrentIndex(std::clamp(settings.ReadNumber(QString::fromLatin1(kLineEndValueName), 0, 0), 0, 2));
+    // CR by default: the terminal takes a command at its CR, and text sent
+    // without one waits in its line buffer and spoils the next command.
+    m_lineEnd->setCurrentIndex(std::clamp(
+        settings.ReadNumber(QString::fromLatin1(kLineEndValueName), 0, static_cast<int>(kDefaultLineEnd)), 0, 2));
     auto* lineEndLabel = new QLabel(tr("Line end:"), this);
     lineEndLabel->setBuddy(m_lineEnd);
     options->addWidget(lineEndLabel);
@@ -168,8 +182,13 @@ CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSettin
     row->addWidget(m_autoClear);
     row->addStretch(1);
     m_saveLogButton = AddButton(row, tr("Save log..."), "saveLogButton", this);
-    m_studyButton = AddButton(row, QStringLiteral("Study"), "studyButton", this);
-    m_eraseButton = AddButton(row, QStringLiteral("Erase"), "eraseButton", this);
+    m_studyButton = AddButton(row, tr("Study"), "studyButton", this);
+    m_studyButton->setToolTip(
+        tr("Sends %1: the terminal learns one more wireless key or remote").arg(CommandName(kLearnKeyCommand)));
+    m_eraseButton = AddButton(row, tr("Erase"), "eraseButton", this);
+    m_eraseButton->setToolTip(
+        tr("Sends %1: the terminal erases every wireless key and remote it has learned (asks first)")
+            .arg(CommandName(kEraseKeysCommand)));
     m_clearButton = AddButton(row, button(kBtnCommClear), "clearButton", this);
     m_sendButton = AddButton(row, button(kBtnCommSend), "sendButton", this);
     layout->addLayout(row);
@@ -194,7 +213,12 @@ CConsoleTerminalView::CConsoleTerminalView(CTerminalSession& session, CRegSettin
     connect(m_sendButton, &QPushButton::clicked, this, &CConsoleTerminalView::Send);
     connect(m_clearButton, &QPushButton::clicked, this, &CConsoleTerminalView::ClearView);
     connect(m_studyButton, &QPushButton::clicked, this, [this] { ClearAndSend(kLearnKeyCommand); });
-    connect(m_eraseButton, &QPushButton::clicked, this, [this] { ClearAndSend(kEraseKeysCommand); });
+    connect(m_eraseButton, &QPushButton::clicked, this, &CConsoleTerminalView::AskErase);
+    // Remembered as soon as chosen, not only when the window closes.
+    connect(m_lineEnd, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            m_settings.WriteNumber(QString::fromLatin1(kLineEndValueName), 0, index);
+    });
 }
 
 void CConsoleTerminalView::AppendReceived(std::string_view block)
@@ -385,6 +409,23 @@ void CConsoleTerminalView::ClearAndSend(std::string_view command)
 {
     ClearView();
     m_session.SendRaw(command);
+}
+
+void CConsoleTerminalView::AskErase()
+{
+    // Every learned key is gone at once and cannot be brought back from here.
+    auto* box = new QMessageBox(QMessageBox::Question, tr("Erase"),
+                                tr("The terminal will forget every wireless key and remote it has learned; each must "
+                                   "be learned again. Erase them?"),
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("eraseQuestion"));
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [this, box] {
+        if (box->clickedButton() == box->button(QMessageBox::Yes))
+            ClearAndSend(kEraseKeysCommand);
+    });
+    box->open();  // not exec(): the receive path keeps running behind it
 }
 
 void CConsoleTerminalView::StoreKeptValues()

@@ -1,7 +1,8 @@
 #pragma once
 // The console terminal page: the raw console traffic as received, a send
 // box whose text goes out exactly as typed (with the line end the user
-// chose: none, CR or CR LF), and the two key-learning commands. As in the
+// chose: CR unless changed, none or CR LF), and the two key-learning
+// commands (erasing every learned key asks first). As in the
 // raw terminals its users know: Enter may send (Shift+Enter breaks the
 // line), Up and Down walk the sent texts, what was sent shows in the view
 // in another colour, lines may carry time stamps, and the view can be saved.
@@ -32,6 +33,7 @@ inline constexpr std::string_view kEraseKeysCommand = "%EKEY\r";
 
 // What Send puts behind the typed text; the order of the line-end list.
 enum class ESendLineEnd { None, Cr, CrLf };
+inline constexpr ESendLineEnd kDefaultLineEnd = ESendLineEnd::Cr;
 std::string_view LineEndBytes(ESendLineEnd end);
 
 // The page's values kept in the link settings store; they are never sent.
@@ -103,6 +105,8 @@ protected:
 private:
     void Send();
     void ClearAndSend(std::string_view command);
+    // Erase sends only once the user said Yes to the question.
+    void AskErase();
     // Text at the end of the view, in the echo colour or not, stamped at
     // each line start when time stamps are on; received text still waiting
     // for its frame goes first.

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QPlainTextEdit>
@@ -51,6 +52,18 @@ protected:
         m_view->resize(700, 500);
     }
     QString Shown() const { return m_view->ReceiveView()->toPlainText(); }
+    // Clicks `button` of the open Erase question; false when none is open.
+    bool AnswerErase(QMessageBox::StandardButton button)
+    {
+        for (QMessageBox* box : m_view->findChildren<QMessageBox*>(QStringLiteral("eraseQuestion"))) {
+            if (box->isVisible() && box->button(button) != nullptr) {
+                EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No)) << "No is the default";
+                box->button(button)->click();
+                return true;
+            }
+        }
+        return false;
+    }
     int ViewLines() const { return m_view->ReceiveView()->document()->blockCount(); }
 
     QTemporaryDir m_dir;
@@ -221,6 +234,7 @@ TEST_F(ConsoleTerminalViewTest, ChoicesAreRememberedAndTheLogIsSavedWhole)
 
 TEST_F(ConsoleTerminalViewTest, SendTransmitsExactlyWhatWasTyped)
 {
+    m_view->LineEndList()->setCurrentIndex(static_cast<int>(ESendLineEnd::None));
     m_view->SendButton()->click();
     EXPECT_TRUE(m_sink.blocks.empty()) << "an empty send box sends nothing";
 
@@ -240,6 +254,7 @@ TEST_F(ConsoleTerminalViewTest, StudyAndEraseClearTheViewBeforeSending)
     m_view->StudyButton()->click();
     m_view->AppendReceived("learning\r\n");
     m_view->EraseButton()->click();
+    ASSERT_TRUE(AnswerErase(QMessageBox::Yes));
     EXPECT_EQ(m_sink.blocks, (Blocks{"%LKEY\r", "%EKEY\r"}));
     EXPECT_EQ(m_sink.shownWhenSent, (std::vector<QString>{"", ""}));
 
@@ -247,6 +262,44 @@ TEST_F(ConsoleTerminalViewTest, StudyAndEraseClearTheViewBeforeSending)
     m_view->ClearButton()->click();
     EXPECT_EQ(Shown(), "");
     EXPECT_EQ(m_sink.blocks.size(), 2u) << "Clear sends nothing";
+}
+
+TEST_F(ConsoleTerminalViewTest, EraseSendsNothingUntilTheUserSaysYes)
+{
+    m_view->AppendReceived("learned keys\r\n");
+    m_view->EraseButton()->click();
+    EXPECT_TRUE(m_sink.blocks.empty()) << "nothing goes out while the question is open";
+    ASSERT_TRUE(AnswerErase(QMessageBox::No));
+    EXPECT_TRUE(m_sink.blocks.empty());
+    EXPECT_EQ(Shown(), "learned keys\n") << "a refused Erase leaves the view alone";
+
+    // Closing the question any other way (Escape, the window's close) is a No.
+    m_view->EraseButton()->click();
+    for (QMessageBox* box : m_view->findChildren<QMessageBox*>(QStringLiteral("eraseQuestion")))
+        box->reject();
+    EXPECT_TRUE(m_sink.blocks.empty());
+    EXPECT_FALSE(AnswerErase(QMessageBox::Yes)) << "no question left open";
+}
+
+// CR unless the user chose otherwise: the terminal takes a command at its
+// CR, and a text left without one spoils the next command. A choice is kept
+// as soon as it is made; what older versions stored unasked does not count.
+TEST_F(ConsoleTerminalViewTest, TheLineEndIsCrUnlessChosenAndAChoiceIsKeptAtOnce)
+{
+    m_settings->WriteNumber(QStringLiteral("CONSOLE_LINEEND"), 0, static_cast<int>(ESendLineEnd::None));
+    std::unique_ptr<CConsoleTerminalView> fresh(CreateConsoleTerminalView(m_session, *m_settings, m_catalogue, nullptr));
+    EXPECT_EQ(fresh->LineEndList()->currentIndex(), static_cast<int>(ESendLineEnd::Cr));
+    TypeText(fresh->SendBox(), "%DUMP_SYS");
+    fresh->SendButton()->click();
+    EXPECT_EQ(m_sink.blocks, Blocks{"%DUMP_SYS\r"});
+
+    for (const ESendLineEnd chosen : {ESendLineEnd::None, ESendLineEnd::CrLf, ESendLineEnd::Cr}) {
+        SCOPED_TRACE(static_cast<int>(chosen));
+        fresh->LineEndList()->setCurrentIndex(static_cast<int>(chosen));
+        // No StoreChoices: a crash or a killed program keeps the choice too.
+        std::unique_ptr<CConsoleTerminalView> next(CreateConsoleTerminalView(m_session, *m_settings, m_catalogue, nullptr));
+        EXPECT_EQ(next->LineEndList()->currentIndex(), static_cast<int>(chosen));
+    }
 }
 
 TEST(ConsoleTerminalKeptValues, AreLoadedAtCreationAndStoredBackOnRequest)

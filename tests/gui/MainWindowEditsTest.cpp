@@ -101,9 +101,9 @@ TEST(MainWindowEdits, SearchFindsAFieldOfAPageNoItemListsAndJumpsToIt)
     ForgetSettings();
     COrlanDlg window(ShippedCatalogue(), OfflineOptions());
     window.show();
-    ASSERT_FALSE(window.Navigation().ShowsAllPages());
+    window.Navigation().SetShowAllPages(false);  // the classic folders only
 
-    // The GPRS page has no navigation item; its access point is a field.
+    // The GPRS page has no classic item; its access point is a field.
     const std::vector<SSearchEntry> found = window.Search().Find(QStringLiteral("APN"));
     const auto gprs = std::find_if(found.begin(), found.end(), [](const SSearchEntry& entry) {
         return entry.pageKey == QStringLiteral("CPageGPRS") && !entry.fieldId.isEmpty();

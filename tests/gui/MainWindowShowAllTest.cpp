@@ -1,11 +1,14 @@
-// The "Show all pages" choice of the navigation bar: off at first, a fifth
-// folder with the pages no item selects when on, remembered between runs,
-// and its pages drawn by the generic views with what the terminal reported.
+// The navigation: the four classic folders in their order, every other page
+// once in a folder by subject, "Show all pages" off for the classic folders
+// alone (remembered), and those pages drawn with what the terminal reported.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QTableWidget>
+
+#include <map>
 
 #include "MainWindowTestSupport.h"
 #include "app/AppSettings.h"
@@ -19,25 +22,13 @@
 namespace orlan::test {
 namespace {
 
-constexpr int kFixedFolders = 4;
+constexpr int kClassicFolders = 4;
 
 SStartOptions OfflineOptions()
 {
     SStartOptions options = TestOptions();
     options.port = PortInput{199, {}};
     return options;
-}
-
-// Class names of the session's pages that no fixed item selects.
-QStringList UnlistedPages(COrlanDlg& window)
-{
-    const QStringList itemKeys = window.Navigation().ItemKeys();
-    QStringList classes;
-    for (const auto& page : window.Session().Pages()) {
-        if (!itemKeys.contains(QString::fromStdString(page->Info().navKey)))
-            classes.append(QString::fromStdString(page->Info().className));
-    }
-    return classes;
 }
 
 bool TableShows(const CPageView* view, const QString& text)
@@ -56,68 +47,111 @@ bool TableShows(const CPageView* view, const QString& text)
     return false;
 }
 
-TEST(MainWindowShowAll, TheFolderOfUnlistedPagesIsOfferedOnRequestAndRemembered)
+// The page an item shows: a classic item by its key, any other by class.
+const CPage* PageOfItem(COrlanDlg& window, const QString& key)
+{
+    for (const auto& page : window.Session().Pages()) {
+        if (QString::fromStdString(page->Info().navKey) == key)
+            return page.get();
+    }
+    return window.Session().FindPage(key.toStdString());
+}
+
+QStringList ChildKeys(const QTreeWidgetItem* folder)
+{
+    QStringList keys;
+    for (int i = 0; i < folder->childCount(); ++i)
+        keys.append(folder->child(i)->data(0, Qt::UserRole).toString());
+    return keys;
+}
+
+TEST(MainWindowShowAll, EveryPageIsOneItemAwayAndTheClassicFoldersKeepTheirOrder)
 {
     ForgetSettings();
-    QStringList unlisted;
-    {
-        COrlanDlg window(ShippedCatalogue(), OfflineOptions());
-        CNavigationBar& navigation = window.Navigation();
-        unlisted = UnlistedPages(window);
-        if (unlisted.isEmpty())
-            GTEST_SKIP() << "every page has a navigation item";
+    COrlanDlg window(ShippedCatalogue(), OfflineOptions());
+    CNavigationBar& navigation = window.Navigation();
+    EXPECT_TRUE(navigation.ShowsAllPages()) << "no hidden switch on a first run";
+    const auto subjects = SubjectFolders();
+    ASSERT_EQ(navigation.topLevelItemCount(), kClassicFolders + static_cast<int>(subjects.size()))
+        << "a page no subject folder names";
 
-        // Off at first: only the fixed folders, and their pages cannot be shown.
-        QAction* showAll = navigation.findChild<QAction*>(QStringLiteral("actionShowAllPages"));
-        ASSERT_NE(showAll, nullptr);
-        EXPECT_TRUE(showAll->isCheckable());
-        EXPECT_TRUE(navigation.actions().contains(showAll));  // the context menu's entry
-        EXPECT_EQ(showAll->text().toStdString(), CatalogueText(kShowAllPagesKey, kSectionTabs));
-        EXPECT_FALSE(showAll->isChecked());
-        EXPECT_EQ(navigation.topLevelItemCount(), kFixedFolders);
-        EXPECT_FALSE(window.ShowPage(unlisted.front()));
+    for (int f = 0; f < kClassicFolders; ++f) {
+        const NavigationFolderKeys& classic = kNavigationFolders[static_cast<size_t>(f)];
+        EXPECT_EQ(navigation.topLevelItem(f)->text(0).toStdString(), CatalogueText(classic.folder, kSectionTabs));
+        QStringList expected;
+        for (std::string_view key : classic.items)
+            expected.append(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+        EXPECT_EQ(ChildKeys(navigation.topLevelItem(f)), expected);
+    }
+    EXPECT_EQ(navigation.ItemKeys().size(), 22);
 
-        showAll->trigger();
-        ASSERT_EQ(navigation.topLevelItemCount(), kFixedFolders + 1);
-        const QTreeWidgetItem* folder = navigation.topLevelItem(kFixedFolders);
-        EXPECT_EQ(folder->text(0).toStdString(), CatalogueText(kAllPagesFolderKey, kSectionTabs));
-        EXPECT_EQ(navigation.AllPagesKeys(), unlisted);
-        EXPECT_EQ(folder->childCount(), unlisted.size());
-        // The fixed items are still the only ones the fixed list reports.
-        EXPECT_EQ(navigation.ItemKeys().size(), 22);
-
-        for (const QString& key : unlisted) {
+    std::map<const CPage*, int> itemsOfPage;
+    for (int f = 0; f < navigation.topLevelItemCount(); ++f) {
+        const QTreeWidgetItem* folder = navigation.topLevelItem(f);
+        if (f >= kClassicFolders) {
+            const std::string_view folderKey = subjects[static_cast<size_t>(f - kClassicFolders)].folderKey;
+            EXPECT_EQ(folder->text(0).toStdString(), CatalogueText(folderKey, kSectionTabs));
+            EXPECT_NE(folder->text(0).toStdString(), std::string(folderKey)) << "caption missing from the catalogue";
+            EXPECT_FALSE(folder->isExpanded()) << "closed until one of its pages is shown";
+        }
+        for (const QString& key : ChildKeys(folder)) {
             SCOPED_TRACE(key.toStdString());
-            QTreeWidgetItem* item = navigation.Item(key);
-            ASSERT_NE(item, nullptr);
-            const CPage* page = window.Session().FindPage(key.toStdString());
-            ASSERT_NE(page, nullptr);
-            EXPECT_EQ(item->text(0).toStdString(), PageCaption(*page, ShippedCatalogue()));
-            navigation.setCurrentItem(item);  // as a click does
+            EXPECT_TRUE(CNavigationBar::HasItemIcon(key.toStdString()));
+            const CPage* page = PageOfItem(window, key);
+            if (page == nullptr)
+                continue;  // a classic item whose page this version lacks
+            ++itemsOfPage[page];
+            if (f < kClassicFolders)
+                continue;
+            EXPECT_EQ(navigation.Item(key)->text(0).toStdString(), PageCaption(*page, ShippedCatalogue()));
+            navigation.setCurrentItem(navigation.Item(key));  // as a click does
             EXPECT_EQ(window.ShownPage(), key);
+            EXPECT_TRUE(folder->isExpanded()) << "the page shown is in sight";
             if (!page->Info().becomesCurrent)
                 continue;  // a terminal of its own leaves the page-button logic alone
             ASSERT_NE(window.CurrentPageView(), nullptr);
             EXPECT_EQ(window.CurrentPageView(), window.PageViewOf(key));
             EXPECT_TRUE(window.CurrentPageView()->isVisibleTo(window.findChild<QStackedWidget*>()));
         }
-        if (unlisted.contains(QStringLiteral("CPageSos"))) {
-            EXPECT_EQ(navigation.Item(QStringLiteral("CPageSos"))->text(0), QStringLiteral("Emergency phone"));
-        }
-        EXPECT_TRUE(CPreferences().value(QLatin1String(kShowAllPagesSetting)).toBool());
     }
+    for (const auto& page : window.Session().Pages()) {
+        if (PageCaption(*page, ShippedCatalogue()).empty())
+            continue;
+        EXPECT_EQ(itemsOfPage[page.get()], 1) << page->Info().className;
+    }
+    ForgetSettings();
+}
+
+TEST(MainWindowShowAll, TheClassicFoldersAloneCanBeChosenAndAreRemembered)
+{
+    ForgetSettings();
+    const QString subjectPage = QStringLiteral("CPageGPRS");
     {
-        // The next run starts with the folder; turning it off leaves its page.
         COrlanDlg window(ShippedCatalogue(), OfflineOptions());
         CNavigationBar& navigation = window.Navigation();
-        EXPECT_TRUE(navigation.ShowsAllPages());
-        ASSERT_EQ(navigation.topLevelItemCount(), kFixedFolders + 1);
-        ASSERT_TRUE(window.ShowPage(unlisted.back()));
-        navigation.ShowAllPagesAction()->trigger();
-        EXPECT_EQ(navigation.topLevelItemCount(), kFixedFolders);
-        EXPECT_NE(window.ShownPage(), unlisted.back());
-        EXPECT_FALSE(window.ShowPage(unlisted.back()));
+        QAction* showAll = navigation.findChild<QAction*>(QStringLiteral("actionShowAllPages"));
+        ASSERT_NE(showAll, nullptr);
+        EXPECT_TRUE(navigation.actions().contains(showAll));  // the context menu's entry
+        EXPECT_TRUE(window.findChild<QMenu*>(QStringLiteral("viewMenu"))->actions().contains(showAll));
+        EXPECT_EQ(showAll->text().toStdString(), CatalogueText(kShowAllPagesKey, kSectionTabs));
+        ASSERT_TRUE(window.ShowPage(subjectPage));
+
+        showAll->trigger();
+        EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders);
+        EXPECT_NE(window.ShownPage(), subjectPage) << "a page of the folders that went away";
+        EXPECT_FALSE(window.ShowPage(subjectPage));
         EXPECT_FALSE(CPreferences().value(QLatin1String(kShowAllPagesSetting)).toBool());
+    }
+    {
+        COrlanDlg window(ShippedCatalogue(), OfflineOptions());
+        CNavigationBar& navigation = window.Navigation();
+        EXPECT_FALSE(navigation.ShowsAllPages());
+        EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders);
+        // Finding a page of a subject folder brings the folders back.
+        ASSERT_TRUE(window.ShowFound(subjectPage, QString()));
+        EXPECT_TRUE(navigation.ShowsAllPages());
+        EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders + static_cast<int>(SubjectFolders().size()));
+        EXPECT_TRUE(CPreferences().value(QLatin1String(kShowAllPagesSetting)).toBool());
     }
     ForgetSettings();
 }
@@ -125,7 +159,6 @@ TEST(MainWindowShowAll, TheFolderOfUnlistedPagesIsOfferedOnRequestAndRemembered)
 TEST(MainWindowShowAll, AnUnlistedPageShowsWhatTheTerminalReported)
 {
     ForgetSettings();
-    CPreferences().setValue(QLatin1String(kShowAllPagesSetting), true);
     SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
     ASSERT_TRUE(t.window);
     COrlanDlg& window = *t.window;

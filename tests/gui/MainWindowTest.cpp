@@ -188,7 +188,7 @@ TEST(MainWindow, NavigationShowsPagesAndLeavesItemsWithoutAPageDisabled)
             expectedKeys.append(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
     }
     ASSERT_EQ(navigation.ItemKeys(), expectedKeys);
-    ASSERT_EQ(navigation.topLevelItemCount(), 4);
+    ASSERT_GE(navigation.topLevelItemCount(), 4);
     EXPECT_EQ(navigation.topLevelItem(1)->text(0).toStdString(), CatalogueText("TAB_GPIO", kSectionTabs));
 
     int enabled = 0;

@@ -6,11 +6,15 @@
 namespace orlan {
 namespace {
 
-TEST(NavigationIcons, EveryItemOfTheFixedFoldersHasItsOwnIcon)
+TEST(NavigationIcons, EveryItemOfEveryFolderHasItsOwnIcon)
 {
     for (const NavigationFolderKeys& folder : kNavigationFolders) {
         for (std::string_view key : folder.items)
             EXPECT_TRUE(CNavigationBar::HasItemIcon(key)) << key;
+    }
+    for (const SSubjectFolder& folder : SubjectFolders()) {
+        for (std::string_view className : folder.pageClasses)
+            EXPECT_TRUE(CNavigationBar::HasItemIcon(className)) << className;
     }
     EXPECT_FALSE(CNavigationBar::HasItemIcon("PAGE_NO_SUCH_PAGE"));
 }
