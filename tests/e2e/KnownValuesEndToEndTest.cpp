@@ -113,5 +113,32 @@ TEST_P(PartlyReporting, SavingEveryPageUneditedLeavesTheTerminalAsItWas)
     EXPECT_EQ(Missing(after, before), "");
 }
 
+// A profile saved from a terminal that reports part of its settings holds
+// only those; executed on a terminal that holds them all, it changes nothing.
+TEST(KnownValuesEndToEnd, AProfileFromAPartlyReportingTerminalChangesNothingOnACompleteOne)
+{
+    std::string profile;
+    {
+        CSimProcess partial{{QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0"),
+                             QStringLiteral("--omit-share"), QStringLiteral("40"), QStringLiteral("--seed"),
+                             QStringLiteral("3")}};
+        CSessionOverSerial console{partial.Device()};
+        ASSERT_TRUE(console.ReadAll());
+        std::vector<SLeftOut> leftOut;
+        profile = console.session.ProfileBytes(&leftOut);
+        EXPECT_FALSE(leftOut.empty());
+    }
+    CSimProcess complete{{QStringLiteral("--no-login"), QStringLiteral("--rate"), QStringLiteral("0")}};
+    CSessionOverSerial console{complete.Device()};
+    ASSERT_TRUE(console.ReadAll());
+    const std::string before = ReportedState(console.session);
+    ASSERT_TRUE(console.RunProfile(profile));
+    EXPECT_TRUE(console.reports.back().AllAccepted()) << console.reports.back().Summary();
+    ASSERT_TRUE(PumpUntil([&] { return console.wholeReads == 2; }, CSessionOverSerial::kPatience));
+    const std::string after = ReportedState(console.session);
+    EXPECT_EQ(Missing(before, after), "");
+    EXPECT_EQ(Missing(after, before), "");
+}
+
 } // namespace
 } // namespace orlan::test
