@@ -356,10 +356,12 @@ void CCliSession::OnStatusText(const std::string& text)
 
 void CCliSession::OnProgressShowLine(int /*ticks*/, const std::string& text)
 {
-    // While a profile runs these are its lines, as its progress window shows them.
+    // While a profile runs these are its lines, as its progress window shows
+    // them; listed only when asked for, a long profile would bury the outcome.
     if (!m_session.ProfileRunning())
         return;
-    Progress(text);
+    if (m_options.verbose)
+        Progress(text);
     if (m_commandsOut < m_profileCommands.size() && text == m_profileCommands[m_commandsOut]) {
         ++m_commandsOut;  // announced right before it is written
         m_lastAnswered = false;

@@ -142,7 +142,9 @@ void CFieldEditor::CreateEditor(const std::string& section, const CLabelCatalogu
     }
     case EFieldKind::Check: {
         auto* check = new QCheckBox(parent);
-        QObject::connect(check, &QCheckBox::toggled, check, [this] { Edited(); });
+        // The state, not the toggle: a click on "neither" toggles while the
+        // box still says "neither".
+        QObject::connect(check, &QCheckBox::stateChanged, check, [this] { Edited(); });
         m_editor = check;
         break;
     }
@@ -337,8 +339,13 @@ void CFieldEditor::SetKnown(bool known)
         box->setPlaceholderText(unknown);
     else if (auto* check = qobject_cast<QCheckBox*>(m_editor)) {
         // A click makes it on, and known; it never returns to "neither".
+        // Known by a click, it keeps what the click made; by a read, it shows it.
+        const Qt::CheckState now = check->checkState();
         check->setTristate(!known);
-        check->setCheckState(!known ? Qt::PartiallyChecked : m_shownOn ? Qt::Checked : Qt::Unchecked);
+        if (!known)
+            check->setCheckState(Qt::PartiallyChecked);
+        else if (now == Qt::PartiallyChecked)
+            check->setCheckState(m_shownOn ? Qt::Checked : Qt::Unchecked);
     }
     if (!m_baseTip)
         m_baseTip = m_editor->toolTip();
