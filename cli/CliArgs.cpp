@@ -27,7 +27,7 @@ constexpr SCommandName kCommands[] = {
     {"read", ECliCommand::Read, nullptr, 0, 0},          {"exec", ECliCommand::Exec, "FILE", 1, 1},
     {"send", ECliCommand::Send, "TEXT", 1, 1},           {"monitor", ECliCommand::Monitor, nullptr, 0, 0},
     {"setup", ECliCommand::Setup, nullptr, 0, 0},        {"restart", ECliCommand::Restart, nullptr, 0, 0},
-    {"defaults", ECliCommand::Defaults, nullptr, 0, 0},  {"pages", ECliCommand::Pages, nullptr, 0, 0},
+    {"defaults", ECliCommand::Defaults, nullptr, 0, 0},  {"pages", ECliCommand::Pages, "PAGE", 0, 1},
     {"show", ECliCommand::Show, "PAGE", 0, 1},           {"write", ECliCommand::Write, "PAGE", 1, 1},
     {"edit", ECliCommand::Edit, "PAGE ROW", 2, 2},       {"diff", ECliCommand::Diff, "PROFILE", 1, 1},
     {"records", ECliCommand::Records, nullptr, 0, 0},    {"doctor", ECliCommand::Doctor, nullptr, 0, 0},
@@ -152,9 +152,11 @@ const char* CliUsage()
            "  restart                send \"%RST\" and wait for its answer\n"
            "  defaults               send \"%ATF\" (factory defaults), then read and print the\n"
            "                         whole configuration\n"
-           "  pages                  list the pages (no port needed): class name, alias, title,\n"
+           "  pages [PAGE]           list the pages (no port needed): class name, alias, title,\n"
            "                         whether it has a Save, its tables, whether it writes a\n"
-           "                         profile section and whether the navigation shows it\n"
+           "                         profile section and whether the navigation shows it;\n"
+           "  pages PAGE             the page's field ids (what --set takes) with their kind,\n"
+           "                         range or items, and its tables' column ids (no port)\n"
            "  doctor                 examine the serial ports (no port needed; --port names the\n"
            "                         one to examine): /dev/serial/by-id names, USB vendor,\n"
            "                         product and serial, driver; whether this user may open it\n"
@@ -358,6 +360,7 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
         break;
     case ECliCommand::Show:
     case ECliCommand::Write:
+    case ECliCommand::Pages:
         if (count > 0)
             options.page = positional[1];
         break;

@@ -52,8 +52,16 @@ bool CCliSession::PreparePageCommand()
 {
     const ECliCommand command = m_options.command;
     if (command == ECliCommand::Pages) {
-        const bool written = PrintOut(PageListText(m_session.Pages(), m_catalogue));
-        Finish(written ? ECliExit::Ok : ECliExit::OutputFailed);
+        std::string text;
+        if (m_options.page.empty()) {
+            text = PageListText(m_session.Pages(), m_catalogue);
+        } else if (const CPage* page = FindPageByName(m_session, m_options.page)) {
+            text = PageFieldsText(*page, m_catalogue);
+        } else {
+            Finish(ECliExit::Usage, "no page \"" + m_options.page + "\"; the pages are: " + PageNames(m_session, false));
+            return false;
+        }
+        Finish(PrintOut(text) ? ECliExit::Ok : ECliExit::OutputFailed);
         return false;
     }
     if (command == ECliCommand::Diff)

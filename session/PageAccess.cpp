@@ -326,6 +326,62 @@ std::string PageJson(const CPage& page, const CLabelCatalogue& catalogue)
     return out + "]}";
 }
 
+namespace {
+
+std::string FieldKindText(const SFieldDesc& desc, const CLabelCatalogue& catalogue)
+{
+    switch (desc.kind) {
+    case EFieldKind::Check:
+        return "switch 0/1";
+    case EFieldKind::Choice: {
+        std::string items = "list";
+        for (size_t i = 0; i < desc.items.size(); ++i)
+            items += (i == 0 ? " " : ", ") + std::to_string(i) + "=" + ChoiceItemCaption(desc.items[i], catalogue);
+        return items;
+    }
+    case EFieldKind::Spin:
+        return "number " + std::to_string(desc.minimum) + ".." + std::to_string(desc.maximum);
+    case EFieldKind::MultiLine:
+        return "text, several lines";
+    case EFieldKind::Image:
+        return "picture";
+    case EFieldKind::Text:
+        break;
+    }
+    return desc.digitsOnly ? "digits" : "text, one line";
+}
+
+} // namespace
+
+std::string PageFieldsText(const CPage& page, const CLabelCatalogue& catalogue)
+{
+    const SPageInfo& info = page.Info();
+    std::string out = PageCaption(page, catalogue) + " (" + info.className + ", " + std::string(PageAlias(info.className))
+                      + ")\n";
+    const CFieldSet& fields = page.Fields();
+    for (size_t i = 0; i < fields.Size(); ++i) {
+        const SFieldDesc& desc = fields.Desc(i);
+        const std::string notes = std::string(desc.hidden ? ", hidden" : "") + (desc.readOnly ? ", read only" : "")
+                                  + (desc.sendsOnChange ? ", written at once" : "");
+        out += "  " + desc.id + "  " + FieldKindText(desc, catalogue) + notes + "    # "
+               + FieldCaption(desc, info.section, catalogue) + "\n";
+    }
+    for (size_t t = 0; t < page.Tables().size(); ++t) {
+        const STableDesc& desc = page.Tables()[t].Desc();
+        out += "  table " + std::to_string(t) + " (" + desc.id + "): " + std::to_string(page.Tables()[t].Rows())
+               + " rows\n";
+        const size_t first = desc.numberedRows ? 1 : 0;
+        for (size_t column = 0; column < desc.dataColumns; ++column) {
+            const size_t header = column + first;
+            const std::string caption = header < desc.headerKeys.size() && !desc.headerKeys[header].empty()
+                                            ? catalogue.Lookup(desc.headerKeys[header], info.section)
+                                            : std::string();
+            out += "    column " + std::to_string(column) + (caption.empty() ? "" : "    # " + caption) + "\n";
+        }
+    }
+    return out;
+}
+
 std::string PageText(const CPage& page, const CLabelCatalogue& catalogue)
 {
     const SPageInfo& info = page.Info();

@@ -34,6 +34,10 @@ bool PageInNavigation(const CPage& page);
 // whether it has a Save, its tables' rows, whether it writes a profile
 // section, whether the navigation shows it, and its title.
 std::string PageListText(const std::vector<std::unique_ptr<CPage>>& pages, const CLabelCatalogue& catalogue);
+// What a page's fields and tables take, for scripts: one line per field
+// ("id  kind  range or items  # caption") and per table column, without
+// values, so it needs no terminal.
+std::string PageFieldsText(const CPage& page, const CLabelCatalogue& catalogue);
 
 // The value as `show` prints it: a list as "index: item", a switch as 0/1.
 std::string FieldValueText(const CFieldSet& fields, size_t i, const CLabelCatalogue& catalogue);

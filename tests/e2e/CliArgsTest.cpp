@@ -115,7 +115,7 @@ TEST(CliArgs, HelpWinsOverEverythingElse)
     EXPECT_EQ(password.options->password, "--help");
     const std::string usage = CliUsage();
     for (const char* word : {"read [--profile FILE]", "exec FILE", "send TEXT", "monitor", "setup", "restart",
-                             "defaults", "pages", "show [PAGE] [--json]", "write PAGE [--set ID=VALUE]...",
+                             "defaults", "pages [PAGE]", "show [PAGE] [--json]", "write PAGE [--set ID=VALUE]...",
                              "edit PAGE ROW [--table N]", "diff PROFILE", "--backup BACKUP", "--verify",
                              "--command-timeout MS", "--raw", "exit status", "10 diff", "11 exec --verify",
                              "12 standard output could not be written"})

@@ -259,6 +259,12 @@ TEST_F(CliPages, ShowPrintsValuesThatWriteTakesBack)
     EXPECT_EQ(list.exitCode, 0) << list.err;
     EXPECT_EQ(SplitAtLineFeeds(list.out).size(), CreateAllPages().size() + 1);
     EXPECT_NE(list.out.find("CPageMainParams   main "), std::string::npos) << list.out;
+    // A page's ids and what they take, also without a port: what write --set needs.
+    const SCliRun fields = RunCli({QStringLiteral("pages"), QStringLiteral("gprs")});
+    EXPECT_EQ(fields.exitCode, 0) << fields.err;
+    EXPECT_NE(fields.out.find("  gprsEnable  switch 0/1"), std::string::npos) << fields.out;
+    EXPECT_NE(fields.out.find("  table 0 (centres): 4 rows\n    column 0"), std::string::npos) << fields.out;
+    EXPECT_EQ(RunCli({QStringLiteral("pages"), QStringLiteral("nosuch")}).exitCode, 1);
 }
 
 TEST_F(CliPages, DiffComparesWithAProfileAndExecVerifiesWhatTookEffect)
