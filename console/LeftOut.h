@@ -23,6 +23,7 @@ struct SLeftOut {
     // It also carries a value a person typed, which is therefore not
     // written either: the job did not do what was asked.
     bool carriesEdit = false;
+    std::vector<std::string> editedIds;  // those values' field ids
 };
 
 // "not written: %IOTP… — needs input0Type, input1Type (not reported by the

@@ -96,6 +96,11 @@ std::string WithoutLineEnd(std::string text)
     return text;
 }
 
+SLeftOut LeftOut(std::string command, const CKnownProbe::SResult& result, size_t k)
+{
+    return {std::move(command), result.unknown[k], !result.edits[k].empty(), result.edits[k]};
+}
+
 // Commands the page did not build at all for want of a value are reported
 // too, by what they need (their text would show a value nobody chose).
 void NoteWithheld(const CKnownProbe::SResult& result, std::vector<SLeftOut>& leftOut)
@@ -105,7 +110,7 @@ void NoteWithheld(const CKnownProbe::SResult& result, std::vector<SLeftOut>& lef
             return std::find(left.unknown.begin(), left.unknown.end(), value) != left.unknown.end();
         });
         if (!named)
-            leftOut.push_back({{}, {value}, false});
+            leftOut.push_back({.command = {}, .unknown = {value}});
     }
 }
 
@@ -115,7 +120,7 @@ CCommandList KeepKnown(CCommandList commands, const CKnownProbe::SResult& result
     CCommandList kept;
     for (size_t k = 0; k < commands.size(); ++k) {
         if (k < result.unknown.size() && !result.unknown[k].empty()) {
-            leftOut.push_back({WithoutLineEnd(commands[k].text), result.unknown[k], result.carriesEdit[k]});
+            leftOut.push_back(LeftOut(WithoutLineEnd(commands[k].text), result, k));
             continue;
         }
         kept.push_back(std::move(commands[k]));
@@ -219,7 +224,7 @@ CKnownProbe::SResult CKnownProbe::Run(const TextBuild& build)
     SResult result;
     result.texts = build();
     result.unknown.assign(result.texts.size(), {});
-    result.carriesEdit.assign(result.texts.size(), false);
+    result.edits.assign(result.texts.size(), {});
     const bool anyUnknown = std::any_of(m_probes.begin(), m_probes.end(), [](const SProbe& p) { return !p.edit; });
     if (!anyUnknown)
         return result;
@@ -241,7 +246,7 @@ CKnownProbe::SResult CKnownProbe::Run(const TextBuild& build)
             if (!carries[k])
                 continue;
             if (probe.edit)
-                result.carriesEdit[k] = true;
+                result.edits[k].push_back(probe.value.id);
             else if (std::find(result.unknown[k].begin(), result.unknown[k].end(), probe.value) ==
                      result.unknown[k].end())
                 result.unknown[k].push_back(probe.value);
@@ -275,7 +280,7 @@ void WriteKnownProfileSection(const CPage& page, CProfileText& out, std::vector<
         if (result.unknown[k].empty())
             out.WriteRaw(result.texts[k]);
         else
-            leftOut.push_back({WithoutLineEnd(result.texts[k]), result.unknown[k], result.carriesEdit[k]});
+            leftOut.push_back(LeftOut(WithoutLineEnd(result.texts[k]), result, k));
     }
     NoteWithheld(result, leftOut);
 }

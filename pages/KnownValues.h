@@ -33,8 +33,8 @@ public:
         std::vector<std::string> texts;
         // Per text: the unknown values it carries (empty: it may go out).
         std::vector<std::vector<SUnknownValue>> unknown;
-        // Per text: it also carries a value a person edited.
-        std::vector<bool> carriesEdit;
+        // Per text: the values a person edited that it also carries.
+        std::vector<std::vector<std::string>> edits;
         // Unknown values that hold back commands the build would make if
         // they were known (a list with nothing selected sends nothing).
         std::vector<SUnknownValue> withheld;
@@ -48,7 +48,7 @@ private:
         size_t candidates = 1;
         std::function<void()> restore;
         SUnknownValue value;
-        bool edit = false;  // a known, edited value (only to tell carriesEdit)
+        bool edit = false;  // a known, edited value (only to tell which edits a text carries)
     };
     void AddFields(CFieldSet& fields, const std::string& section);
     void AddTables(std::vector<CPageTable>& tables, const std::string& section);

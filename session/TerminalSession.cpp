@@ -372,12 +372,12 @@ void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, 
     if (kind.kind == SPageJobKind::EKind::Write) {
         sent = page.Fields().Values();
         // An edit that went out in no command (another value of its command
-        // was never reported) stays an edit.
-        const bool editLeftOut =
-            std::any_of(leftOut.begin(), leftOut.end(), [](const SLeftOut& left) { return left.carriesEdit; });
-        for (size_t i = 0; editLeftOut && i < sent.size(); ++i) {
-            if (page.Fields().IsEdited(i))
-                sent[i].text += '\x1f';
+        // was never reported) stays an edit: what counts as sent differs.
+        for (const SLeftOut& left : leftOut) {
+            for (const std::string& id : left.editedIds) {
+                if (page.Fields().Has(id))
+                    sent[page.Fields().IndexOf(id)].text += '\x1f';
+            }
         }
     }
     job.done = [this, &page, name = job.name, kind = std::move(kind), sent = std::move(sent),
@@ -498,8 +498,8 @@ bool CTerminalSession::RefusesValues(const CPage& page, const CFieldSet& fields,
                 culprit = fields.Desc(i).id;
         }
         m_view.OnValueRefused(page, culprit,
-                              "would put \"%\" or a line break inside the command \""
-                                  + std::string(body.substr(0, 40)) + "\", where the terminal would take it for another command");
+                              "would put \"%\" or a line break inside the command \"" + std::string(body.substr(0, 40))
+                                  + "\", where the terminal would take it for another command");
         return true;
     }
     return false;
