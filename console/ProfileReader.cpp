@@ -28,12 +28,20 @@ std::string ByteText(unsigned char c)
 void CProfileReader::Feed(std::string_view bytes)
 {
     for (char c : bytes) {
-        if (c == '\r')
+        if (c == '\r') {
+            m_crPending = true;
             continue;
+        }
         if (c == '\n') {
+            m_crPending = false;
             EndLine();
             continue;
         }
+        // A CR inside a command joins what the file meant as two lines (a
+        // file with CR line ends): sent as one, the terminal would take
+        // neither as written.
+        if (std::exchange(m_crPending, false) && m_kind == EKind::Command)
+            Refuse("a CR inside a command (do the file's lines end with CR alone?)");
         // Text in the profile's form has no NUL anywhere: a file that does is
         // UTF-16 or binary, and no line of it may be trusted.
         if (c == '\0')

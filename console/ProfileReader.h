@@ -34,7 +34,8 @@ public:
     // be refused or cut, and the commands behind it answered wrongly), a NUL
     // byte anywhere (UTF-16, a binary file), a control byte in a command, a
     // command of '%' only (the setup key run). Only the first such line is
-    // named, and no line behind it is kept. After Finish, a profile without
+    // named, and no line behind it is kept. A CR inside a command (not right
+    // before its LF) is refused too. After Finish, a profile without
     // a command is "nothing to execute".
     const std::string& Error() const { return m_error; }
 
@@ -57,6 +58,8 @@ private:
     size_t m_number = 1;
     // The line before was the last line kept (a skipped line equals no kept one).
     bool m_previousKept = false;
+    // A CR came and no byte after it yet: it ends the line only before LF.
+    bool m_crPending = false;
 };
 
 } // namespace orlan

@@ -105,6 +105,8 @@ TEST(ProfileReader, AFileThatIsNotATextProfileIsRefusedNamingTheLine)
         {"%A\n%ID\t1\n"s, "line 2: the control byte 0x09 in a command"},
         {"%A\r\n%%%%%%%%%%%%\r\n%B\r\n"s, "line 2: a run of '%' is the setup key run, not a command"},
         {"%%\n"s, "line 1: a run of '%' is the setup key run, not a command"},
+        // Lines ending with CR alone run together into one command.
+        {"%A\r\n%CS1+49151\r%CS2+49152\r"s, "line 2: a CR inside a command (do the file's lines end with CR alone?)"},
     };
     for (const auto& c : cases) {
         for (const size_t chunk : {size_t{1}, size_t{3}, SIZE_MAX}) {

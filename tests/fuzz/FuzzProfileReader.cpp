@@ -39,9 +39,16 @@ SExpected Reference(std::string_view contents)
             end = contents.size();
         ++number;
         std::string line;
+        bool crInCommand = false;
+        bool crBefore = false;
         for (char c : contents.substr(pos, end - pos)) {
-            if (c != '\r')
-                line += c;
+            if (c == '\r') {
+                crBefore = true;
+                continue;
+            }
+            crInCommand = crInCommand || (crBefore && line.starts_with('%'));
+            crBefore = false;
+            line += c;
         }
         pos = end + 1;
         const bool command = line.starts_with('%');
@@ -49,7 +56,7 @@ SExpected Reference(std::string_view contents)
         const bool control = command && std::any_of(line.begin(), line.end(), [](char c) {
                                  return IsControlByte(static_cast<unsigned char>(c));
                              });
-        if (line.find('\0') != std::string::npos || control) {
+        if (line.find('\0') != std::string::npos || control || crInCommand) {
             expected.refused = true;
             return expected;
         }
