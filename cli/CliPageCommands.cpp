@@ -3,6 +3,8 @@
 // is refused before the port opens; the rest runs on the whole read.
 #include "cli/CliSession.h"
 
+#include <utility>
+
 #include "pages/KnownValues.h"
 #include "session/PageAccess.h"
 #include "session/ProfileDiff.h"
@@ -82,11 +84,20 @@ bool CCliSession::PreparePageCommand()
                    name + " has no Save; the pages with one are: " + PageNames(m_session, true));
             return false;
         }
-        // The values are tried on a copy now, so nothing is read in vain.
+        // The values are tried on a copy now, so nothing is read in vain:
+        // each by its field's rules, then in the commands they go out in.
         CFieldSet trial = m_page->Fields();
         const std::string refused = ApplySettings(trial, m_options.assignments, m_catalogue);
         if (!refused.empty()) {
             Finish(ECliExit::Usage, name + ": " + refused);
+            return false;
+        }
+        const CFieldSet before = std::exchange(m_page->Fields(), trial);
+        std::vector<SLeftOut> leftOut;
+        const std::string broken = BrokenCommand(KnownSaveJob(*m_page, leftOut).commands);
+        m_page->Fields() = before;
+        if (!broken.empty()) {
+            Finish(ECliExit::Usage, name + ": the value given " + BrokenCommandText(broken) + "; nothing was sent");
             return false;
         }
     }

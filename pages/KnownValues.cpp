@@ -154,6 +154,25 @@ std::vector<std::string> ProfileLines(const CPage& page)
 
 } // namespace
 
+std::string BrokenCommand(const CCommandList& commands)
+{
+    for (const SCommand& command : commands) {
+        const std::string_view text = command.text;
+        // Row texts end with CR LF; only what comes before the end counts.
+        const std::string_view body = text.substr(0, text.find_last_not_of("\r\n") + 1);
+        if (body.size() > 1
+            && (body.find('%', 1) != std::string_view::npos || body.find_first_of("\r\n") != std::string_view::npos))
+            return std::string(body);
+    }
+    return {};
+}
+
+std::string BrokenCommandText(std::string_view command)
+{
+    return "would put \"%\" or a line break inside the command \"" + std::string(command.substr(0, 40))
+           + "\", where the terminal would take it for another command";
+}
+
 bool CKnownProbe::SResult::AllKnown() const
 {
     return std::all_of(unknown.begin(), unknown.end(), [](const auto& values) { return values.empty(); });

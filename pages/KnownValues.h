@@ -56,6 +56,14 @@ private:
     std::vector<SProbe> m_probes;
 };
 
+// The first command a value would break, without its line end: one with a
+// "%" inside (the start of another command, the setup key run) or a line
+// break before its end; empty when every command is one command.
+std::string BrokenCommand(const CCommandList& commands);
+
+// Why such a command is refused, for the person who typed its value.
+std::string BrokenCommandText(std::string_view command);
+
 // The page's Save with every command that carries an unknown value left out
 // (and named in `leftOut`); with nothing left to send, no bracket and no read.
 SPageJob KnownSaveJob(const CPage& page, std::vector<SLeftOut>& leftOut);

@@ -484,25 +484,16 @@ bool CTerminalSession::RefusesValues(const CPage& page, const CFieldSet& fields,
             return true;
         }
     }
-    for (const SCommand& command : commands) {
-        const std::string_view text = command.text;
-        // Row texts end with CR LF; only what comes before the end counts.
-        const std::string_view body = text.substr(0, text.find_last_not_of("\r\n") + 1);
-        const bool breaks = body.size() > 1 && (body.find('%', 1) != std::string_view::npos
-                                                || body.find_first_of("\r\n") != std::string_view::npos);
-        if (!breaks)
-            continue;
-        std::string culprit;
-        for (size_t i = 0; i < fields.Size() && culprit.empty(); ++i) {
-            if (fields.IsEdited(i) && fields.Value(i).text.find_first_of("%\r\n") != std::string::npos)
-                culprit = fields.Desc(i).id;
-        }
-        m_view.OnValueRefused(page, culprit,
-                              "would put \"%\" or a line break inside the command \"" + std::string(body.substr(0, 40))
-                                  + "\", where the terminal would take it for another command");
-        return true;
+    const std::string broken = BrokenCommand(commands);
+    if (broken.empty())
+        return false;
+    std::string culprit;
+    for (size_t i = 0; i < fields.Size() && culprit.empty(); ++i) {
+        if (fields.IsEdited(i) && fields.Value(i).text.find_first_of("%\r\n") != std::string::npos)
+            culprit = fields.Desc(i).id;
     }
-    return false;
+    m_view.OnValueRefused(page, culprit, BrokenCommandText(broken));
+    return true;
 }
 
 SPageJob CTerminalSession::RowJob(CCommandList commands, bool leftSomeOut)

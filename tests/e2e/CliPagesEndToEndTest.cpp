@@ -224,6 +224,12 @@ TEST_F(CliPages, RefusalsComeBeforeAnythingIsSent)
         {{"write", "buzzer", "--set", "loudness=3"}, "no field \"loudness\"; the fields are: sound, duration"},
         {{"write", "main", "--set", "smsMode=Morse"}, "is a list of"},
         {{"write", "buzzer", "--set", "sound=maybe"}, "is a switch"},
+        // Values that would break their command, or the terminal's line.
+        {{"write", "main", "--set", "serviceNumber=10086%RST"}, "would put \"%\""},
+        {{"write", "main", "--set", "pin=%%%%%%%%%%%%"}, "would put \"%\""},
+        {{"write", "main", "--set", "pin=12\r%ATF"}, "cannot hold a line break"},
+        {{"write", "main", "--set", "unitId=" + QString(10000, u'7')}, "holds at most 1000 characters"},
+        {{"write", "sms-data", "--set", "idleSpan=abc"}, "takes digits only"},
         {{"edit", "main", "0"}, "edits no rows"},
         {{"edit", "control-phones", "0", "--table", "3"}, "has no table 3"},
     };
