@@ -357,10 +357,11 @@ void CCliSession::OnStatusText(const std::string& text)
 void CCliSession::OnProgressShowLine(int /*ticks*/, const std::string& text)
 {
     // While a profile runs these are its lines, as its progress window shows
-    // them; listed only when asked for, a long profile would bury the outcome.
+    // them: its notes always, its commands only when asked for (a long
+    // profile would bury the outcome).
     if (!m_session.ProfileRunning())
         return;
-    if (m_options.verbose)
+    if (m_options.verbose || !text.starts_with('%'))
         Progress(text);
     if (m_commandsOut < m_profileCommands.size() && text == m_profileCommands[m_commandsOut]) {
         ++m_commandsOut;  // announced right before it is written

@@ -36,7 +36,7 @@ TEST(ProfileReader, KeepsCommandsAndNotesByTheRulesOfExec)
         "%CS1+111\n"          // after another line: kept again
         "   %CS2+222\n"       // leading blanks: skipped
         "\\ one backslash\n"  // skipped
-        "%C\rS\r3\r\n"        // every CR goes, wherever it is
+        "%CS3\r\r\r\n"        // CRs before the line end go (one inside a command is refused)
         "free text\n"
         "free text\n"
         "%CS3\n"              // the line before was free text
