@@ -36,13 +36,12 @@ QIcon AppIcon()
     return PaintedIcon(PaintAppIcon, sizes);
 }
 
-QPixmap PortStatePixmap(bool open, int size)
+QPixmap PortStatePixmap(const QColor& fill, int size)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor fill = open ? QColor(0x2e, 0xa0, 0x43) : QColor(0x9a, 0xa0, 0xa6);
     painter.setPen(QPen(fill.darker(130), 1));
     painter.setBrush(fill);
     const qreal margin = size * 0.15;

@@ -14,7 +14,6 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include <array>
 
 #include "app/AppIcons.h"
 #include "labels/CommonLabelKeys.h"
@@ -28,8 +27,7 @@ namespace orlan {
 
 namespace {
 
-constexpr std::array<const char*, CLinkBar::kSpeedCount> kSpeeds = {
-    "300", "600", "1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
+constexpr int kConsoleBaudRate = 115200;
 constexpr int kLampSize = 14;
 
 QString Catalogue(const CLabelCatalogue& catalogue, std::string_view key, std::string_view section)
@@ -83,7 +81,6 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
       m_reconnect(new QAction(tr("Reconnect"), this)),
       m_otherPort(new QAction(tr("Other port..."), this)),
       m_showAllPorts(new QAction(tr("Show all COM ports"), this)),
-      m_speeds(new QComboBox(this)),
       m_parity(new QComboBox(this)),
       m_password(new QLineEdit(QString::fromLatin1(kInitialPassword.data(), static_cast<qsizetype>(kInitialPassword.size())), this)),
       m_login(new QToolButton(this)),
@@ -113,10 +110,11 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     portMenu->addSeparator();
     portMenu->addAction(m_showAllPorts);
     portMenuButton->setMenu(portMenu);
-    m_speeds->setObjectName(QStringLiteral("speedList"));
-    m_speeds->setToolTip(tr("The console always runs at 115 200 bit/s; the choice here is only kept."));
-    for (const char* speed : kSpeeds)
-        m_speeds->addItem(QString::fromLatin1(speed));
+    // The terminal's console has one speed: a box to choose from would
+    // promise what the link never does.
+    auto* speed = new QLabel(tr("%1 bit/s").arg(kConsoleBaudRate), this);
+    speed->setObjectName(QStringLiteral("speedLabel"));
+    speed->setToolTip(tr("The terminal's console always runs at 115 200 bit/s, 8 data bits, no parity, 1 stop bit."));
     m_parity->setObjectName(QStringLiteral("parityList"));
     for (size_t i = 0; i < kMainWindowParityCount; ++i)
         m_parity->addItem(Catalogue(catalogue, kParityKeys[i], kSectionSysChar));
@@ -149,8 +147,8 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     layout->addWidget(m_ports);
     layout->addWidget(portMenuButton);
     layout->addSpacing(10);
-    layout->addWidget(Label(Catalogue(catalogue, "BPS", kSectionSysBtn), m_speeds, this));
-    layout->addWidget(m_speeds);
+    layout->addWidget(Label(Catalogue(catalogue, "BPS", kSectionSysBtn), speed, this));
+    layout->addWidget(speed);
     QLabel* parityLabel = Label(Catalogue(catalogue, "PARITY", kSectionSysBtn), m_parity, this);
     layout->addWidget(parityLabel);
     layout->addWidget(m_parity);
@@ -161,11 +159,10 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     // The console's parity is fixed by the terminal; the choice stays stored.
     parityLabel->hide();
     m_parity->hide();
-    SetPortState(false, {});
+    SetPortState(CLinkHealth::EState::Closed, {});
     RefreshPorts();
 
     connect(m_ports, &QComboBox::activated, this, &CLinkBar::portChosen);
-    connect(m_speeds, &QComboBox::activated, this, &CLinkBar::speedChosen);
     connect(m_parity, &QComboBox::activated, this, &CLinkBar::parityChosen);
     connect(m_password, &QLineEdit::textEdited, this, &CLinkBar::passwordEdited);
     connect(m_password, &QLineEdit::returnPressed, this, &CLinkBar::loginClicked);
@@ -271,16 +268,6 @@ QString CLinkBar::ChosenPath() const
     return m_ports->currentData(kPathRole).toString();
 }
 
-int CLinkBar::SpeedIndex() const
-{
-    return m_speeds->currentIndex();
-}
-
-void CLinkBar::SetSpeedIndex(int index)
-{
-    m_speeds->setCurrentIndex(index >= 0 && index < m_speeds->count() ? index : -1);
-}
-
 int CLinkBar::ParityIndex() const
 {
     return m_parity->currentIndex();
@@ -301,11 +288,32 @@ void CLinkBar::SetPassword(const QString& password)
     m_password->setText(password);
 }
 
-void CLinkBar::SetPortState(bool open, const QString& description)
+void CLinkBar::SetPortState(CLinkHealth::EState state, const QString& description)
 {
-    m_state->setPixmap(PortStatePixmap(open, kLampSize));
+    using EState = CLinkHealth::EState;
+    struct SLamp {
+        QColor colour;
+        const char* name;
+    };
+    const SLamp lamp = [state]() -> SLamp {
+        switch (state) {
+        case EState::Alive:
+            return {QColor(0x2e, 0xa0, 0x43), "alive"};
+        case EState::Waiting:
+            return {QColor(0xe0, 0xa0, 0x20), "waiting"};
+        case EState::Silent:
+            return {QColor(0xe0, 0x80, 0x10), "silent"};
+        case EState::Lost:
+            return {QColor(0xd0, 0x30, 0x30), "lost"};
+        case EState::Closed:
+            break;
+        }
+        return {QColor(0x9a, 0xa0, 0xa6), "closed"};
+    }();
+    m_state->setPixmap(PortStatePixmap(lamp.colour, kLampSize));
     m_state->setToolTip(description);
-    m_state->setProperty("open", open);
+    m_state->setProperty("open", state == EState::Waiting || state == EState::Silent || state == EState::Alive);
+    m_state->setProperty("health", QString::fromLatin1(lamp.name));
 }
 
 } // namespace orlan

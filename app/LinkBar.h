@@ -2,9 +2,11 @@
 // The link controls of the main window: port list (the ports that exist,
 // with their device and stable name, the remembered one, and on request all
 // of COM1..COM199), the port menu (reconnect, another port by its path,
-// show all ports), speed list, the hidden parity list, the masked password
-// field with its login button, and the port state lamp.
+// show all ports), the fixed speed, the hidden parity list, the masked
+// password field with its login button, and the port state lamp.
 #include <QWidget>
+
+#include "app/LinkHealth.h"
 
 class QAction;
 class QComboBox;
@@ -20,8 +22,6 @@ class CRegSetting;
 class CLinkBar final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kSpeedCount = 10;
-
     CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings, QWidget* parent = nullptr);
 
     // Port number - 1 of the chosen entry; -1 when none is chosen or the
@@ -42,18 +42,21 @@ public:
     QAction* ReconnectAction() const { return m_reconnect; }
     QAction* OtherPortAction() const { return m_otherPort; }
     QAction* ShowAllPortsAction() const { return m_showAllPorts; }
-    int SpeedIndex() const;
-    void SetSpeedIndex(int index);
+    // The stored speed choice, kept as it was read: the console always runs
+    // at 115 200 bit/s, so nothing here changes it.
+    int SpeedIndex() const { return m_speedIndex; }
+    void SetSpeedIndex(int index) { m_speedIndex = index; }
     int ParityIndex() const;
     void SetParityIndex(int index);
     QString Password() const;
     void SetPassword(const QString& password);
-    void SetPortState(bool open, const QString& description);
+    // The lamp: green once the terminal spoke, amber while an open port is
+    // quiet, red when the link was lost, grey when closed.
+    void SetPortState(CLinkHealth::EState state, const QString& description);
 
 Q_SIGNALS:
     // Only for the user's choices, not for the Set... calls.
     void portChosen(int index);
-    void speedChosen(int index);
     void parityChosen(int index);
     void passwordEdited(const QString& password);
     void loginClicked();
@@ -72,7 +75,7 @@ private:
     // Listed whatever devices exist: the remembered port and a given path.
     int m_keptNumber = 0;
     QString m_keptPath;
-    QComboBox* m_speeds;
+    int m_speedIndex = -1;
     QComboBox* m_parity;
     QLineEdit* m_password;
     QToolButton* m_login;

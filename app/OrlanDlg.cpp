@@ -40,7 +40,6 @@ namespace orlan {
 
 namespace {
 
-constexpr char kCharacterMode[] = " Unicode mode";
 constexpr char kFirstPageKey[] = "PAGE_CS";
 
 SProgressTexts ProgressTexts(const CLabelCatalogue& catalogue)
@@ -72,9 +71,10 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     m_progress.applyPageButtons = [this](bool on) {
         if (m_currentView == nullptr)
             return false;
-        m_currentView->SetPageButtonsEnabled(on);
+        SetPageButtons(*m_currentView, on);
         return true;
     };
+    m_linkClock.start();
 
     BuildWindow();
     ApplyStartOptions();
@@ -83,7 +83,9 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     connect(&m_port, &CSerialPort::portOpened, this, [this] { RefreshPortState(); });
     connect(&m_port, &CSerialPort::portClosed, this, [this](const QString& reason) {
         RefreshPortState();
-        SetLinkText(reason.isEmpty() ? tr("Port closed") : reason);
+        // A loss already says what is being done about it.
+        if (m_linkHealth.State(m_linkClock.elapsed()) == CLinkHealth::EState::Closed)
+            SetLinkText(reason.isEmpty() ? tr("Port closed") : reason);
     });
     connect(&m_portWatcher, &CPortWatcher::portsChanged, m_linkBar, &CLinkBar::RefreshPorts);
     // The status line, not the link text: the channel's closing reason comes after.
@@ -232,14 +234,24 @@ QWidget* COrlanDlg::BuildHeader()
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* version = new QLabel(QStringLiteral("V") + QString::fromLatin1(kOrlanVersion) + QString::fromLatin1(kCharacterMode), header);
+    // The unit's line under the title; the tool's own version apart and
+    // small, so nobody takes it for the terminal's firmware.
+    m_headerUnit = new QLabel(header);
+    m_headerUnit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_headerUnit->setObjectName(QStringLiteral("headerUnit"));
+    m_headerUnit->setTextFormat(Qt::PlainText);
+    auto* version = new QLabel(tr("Orlan tool %1").arg(QString::fromLatin1(kOrlanVersion)), header);
     version->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     version->setObjectName(QStringLiteral("headerVersion"));
     version->setForegroundRole(QPalette::PlaceholderText);
+    QFont versionFont = version->font();
+    versionFont.setPointSizeF(versionFont.pointSizeF() * 0.85);
+    version->setFont(versionFont);
 
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);
     titles->addWidget(title);
+    titles->addWidget(m_headerUnit);
     titles->addWidget(version);
 
     m_linkBar = new CLinkBar(m_catalogue, m_linkSettings, header);
@@ -253,7 +265,6 @@ QWidget* COrlanDlg::BuildHeader()
     connect(m_linkBar, &CLinkBar::reconnectRequested, this, &COrlanDlg::OnReconnect);
     connect(m_linkBar->ShowAllPortsAction(), &QAction::toggled, this,
             [](bool show) { CPreferences().setValue(QLatin1String(kShowAllPortsSetting), show); });
-    connect(m_linkBar, &CLinkBar::speedChosen, this, [this] { OpenPort(); });
     connect(m_linkBar, &CLinkBar::parityChosen, this, [this] { ApplyParity(); });
     connect(m_linkBar, &CLinkBar::passwordEdited, this,
             [this](const QString& password) { m_session.SetPassword(password.toStdString()); });
@@ -326,7 +337,7 @@ void COrlanDlg::BuildStatusBar()
     m_linkText = StatusLabel("linkText", bar);
     // The device in use and why a port failed matter most: room for them.
     m_linkText->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    m_linkText->setMaximumWidth(520);
+    m_linkText->setMaximumWidth(760);
     m_sysProgress = new CSysProgress(m_progress, bar);
     // Offered while the port does not open: why, and what to do about it.
     m_portDoctor = new QToolButton(bar);
@@ -408,6 +419,8 @@ CPageView* COrlanDlg::EnsurePageView(const QString& key)
         return nullptr;
     m_pageViews[key] = pageView;
     m_viewOfPage[&page] = pageView;
+    if (!m_linkHealth.TerminalActionsAllowed())
+        pageView->SetPageButtonsEnabled(false);
     // Generic views scroll; a page's own view fills the area itself.
     QWidget* shown = pageView;
     if (!HasOwnPageView(page.Info().className)) {

@@ -6,6 +6,7 @@
 // message boxes and file choosers open without a nested event loop, so the
 // receive path keeps running behind them.
 #include <QMainWindow>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
@@ -15,6 +16,7 @@
 #include <map>
 #include <span>
 
+#include "app/LinkHealth.h"
 #include "app/ProgressModel.h"
 #include "app/StartOptions.h"
 #include "session/TerminalSession.h"
@@ -135,6 +137,12 @@ private:
     void OpenPort();
     void ApplyParity();
     void RefreshPortState();
+    // Actions that need a terminal on or off as the link allows, and a
+    // page view's own buttons (on only while the link allows too).
+    void ApplyLinkToActions();
+    // "Unit 100234 — memo" from the main parameters page; empty until read.
+    void ShowConnectedUnit();
+    void SetPageButtons(CPageView& view, bool on);
     void SetLinkText(const QString& text);
     void OnPortChosen();
     // Opens the port (an entry by number - 1, or a path) once unwritten
@@ -202,6 +210,8 @@ private:
     CElidingLabel* m_secondStatus = nullptr;
     CElidingLabel* m_jobReport = nullptr;
     CElidingLabel* m_linkText = nullptr;
+    // The unit on the other end, as its last whole read named it.
+    QLabel* m_headerUnit = nullptr;
     QToolButton* m_portDoctor = nullptr;
     CSysProgress* m_sysProgress = nullptr;
 
@@ -218,6 +228,8 @@ private:
     bool m_storePort = true;
 
     QTimer m_portLamp;
+    CLinkHealth m_linkHealth;
+    QElapsedTimer m_linkClock;
     QTimer m_idleCheck;
     std::function<void()> m_whenIdle;
     // Closing was asked about and decided: the next close goes through.

@@ -355,6 +355,13 @@ void COrlanDlg::SavePicture(std::span<const uint8_t> jpeg, const QString& path)
 
 void COrlanDlg::OnRawText(std::string_view chunk)
 {
+    // The first line back is what shows the terminal is there.
+    if (m_linkHealth.State(m_linkClock.elapsed()) != CLinkHealth::EState::Alive &&
+        chunk.find_first_of("\r\n") != std::string_view::npos) {
+        RefreshPortState();  // the port's opening may not have been seen yet
+        m_linkHealth.LineReceived();
+        RefreshPortState();
+    }
     for (const auto& [key, view] : m_pageViews)
         view->OnRawText(chunk);
 }
@@ -388,6 +395,7 @@ void COrlanDlg::OnWholeReadFailed(const std::string& reason)
 void COrlanDlg::OnWholeReadComplete()
 {
     ++m_wholeReads;
+    ShowConnectedUnit();
     Q_EMIT wholeReadCompleted();
 }
 
@@ -497,7 +505,7 @@ void COrlanDlg::OnPageBusy(const CPage& page, bool busy)
     if (view->second == m_currentView)
         m_progress.EnablePageButtons(!busy);
     else
-        view->second->SetPageButtonsEnabled(!busy);
+        SetPageButtons(*view->second, !busy);
 }
 
 } // namespace orlan

@@ -3,6 +3,7 @@
 #include "app/OrlanDlg.h"
 #include "widgets/PageView.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QScreen>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "app/ElidingLabel.h"
 #include "app/LinkBar.h"
 #include "labels/CommonLabelKeys.h"
+#include "pages/Page.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 
@@ -85,6 +87,9 @@ void COrlanDlg::OpenPort()
         label = PortName(index + 1);
     }
     m_openPortIndex = index;
+    m_headerUnit->clear();  // another port may lead to another unit
+    // A new opening has heard nothing yet, whatever the old one had.
+    m_linkHealth.SetPort(false, false, m_linkClock.elapsed());
     ApplyParity();
     SetLinkText(tr("Opening %1...").arg(label));
     RefreshPortState();
@@ -104,14 +109,71 @@ void COrlanDlg::RefreshPortState()
     const bool open = m_port.IsOpen();
     const QString device = m_port.DevicePath();
     const QString failure = m_port.LastError().text;
-    m_linkBar->SetPortState(open, open ? device : failure);
     const LinkError::Kind kind = m_port.LastError().kind;
+    const bool wasAllowed = m_linkHealth.TerminalActionsAllowed();
+    const qint64 now = m_linkClock.elapsed();
+    m_linkHealth.SetPort(open, !open && (kind == LinkError::Kind::LinkLost || m_reconnector.FollowingLoss()), now);
+    const CLinkHealth::EState state = m_linkHealth.State(now);
+    m_linkBar->SetPortState(state, open ? device : failure);
     m_portDoctor->setVisible(!open && (kind == LinkError::Kind::NoSuchDevice ||
                                        kind == LinkError::Kind::PermissionDenied || kind == LinkError::Kind::Busy));
-    if (open)
+    switch (state) {
+    case CLinkHealth::EState::Alive:
         SetLinkText(tr("%1 open at %2 bit/s").arg(device).arg(kConsoleBaudRate));
-    else if (!failure.isEmpty())
-        SetLinkText(failure);
+        break;
+    case CLinkHealth::EState::Waiting:
+        SetLinkText(tr("%1: port open, waiting for the terminal").arg(device));
+        break;
+    case CLinkHealth::EState::Silent:
+        SetLinkText(
+            tr("%1: port open, no answer from the terminal for %2 s: check power, cable and that this is the terminal's port")
+                .arg(device)
+                .arg(m_linkHealth.QuietSeconds(now)));
+        break;
+    case CLinkHealth::EState::Lost:
+        // Why it was lost is the lamp's tooltip.
+        SetLinkText(tr("%1: link lost, waiting for the adapter to come back").arg(device));
+        break;
+    case CLinkHealth::EState::Closed:
+        if (!failure.isEmpty())
+            SetLinkText(failure);
+        break;
+    }
+    if (wasAllowed != m_linkHealth.TerminalActionsAllowed())
+        ApplyLinkToActions();
+}
+
+void COrlanDlg::ShowConnectedUnit()
+{
+    const CPage* page = m_session.FindPage("CPageMainParams");
+    if (page == nullptr || !page->Fields().Has("unitId") || !page->Fields().IsKnown("unitId")) {
+        m_headerUnit->clear();
+        return;
+    }
+    QString line = tr("Unit %1").arg(QString::fromStdString(page->Fields().Text("unitId")).trimmed());
+    if (page->Fields().Has("memo") && page->Fields().IsKnown("memo")) {
+        const QString memo = QString::fromStdString(page->Fields().Text("memo")).simplified();
+        if (!memo.isEmpty())
+            line += QStringLiteral(" \u2014 ") + memo;
+    }
+    m_headerUnit->setText(line);
+}
+
+void COrlanDlg::ApplyLinkToActions()
+{
+    const bool allowed = m_linkHealth.TerminalActionsAllowed();
+    for (const char* name : {"actionSetup", "actionReload", "actionRestart", "actionExec", "actionDefaults"}) {
+        if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
+            action->setEnabled(allowed);
+    }
+    // Jobs end with the loss, so no page is busy when the link comes back.
+    for (const auto& [key, view] : m_pageViews)
+        view->SetPageButtonsEnabled(allowed);
+}
+
+void COrlanDlg::SetPageButtons(CPageView& view, bool on)
+{
+    view.SetPageButtonsEnabled(on && m_linkHealth.TerminalActionsAllowed());
 }
 
 void COrlanDlg::SetLinkText(const QString& text)
@@ -215,7 +277,10 @@ void COrlanDlg::closeEvent(QCloseEvent* event)
         });
         return;
     }
-    if (m_session.PrepareToClose()) {
+    // Waiting for the end of a batch makes sense only with a terminal that
+    // answers; a closed, lost or silent port would only hold the window.
+    const bool answering = m_linkHealth.State(m_linkClock.elapsed()) == CLinkHealth::EState::Alive;
+    if (m_session.PrepareToClose() && answering) {
         event->ignore();
         m_status->SetFullText(tr("Closing once the terminal has taken the end of the command batch..."));
         RunWhenIdle([this] { close(); });

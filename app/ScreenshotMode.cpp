@@ -22,24 +22,32 @@ CScreenshotMode::CScreenshotMode(COrlanDlg& window, QString path) : m_window(win
 void CScreenshotMode::Poll()
 {
     if (m_window.WholeReads() > 0 && !m_window.Progress().Visible()) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        QString why;
-        if (!buffer.open(QIODevice::WriteOnly) || !m_window.grab().save(&buffer, "PNG"))
-            why = QStringLiteral("the picture could not be made");
-        else
-            why = WriteFileSafely(m_path, png, {ENewFileMode::Shared, ELinkPolicy::WriteThrough});
-        if (!why.isEmpty())
-            std::fprintf(stderr, "orlan: cannot write %s: %s\n", m_path.toLocal8Bit().constData(),
-                         why.toLocal8Bit().constData());
-        Finish(why.isEmpty() ? 0 : 1);
+        Finish(SavePicture() ? 0 : 1);
     } else if (const LinkError error = m_window.PortError(); error.kind == LinkError::Kind::Busy) {
         std::fprintf(stderr, "orlan: %s\n", error.text.toLocal8Bit().constData());
         Finish(3);
     } else if (m_clock.elapsed() > kPatienceMs) {
+        // The picture still shows what the window says about a link without
+        // a read (silent port, lost adapter).
+        SavePicture();
         std::fprintf(stderr, "orlan: no whole configuration read within %d s\n", kPatienceMs / 1000);
         Finish(2);
     }
+}
+
+bool CScreenshotMode::SavePicture()
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    QString why;
+    if (!buffer.open(QIODevice::WriteOnly) || !m_window.grab().save(&buffer, "PNG"))
+        why = QStringLiteral("the picture could not be made");
+    else
+        why = WriteFileSafely(m_path, png, {ENewFileMode::Shared, ELinkPolicy::WriteThrough});
+    if (!why.isEmpty())
+        std::fprintf(stderr, "orlan: cannot write %s: %s\n", m_path.toLocal8Bit().constData(),
+                     why.toLocal8Bit().constData());
+    return why.isEmpty();
 }
 
 void CScreenshotMode::Finish(int status)

@@ -1,7 +1,8 @@
 #pragma once
 // The window draws its own documentation picture: shown at a fixed size, it
 // waits for the first whole-configuration read to finish and the progress to
-// close, saves a PNG of itself and reports how that went.
+// close, saves a PNG of itself and reports how that went (without a read in
+// time it still saves what it shows).
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSize>
@@ -22,7 +23,8 @@ public:
 
     CScreenshotMode(COrlanDlg& window, QString path);
 
-    // 0 saved, 1 the file could not be written, 2 no whole read in time,
+    // 0 saved, 1 the file could not be written, 2 no whole read in time
+    // (the picture saved all the same),
     // 3 the port is held by another program (said at once: it will not free
     // itself while we wait).
     std::function<void(int status)> finished;
@@ -30,6 +32,7 @@ public:
 private:
     void Poll();
     void Finish(int status);
+    bool SavePicture();
 
     COrlanDlg& m_window;
     QString m_path;

@@ -27,6 +27,8 @@ public:
     CReconnector(CTerminalLink& link, CPortWatcher& watcher, QObject* parent = nullptr);
 
     bool Waiting() const { return m_state == EState::Waiting; }
+    // Lost and not yet back: waiting for the adapter or reopening it.
+    bool FollowingLoss() const { return m_state == EState::Waiting || m_state == EState::Reopening; }
 
     // How the returned terminal is read whole; by default the session's
     // Reload(). A view holding unwritten edits may ask before they are

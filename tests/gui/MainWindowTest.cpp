@@ -119,10 +119,53 @@ TEST(MainWindow, StartUpLogsInAndReadsTheWholeConfigurationIntoThePages)
     EXPECT_EQ(window.LinkBar().ChosenPath(), t.sim.Device());
     EXPECT_TRUE(ConsoleText(window).contains(QStringLiteral("Login Success")));
 
+    // The terminal spoke: the lamp is green, and the header names the unit.
+    EXPECT_EQ(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("health").toString(),
+              QStringLiteral("alive"));
+    EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("headerUnit"))->text().startsWith(QStringLiteral("Unit 100234")))
+        << window.findChild<QLabel*>(QStringLiteral("headerUnit"))->text().toStdString();
+
     QLineEdit* unitId = UnitIdField(window);
     if (unitId == nullptr)
         GTEST_SKIP() << "no main parameters page yet";
     EXPECT_TRUE(PumpUntil([&] { return unitId->text() == QStringLiteral("100234"); }));
+}
+
+TEST(MainWindow, APulledCableTurnsTheLampRedAndTakesAwayWhatNeedsATerminal)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+    CPageView* page = window.CurrentPageView();
+    ASSERT_NE(page, nullptr);
+    auto* reload = page->findChild<QPushButton*>(QStringLiteral("readButton"));
+    ASSERT_NE(reload, nullptr);
+    const QWidget* lamp = window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"));
+    const QStringList needTerminal = {QStringLiteral("actionSetup"), QStringLiteral("actionReload"),
+                                      QStringLiteral("actionRestart"), QStringLiteral("actionExec"),
+                                      QStringLiteral("actionDefaults")};
+    auto enabled = [&window](const QString& name) { return window.findChild<QAction*>(name)->isEnabled(); };
+    for (const QString& name : needTerminal)
+        EXPECT_TRUE(enabled(name)) << name.toStdString();
+
+    ASSERT_TRUE(t.sim.Control(QStringLiteral("hangup")));
+    ASSERT_TRUE(PumpUntil([&] { return lamp->property("health").toString() == QStringLiteral("lost"); }))
+        << lamp->property("health").toString().toStdString();
+    EXPECT_TRUE(window.LinkText().contains(QStringLiteral("waiting for the adapter to come back")))
+        << window.LinkText().toStdString();
+    for (const QString& name : needTerminal)
+        EXPECT_FALSE(enabled(name)) << name.toStdString();
+    EXPECT_TRUE(enabled(QStringLiteral("actionSave"))) << "a profile is saved from the pages, not the terminal";
+    EXPECT_FALSE(reload->isEnabled());
+    // A page shown for the first time while lost has its buttons off too.
+    ASSERT_TRUE(window.ShowPage(QStringLiteral("PAGE_BASIC")));
+    auto* other = window.CurrentPageView()->findChild<QPushButton*>(QStringLiteral("readButton"));
+    ASSERT_NE(other, nullptr);
+    EXPECT_FALSE(other->isEnabled());
+
+    // Closing does not wait on the dead link.
+    EXPECT_TRUE(window.close());
 }
 
 TEST(MainWindow, WithoutAnAdapterTheStatusBarSaysSoAndThePortFailureIsShown)
@@ -139,7 +182,10 @@ TEST(MainWindow, WithoutAnAdapterTheStatusBarSaysSoAndThePortFailureIsShown)
     EXPECT_FALSE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Sms alarm system"));
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("headerVersion"))->text(), QStringLiteral("V3.44 Unicode mode"));
+    // The tool's version, never worded like the terminal's firmware; no unit
+    // line before a read.
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("headerVersion"))->text(), QStringLiteral("Orlan tool 3.44"));
+    EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("headerUnit"))->text().isEmpty());
     // The remembered port is listed though nothing is behind it; the rest
     // of COM1..COM199 only on request.
     auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
@@ -150,9 +196,10 @@ TEST(MainWindow, WithoutAnAdapterTheStatusBarSaysSoAndThePortFailureIsShown)
     EXPECT_TRUE(ports->itemText(0).startsWith(QStringLiteral("COM1")));
     EXPECT_TRUE(ports->itemText(198).startsWith(QStringLiteral("COM199")));
     EXPECT_EQ(window.LinkBar().PortIndex(), 198);
-    const auto* speeds = window.findChild<QComboBox*>(QStringLiteral("speedList"));
-    ASSERT_EQ(speeds->count(), CLinkBar::kSpeedCount);
-    EXPECT_EQ(speeds->currentText(), QStringLiteral("9600"));
+    // The console has one speed: shown, not offered as a choice.
+    EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("speedList")), nullptr);
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("speedLabel"))->text(), QStringLiteral("115200 bit/s"));
+    EXPECT_EQ(window.LinkBar().SpeedIndex(), kDefaultSpeedValue);
     const auto* parity = window.findChild<QComboBox*>(QStringLiteral("parityList"));
     EXPECT_FALSE(parity->isVisibleTo(&window));
     EXPECT_EQ(parity->itemText(3), QStringLiteral("Mark"));
@@ -459,13 +506,11 @@ TEST(MainWindow, ClosingKeepsTheChoicesButNeverThePassword)
         COrlanDlg& window = *t.window;
         ASSERT_TRUE(t.WaitForWholeRead());
         ASSERT_TRUE(window.ShowPage(kConsoleKey));
-        auto* speeds = window.findChild<QComboBox*>(QStringLiteral("speedList"));
-        speeds->setCurrentIndex(9);
-        Q_EMIT speeds->activated(9);
         EXPECT_TRUE(window.close());
 
         CRegSetting link;
-        EXPECT_EQ(link.ReadNumber(QString::fromLatin1(kSpeedValueName), 0, -1), 9);
+        // The stored speed choice is written back as it was read.
+        EXPECT_EQ(link.ReadNumber(QString::fromLatin1(kSpeedValueName), 0, -1), kDefaultSpeedValue);
         // The port of this run only was not made the remembered one.
         EXPECT_EQ(link.ReadNumber(QString::fromLatin1(kPortValueName), 0, -1), -1);
         EXPECT_TRUE(link.ReadText(QString::fromLatin1(kPasswordValueName)).isEmpty());
@@ -479,7 +524,7 @@ TEST(MainWindow, ClosingKeepsTheChoicesButNeverThePassword)
             return options;
         }());
         EXPECT_EQ(next.ShownPage(), kConsoleKey);
-        EXPECT_EQ(next.LinkBar().SpeedIndex(), 9);
+        EXPECT_EQ(next.LinkBar().SpeedIndex(), kDefaultSpeedValue);
         EXPECT_EQ(next.LinkBar().Password(), QStringLiteral("rain is a cold one"));
     }
 }
