@@ -351,13 +351,19 @@ std::string FieldKindText(const SFieldDesc& desc, const CLabelCatalogue& catalog
     return desc.digitsOnly ? "digits" : "text, one line";
 }
 
+// "Siren (CPageBuzzer, buzzer)" and a line end.
+std::string PageHeading(const CPage& page, const CLabelCatalogue& catalogue)
+{
+    const std::string& name = page.Info().className;
+    return PageCaption(page, catalogue) + " (" + name + ", " + std::string(PageAlias(name)) + ")\n";
+}
+
 } // namespace
 
 std::string PageFieldsText(const CPage& page, const CLabelCatalogue& catalogue)
 {
     const SPageInfo& info = page.Info();
-    std::string out = PageCaption(page, catalogue) + " (" + info.className + ", " + std::string(PageAlias(info.className))
-                      + ")\n";
+    std::string out = PageHeading(page, catalogue);
     const CFieldSet& fields = page.Fields();
     for (size_t i = 0; i < fields.Size(); ++i) {
         const SFieldDesc& desc = fields.Desc(i);
@@ -385,8 +391,7 @@ std::string PageFieldsText(const CPage& page, const CLabelCatalogue& catalogue)
 std::string PageText(const CPage& page, const CLabelCatalogue& catalogue)
 {
     const SPageInfo& info = page.Info();
-    std::string out = PageCaption(page, catalogue) + " (" + info.className + ", " + std::string(PageAlias(info.className))
-                      + ")\n";
+    std::string out = PageHeading(page, catalogue);
     const CFieldSet& fields = page.Fields();
     for (size_t i = 0; i < fields.Size(); ++i) {
         const SFieldDesc& desc = fields.Desc(i);
