@@ -116,10 +116,11 @@ bool CFieldSet::HasEdits() const
     return false;
 }
 
-void CFieldSet::AcceptEdits(const std::vector<SFieldValue>& written)
+void CFieldSet::AcceptEdits(const std::vector<SFieldValue>& written, const std::vector<std::string>& notWritten)
 {
     for (size_t i = 0; i < m_values.size() && i < written.size(); ++i) {
-        if (m_beforeEdit[i] && m_values[i] == written[i])
+        const bool leftOut = std::find(notWritten.begin(), notWritten.end(), m_descs[i].id) != notWritten.end();
+        if (m_beforeEdit[i] && !leftOut && m_values[i] == written[i])
             m_beforeEdit[i].reset();
     }
 }
@@ -137,11 +138,6 @@ bool CFieldSet::IsOutsideList(size_t i) const
     const SFieldDesc& desc = m_descs.at(i);
     const int number = m_values[i].number;
     return desc.kind == EFieldKind::Choice && number >= 0 && static_cast<size_t>(number) >= desc.items.size();
-}
-
-bool CFieldSet::HasKnown() const
-{
-    return std::find(m_known.begin(), m_known.end(), true) != m_known.end();
 }
 
 void CFieldSet::Forget(std::string_view id)

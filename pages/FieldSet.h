@@ -138,8 +138,6 @@ public:
     bool IsKnown(size_t i) const { return m_known.at(i); }
     bool IsKnown(std::string_view id) const { return m_known[IndexOf(id)]; }
     void SetKnown(size_t i, bool known) { m_known.at(i) = known; }
-    // Every field unknown (a profile that holds nothing of this page).
-    bool HasKnown() const;
 
     // A person's edit. Every other setter is the page's own (a read, a
     // Clear, a value worked out from another), and ends the field's edit.
@@ -152,7 +150,8 @@ public:
     // After a write of `written` (the values when its commands were made):
     // a field still holding what was written is no longer an edit; one the
     // person changed again meanwhile still is.
-    void AcceptEdits(const std::vector<SFieldValue>& written);
+    // Fields named in `notWritten` (their command was left out) stay edits.
+    void AcceptEdits(const std::vector<SFieldValue>& written, const std::vector<std::string>& notWritten = {});
 
     // Groups in display order; a field names its group by id.
     void AddGroup(SFieldGroup group) { m_groups.push_back(std::move(group)); }

@@ -152,6 +152,21 @@ std::vector<std::string> ProfileLines(const CPage& page)
     return lines;
 }
 
+// A row editor's values as one list of texts: its fields, then its cells.
+std::vector<std::string> EditorTexts(const SRowEditor& editor)
+{
+    std::vector<std::string> out;
+    for (const SFieldValue& value : editor.fields.Values())
+        out.push_back(value.text + '\x1f' + std::to_string(value.number));
+    for (const CPageTable& cells : editor.tables) {
+        for (size_t r = 0; r < cells.Rows(); ++r) {
+            for (size_t c = 0; c < cells.Desc().dataColumns; ++c)
+                out.push_back(cells.Cell(r, c));
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::string BrokenCommand(const CCommandList& commands)
@@ -171,11 +186,6 @@ std::string BrokenCommandText(std::string_view command)
 {
     return "would put \"%\" or a line break inside the command \"" + std::string(command.substr(0, 40))
            + "\", where the terminal would take it for another command";
-}
-
-bool CKnownProbe::SResult::AllKnown() const
-{
-    return std::all_of(unknown.begin(), unknown.end(), [](const auto& values) { return values.empty(); });
 }
 
 CKnownProbe::CKnownProbe(CFieldSet& fields, std::vector<CPageTable>& tables, const std::string& section)
@@ -238,10 +248,10 @@ void CKnownProbe::AddTables(std::vector<CPageTable>& tables, const std::string& 
     }
 }
 
-CKnownProbe::SResult CKnownProbe::Run(const TextBuild& build)
+CKnownProbe::SResult CKnownProbe::Run(std::vector<std::string> made, const TextBuild& build)
 {
     SResult result;
-    result.texts = build();
+    result.texts = std::move(made);
     result.unknown.assign(result.texts.size(), {});
     result.edits.assign(result.texts.size(), {});
     const bool anyUnknown = std::any_of(m_probes.begin(), m_probes.end(), [](const SProbe& p) { return !p.edit; });
@@ -278,8 +288,9 @@ SPageJob KnownSaveJob(const CPage& page, std::vector<SLeftOut>& leftOut)
 {
     CPage& probed = Probed(page);
     CKnownProbe probe(probed.Fields(), probed.Tables(), page.Info().section);
-    const CKnownProbe::SResult result = probe.Run([&page] { return Texts(page.SaveJob().commands); });
     SPageJob job = page.SaveJob();
+    const CKnownProbe::SResult result =
+        probe.Run(Texts(job.commands), [&page] { return Texts(page.SaveJob().commands); });
     const size_t before = leftOut.size();
     job.commands = KeepKnown(std::move(job.commands), result, leftOut);
     if (job.commands.empty() && leftOut.size() > before) {
@@ -294,7 +305,7 @@ void WriteKnownProfileSection(const CPage& page, CProfileText& out, std::vector<
 {
     CPage& probed = Probed(page);
     CKnownProbe probe(probed.Fields(), probed.Tables(), page.Info().section);
-    const CKnownProbe::SResult result = probe.Run([&page] { return ProfileLines(page); });
+    const CKnownProbe::SResult result = probe.Run(ProfileLines(page), [&page] { return ProfileLines(page); });
     for (size_t k = 0; k < result.texts.size(); ++k) {
         if (result.unknown[k].empty())
             out.WriteRaw(result.texts[k]);
@@ -318,11 +329,13 @@ CCommandList KnownRowCommands(CPage& page, size_t table, size_t row, const SRowE
     };
     CKnownProbe probe(page.Fields(), page.Tables(), page.Info().section);
     probe.AddEditor(probed.fields, probed.tables, edited.section);
-    const CKnownProbe::SResult result = probe.Run([&] {
+    // The build as it is, undone like each probe's: the real one comes last.
+    const auto build = [&] {
         std::vector<std::string> texts = Texts(page.CommitEditedRow(table, row, probed));
         undo();
         return texts;
-    });
+    };
+    const CKnownProbe::SResult result = probe.Run(build(), build);
     return KeepKnown(page.CommitEditedRow(table, row, edited), result, leftOut);
 }
 
@@ -330,8 +343,10 @@ CCommandList KnownFieldChange(CPage& page, std::string_view fieldId, std::vector
 {
     CKnownProbe probe(page.Fields(), page.Tables(), page.Info().section);
     const std::string id(fieldId);
-    const CKnownProbe::SResult result = probe.Run([&page, &id] { return Texts(page.OnFieldEdited(id)); });
-    return KeepKnown(page.OnFieldEdited(id), result, leftOut);
+    CCommandList commands = page.OnFieldEdited(id);
+    const CKnownProbe::SResult result =
+        probe.Run(Texts(commands), [&page, &id] { return Texts(page.OnFieldEdited(id)); });
+    return KeepKnown(std::move(commands), result, leftOut);
 }
 
 std::optional<SRowEditor> OpenRowEditor(const CPage& page, size_t table, size_t row)
@@ -339,25 +354,12 @@ std::optional<SRowEditor> OpenRowEditor(const CPage& page, size_t table, size_t 
     std::optional<SRowEditor> editor = page.RowEditor(table, row);
     if (!editor)
         return editor;
-    // The editor's values as one list of texts: its fields, then its cells.
-    auto texts = [&page, table, row] {
-        std::vector<std::string> out;
-        const std::optional<SRowEditor> made = page.RowEditor(table, row);
-        if (!made)
-            return out;
-        for (const SFieldValue& value : made->fields.Values())
-            out.push_back(value.text + '\x1f' + std::to_string(value.number));
-        for (const CPageTable& cells : made->tables) {
-            for (size_t r = 0; r < cells.Rows(); ++r) {
-                for (size_t c = 0; c < cells.Desc().dataColumns; ++c)
-                    out.push_back(cells.Cell(r, c));
-            }
-        }
-        return out;
-    };
     CPage& probed = Probed(page);
     CKnownProbe probe(probed.Fields(), probed.Tables(), page.Info().section);
-    const CKnownProbe::SResult result = probe.Run(texts);
+    const CKnownProbe::SResult result = probe.Run(EditorTexts(*editor), [&page, table, row] {
+        const std::optional<SRowEditor> made = page.RowEditor(table, row);
+        return made ? EditorTexts(*made) : std::vector<std::string>{};
+    });
     size_t k = 0;
     for (size_t i = 0; i < editor->fields.Size(); ++i, ++k)
         editor->fields.SetKnown(i, k < result.unknown.size() && result.unknown[k].empty());

@@ -38,9 +38,11 @@ public:
         // Unknown values that hold back commands the build would make if
         // they were known (a list with nothing selected sends nothing).
         std::vector<SUnknownValue> withheld;
-        bool AllKnown() const;
     };
-    SResult Run(const TextBuild& build);
+    // `made`: the texts the build made with the values as they are (built
+    // once by the caller, who keeps what it built); `build` makes them again
+    // for each probe.
+    SResult Run(std::vector<std::string> made, const TextBuild& build);
 
 private:
     struct SProbe {

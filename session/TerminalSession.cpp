@@ -369,24 +369,20 @@ void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, 
     // What a write sends is what the fields hold now; edits made while it
     // runs stay edits.
     std::vector<SFieldValue> sent;
-    if (kind.kind == SPageJobKind::EKind::Write) {
+    if (kind.kind == SPageJobKind::EKind::Write)
         sent = page.Fields().Values();
-        // An edit that went out in no command (another value of its command
-        // was never reported) stays an edit: what counts as sent differs.
-        for (const SLeftOut& left : leftOut) {
-            for (const std::string& id : left.editedIds) {
-                if (page.Fields().Has(id))
-                    sent[page.Fields().IndexOf(id)].text += '\x1f';
-            }
-        }
-    }
     job.done = [this, &page, name = job.name, kind = std::move(kind), sent = std::move(sent),
                 leftOut = std::move(leftOut)](const SJobReport& sentReport) {
         SJobReport report = sentReport;
         report.leftOut = leftOut;
         const bool written = kind.kind == SPageJobKind::EKind::Write && report.AllAccepted() && !report.cancelled;
         if (written && page.Fields().HasEdits()) {
-            page.Fields().AcceptEdits(sent);
+            // An edit that went out in no command (another value of its
+            // command was never reported) stays an edit.
+            std::vector<std::string> notWritten;
+            for (const SLeftOut& left : report.leftOut)
+                notWritten.insert(notWritten.end(), left.editedIds.begin(), left.editedIds.end());
+            page.Fields().AcceptEdits(sent, notWritten);
             page.NotifyChanged();
         }
         m_view.OnPageBusy(page, false);
