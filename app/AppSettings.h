@@ -1,11 +1,11 @@
 #pragma once
 // The user's choices the window remembers between runs (window geometry,
 // the last page shown, the last profile folder, the language). The link
-// settings have a store of their own (link/RegSetting.h); the password is
+// settings have a store of their own (platform/RegSetting.h); the password is
 // kept nowhere.
 #include <QSettings>
 
-#include "link/PreferenceNames.h"
+#include "platform/PreferenceNames.h"
 
 namespace orlan {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "console/ProfileReader.h"
-#include "link/SafeFile.h"
+#include "platform/SafeFile.h"
 
 namespace orlan {
 

@@ -20,7 +20,7 @@
 #include "labels/LabelCatalogue.h"
 #include "link/PortDoctor.h"
 #include "link/PortNames.h"
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 #include "widgets/LazyIcons.h"
 
 namespace orlan {

@@ -13,7 +13,7 @@
 #include "app/ScreenshotMode.h"
 #include "app/StartOptions.h"
 #include "labels/LabelCatalogue.h"
-#include "link/ProgramCatalogue.h"
+#include "platform/ProgramCatalogue.h"
 #include "widgets/FirstPaint.h"
 #include "OrlanVersion.h"
 

@@ -22,9 +22,9 @@
 #include "session/TerminalSession.h"
 #include "labels/LabelCatalogue.h"
 #include "link/PortWatcher.h"
-#include "link/Reconnector.h"
-#include "link/RegSetting.h"
-#include "link/TerminalLink.h"
+#include "wiring/Reconnector.h"
+#include "platform/RegSetting.h"
+#include "wiring/TerminalLink.h"
 
 class QFileDialog;
 class QLabel;

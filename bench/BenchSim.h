@@ -9,7 +9,7 @@
 
 #include <functional>
 
-#include "link/TerminalLink.h"
+#include "wiring/TerminalLink.h"
 
 namespace orlan::bench {
 

@@ -3,7 +3,7 @@
 #include "link/PortDoctor.h"
 #include "link/PortDoctorText.h"
 #include "link/PortNames.h"
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 
 #include <cstdio>
 #include <optional>

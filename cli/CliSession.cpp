@@ -10,7 +10,7 @@
 #include "console/ConsoleCommands.h"
 #include "console/StatusTexts.h"
 #include "labels/LabelCatalogue.h"
-#include "link/ProgramCatalogue.h"
+#include "platform/ProgramCatalogue.h"
 #include "link/PortNames.h"
 
 namespace orlan {

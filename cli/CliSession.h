@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "cli/CliArgs.h"
-#include "link/RunningFile.h"
+#include "platform/RunningFile.h"
 #include "console/ProfileReader.h"
 #include "labels/LabelCatalogue.h"
 #include "session/TerminalSession.h"
-#include "link/SafeFile.h"
-#include "link/TerminalLink.h"
+#include "platform/SafeFile.h"
+#include "wiring/TerminalLink.h"
 
 namespace orlan {
 

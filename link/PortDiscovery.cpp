@@ -1,7 +1,7 @@
 #include "link/PortDiscovery.h"
 
 #include "link/PortNames.h"
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 
 #include <QSerialPort>
 #include <QSerialPortInfo>

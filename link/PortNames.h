@@ -8,12 +8,11 @@
 
 #include <optional>
 
+#include "platform/PortNumbers.h"
+
 namespace orlan {
 
 class CRegSetting;
-
-inline constexpr int kPortCount = 199;
-inline constexpr int kFirstUserPort = 97;
 
 // "COM7" for 7.
 QString PortName(int portNumber);

@@ -4,7 +4,7 @@
 #include "link/PortLoop.h"
 #include "link/PortNames.h"
 #include "link/QtPortDevice.h"
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 
 #include <QDeadlineTimer>
 #include <QThread>

@@ -17,7 +17,7 @@
 
 #include "session/TerminalSession.h"
 #include "labels/CommonLabelKeys.h"
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 #include "widgets/CatalogueText.h"
 #include "widgets/LineBreaks.h"
 #include "widgets/WidgetStyle.h"

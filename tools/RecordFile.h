@@ -6,7 +6,7 @@
 // Uses Qt Core only.
 #include <QString>
 
-#include "link/RunningFile.h"
+#include "platform/RunningFile.h"
 
 namespace orlan {
 

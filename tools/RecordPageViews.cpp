@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "labels/CommonLabelKeys.h"
-#include "link/SafeFile.h"
+#include "platform/SafeFile.h"
 #include "pages/logs/ExTmpRcdPage.h"
 #include "pages/logs/ExtTmpLogPage.h"
 #include "session/TerminalSession.h"

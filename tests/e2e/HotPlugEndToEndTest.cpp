@@ -12,8 +12,8 @@
 #include "SessionOverSerial.h"
 #include "SimProcess.h"
 #include "link/PortWatcher.h"
-#include "link/Reconnector.h"
-#include "link/TerminalLink.h"
+#include "wiring/Reconnector.h"
+#include "wiring/TerminalLink.h"
 #include "support/QtTestSupport.h"
 
 namespace orlan::test {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "link/TerminalLink.h"
+#include "wiring/TerminalLink.h"
 #include "support/QtTestSupport.h"
 
 namespace orlan::test {

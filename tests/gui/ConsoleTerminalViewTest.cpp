@@ -16,7 +16,7 @@
 
 #include <functional>
 
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 #include "support/QtTestSupport.h"
 #include "tools/ConsoleTerminalPage.h"
 #include "ViewTestSupport.h"

@@ -15,7 +15,7 @@
 #include "app/NavigationBar.h"
 #include "app/PageSearch.h"
 #include "link/PortNames.h"
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 #include "support/QtTestSupport.h"
 #include "widgets/FormView.h"
 #include "widgets/GenericPageView.h"

@@ -21,7 +21,7 @@
 #include "app/LinkBar.h"
 #include "app/NavigationBar.h"
 #include "labels/CommonLabelKeys.h"
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 #include "support/QtTestSupport.h"
 #include "tools/ConsoleTerminalPage.h"
 #include "widgets/FormView.h"

@@ -1,6 +1,6 @@
 // Which catalogue a program reads: the working directory's gsm.ini first,
 // then the remembered language, the system's language, English.
-#include "link/CatalogueChoice.h"
+#include "platform/CatalogueChoice.h"
 
 #include <gtest/gtest.h>
 

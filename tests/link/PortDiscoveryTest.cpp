@@ -1,6 +1,6 @@
 #include "link/PortDiscovery.h"
 
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 
 #include "LinkTestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "link/PortNames.h"
 
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 
 #include <QFile>
 #include <QTemporaryDir>

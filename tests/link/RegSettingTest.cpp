@@ -1,4 +1,4 @@
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Saves through the safe-save helper against what a shared machine can put
 // in their way: planted links, devices, FIFOs, a full disk, a killed save.
 // Every refusal leaves the old file whole and says why.
-#include "link/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "link/Reconnector.h"
+#include "wiring/Reconnector.h"
 
 #include "link/PortWatcher.h"
-#include "link/TerminalLink.h"
+#include "wiring/TerminalLink.h"
 
 namespace orlan {
 

@@ -1,4 +1,4 @@
-#include "link/TerminalLink.h"
+#include "wiring/TerminalLink.h"
 
 #include "pages/AllPages.h"
 

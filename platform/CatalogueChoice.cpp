@@ -1,4 +1,4 @@
-#include "link/CatalogueChoice.h"
+#include "platform/CatalogueChoice.h"
 
 #include <algorithm>
 

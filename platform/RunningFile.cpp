@@ -1,6 +1,6 @@
-#include "link/RunningFile.h"
+#include "platform/RunningFile.h"
 
-#include "link/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #ifndef _WIN32
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "link/RegSetting.h"
+#include "platform/RegSetting.h"
 
-#include "link/PortNames.h"
+#include "platform/PortNumbers.h"
 
 #include <QSettings>
 #include <QStringList>

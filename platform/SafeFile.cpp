@@ -1,4 +1,4 @@
-#include "link/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 // The label catalogue a program binds to: gsm.ini of the working directory,
 // else the one installed with the program (or copied beside it) in the
 // remembered language, the system's language or English
-// (link/CatalogueChoice.h).
+// (platform/CatalogueChoice.h).
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
@@ -12,8 +12,8 @@
 #include <system_error>
 
 #include "labels/LabelCatalogue.h"
-#include "link/CatalogueChoice.h"
-#include "link/PreferenceNames.h"
+#include "platform/CatalogueChoice.h"
+#include "platform/PreferenceNames.h"
 
 namespace orlan {
 
