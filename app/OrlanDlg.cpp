@@ -95,11 +95,9 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     m_reconnector.readWhole = [this] { ReloadAfterAsking(); };
     // Named, so a lag probe can tell the window's timers apart.
     m_portLamp.setObjectName(QStringLiteral("portLamp"));
-    m_idleCheck.setObjectName(QStringLiteral("idleCheck"));
     m_portLamp.setInterval(kPortLampMs);
     connect(&m_portLamp, &QTimer::timeout, this, [this] { RefreshPortState(); });
     m_portLamp.start();
-    connect(&m_idleCheck, &QTimer::timeout, this, [this] { OnIdleCheck(); });
 
     OpenPort();
     // The whole-configuration read runs as soon as the event loop starts.

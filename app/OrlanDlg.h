@@ -48,7 +48,6 @@ public:
     static constexpr char kConsoleItemKey[] = "PAGE_COMM_TOOL";
     static constexpr int kConsoleBaudRate = CTerminalLink::kConsoleBaudRate;
     static constexpr int kPortLampMs = 1000;
-    static constexpr int kIdleCheckMs = 50;
     static constexpr QSize kFirstStartSize{1200, 800};
 
     COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* parent = nullptr);
@@ -176,7 +175,6 @@ private:
     // Runs `then` once the command queue has no job left (closing after a
     // profile's batch, going on after written changes).
     void RunWhenIdle(std::function<void()> then);
-    void OnIdleCheck();
     // Read all, after asking about unwritten changes.
     void ReloadAfterAsking();
     void StoreLinkSettings();
@@ -230,8 +228,6 @@ private:
     QTimer m_portLamp;
     CLinkHealth m_linkHealth;
     QElapsedTimer m_linkClock;
-    QTimer m_idleCheck;
-    std::function<void()> m_whenIdle;
     // Closing was asked about and decided: the next close goes through.
     bool m_closeDecided = false;
     // The port entry open now, to go back to when a change is cancelled.

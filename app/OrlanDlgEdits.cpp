@@ -3,6 +3,7 @@
 // closing) asks first whether to write them, drop them or stay.
 #include "app/OrlanDlg.h"
 
+#include <QTimer>
 #include <QPushButton>
 
 #include "app/LinkBar.h"
@@ -66,17 +67,9 @@ void COrlanDlg::WriteEditedPages(std::function<void()> then)
 
 void COrlanDlg::RunWhenIdle(std::function<void()> then)
 {
-    m_whenIdle = std::move(then);
-    m_idleCheck.start(kIdleCheckMs);
-}
-
-void COrlanDlg::OnIdleCheck()
-{
-    if (m_session.Queue().Busy())
-        return;
-    m_idleCheck.stop();
-    if (auto then = std::exchange(m_whenIdle, nullptr))
-        then();
+    // Run from the event loop, never inside the receive path's report of
+    // the job that ended.
+    m_session.WhenIdle([this, then = std::move(then)] { QTimer::singleShot(0, this, then); });
 }
 
 void COrlanDlg::ReloadAfterAsking()

@@ -286,7 +286,7 @@ void COrlanDlg::closeEvent(QCloseEvent* event)
         RunWhenIdle([this] { close(); });
         return;
     }
-    m_idleCheck.stop();
+    m_session.WhenIdle(nullptr);
     StoreChoices();
     m_link.Close();
     event->accept();

@@ -494,6 +494,8 @@ void CCommandQueue::FinishJob()
     StartNext();
     if (job.done)
         job.done(report);
+    if (!Busy() && onIdle)
+        onIdle();
 }
 
 void CCommandQueue::StopTimer()

@@ -143,6 +143,8 @@ public:
 
     bool Busy() const { return m_running.has_value(); }
     size_t Waiting() const { return m_waiting.size(); }
+    // Called once the last job's `done` has run and no job follows it.
+    std::function<void()> onIdle;
     const std::string& RunningJobName() const;
 
 private:

@@ -1,6 +1,7 @@
 #include "session/TerminalSession.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "console/ConsoleCommands.h"
 #include "pages/KnownValues.h"
@@ -11,6 +12,22 @@ CTerminalSession::CTerminalSession(ISessionView& view, IByteSink& sink, ITimerSe
     : m_view(view), m_sink(sink), m_timers(timers), m_rx(*this, sink), m_queue(sink, timers)
 {
     m_rx.SetDumpDispatcher(this);
+    m_queue.onIdle = [this] {
+        if (auto then = std::exchange(m_whenIdle, nullptr))
+            then();
+        m_view.OnQueueIdle();
+    };
+}
+
+void CTerminalSession::WhenIdle(std::function<void()> then)
+{
+    if (m_queue.Busy()) {
+        m_whenIdle = std::move(then);
+        return;
+    }
+    m_whenIdle = nullptr;
+    if (then)
+        then();
 }
 
 CTerminalSession::~CTerminalSession()
@@ -18,6 +35,8 @@ CTerminalSession::~CTerminalSession()
     StopReadTimer();
     if (m_pictureTimer)
         m_timers.Cancel(*m_pictureTimer);
+    if (m_pageReadTimer)
+        m_timers.Cancel(*m_pageReadTimer);
 }
 
 void CTerminalSession::OnSerialData(const char* bytes, size_t count)
@@ -328,8 +347,30 @@ void CTerminalSession::ReadPage(CPage& page)
     // Clearing after the write is safe, as received blocks reach this thread
     // only after this returns.
     const std::string request = page.DumpRequest();
+    if (m_pageReadTimer)
+        m_timers.Cancel(*m_pageReadTimer);
+    m_pageReadTimer.reset();
+    m_pageRead = &page;
+    m_pageReadAt = m_timers.NowMs();
     if (m_sink.QueueWrite(request) == request.size())
         page.Clear();
+    CheckPageReadQuiet();
+}
+
+void CTerminalSession::CheckPageReadQuiet()
+{
+    const int64_t now = m_timers.NowMs();
+    const int64_t spoke = std::max(m_pageReadAt, m_lastBytesMs.value_or(m_pageReadAt));
+    if (now - spoke >= kPageReadQuietMs) {
+        const CPage* page = std::exchange(m_pageRead, nullptr);
+        if (page != nullptr)
+            m_view.OnPageReadEnded(*page);
+        return;
+    }
+    m_pageReadTimer = m_timers.CallAfter(static_cast<int>(kPageReadQuietMs - (now - spoke)), [this] {
+        m_pageReadTimer.reset();
+        CheckPageReadQuiet();
+    });
 }
 
 void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, std::string jobName,

@@ -6,6 +6,7 @@
 // edits, profiles). The window or the CLI is its view: it shows what the
 // session reports and asks for what needs a person.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,6 +77,11 @@ public:
     // read is pending. End lines that arrive while a read is pending but do
     // not end it are stale and reported nowhere.
     virtual void OnDumpEndOutsideRead() {}
+    // The command queue finished its last job and nothing waits behind it.
+    virtual void OnQueueIdle() {}
+    // A page's own read is over: its request went out and the line has been
+    // quiet for kPageReadQuietMs since (a page's dump has no end line).
+    virtual void OnPageReadEnded(const CPage& /*page*/) {}
 };
 
 // What a profile run that the terminal did not take whole says: its counts
@@ -113,6 +119,8 @@ public:
     static constexpr int kWholeReadSilenceMs = 10000;
     // A picture that has not ended after this long without bytes is dropped.
     static constexpr int kPictureQuietMs = 3000;
+    // A page's read is over once the line has been this quiet after its request.
+    static constexpr int kPageReadQuietMs = 600;
 
     enum class EWholeRead {
         Idle,       // none asked for yet
@@ -142,6 +150,9 @@ public:
     const CReceivePath& Receive() const { return m_rx; }
     CDumpRouter& Router() { return m_router; }
     CCommandQueue& Queue() { return m_queue; }
+    // Runs `then` once the queue has nothing to do: at once when it is idle,
+    // else when its last job has finished (a later call replaces it).
+    void WhenIdle(std::function<void()> then);
     void SetPassword(std::string password);
     const std::string& Password() const { return m_password; }
 
@@ -260,6 +271,7 @@ private:
     // command, or the setup key run), a line break before the end.
     bool RefusesValues(const CPage& page, const CFieldSet& fields, const CCommandList& commands);
     void CheckReadSilence();
+    void CheckPageReadQuiet();
     void DispatchLine(std::string_view line) override;
     void CheckReadSettle();
     void RequestWholeRead();
@@ -301,6 +313,11 @@ private:
     std::optional<ITimerService::TimerId> m_readTimer;
     std::optional<int64_t> m_lastBytesMs;
     std::optional<ITimerService::TimerId> m_pictureTimer;
+    // The page whose own read runs, and when its request went out.
+    const CPage* m_pageRead = nullptr;
+    int64_t m_pageReadAt = 0;
+    std::optional<ITimerService::TimerId> m_pageReadTimer;
+    std::function<void()> m_whenIdle;
     int m_profileBracketTicks = kProfileBracketTicks;
     int m_profileCommandTicks = kProfileCommandTicks;
     bool m_profileRunning = false;
