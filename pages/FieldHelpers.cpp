@@ -23,6 +23,30 @@ SFieldDesc Digits(SFieldDesc desc)
     return desc;
 }
 
+SFieldDesc Whole(SFieldDesc desc, int minimum, int maximum)
+{
+    desc.value = EValueType::Whole;
+    desc.minimum = minimum;
+    desc.maximum = maximum;
+    return desc;
+}
+
+SFieldDesc Decimal(SFieldDesc desc)
+{
+    desc.value = EValueType::Decimal;
+    return desc;
+}
+
+SFieldDesc Hour(SFieldDesc desc)
+{
+    return Whole(std::move(desc), 0, 23);
+}
+
+SFieldDesc Minute(SFieldDesc desc)
+{
+    return Whole(std::move(desc), 0, 59);
+}
+
 SFieldDesc Spin(std::string_view id, std::string_view labelKey, int minimum, int maximum)
 {
     SFieldDesc desc = Field(id, EFieldKind::Spin, labelKey);

@@ -24,6 +24,15 @@ SFieldDesc WithHint(SFieldDesc desc, std::string_view hintKey);
 SFieldDesc SendsOnChange(SFieldDesc desc);
 // A text the terminal takes as decimal digits only.
 SFieldDesc Digits(SFieldDesc desc);
+// A text holding a whole number in [minimum, maximum]; without a maximum
+// any of up to nine digits.
+inline constexpr int kAnyCount = 999999999;
+SFieldDesc Whole(SFieldDesc desc, int minimum = 0, int maximum = kAnyCount);
+// A text holding a decimal number ("-12.5").
+SFieldDesc Decimal(SFieldDesc desc);
+// Hours of a day and minutes of an hour.
+SFieldDesc Hour(SFieldDesc desc);
+SFieldDesc Minute(SFieldDesc desc);
 
 // List items of fixed texts, or of catalogue texts of one section.
 std::vector<SChoiceItem> FixedItems(std::initializer_list<std::string_view> texts);

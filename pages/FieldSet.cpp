@@ -7,6 +7,49 @@
 
 namespace orlan {
 
+namespace {
+
+bool AllDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsWholeInRange(std::string_view text, int minimum, int maximum)
+{
+    const bool sign = !text.empty() && text.front() == '-';
+    const std::string_view magnitude = sign ? text.substr(1) : text;
+    if (!AllDigits(magnitude) || magnitude.size() > 9)
+        return false;
+    const long long number = std::stoll(std::string(magnitude)) * (text.front() == '-' ? -1 : 1);
+    return number >= minimum && number <= maximum;
+}
+
+bool IsDecimal(std::string_view text)
+{
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    const size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return digits(whole) && digits(fraction) && whole.size() + fraction.size() > 0 && text.size() <= 20;
+}
+
+} // namespace
+
+std::string ValueRuleText(const SFieldDesc& desc)
+{
+    if (desc.kind == EFieldKind::Spin || (desc.kind == EFieldKind::Text && desc.value == EValueType::Whole))
+        return "a whole number from " + std::to_string(desc.minimum) + " to " + std::to_string(desc.maximum);
+    if (desc.kind == EFieldKind::Text && desc.value == EValueType::Decimal)
+        return "a decimal number such as -12.5";
+    if (desc.kind == EFieldKind::Text && desc.digitsOnly)
+        return "digits";
+    return {};
+}
+
 std::string ValueError(const SFieldDesc& desc, std::string_view text)
 {
     // Room left on the terminal's 1024-byte line for the command around it.
@@ -16,18 +59,13 @@ std::string ValueError(const SFieldDesc& desc, std::string_view text)
         return "is one line: it cannot hold a line break";
     if (text.size() > kLongestValue)
         return "holds at most " + std::to_string(kLongestValue) + " characters";
-    const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (desc.digitsOnly && (text.empty() || !digits))
+    if (desc.kind == EFieldKind::Text && desc.digitsOnly && !AllDigits(text))
         return "takes digits only";
-    if (desc.kind == EFieldKind::Spin) {
-        const bool sign = !text.empty() && text.front() == '-';
-        const std::string_view magnitude = sign ? text.substr(1) : text;
-        const bool whole = !magnitude.empty() && magnitude.size() <= 9
-                           && std::all_of(magnitude.begin(), magnitude.end(), [](char c) { return c >= '0' && c <= '9'; });
-        const long long number = whole ? std::stoll(std::string(text)) : 0;
-        if (!whole || number < desc.minimum || number > desc.maximum)
-            return "takes a whole number from " + std::to_string(desc.minimum) + " to " + std::to_string(desc.maximum);
-    }
+    const bool whole = desc.kind == EFieldKind::Spin || (desc.kind == EFieldKind::Text && desc.value == EValueType::Whole);
+    if (whole && !IsWholeInRange(text, desc.minimum, desc.maximum))
+        return "takes " + ValueRuleText(desc);
+    if (desc.kind == EFieldKind::Text && desc.value == EValueType::Decimal && !IsDecimal(text))
+        return "takes " + ValueRuleText(desc);
     return {};
 }
 

@@ -18,6 +18,15 @@ enum class EFieldKind {
     Image,      // a picture drawn scaled from its bytes (JPEG, PNG), kept in `text`
 };
 
+// What a one-line text holds. Every typed value is checked against it in the
+// model (`ValueError`), whichever view typed it; editors and the command
+// line show it. A read value is kept as the terminal sent it.
+enum class EValueType {
+    Text,     // free text
+    Whole,    // a whole number in [minimum, maximum]
+    Decimal,  // a decimal number with an optional sign and point: "-12.5"
+};
+
 // A field shown only while another field holds one of the given numbers
 // (a list selection or a switch); the form switches it at once.
 struct SVisibleWhen {
@@ -62,8 +71,9 @@ struct SFieldDesc {
     // Choice: what the list shows while none of its items is selected (a
     // key in the page's section); empty: a blank list.
     std::string noSelectionKey;
-    int minimum = 0;                 // Spin
-    int maximum = 0;                 // Spin
+    EValueType value = EValueType::Text;  // Text: what it holds (Spin: always Whole)
+    int minimum = 0;                 // Spin, Whole
+    int maximum = 0;                 // Spin, Whole
     std::string fixedLabel;          // a label that is not from the catalogue
     // A change is sent to the terminal at once (CPage::OnFieldEdited)
     // instead of waiting for the page's Save.
@@ -88,9 +98,13 @@ struct SFieldValue {
 
 // Why a typed text cannot be the value of the field (empty: it can): a
 // line break in a one-line field (it would end the command early), a
-// letter in a digits-only one, a number outside a spin field's range, a
-// text longer than one command line holds.
+// letter in a digits-only one, a number outside a spin or whole-number
+// field's range, a decimal field holding no decimal number, a text longer
+// than one command line holds.
 std::string ValueError(const SFieldDesc& desc, std::string_view text);
+// What the field takes, for a person: "a whole number from 0 to 23", "a
+// decimal number", "digits"; empty for free text, switches and lists.
+std::string ValueRuleText(const SFieldDesc& desc);
 
 // The fields of a page in display order, each with its value.
 class CFieldSet {

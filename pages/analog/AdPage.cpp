@@ -84,31 +84,31 @@ CPageAD::CPageAD()
     for (size_t n = 0; n < kChannels; ++n) {
         const std::string ch = std::to_string(n);
         AddSetting({.field = InGrid(Flag(Id(kEnabled, n), "ADC_ENABLE"))});
-        AddSetting({.field = InGrid(Text(Id(kLow, n), "ADC_LOW")), .command = ChannelCommand(n, "L")});
-        AddSetting({.field = InGrid(Text(Id(kHigh, n), "ADC_HIGH")), .command = ChannelCommand(n, "H")});
+        AddSetting({.field = InGrid(Decimal(Text(Id(kLow, n), "ADC_LOW"))), .command = ChannelCommand(n, "L")});
+        AddSetting({.field = InGrid(Decimal(Text(Id(kHigh, n), "ADC_HIGH"))), .command = ChannelCommand(n, "H")});
         SFieldDesc current = InGrid(Text(Id(kCurrent, n), "ADC_CURRENT"));
         current.readOnly = true;
         AddSetting({.field = current});
-        AddSetting({.field = InGrid(Text(Id(kScale, n), "ADC_GAIN")),
+        AddSetting({.field = InGrid(Decimal(Text(Id(kScale, n), "ADC_GAIN"))),
                     .keys = {"$ASCALE" + ch},
                     .command = ChannelCommand(n, "SC")});
-        AddSetting({.field = InGrid(Text(Id(kZero, n), "ADC_BASE")),
+        AddSetting({.field = InGrid(Decimal(Text(Id(kZero, n), "ADC_BASE"))),
                     .keys = {"$ADZERO" + ch},
                     .command = ChannelCommand(n, "ZE")});
         AddSetting({.field = InGrid(Flag(Id(kUrgent, n), "ADC_URG"))});
         AddSetting({.field = InGrid(Flag(Id(kSound, n), "ADC_SOUND"))});
-        AddSetting({.field = InGrid(Text(Id(kStep, n), "ADC_GPRSSTEP")), .command = ChannelCommand(n, "ST")});
-        AddSetting({.field = InGrid(Text(Id(kHysteresis, n), "ADC_OFFSET")), .command = ChannelCommand(n, "OS")});
+        AddSetting({.field = InGrid(Decimal(Text(Id(kStep, n), "ADC_GPRSSTEP"))), .command = ChannelCommand(n, "ST")});
+        AddSetting({.field = InGrid(Decimal(Text(Id(kHysteresis, n), "ADC_OFFSET"))), .command = ChannelCommand(n, "OS")});
         AddSetting({.field = InGrid(Choice(Id(kType, n), "ADC_TYPE", CatalogueItems("SYSCHAR", kTypeKeys))),
                     .initial = kNoSelection});
     }
-    AddSetting({.field = Text(kSmsInterval, "ADC_SMSAS"), .keys = {"$AINAS"}, .command = "%%AINAS%s\r"});
-    AddSetting({.field = Text(kSmsRepeat, "ADC_SMSLS"), .keys = {"$AINLS"}, .command = "%%AINLS%s\r"});
-    AddSetting({.field = Text(kConfirmDelay, "ADC_ENSURING"), .keys = {"$AINDLY"}, .command = "%%AINDLY%s\r"});
+    AddSetting({.field = Whole(Text(kSmsInterval, "ADC_SMSAS")), .keys = {"$AINAS"}, .command = "%%AINAS%s\r"});
+    AddSetting({.field = Whole(Text(kSmsRepeat, "ADC_SMSLS")), .keys = {"$AINLS"}, .command = "%%AINLS%s\r"});
+    AddSetting({.field = Whole(Text(kConfirmDelay, "ADC_ENSURING")), .keys = {"$AINDLY"}, .command = "%%AINDLY%s\r"});
     // This product shows no report settings; they go back as read.
-    AddSetting({.field = Hidden(Text(kReportPeriod, "ADC_GPRS_TIMER")), .keys = {"$AINUPT"}, .command = "%%AINUPT%s\r"});
-    AddSetting({.field = Hidden(Text(kReportStart, "ADC_RANGE_START")), .keys = {"$AINUPS"}, .command = "%%AINUPS%s\r"});
-    AddSetting({.field = Hidden(Text(kReportEnd, "ADC_RANGE_END")), .keys = {"$AINUPE"}, .command = "%%AINUPE%s\r"});
+    AddSetting({.field = Hidden(Whole(Text(kReportPeriod, "ADC_GPRS_TIMER"))), .keys = {"$AINUPT"}, .command = "%%AINUPT%s\r"});
+    AddSetting({.field = Hidden(Decimal(Text(kReportStart, "ADC_RANGE_START"))), .keys = {"$AINUPS"}, .command = "%%AINUPS%s\r"});
+    AddSetting({.field = Hidden(Decimal(Text(kReportEnd, "ADC_RANGE_END"))), .keys = {"$AINUPE"}, .command = "%%AINUPE%s\r"});
     AddSetting({.field = Hidden(Flag(kReportRange, "ADC_GPRS_TIMER_RANGE")),
                 .keys = {"$AINRGU"},
                 .command = "%%ADRANGEEN%d\r"});

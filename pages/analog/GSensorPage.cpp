@@ -38,8 +38,8 @@ CPageGSensor::CPageGSensor()
     AddSetting({.field = Choice(kVideoChannel, "VCH",
                                 FixedItems({"1", "2", "3", "4", "5", "6", "7", "8", "9"})),
                 .initial = kNoSelection});
-    AddSetting({.field = Text(kMinimum, "MIN"), .command = "%%GSENSORMIN%s\r"});
-    AddSetting({.field = Text(kStep, "STEP"), .command = "%%GSENSORSTEP%s\r"});
+    AddSetting({.field = Whole(Text(kMinimum, "MIN")), .command = "%%GSENSORMIN%s\r"});
+    AddSetting({.field = Whole(Text(kStep, "STEP")), .command = "%%GSENSORSTEP%s\r"});
 }
 
 std::string CPageGSensor::DumpRequest() const

@@ -47,16 +47,16 @@ CPageGraycode::CPageGraycode()
     m_fields.AddGroup({.id = "events", .captionKey = "EVENTS"});
     m_fields.AddGroup({.id = "reports", .captionKey = "UPTHE"});
     m_fields.AddGroup({.id = "readings", .captionKey = "VALUE"});
-    AddSetting({.field = Grouped(Text("rangeLow", "RANGE_LOW"), "range")});
-    AddSetting({.field = Grouped(Text("rangeHigh", "RANGE_HIGH"), "range")});
-    AddSetting({.field = Text("step", "STEP"), .command = "%%GRAYSTEP%s\r"});
-    AddSetting({.field = Text("offset", "ADJ"), .command = "%%GRAYOFFSET%s\r"});
-    AddSetting({.field = Text("bits", "BITS"), .command = "%%GRAYBITS%s\r"});
-    AddSetting({.field = Text("accuracy", "ACC"), .command = "%%GRAYACCS%s\r"});
-    AddSetting({.field = Text("timer", "TIMER"), .command = "%%GRAYTIMER%s\r"});
-    AddSetting({.field = Text("detectTime", "DETT"), .command = "%%GRAYDETT%s\r"});
-    AddSetting({.field = Grouped(Text("eventCount", "EVENTC"), "events")});
-    AddSetting({.field = Grouped(Text("eventMinutes", "EVENTM"), "events")});
+    AddSetting({.field = Grouped(Decimal(Text("rangeLow", "RANGE_LOW")), "range")});
+    AddSetting({.field = Grouped(Decimal(Text("rangeHigh", "RANGE_HIGH")), "range")});
+    AddSetting({.field = Decimal(Text("step", "STEP")), .command = "%%GRAYSTEP%s\r"});
+    AddSetting({.field = Decimal(Text("offset", "ADJ")), .command = "%%GRAYOFFSET%s\r"});
+    AddSetting({.field = Whole(Text("bits", "BITS"), 1, 32), .command = "%%GRAYBITS%s\r"});
+    AddSetting({.field = Decimal(Text("accuracy", "ACC")), .command = "%%GRAYACCS%s\r"});
+    AddSetting({.field = Whole(Text("timer", "TIMER")), .command = "%%GRAYTIMER%s\r"});
+    AddSetting({.field = Whole(Text("detectTime", "DETT")), .command = "%%GRAYDETT%s\r"});
+    AddSetting({.field = Grouped(Whole(Text("eventCount", "EVENTC")), "events")});
+    AddSetting({.field = Grouped(Whole(Text("eventMinutes", "EVENTM")), "events")});
     // Never sent: shown as the terminal reports them.
     AddSetting({.field = Grouped(Text("reportStart", "UPTHS"), "reports", true)});
     AddSetting({.field = Grouped(Text("reportEnd", "UPTHEND"), "reports", true)});

@@ -66,21 +66,21 @@ CPageHumidity::CPageHumidity()
              .headingKey = "TITLE"})
 {
     AddSetting({.field = Flag(kEnabled, "CHECK_EN"), .command = "%%HUMEN%d\r"});
-    AddSetting({.field = InPercent(Text(kHigh, "HIGH")), .command = "%%HUMH%s\r"});
-    AddSetting({.field = InPercent(Text(kLow, "LOW")), .command = "%%HUML%s\r"});
-    AddSetting({.field = InPercent(Text(kAdjust, "Adjust")), .command = "%%HUMB%s\r"});
+    AddSetting({.field = InPercent(Decimal(Text(kHigh, "HIGH"))), .command = "%%HUMH%s\r"});
+    AddSetting({.field = InPercent(Decimal(Text(kLow, "LOW"))), .command = "%%HUML%s\r"});
+    AddSetting({.field = InPercent(Decimal(Text(kAdjust, "Adjust"))), .command = "%%HUMB%s\r"});
     SFieldDesc current = InPercent(Text(kCurrent, "CUR"));
     current.readOnly = true;
     AddSetting({.field = current, .keys = {"*HUMIDITY"}});
-    AddSetting({.field = Text(kHysteresis, "TMPLAG"), .command = "%%HUMOS%s\r"});
-    AddSetting({.field = Text(kSmsInterval, "TMPAS"), .command = "%%HUMAS%s\r"});
-    AddSetting({.field = Text(kSmsRepeat, "TMPLS"), .command = "%%HUMRS%s\r"});
-    AddSetting({.field = Text(kConfirmDelay, "TMPDLY"), .command = "%%HUMDLY%s\r"});
+    AddSetting({.field = Decimal(Text(kHysteresis, "TMPLAG")), .command = "%%HUMOS%s\r"});
+    AddSetting({.field = Whole(Text(kSmsInterval, "TMPAS")), .command = "%%HUMAS%s\r"});
+    AddSetting({.field = Whole(Text(kSmsRepeat, "TMPLS")), .command = "%%HUMRS%s\r"});
+    AddSetting({.field = Whole(Text(kConfirmDelay, "TMPDLY")), .command = "%%HUMDLY%s\r"});
     AddSetting({.field = Flag(kUrgent, "URGENT"), .command = "%%HUMURG%d\r"});
     AddSetting({.field = Flag(kSound, "CHECK_SND"), .command = "%%HUMSND%d\r"});
     AddSetting({.field = OutputList(kHighOutput, "TMPHOC"), .initial = kNoSelection, .command = "%%HUMIH%d\r"});
     AddSetting({.field = OutputList(kLowOutput, "TMPLOC"), .initial = kNoSelection, .command = "%%HUMIL%d\r"});
-    AddSetting({.field = Hidden(Text(kReportPeriod, "TMPUPS")), .command = "%%HUMUPS%s\r"});
+    AddSetting({.field = Hidden(Whole(Text(kReportPeriod, "TMPUPS"))), .command = "%%HUMUPS%s\r"});
 }
 
 std::string CPageHumidity::DumpRequest() const

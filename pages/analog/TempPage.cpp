@@ -48,22 +48,22 @@ CPageTemp::CPageTemp()
              .defaultTickLimit = 3000})
 {
     AddSetting({.field = Flag(kEnabled, "CHECK_EN"), .keys = SwitchKeys("*TMP100_EN")});
-    AddSetting({.field = InDegrees(Text(kHigh, "HIGH")), .keys = {"$TMPH"}, .command = "%%TMPH%s\r"});
-    AddSetting({.field = InDegrees(Text(kLow, "LOW")), .keys = {"$TMPL"}, .command = "%%TMPL%s\r"});
-    AddSetting({.field = InDegrees(Text(kAdjust, "Adjust")), .keys = {"$TMPB"}, .command = "%%TMPB%s\r"});
+    AddSetting({.field = InDegrees(Decimal(Text(kHigh, "HIGH"))), .keys = {"$TMPH"}, .command = "%%TMPH%s\r"});
+    AddSetting({.field = InDegrees(Decimal(Text(kLow, "LOW"))), .keys = {"$TMPL"}, .command = "%%TMPL%s\r"});
+    AddSetting({.field = InDegrees(Decimal(Text(kAdjust, "Adjust"))), .keys = {"$TMPB"}, .command = "%%TMPB%s\r"});
     SFieldDesc current = InDegrees(Text(kCurrent, "CUR"));
     current.readOnly = true;
     AddSetting({.field = current, .keys = {"*TMPC"}});
-    AddSetting({.field = Text(kHysteresis, "TMPLAG"), .keys = {"$TMPOS"}, .command = "%%TMPOS%s\r"});
-    AddSetting({.field = Text(kSmsInterval, "TMPAS"), .keys = {"$TMPAS"}, .command = "%%TMPAS%s\r"});
-    AddSetting({.field = Text(kSmsRepeat, "TMPLS"), .keys = {"$TMPRS"}, .command = "%%TMPRS%s\r"});
-    AddSetting({.field = Text(kConfirmDelay, "TMPDLY"), .keys = {"$TMPDLY"}, .command = "%%TMPDLY%s\r"});
+    AddSetting({.field = Decimal(Text(kHysteresis, "TMPLAG")), .keys = {"$TMPOS"}, .command = "%%TMPOS%s\r"});
+    AddSetting({.field = Whole(Text(kSmsInterval, "TMPAS")), .keys = {"$TMPAS"}, .command = "%%TMPAS%s\r"});
+    AddSetting({.field = Whole(Text(kSmsRepeat, "TMPLS")), .keys = {"$TMPRS"}, .command = "%%TMPRS%s\r"});
+    AddSetting({.field = Whole(Text(kConfirmDelay, "TMPDLY")), .keys = {"$TMPDLY"}, .command = "%%TMPDLY%s\r"});
     AddSetting({.field = Flag(kUrgent, "URGENT"), .keys = SwitchKeys("$TMPURG"), .command = "%%TMPURG%d\r"});
     AddSetting({.field = Flag(kSound, "CHECK_SND"), .keys = SwitchKeys("$TMPSND"), .command = "%%TMPSND%d\r"});
     AddSetting({.field = Flag(kSms, "CHECK_SMS"), .keys = SwitchKeys("$TMPSMS"), .command = "%%TMPSMS%d\r"});
     AddSetting({.field = OutputList(kHighOutput, "TMPHOC"), .initial = kNoSelection, .command = "%%TMPIH%d\r"});
     AddSetting({.field = OutputList(kLowOutput, "TMPLOC"), .initial = kNoSelection, .command = "%%TMPIL%d\r"});
-    AddSetting({.field = Hidden(Text("reportPeriod", "TMPUPS")), .keys = {"$TMPUPS"}});
+    AddSetting({.field = Hidden(Whole(Text("reportPeriod", "TMPUPS"))), .keys = {"$TMPUPS"}});
 
     AddAction({.id = std::string(kReset), .labelKey = "Reset", .labelSection = "Buttons"});
 }

@@ -33,7 +33,7 @@ CPageComm2::CPageComm2()
              .bracketedSave = false,
              .becomesCurrent = false})
 {
-    AddSetting({.field = Captioned(Text(kBaud), "485 BPS"), .keys = {"$UART2BPS"}});
+    AddSetting({.field = Captioned(Whole(Text(kBaud)), "485 BPS"), .keys = {"$UART2BPS"}});
     SFieldDesc parity = Captioned(
         Choice(kParity, {}, FixedItems({"NONE", "ODD_PARITY", "EVEN_PARITY", "MASK_PARITY_0", "MASK_PARITY_1"})),
         "485 Parity");

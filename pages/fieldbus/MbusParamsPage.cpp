@@ -40,7 +40,7 @@ constexpr SColumnKey kColumnKeys[] = {
 
 SSetting General(std::string_view id, std::string_view labelKey, std::string_view key, std::string command)
 {
-    SFieldDesc field = Text(id, labelKey);
+    SFieldDesc field = Whole(Text(id, labelKey), 0, kAnyCount);
     field.group = std::string(kGeneralGroup);
     return {.field = std::move(field), .keys = {std::string(key)}, .command = std::move(command)};
 }

@@ -96,7 +96,7 @@ CPageCio::CPageCio()
         m_fields.Add(std::move(second), kNoSelection);
         m_fields.Add(std::move(source), kNoSelection);
     }
-    AddSetting({.field = Text(kPulseTime, "PULSET"), .keys = {"$IOPO"}, .command = "%%IOPO%s\r"});
+    AddSetting({.field = Whole(Text(kPulseTime, "PULSET")), .keys = {"$IOPO"}, .command = "%%IOPO%s\r"});
     AddSetting({.field = Flag(kDisarmed, "DISARM"), .keys = {"$INTERLOCKDISARM"}, .command = "%%INTERLOCKDISARM%d\r"});
     AddSetting({.field = Flag(kUrgentDisarmed, "URGDISARM"),
                 .keys = {"$INTERLOCKURG"},

@@ -49,12 +49,12 @@ CPageCounter::CPageCounter()
 {
     for (std::size_t n = 0; n < kCounters; ++n) {
         const std::string digit = std::to_string(n);
-        m_fields.Add(Text(Id("value", n), "IOCT" + digit));
+        m_fields.Add(Whole(Text(Id("value", n), "IOCT" + digit)));
         m_fields.Add(Text(Id("units", n), "IOCU" + digit));
-        m_fields.Add(Text(Id("uploadTimer", n), "IOCUT" + digit));
-        m_fields.Add(WithHint(Text(Id("reportHour", n), "IOCRPT" + digit), "HOUR"));
-        m_fields.Add(WithHint(Text(Id("reportMinute", n)), "MINUTE"));
-        m_fields.Add(Text(Id("threshold", n), "IOCHOLD" + digit));
+        m_fields.Add(Whole(Text(Id("uploadTimer", n), "IOCUT" + digit)));
+        m_fields.Add(WithHint(Hour(Text(Id("reportHour", n), "IOCRPT" + digit)), "HOUR"));
+        m_fields.Add(WithHint(Minute(Text(Id("reportMinute", n))), "MINUTE"));
+        m_fields.Add(Decimal(Text(Id("threshold", n), "IOCHOLD" + digit)));
         SFieldDesc current = Text(Id("current", n), "IOCVA" + digit);
         current.readOnly = true;
         m_fields.Add(std::move(current));

@@ -130,7 +130,7 @@ CPageGPIO::CPageGPIO()
                 .keys = SwitchKeys("$L1DEF"),
                 .command = "%%L1DEF%d\r"});
     AddSetting({.field = other(Digits(Text(kSirenDuration, "SIREN"))), .keys = {"$IOHT "}, .command = "%%IOHT%s\r"});
-    AddSetting({.field = other(Hidden(Text(kCounterPeriod, "COUNTERSEC")), "counters"), .keys = {"$DINDUT "}});
+    AddSetting({.field = other(Hidden(Whole(Text(kCounterPeriod, "COUNTERSEC"))), "counters"), .keys = {"$DINDUT "}});
     AddSetting({.field = other(Hidden(Flag(kCounterOnChange, "COUNTERAUTO")), "counters"), .keys = {"$DINCTA "}});
     for (std::size_t n = 0; n < kInputs; ++n)
         m_fields.Add(Hidden(Flag(InputCounterId(n))));

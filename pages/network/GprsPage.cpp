@@ -92,9 +92,9 @@ CPageGPRS::CPageGPRS()
     AddSetting({.field = Text(kUser, "UID"), .command = "%%M2MUID%s\r"});
     AddSetting({.field = Masked(Text(kPassword, "PWD")), .command = "%%M2MPWD%s\r"});
     AddSetting({.field = Text(kDns, "DNS"), .command = "%%M2MDNS%s\r"});
-    AddSetting({.field = Text(kIdleTimeout, "GPRS_IDLE_TO"), .command = "%%M2MIDT%s\r"});
-    AddSetting({.field = Text(kModbusUnitId, "MTCPUID"), .command = "%%MODUID%s\r"});
-    AddSetting({.field = Text(kTcpTimeout, "GPRS_TCPTO"), .command = "%%M2MCTO%s\r"});
+    AddSetting({.field = Whole(Text(kIdleTimeout, "GPRS_IDLE_TO")), .command = "%%M2MIDT%s\r"});
+    AddSetting({.field = Whole(Text(kModbusUnitId, "MTCPUID"), 0, 255), .command = "%%MODUID%s\r"});
+    AddSetting({.field = Whole(Text(kTcpTimeout, "GPRS_TCPTO")), .command = "%%M2MCTO%s\r"});
     AddSetting({.field = Text(kDeviceId, "QEXID"), .keys = {"$DID"}, .command = "%%ID%s\r"});
     AddSetting({.field = Flag(kGprsDtu, "GPRS_DTU"), .keys = SwitchKeys("$GDTU_EN"), .command = "%%GDTUEN%d\r"});
     AddSetting({.field = Flag(kQexIo, "GPRS_QEXIO"), .keys = SwitchKeys("$GMSG_EN"), .command = "%%GMSGEN%d\r"});
@@ -230,7 +230,7 @@ std::optional<SRowEditor> CPageGPRS::RowEditor(size_t table, size_t row) const
     SRowEditor editor{.className = "CGprsSvrSetup", .section = "PageGPRS", .titleKey = "DLGTITLE"};
     CFieldSet& f = editor.fields;
     f.Add(Text(kAddressField, "IP"), {.text = Cell(row, kAddressColumn)});
-    f.Add(Text(kPortField, "PORT"), {.text = Cell(row, kPortColumn)});
+    f.Add(Whole(Text(kPortField, "PORT"), 0, 65535), {.text = Cell(row, kPortColumn)});
     const bool udp = Cell(row, kTransportColumn).find("Udp") != std::string::npos;
     f.Add(Choice(kTransportField, "TCP", FixedItems({"Tcp", "Udp"})), {.number = udp ? 1 : 0});
     // Every code the terminal reports has its entry, so a row keeps its
@@ -244,9 +244,9 @@ std::optional<SRowEditor> CPageGPRS::RowEditor(size_t table, size_t row) const
     // A cell naming no protocol leaves none chosen: OK waits for a choice.
     if (const int code = GprsProtocolCode(Cell(row, kProtocolColumn)); code != kUnknownProtocol)
         f.SetChoice(kProtocolField, code);
-    f.Add(Text(kIdleField, "SIDLETO"), {.text = Cell(row, kIdleColumn)});
-    f.Add(Text(kResponseField, "REPTO"), {.text = Cell(row, kResponseColumn)});
-    f.Add(Text(kHeartbeatField, "HTTO"), {.text = Cell(row, kHeartbeatColumn)});
+    f.Add(Whole(Text(kIdleField, "SIDLETO")), {.text = Cell(row, kIdleColumn)});
+    f.Add(Whole(Text(kResponseField, "REPTO")), {.text = Cell(row, kResponseColumn)});
+    f.Add(Whole(Text(kHeartbeatField, "HTTO")), {.text = Cell(row, kHeartbeatColumn)});
     return editor;
 }
 

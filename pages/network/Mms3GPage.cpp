@@ -108,16 +108,16 @@ CPage3GMMS::CPage3GMMS()
     f.Add(Labelled(Text(kUser), "3G user"));
     f.Add(Labelled(Text(kPassword), "3G password"));
     f.Add(Labelled(Text(kSmtpServer), "SMTP server", true));
-    f.Add(Labelled(Text(kSmtpPort), "SMTP port", true));
+    f.Add(Labelled(Whole(Text(kSmtpPort), 0, 65535), "SMTP port", true));
     f.Add(Labelled(Text(kSmtpUser), "SMTP user", true));
     f.Add(Labelled(Text(kSmtpPassword), "SMTP password", true));
     f.Add(Labelled(Text(kSmtpFrom), "Sender address", true));
     f.Add(Labelled(Text(kGisServer), "GIS server", true));
-    f.Add(Labelled(Text(kGisPort), "GIS port", true));
-    f.Add(Labelled(Text(kGpsInterval), "GPS transmit interval (s)", true));
+    f.Add(Labelled(Whole(Text(kGisPort), 0, 65535), "GIS port", true));
+    f.Add(Labelled(Whole(Text(kGpsInterval)), "GPS transmit interval (s)", true));
     f.Add(Labelled(Choice(kVideoChannel, {}, Channels()), "Default video channel"), kNoSelection);
     f.Add(Labelled(Choice(kVideoFormat, {}, FixedItems({"PAL", "NTSC"})), "Default video format"), kNoSelection);
-    f.Add(Labelled(Text(kDvrTime), "DVR time span (s)"));
+    f.Add(Labelled(Whole(Text(kDvrTime)), "DVR time span (s)"));
     f.Add(Labelled(Flag(kAlarmMms), "Alarm by MMS"));
     f.Add(Labelled(Flag(kAlarmVideoCall), "Alarm by video call"));
     f.Add(Labelled(Flag(kAutoRecord), "Record the video call and send it", true));
@@ -128,7 +128,7 @@ CPage3GMMS::CPage3GMMS()
     f.Add(Labelled(Choice(kIn1Channel, {}, Channels()), "Input 1 video channel", true), kNoSelection);
     f.Add(Labelled(Choice(kIn2Channel, {}, Channels()), "Input 2 video channel", true), kNoSelection);
     f.Add(Labelled(Text(kFtpServer), "FTP server", true));
-    f.Add(Labelled(Text(kFtpPort), "FTP port", true));
+    f.Add(Labelled(Whole(Text(kFtpPort), 0, 65535), "FTP port", true));
 }
 
 std::string CPage3GMMS::DumpRequest() const

@@ -107,7 +107,8 @@ CPageMmsSetup::CPageMmsSetup()
              .section = std::string(kSection),
              .defaultTickLimit = kTicks,
              .headingSection = std::string(kSection),
-             .headingKey = "TITLE"})
+             .headingKey = "TITLE",
+             .pictureFile = std::string(kPictureFile)})
 {
     m_fields.AddGroup({.id = "service", .captionKey = "GRP_SERVICE"});
     m_fields.AddGroup({.id = "camera", .captionKey = "GRP_CAMERA"});
@@ -116,7 +117,7 @@ CPageMmsSetup::CPageMmsSetup()
 
     CFieldSet& f = m_fields;
     f.Add(InGroup(Text(kMmsCentre, "MMSC"), "service"));
-    f.Add(InGroup(Text(kMmsPort, "PORT"), "service"));
+    f.Add(InGroup(Whole(Text(kMmsPort, "PORT"), 0, 65535), "service"));
     f.Add(InGroup(Text(kGateway, "GWIP"), "service"));
     f.Add(InGroup(Text(kApn, "APN"), "service"));
     f.Add(InGroup(Text(kUser, "UID"), "service"));
@@ -138,7 +139,7 @@ CPageMmsSetup::CPageMmsSetup()
     f.Add(InGroup(Choice(kShootingMode, "DSCMODE", FixedItems({"Atuo", "Normal mode", "Night mode"})), "camera"),
           kNoSelection);
     f.Add(InGroup(Spin(kPicturesPerMms, "MMSPC", 0, 6), "camera"));
-    f.Add(InGroup(WithHint(Text(kTimedInterval, "MMSTIMER"), "MINS"), "camera"));
+    f.Add(InGroup(WithHint(Whole(Text(kTimedInterval, "MMSTIMER")), "MINS"), "camera"));
 
     f.Add(InGroup(Hidden(Flag(kAlarmMmsAll, "MMSACC")), "service"));
     f.Add(InGroup(Hidden(Flag(kTimedMmsAll, "MMSTCC")), "service"));
@@ -150,7 +151,7 @@ CPageMmsSetup::CPageMmsSetup()
     f.Add(InGroup(Choice(kVideoChannel, "MMSVCH", FixedItems({"Default", "Video 1", "Video 2"})), "video"),
           kNoSelection);
     f.Add(InGroup(Choice(kVideoFormat, "MMSVFMT", FixedItems({"0: PAL", "1: NTSC"})), "video"), kNoSelection);
-    f.Add(InGroup(WithHint(Text(kRecordLength, "VCRTIMER"), "SEC"), "video"));
+    f.Add(InGroup(WithHint(Whole(Text(kRecordLength, "VCRTIMER")), "SEC"), "video"));
     f.Add(InGroup(Flag(kVideoCallAlarm, "VPCALL"), "video"));
     SFieldDesc first = InGroup(Choice(kFirstAction, {}, {CatalogueItem("VPCFIRST", "Video call first"),
                                                           CatalogueItem("MMSFIRST", "MMS first")}),

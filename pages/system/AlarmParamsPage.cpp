@@ -64,14 +64,14 @@ CPageAlarmParams::CPageAlarmParams()
              .navKey = "PAGE_ALARM",
              .profileTitle = "System Alarm Params"})
 {
-    AddSetting({.field = WithHint(Text(kRepeatCount, "SMSCOUNTS"), "TIMES"),
+    AddSetting({.field = WithHint(Whole(Text(kRepeatCount, "SMSCOUNTS")), "TIMES"),
                 .keys = {"$IAT", "$IOAT"},
                 .command = "%%IOAT%s\r"});
     AddSetting({.field = Flag(kRing, "ALARMRING"), .keys = SwitchKeys("$AR"), .command = "%%ARING%d\r"});
     AddSetting({.field = Flag(kAnswerService, "ATA"), .keys = SwitchKeys("$ATA"), .command = "%%ASC%d\r"});
     AddSetting({.field = Flag(kIdentity, "ALARMMEMO"), .keys = SwitchKeys("$AWB"), .command = "%%AWB%d\r"});
-    AddSetting({.field = Text(kDisarmDelay, "INDLY"), .keys = {"$INDLY"}, .command = "%%INDLY%s\r"});
-    AddSetting({.field = Text(kArmDelay, "OUTDLY"), .keys = {"$OUTDLY"}, .command = "%%OUTDLY%s\r"});
+    AddSetting({.field = Whole(Text(kDisarmDelay, "INDLY")), .keys = {"$INDLY"}, .command = "%%INDLY%s\r"});
+    AddSetting({.field = Whole(Text(kArmDelay, "OUTDLY")), .keys = {"$OUTDLY"}, .command = "%%OUTDLY%s\r"});
     AddSetting({.field = Flag(kDelaySound, "SNDALARMDLY"), .keys = {"$SNDALARMDLY"}, .command = "%%SNDALARMDLYEN%d\r"});
     AddSetting({.field = Hidden(Flag(kUartEvent, "UEVENT")),
                 .keys = SwitchKeys("$UARTEVENT"),
@@ -87,8 +87,8 @@ CPageAlarmParams::CPageAlarmParams()
         AddSetting({.field = Hidden(Flag(id))});
     AddSetting({.field = Hidden(Flag("speakerMuted", "SPKMUTE")), .keys = {"$MODEM_SPK"}});
     AddSetting({.field = Hidden(Flag("micMuted", "MICMUTE")), .keys = {"$MODEM_MIC"}});
-    AddSetting({.field = Hidden(WithHint(Text("mmsCount", "MMSRSTITLE"), "MMSPER")), .keys = {"$MMS_ETC"}});
-    AddSetting({.field = Hidden(WithHint(Text("mmsPeriod"), "MINS")), .keys = {"$MMS_ETM"}});
+    AddSetting({.field = Hidden(WithHint(Whole(Text("mmsCount", "MMSRSTITLE")), "MMSPER")), .keys = {"$MMS_ETC"}});
+    AddSetting({.field = Hidden(WithHint(Whole(Text("mmsPeriod")), "MINS")), .keys = {"$MMS_ETM"}});
 }
 
 std::string CPageAlarmParams::DumpRequest() const

@@ -11,9 +11,9 @@ CPageBattery::CPageBattery()
              .profileTitle = "Battery alarm",
              .defaultTickLimit = 3000})
 {
-    AddSetting({.field = Text("powerDelay", "POWDLY"), .keys = {"$POWDLY"}, .command = "%%POWDLY%s\r"});
+    AddSetting({.field = Whole(Text("powerDelay", "POWDLY")), .keys = {"$POWDLY"}, .command = "%%POWDLY%s\r"});
     AddSetting({.field = Flag("batteryAlarm", "POWEN"), .keys = SwitchKeys("$BATEN"), .command = "%%BATEN%d\r"});
-    AddSetting({.field = Text("powerThreshold", "POWLS"), .keys = {"$POWLS"}, .command = "%%POWLS%s\r"});
+    AddSetting({.field = Decimal(Text("powerThreshold", "POWLS")), .keys = {"$POWLS"}, .command = "%%POWLS%s\r"});
 }
 
 std::string CPageBattery::DumpRequest() const

@@ -21,7 +21,7 @@ CPageBuzzer::CPageBuzzer()
              .defaultTickLimit = 3000})
 {
     AddSetting({.field = Flag(kSound, "SOUND_EN"), .command = "%%BUZEN%d\r"});
-    AddSetting({.field = Text(kDuration, "BUZT"), .command = "%%BUZT%s\r"});
+    AddSetting({.field = Whole(Text(kDuration, "BUZT")), .command = "%%BUZT%s\r"});
 }
 
 std::string CPageBuzzer::DumpRequest() const

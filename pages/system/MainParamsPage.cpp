@@ -121,7 +121,7 @@ CPageMainParams::CPageMainParams()
     AddSetting({.field = Text(kCountryCode, "CCODE"), .command = "%%CC%s\r"});
     AddSetting({.field = WithHint(Text(kUnitId, "UID"), "UID_DESC"), .command = "%%ID%s\r"});
     AddSetting({.field = Flag(kDas, "DAS"), .command = "%%DAS%d\r"});
-    AddSetting({.field = Hidden(Text(kBps, "BPS")), .command = "%%UB%s\r"});
+    AddSetting({.field = Hidden(Whole(Text(kBps, "BPS"))), .command = "%%UB%s\r"});
     // Sent whole, line breaks inside the hex: built in SettingCommands.
     AddSetting({.field = Field(kMemo, EFieldKind::MultiLine, "MEMO")});
     AddSetting({.field = Flag(kCsReport, "TSCS"), .command = "%%PRTCS%d\r"});
@@ -147,7 +147,7 @@ CPageMainParams::CPageMainParams()
     AddSetting({.field = Text(kBalanceCode, "CHECKCODE")});
     AddSetting({.field = WithHint(Hidden(Text(kSmsCentre, "SMSC")), "SMSCDESC")});
     AddSetting({.field = Hidden(Text(kForwardKey, "FWDKEY"))});
-    AddSetting({.field = Hidden(Text(kForwardSpan, "FWDSPAN"))});
+    AddSetting({.field = Hidden(Whole(Text(kForwardSpan, "FWDSPAN")))});
 }
 
 void CPageMainParams::Clear()

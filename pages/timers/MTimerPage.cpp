@@ -30,17 +30,17 @@ CPageMTimer::CPageMTimer()
     m_fields.AddGroup({.id = "minuteTimers", .captionKey = "FRAME2"});
     m_fields.AddGroup({.id = "secondTimers", .captionKey = "FRAME3"});
     for (std::size_t n = 0; n < kClockTimers; ++n) {
-        m_fields.Add(InGroup(WithHint(Text(ClockHourId(n), "TIMER" + std::to_string(n)), "HOUR"), "clockTimers"));
-        m_fields.Add(InGroup(WithHint(Text(ClockMinuteId(n)), "MINS"), "clockTimers"));
+        m_fields.Add(InGroup(WithHint(Hour(Text(ClockHourId(n), "TIMER" + std::to_string(n))), "HOUR"), "clockTimers"));
+        m_fields.Add(InGroup(WithHint(Minute(Text(ClockMinuteId(n))), "MINS"), "clockTimers"));
         m_fields.Add(InGroup(Choice(ClockActionId(n), "", actions), "clockTimers"), kNoSelection);
     }
     for (std::size_t n = 0; n < kIntervalTimers; ++n) {
-        m_fields.Add(InGroup(WithHint(Text(MinuteIntervalId(n), "COUNTER" + std::to_string(n)), "MINS"),
+        m_fields.Add(InGroup(WithHint(Whole(Text(MinuteIntervalId(n), "COUNTER" + std::to_string(n))), "MINS"),
                              "minuteTimers"));
         m_fields.Add(InGroup(Choice(MinuteActionId(n), "", actions), "minuteTimers"), kNoSelection);
     }
     for (std::size_t n = 0; n < kIntervalTimers; ++n) {
-        m_fields.Add(InGroup(WithHint(Text(SecondIntervalId(n), "COUNTER" + std::to_string(n)), "SEC"),
+        m_fields.Add(InGroup(WithHint(Whole(Text(SecondIntervalId(n), "COUNTER" + std::to_string(n))), "SEC"),
                              "secondTimers"));
         m_fields.Add(InGroup(Choice(SecondActionId(n), "", actions), "secondTimers"), kNoSelection);
     }

@@ -78,8 +78,8 @@ void AddWeeklyTimerFields(CFieldSet& fields, std::size_t count, bool hidden)
     for (std::size_t n = 0; n < count; ++n) {
         fields.Add(Hidden(Choice(WeeklyDayId(n), "DATE", CatalogueItems(kSectionSysChar, kWeekdayKeys)), hidden),
                    kNoSelection);
-        fields.Add(Hidden(WithHint(Text(WeeklyHourId(n)), "HOUR"), hidden));
-        fields.Add(Hidden(WithHint(Text(WeeklyMinuteId(n)), "MINS"), hidden));
+        fields.Add(Hidden(WithHint(Hour(Text(WeeklyHourId(n))), "HOUR"), hidden));
+        fields.Add(Hidden(WithHint(Minute(Text(WeeklyMinuteId(n))), "MINS"), hidden));
         fields.Add(Hidden(Choice(WeeklyActionId(n), "", TimerActionItems(kWeeklyTimerActionCount)), hidden),
                    kNoSelection);
     }

@@ -128,6 +128,12 @@ TEST(KnownValues, TypedValuesThatCannotGoOutAreRefusedBeforeAnything)
         {"CPageMainParams", "pin", "12\r%ATF", "line break"},
         {"CPageMainParams", "serviceNumber", "10086%RST", "\"%\""},
         {"CPageMainParams", "pin", "%%%%%%%%%%%%", "\"%\""},
+        {"CPageBuzzer", "duration", "abc45x", "whole number from 0"},
+        {"CPageBuzzer", "duration", "", "whole number from 0"},
+        {"CPageComm2", "baud", "-2400", "whole number from 0"},
+        {"CPageMTimer", "clock0Hour", "24", "from 0 to 23"},
+        {"CPageTemp", "high", "12,5", "decimal number"},
+        {"CPageTemp", "high", "-", "decimal number"},
     };
     for (const SCase& c : cases) {
         CSessionHarness h;
@@ -139,6 +145,14 @@ TEST(KnownValues, TypedValuesThatCannotGoOutAreRefusedBeforeAnything)
         ASSERT_EQ(h.view.refusals.size(), 1u) << c.typed;
         EXPECT_NE(h.view.refusals[0].find(c.why), std::string::npos) << h.view.refusals[0];
     }
+    // A number its rule takes goes out as typed.
+    CSessionHarness h;
+    CPage& temp = *h.session.FindPage("CPageTemp");
+    temp.Fields().Edit(temp.Fields().IndexOf("high"), {.text = "-12.5"});
+    h.session.WriteBack(temp);
+    EXPECT_TRUE(h.view.refusals.empty());
+    const Blocks written = h.TakeWritten();
+    EXPECT_NE(std::find(written.begin(), written.end(), "%TMPH-12.5\r"), written.end());
 }
 
 } // namespace

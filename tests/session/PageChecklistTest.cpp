@@ -108,6 +108,14 @@ TEST_F(PageAgainstSimulator, EveryPageIsFilledByItsDumpAndItsSaveIsAccepted)
                 printed = printed || sim.terminal.Config().Find(key) != nullptr;
             EXPECT_TRUE(printed) << name << ": no fixture line for " << setting.field.id;
         }
+        // A value a terminal reports is one its field's rule takes: a rule
+        // that refused it would refuse the same value typed back.
+        const CFieldSet& fields = page->Fields();
+        for (size_t i = 0; i < fields.Size(); ++i) {
+            const SFieldDesc& desc = fields.Desc(i);
+            if (fields.IsKnown(i) && desc.kind == EFieldKind::Text)
+                EXPECT_EQ(ValueError(desc, fields.Value(i).text), "") << name << " " << desc.id << "=" << fields.Value(i).text;
+        }
         if (!page->Info().hasWriteBack)
             continue;
         for (const SCommand& command : page->SaveJob().commands) {
