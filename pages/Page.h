@@ -58,6 +58,9 @@ struct SPageInfo {
     // Shown pages become the current page whose buttons the progress window
     // turns off and on; the console terminals are shown without that.
     bool becomesCurrent = true;
+    // The file, in the working directory, a picture the page receives is
+    // saved to ("1.jpg"); empty for pages that take no pictures.
+    std::string pictureFile;
 };
 
 // One command as a page builds it. `direct` marks texts a page writes to a
@@ -168,6 +171,10 @@ public:
     // A camera picture arrived whole (its end marker came); every page hears
     // it before the view saves it.
     virtual void OnPicture(std::span<const std::uint8_t> /*jpeg*/) {}
+    // Shows the picture saved before in `Info().pictureFile` until a new
+    // one arrives; false (and the page keeps what it shows) when the file
+    // holds no whole picture.
+    virtual bool ShowPictureFile(const std::string& /*path*/) { return false; }
 
     // Row editing; pages with tables override these. With no row (or a row
     // out of range) there is no editor and nothing is sent.

@@ -30,7 +30,7 @@ public:
     static constexpr std::string_view kPictureField = "picture";
     static constexpr std::string_view kViewAction = "view";
     static constexpr std::string_view kStopAction = "stop";
-    // Where the main window saves the pictures it receives.
+    // Where the pictures received are saved (`SPageInfo::pictureFile`).
     static constexpr std::string_view kPictureFile = "1.jpg";
 
     CPageMmsSetup();
@@ -42,9 +42,7 @@ public:
     std::optional<SPageJob> ActionJob(std::string_view actionId, std::optional<size_t> selectedRow) override;
     void OnPicture(std::span<const std::uint8_t> jpeg) override;
 
-    // Shows the picture in the file when it holds a whole one; false (and
-    // the page keeps its picture) otherwise.
-    bool ShowPictureFile(const std::string& path);
+    bool ShowPictureFile(const std::string& path) override;
     const std::string& Picture() const { return m_fields.Text(kPictureField); }
 
 protected:
