@@ -119,6 +119,10 @@ CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, c
                 m_label->setToolTip(hint);
         }
     }
+    if (const QString rule = ValueRule(); !rule.isEmpty() && !IsReadOnly()) {
+        const QString tip = m_editor->toolTip();
+        m_editor->setToolTip(tip.isEmpty() ? rule : tip + u'\n' + rule);
+    }
 }
 
 void CFieldEditor::CreateEditor(const std::string& section, const CLabelCatalogue& catalogue, QWidget* parent)
@@ -128,8 +132,12 @@ void CFieldEditor::CreateEditor(const std::string& section, const CLabelCatalogu
         auto* edit = new QLineEdit(parent);
         if (m_desc.masked)
             edit->setEchoMode(QLineEdit::Password);
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { Edited(); });
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this] {
+            MarkTypedValue();
+            Edited();
+        });
         m_editor = edit;
+        ShowValueRule();
         break;
     }
     case EFieldKind::MultiLine: {
@@ -209,6 +217,47 @@ bool CFieldEditor::SetShown(bool shown)
     return changed;
 }
 
+QString CFieldEditor::ValueRule() const
+{
+    if (m_desc.kind != EFieldKind::Text)
+        return {};
+    switch (m_desc.value) {
+    case EValueType::Whole:
+        return QObject::tr("Expects a whole number from %1 to %2").arg(m_desc.minimum).arg(m_desc.maximum);
+    case EValueType::Decimal:
+        return QObject::tr("Expects a decimal number such as -12.5");
+    case EValueType::Text:
+        return m_desc.digitsOnly ? QObject::tr("Expects digits only") : QString();
+    }
+    return {};
+}
+
+void CFieldEditor::ShowValueRule()
+{
+    if (ValueRule().isEmpty() || IsReadOnly())
+        return;
+    auto* line = static_cast<QLineEdit*>(m_editor);
+    // The range where a value would stand; the tip says it in words.
+    if (m_desc.value == EValueType::Whole)
+        line->setPlaceholderText(QStringLiteral("%1 – %2").arg(m_desc.minimum).arg(m_desc.maximum));
+}
+
+void CFieldEditor::MarkTypedValue()
+{
+    const QString rule = ValueRule();
+    if (rule.isEmpty())
+        return;
+    auto* line = static_cast<QLineEdit*>(m_editor);
+    const bool wrong = !ValueError(m_desc, line->text().toStdString()).empty();
+    if (wrong == line->property("valueWrong").toBool())
+        return;
+    // Marked as typed, before any Save: Save would refuse it and name it.
+    line->setProperty("valueWrong", wrong);
+    line->setStyleSheet(wrong ? QStringLiteral("QLineEdit { border: 2px solid #c62828; }") : QString());
+    const QString tip = m_baseTip.value_or(line->toolTip());
+    line->setToolTip(wrong ? QObject::tr("This value is not taken: %1").arg(rule) : tip);
+}
+
 void CFieldEditor::Edited()
 {
     if (!m_showing && !IsReadOnly() && m_onEdited)
@@ -219,9 +268,16 @@ void CFieldEditor::Show(const SFieldValue& value)
 {
     m_showing = true;
     switch (m_desc.kind) {
-    case EFieldKind::Text:
-        static_cast<QLineEdit*>(m_editor)->setText(QString::fromStdString(value.text));
+    case EFieldKind::Text: {
+        auto* line = static_cast<QLineEdit*>(m_editor);
+        line->setText(QString::fromStdString(value.text));
+        if (line->property("valueWrong").toBool()) {
+            line->setProperty("valueWrong", false);
+            line->setStyleSheet(QString());
+            line->setToolTip(m_baseTip.value_or(ValueRule()));
+        }
         break;
+    }
     case EFieldKind::MultiLine:
         static_cast<QPlainTextEdit*>(m_editor)->setPlainText(QString::fromStdString(ToNewlines(value.text)));
         break;

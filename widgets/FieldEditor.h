@@ -68,6 +68,12 @@ private:
     void CreateEditor(const std::string& section, const CLabelCatalogue& catalogue, QWidget* parent);
     void MakeReadOnly();
     void Edited();
+    // What a one-line text takes ("Takes a whole number from 0 to 23");
+    // empty for free text.
+    QString ValueRule() const;
+    void ShowValueRule();
+    // Marks a typed value its rule refuses, at once.
+    void MarkTypedValue();
 
     SFieldDesc m_desc;
     QWidget* m_editor = nullptr;
