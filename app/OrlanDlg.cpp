@@ -2,45 +2,44 @@
 #include "app/OrlanDlg.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
+#include "app/EditsGuard.h"
 #include "app/ElidingLabel.h"
+#include "app/JobReportLine.h"
 #include "app/LanguageMenu.h"
 #include "app/LinkBar.h"
+#include "app/MessageCentre.h"
 #include "app/NavigationBar.h"
+#include "app/PageRegistry.h"
 #include "app/PageSearch.h"
+#include "app/PortController.h"
 #include "app/PortDoctorDialog.h"
+#include "app/ProfileController.h"
 #include "app/SysProgress.h"
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
-#include "pages/network/MmsSetupPage.h"
-#include "session/PageAccess.h"
 #include "tools/ConsoleTerminalPage.h"
-#include "tools/ToolViews.h"
 #include "widgets/LazyIcons.h"
 #include "widgets/PageView.h"
-#include "widgets/PageViewFactory.h"
 #include "OrlanVersion.h"
 
 namespace orlan {
 
 namespace {
-
-constexpr char kFirstPageKey[] = "PAGE_CS";
 
 SProgressTexts ProgressTexts(const CLabelCatalogue& catalogue)
 {
@@ -69,37 +68,27 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
 {
     m_session.Receive().SetStatusTexts(LoadStatusTexts(m_catalogue));
     m_progress.applyPageButtons = [this](bool on) {
-        if (m_currentView == nullptr)
+        CPageView* current = m_pages != nullptr ? m_pages->CurrentView() : nullptr;
+        if (current == nullptr)
             return false;
-        SetPageButtons(*m_currentView, on);
+        m_pages->SetButtons(*current, on);
         return true;
     };
-    m_linkClock.start();
 
     BuildWindow();
-    ApplyStartOptions();
-    SelectFirstPage();
+    if (!m_ports->ApplyStartOptions(m_options))
+        m_status->SetFullText(Text(kMsgNoUsb, kSectionSysMsg));
+    m_session.SetPassword(m_linkBar->Password().toStdString());
+    m_splitter->restoreState(CPreferences().value(QLatin1String(kSplitterSetting)).toByteArray());
+    m_pages->SelectFirst();
 
-    connect(&m_port, &CSerialPort::portOpened, this, [this] { RefreshPortState(); });
-    connect(&m_port, &CSerialPort::portClosed, this, [this](const QString& reason) {
-        RefreshPortState();
-        // A loss already says what is being done about it.
-        if (m_linkHealth.State(m_linkClock.elapsed()) == CLinkHealth::EState::Closed)
-            SetLinkText(reason.isEmpty() ? tr("Port closed") : reason);
-    });
     connect(&m_portWatcher, &CPortWatcher::portsChanged, m_linkBar, &CLinkBar::RefreshPorts);
     // The status line, not the link text: the channel's closing reason comes after.
     connect(&m_reconnector, &CReconnector::statusText, this,
             [this](const QString& text) { m_status->SetFullText(text); });
-    connect(&m_reconnector, &CReconnector::reconnected, this, [this] { RefreshPortState(); });
     m_reconnector.readWhole = [this] { ReloadAfterAsking(); };
-    // Named, so a lag probe can tell the window's timers apart.
-    m_portLamp.setObjectName(QStringLiteral("portLamp"));
-    m_portLamp.setInterval(kPortLampMs);
-    connect(&m_portLamp, &QTimer::timeout, this, [this] { RefreshPortState(); });
-    m_portLamp.start();
 
-    OpenPort();
+    m_ports->Open();
     // The whole-configuration read runs as soon as the event loop starts.
     QTimer::singleShot(0, this, [this] { m_session.Reload(); });
 }
@@ -146,7 +135,13 @@ void COrlanDlg::BuildWindow()
     m_navigation->setMinimumWidth(200);
     navigationLayout->addWidget(m_navigation, 1);
     m_splitter->addWidget(navigationPanel);
-    m_splitter->addWidget(BuildPageArea());
+    // Each page view carries its own heading.
+    m_stack = new QStackedWidget(m_splitter);
+    m_stack->setObjectName(QStringLiteral("pageStack"));
+    m_stack->setContentsMargins(12, 8, 12, 4);
+    // Shown while no page is chosen.
+    m_stack->addWidget(new QWidget(m_stack));
+    m_splitter->addWidget(m_stack);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({240, 960});
     m_splitter->setChildrenCollapsible(false);
@@ -154,13 +149,37 @@ void COrlanDlg::BuildWindow()
     setCentralWidget(central);
 
     BuildStatusBar();
-    CreatePageViews();
+    BuildParts();
     m_search->SetEntrySource([this] {
-        return BuildSearchEntries(m_pageOfKey, m_catalogue, [this](const CPage& page) { return Caption(page); });
+        return BuildSearchEntries(m_pages->PagesByKey(), m_catalogue,
+                                  [this](const CPage& page) { return m_pages->Caption(page); });
     });
-    connect(m_search, &CPageSearchBox::found, this, &COrlanDlg::ShowFound);
+    connect(m_search, &CPageSearchBox::found, m_pages, &CPageRegistry::ShowFound);
     connect(m_navigation, &CNavigationBar::itemChosen, this, [this](const QString& key) { ShowPage(key); });
     BuildMenus();
+}
+
+void COrlanDlg::BuildParts()
+{
+    m_messages = new CMessageCentre(*this, m_catalogue);
+    m_messages->showStatus = [this](const QString& text) { m_status->SetFullText(text); };
+    m_pages = new CPageRegistry({m_session, m_catalogue, m_linkSettings, *m_navigation, *m_stack, m_progress},
+                                m_options.firstPage, this);
+    m_pages->buttonsAllowed = [this] { return m_ports == nullptr || m_ports->TerminalActionsAllowed(); };
+    m_edits = new CEditsGuard(*this, *m_pages, m_session);
+    m_reports = new CJobReportLine(*m_jobReport, *statusBar(), m_catalogue);
+    m_profiles = new CProfileController({*this, m_session, m_catalogue, *m_messages, *m_reports});
+    m_profiles->showStatus = m_messages->showStatus;
+    m_ports = new CPortController(
+        {m_link, m_reconnector, m_linkSettings, *m_linkBar, *m_linkText, *m_portDoctor, *m_edits, *m_messages}, this);
+    connect(m_ports, &CPortController::opening, m_headerUnit, &QLabel::clear);
+    connect(m_ports, &CPortController::switched, this, [this] {
+        m_status->SetFullText({});
+        m_secondStatus->SetFullText({});
+    });
+    connect(m_ports, &CPortController::terminalActionsChanged, this, &COrlanDlg::ApplyLinkToActions);
+    connect(m_ports, &CPortController::reconnectAsked, this, &COrlanDlg::ReloadAfterAsking);
+    m_pages->Register();
 }
 
 void COrlanDlg::BuildMenus()
@@ -185,33 +204,19 @@ void COrlanDlg::BuildMenus()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    addKeyed("actionNextPage", tr("Next page"), QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { StepPage(1); });
+    addKeyed("actionNextPage", tr("Next page"), QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { m_pages->Step(1); });
     addKeyed("actionPreviousPage", tr("Previous page"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
-             [this] { StepPage(-1); });
+             [this] { m_pages->Step(-1); });
     addKeyed("actionFind", tr("Find a setting"), QKeySequence(QKeySequence::Find), [this] {
         m_search->setFocus(Qt::ShortcutFocusReason);
         m_search->selectAll();
     });
     addKeyed("actionSavePage", tr("Write the page to the terminal"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
-        if (m_currentView != nullptr && m_currentView == PageViewOf(m_shownKey))
-            m_currentView->WritePage();
+        CPageView* current = m_pages->CurrentView();
+        if (current != nullptr && current == PageViewOf(m_pages->ShownKey()))
+            current->WritePage();
     });
     menuBar()->addMenu(CreateLanguageMenu(this));
-}
-
-void COrlanDlg::StepPage(int step)
-{
-    // In the order the navigation shows its items, the subject folders' too.
-    QStringList keys = m_navigation->ItemKeys();
-    if (m_navigation->ShowsAllPages())
-        keys += m_navigation->AllPagesKeys();
-    const qsizetype count = keys.size();
-    const qsizetype at = keys.indexOf(m_shownKey);
-    for (qsizetype i = 1; i <= count; ++i) {
-        const qsizetype next = ((at < 0 ? (step > 0 ? -1 : 0) : at) + step * i % count + count) % count;
-        if (ShowPage(keys[next]))
-            return;
-    }
 }
 
 QWidget* COrlanDlg::BuildHeader()
@@ -258,12 +263,6 @@ QWidget* COrlanDlg::BuildHeader()
     layout->addLayout(titles, 1);
     layout->addWidget(m_linkBar, 0, Qt::AlignVCenter);
 
-    connect(m_linkBar, &CLinkBar::portChosen, this, [this] { OnPortChosen(); });
-    connect(m_linkBar, &CLinkBar::otherPortEntered, this, &COrlanDlg::OnOtherPort);
-    connect(m_linkBar, &CLinkBar::reconnectRequested, this, &COrlanDlg::OnReconnect);
-    connect(m_linkBar->ShowAllPortsAction(), &QAction::toggled, this,
-            [](bool show) { CPreferences().setValue(QLatin1String(kShowAllPortsSetting), show); });
-    connect(m_linkBar, &CLinkBar::parityChosen, this, [this] { ApplyParity(); });
     connect(m_linkBar, &CLinkBar::passwordEdited, this,
             [this](const QString& password) { m_session.SetPassword(password.toStdString()); });
     connect(m_linkBar, &CLinkBar::loginClicked, this,
@@ -292,14 +291,14 @@ QWidget* COrlanDlg::BuildCommandBar()
     add("actionRestart", "RESTART", QStyle::SP_MediaSkipBackward, [this] { OnRestartClicked(); })
         ->setToolTip(tr("Restart the terminal (asks first)"));
     bar->addSeparator();
-    add("actionSave", "SAVE", QStyle::SP_DialogSaveButton, [this] { OnSaveProfile(); })
+    add("actionSave", "SAVE", QStyle::SP_DialogSaveButton, [this] { m_profiles->Save(); })
         ->setToolTip(tr("Save the pages' configuration as a profile file"));
     QAction* compare = bar->addAction(StyleIcon(QStyle::SP_FileDialogContentsView),
                                       tr("Compare with profile..."));
     compare->setObjectName(QStringLiteral("actionCompare"));
     compare->setToolTip(tr("Show how the terminal's configuration differs from a profile file"));
-    connect(compare, &QAction::triggered, this, [this] { OnCompareProfile(); });
-    add("actionExec", "EXEC", QStyle::SP_MediaPlay, [this] { OnExecuteProfile(); })
+    connect(compare, &QAction::triggered, this, [this] { m_profiles->Compare(); });
+    add("actionExec", "EXEC", QStyle::SP_MediaPlay, [this] { m_profiles->Execute(); })
         ->setToolTip(tr("Send a profile file to the terminal"));
     bar->addSeparator();
     add("actionDefaults", "DEFAULTS", QStyle::SP_DialogResetButton, [this] { OnDefaultsClicked(); })
@@ -311,19 +310,13 @@ QWidget* COrlanDlg::BuildCommandBar()
     QAction* about = bar->addAction(StyleIcon(QStyle::SP_MessageBoxInformation), QString());
     about->setObjectName(QStringLiteral("actionAbout"));
     about->setToolTip(tr("About"));
-    connect(about, &QAction::triggered, this, [this] { OnAbout(); });
+    connect(about, &QAction::triggered, this, [this] {
+        m_messages->Open(QMessageBox::Information,
+                         tr("%1\nVersion %2\n\nConfigures GSM/GPRS alarm and telemetry terminals over their serial "
+                            "console.\nLicence: GPL-3.0-or-later")
+                             .arg(windowTitle(), QString::fromLatin1(kOrlanVersion)));
+    });
     return bar;
-}
-
-QWidget* COrlanDlg::BuildPageArea()
-{
-    // Each page view carries its own heading.
-    m_stack = new QStackedWidget(this);
-    m_stack->setObjectName(QStringLiteral("pageStack"));
-    m_stack->setContentsMargins(12, 8, 12, 4);
-    // Shown while no page is chosen.
-    m_stack->addWidget(new QWidget(m_stack));
-    return m_stack;
 }
 
 void COrlanDlg::BuildStatusBar()
@@ -344,7 +337,7 @@ void COrlanDlg::BuildStatusBar()
     m_portDoctor->setToolTip(tr("Examine the port: permission, other programs using it, ModemManager"));
     m_portDoctor->setAutoRaise(true);
     m_portDoctor->hide();
-    connect(m_portDoctor, &QToolButton::clicked, this, [this] { ShowPortDoctor(this, m_port.DevicePath()); });
+    connect(m_portDoctor, &QToolButton::clicked, this, [this] { ShowPortDoctor(this, m_link.Port().DevicePath()); });
     bar->addWidget(m_status, 3);
     bar->addWidget(m_secondStatus, 2);
     bar->addWidget(m_jobReport, 3);
@@ -353,134 +346,24 @@ void COrlanDlg::BuildStatusBar()
     bar->addPermanentWidget(m_portDoctor);
 }
 
-void COrlanDlg::CreatePageViews()
-{
-    RegisterToolViews();
-    const QStringList itemKeys = m_navigation->ItemKeys();
-    for (const QString& key : itemKeys) {
-        bool hasPage = false;
-        for (const auto& page : m_session.Pages()) {
-            if (QString::fromStdString(page->Info().navKey) == key) {
-                m_pageOfKey[key] = page.get();
-                hasPage = true;
-                break;
-            }
-        }
-        m_navigation->SetItemEnabled(key, hasPage);
-    }
-
-    // The pages no classic item selects, in the folders by subject under
-    // their class names (which cannot clash with the TABS keys).
-    std::vector<std::pair<QString, QString>> otherPages;
-    for (const auto& page : m_session.Pages()) {
-        const SPageInfo& info = page->Info();
-        if (itemKeys.contains(QString::fromStdString(info.navKey)))
-            continue;
-        const QString key = QString::fromStdString(info.className);
-        m_pageOfKey[key] = page.get();
-        otherPages.emplace_back(key, Caption(*page));
-    }
-    m_navigation->SetAllPagesItems(std::move(otherPages));
-    // Every page is in reach unless the classic four folders were chosen.
-    m_navigation->SetShowAllPages(CPreferences().value(QLatin1String(kShowAllPagesSetting), true).toBool());
-    connect(m_navigation, &CNavigationBar::showAllPagesChanged, this, [this](bool show) {
-        CPreferences().setValue(QLatin1String(kShowAllPagesSetting), show);
-        // A page of the folders that went away makes room for a classic one.
-        if (!show && m_navigation->AllPagesKeys().contains(m_shownKey))
-            SelectFirstPage();
-    });
-
-    // Views are made when first shown, but those that keep what the
-    // terminal sends while hidden.
-    for (const auto& [key, page] : m_pageOfKey) {
-        if (IsMadeWithWindow(page->Info().className))
-            EnsurePageView(key);
-    }
-}
-
-CPageView* COrlanDlg::EnsurePageView(const QString& key)
-{
-    if (const auto made = m_pageViews.find(key); made != m_pageViews.end())
-        return made->second;
-    const auto found = m_pageOfKey.find(key);
-    if (found == m_pageOfKey.end())
-        return nullptr;
-    CPage& page = *found->second;
-    // The last camera picture saved is shown until a new one arrives.
-    if (auto* mms = dynamic_cast<CPageMmsSetup*>(&page))
-        mms->ShowPictureFile(QDir::current()
-                                 .filePath(QString::fromLatin1(CPageMmsSetup::kPictureFile.data(),
-                                                               CPageMmsSetup::kPictureFile.size()))
-                                 .toStdString());
-    CPageView* pageView = CreatePageView({page, m_session, m_catalogue, m_linkSettings, nullptr});
-    if (pageView == nullptr)
-        return nullptr;
-    m_pageViews[key] = pageView;
-    m_viewOfPage[&page] = pageView;
-    if (!m_linkHealth.TerminalActionsAllowed())
-        pageView->SetPageButtonsEnabled(false);
-    // Generic views scroll; a page's own view fills the area itself.
-    QWidget* shown = pageView;
-    if (!HasOwnPageView(page.Info().className)) {
-        auto* scroll = new QScrollArea(m_stack);
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setWidgetResizable(true);
-        scroll->setWidget(pageView);
-        shown = scroll;
-    }
-    m_stack->addWidget(shown);
-    m_pageWidgets[key] = shown;
-    connect(pageView, &CPageView::editsChanged, this, [this, key](bool edited) {
-        m_navigation->SetItemEdited(key, edited);
-    });
-    return pageView;
-}
-
-bool COrlanDlg::ShowFound(const QString& key, const QString& fieldId)
-{
-    // A page no classic item lists is found too: its folder comes back.
-    if (m_navigation->AllPagesKeys().contains(key) && !m_navigation->ShowsAllPages())
-        m_navigation->SetShowAllPages(true);
-    if (!ShowPage(key))
-        return false;
-    if (!fieldId.isEmpty())
-        if (CPageView* view = PageViewOf(key))
-            view->FocusField(fieldId.toStdString());
-    return true;
-}
-
-void COrlanDlg::SelectFirstPage()
-{
-    const QString remembered = CPreferences().value(QLatin1String(kLastPageSetting)).toString();
-    for (const QString& key : {m_options.firstPage, remembered, QString::fromLatin1(kFirstPageKey)}) {
-        if (!key.isEmpty() && ShowPage(key))
-            return;
-    }
-    for (const QString& key : m_navigation->ItemKeys()) {
-        if (ShowPage(key))
-            return;
-    }
-}
-
 bool COrlanDlg::ShowPage(const QString& key)
 {
-    if (!m_navigation->IsItemEnabled(key) || EnsurePageView(key) == nullptr)
-        return false;
-    const auto found = m_pageWidgets.find(key);
-    // The page that was current gets its buttons back.
-    m_progress.EnablePageButtons(true);
-    m_stack->setCurrentWidget(found->second);
-    const auto page = m_pageOfKey.find(key);
-    if (page != m_pageOfKey.end() && page->second->Info().becomesCurrent)
-        m_currentView = PageViewOf(key);
-    m_shownKey = key;
-    m_navigation->MarkCurrent(key);
-    return true;
+    return m_pages->Show(key);
+}
+
+const QString& COrlanDlg::ShownPage() const
+{
+    return m_pages->ShownKey();
+}
+
+CPageView* COrlanDlg::CurrentPageView() const
+{
+    return m_pages->CurrentView();
 }
 
 CPageView* COrlanDlg::PageViewOf(const QString& key)
 {
-    return EnsurePageView(key);
+    return m_pages->ViewOf(key);
 }
 
 QString COrlanDlg::StatusText() const

@@ -109,7 +109,7 @@ TEST(MainWindowEdits, SearchFindsAFieldOfAPageNoItemListsAndJumpsToIt)
         return entry.pageKey == QStringLiteral("CPageGPRS") && !entry.fieldId.isEmpty();
     });
     ASSERT_NE(gprs, found.end()) << "no GPRS field matches";
-    ASSERT_TRUE(window.ShowFound(gprs->pageKey, gprs->fieldId));
+    ASSERT_TRUE(window.Pages().ShowFound(gprs->pageKey, gprs->fieldId));
     EXPECT_TRUE(window.Navigation().ShowsAllPages());
     EXPECT_EQ(window.ShownPage(), QStringLiteral("CPageGPRS"));
     auto* view = dynamic_cast<CGenericPageView*>(window.PageViewOf(QStringLiteral("CPageGPRS")));

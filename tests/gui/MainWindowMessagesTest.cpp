@@ -43,7 +43,7 @@ TEST(MainWindowMessages, RepeatedFailuresKeepOneBoxOfEachKindOpen)
         {"profile not opened",
          [&] {
              for (int i = 0; i < 50; ++i)
-                 window.ExecuteProfileFrom(PrivateHome() + QStringLiteral("/missing.txt"));
+                 window.Profiles().ExecuteFrom(PrivateHome() + QStringLiteral("/missing.txt"));
          },
          QStringLiteral("Open the profile failed!")},
     };

@@ -44,7 +44,7 @@ TEST(MainWindowProfileSafety, ABackupIsWrittenBeforeTheProfileOrNothingIsSent)
     const QDateTime now = QDateTime::currentDateTime();
     for (const QDateTime& when : {now, now.addSecs(60)})
         QDir().mkpath(BackupPathFor(profile, when));
-    window.ExecuteProfileFrom(profile, true);
+    window.Profiles().ExecuteFrom(profile, true);
     EXPECT_FALSE(window.Session().ProfileRunning());
     const QStringList texts = MessageTexts(window);
     ASSERT_EQ(texts.size(), 1);
@@ -53,7 +53,7 @@ TEST(MainWindowProfileSafety, ABackupIsWrittenBeforeTheProfileOrNothingIsSent)
     for (const QDateTime& when : {now, now.addSecs(60)})
         QDir().rmdir(BackupPathFor(profile, when));
 
-    window.ExecuteProfileFrom(profile, true);
+    window.Profiles().ExecuteFrom(profile, true);
     const QStringList backups =
         QDir(PrivateHome()).entryList({QStringLiteral("site-a.backup-*.txt")}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
@@ -71,7 +71,7 @@ TEST(MainWindowProfileSafety, TheComparisonNamesWhatDiffersAndOffersToExecute)
     COrlanDlg window(ShippedCatalogue(), OfflineOptions());
     const QByteArray own = QByteArray::fromStdString(window.Session().ProfileBytes());
     auto compare = [&window](const QString& path) {
-        window.CompareWithProfile(path);
+        window.Profiles().CompareWith(path);
         QDialog* shown = nullptr;
         for (QDialog* dialog : window.findChildren<QDialog*>(QStringLiteral("compareDialog"))) {
             if (dialog->isVisible())

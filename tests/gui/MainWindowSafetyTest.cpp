@@ -58,9 +58,9 @@ TEST(MainWindowSafety, AProfileSavedBeforeAnyReadIsAskedAboutAndGetsItsExtension
     EXPECT_TRUE(PumpUntil([] { return QFileInfo::exists(PrivateHome() + QStringLiteral("/unread-a.txt")); }));
 
     // Named directly, too: the extension is added, an existing one kept.
-    EXPECT_TRUE(window.SaveProfileTo(PrivateHome() + QStringLiteral("/unread-b")));
+    EXPECT_TRUE(window.Profiles().SaveTo(PrivateHome() + QStringLiteral("/unread-b")));
     EXPECT_TRUE(QFileInfo::exists(PrivateHome() + QStringLiteral("/unread-b.txt")));
-    EXPECT_TRUE(window.SaveProfileTo(PrivateHome() + QStringLiteral("/unread-c.prf")));
+    EXPECT_TRUE(window.Profiles().SaveTo(PrivateHome() + QStringLiteral("/unread-c.prf")));
     EXPECT_TRUE(QFileInfo::exists(PrivateHome() + QStringLiteral("/unread-c.prf")));
     CloseMessages(window);
     ForgetSettings();

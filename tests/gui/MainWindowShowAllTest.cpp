@@ -148,7 +148,7 @@ TEST(MainWindowShowAll, TheClassicFoldersAloneCanBeChosenAndAreRemembered)
         EXPECT_FALSE(navigation.ShowsAllPages());
         EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders);
         // Finding a page of a subject folder brings the folders back.
-        ASSERT_TRUE(window.ShowFound(subjectPage, QString()));
+        ASSERT_TRUE(window.Pages().ShowFound(subjectPage, QString()));
         EXPECT_TRUE(navigation.ShowsAllPages());
         EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders + static_cast<int>(SubjectFolders().size()));
         EXPECT_TRUE(CPreferences().value(QLatin1String(kShowAllPagesSetting)).toBool());

@@ -408,13 +408,13 @@ TEST(MainWindow, ProfilesAreSavedWholeAndFailuresSayWhy)
     CloseMessages(window);
 
     const QString nowhere = PrivateHome() + QStringLiteral("/no such folder/p.txt");
-    window.SaveProfileTo(nowhere);
+    window.Profiles().SaveTo(nowhere);
     EXPECT_TRUE(WaitForMessage(window, QStringLiteral("Open the profile failed!")));
     EXPECT_TRUE(window.StatusText().startsWith(nowhere)) << window.StatusText().toStdString();
     EXPECT_FALSE(QFile::exists(nowhere));
     CloseMessages(window);
 
-    window.ExecuteProfileFrom(PrivateHome() + QStringLiteral("/missing.txt"));
+    window.Profiles().ExecuteFrom(PrivateHome() + QStringLiteral("/missing.txt"));
     EXPECT_TRUE(WaitForMessage(window, QStringLiteral("Open the profile failed!")));
     EXPECT_FALSE(window.Session().ProfileRunning());
     CloseMessages(window);
@@ -434,7 +434,7 @@ TEST(MainWindow, AnExecutedProfileIsOneBatchFollowedByAWholeRead)
     Trigger(window, "actionExec");
     for (const QFileDialog* dialog : window.findChildren<QFileDialog*>())
         EXPECT_FALSE(dialog->isVisible());
-    window.ExecuteProfileFrom(path);
+    window.Profiles().ExecuteFrom(path);
     ASSERT_TRUE(WaitForMessage(window, QStringLiteral("Excute the profile sucessed!")));
     ASSERT_TRUE(t.WaitForWholeRead(2));
 
@@ -457,7 +457,7 @@ TEST(MainWindow, ClosingDuringAProfileWaitsUntilTheBatchIsClosed)
     ASSERT_TRUE(t.WaitForWholeRead());
 
     const QString path = WriteProfile(QStringLiteral("slow.txt"), "%INDLY21\n%INDLY22\n%INDLY23\n%INDLY24\n");
-    window.ExecuteProfileFrom(path);
+    window.Profiles().ExecuteFrom(path);
     ASSERT_TRUE(PumpUntil([&] { return t.log.Contains(QStringLiteral("%INDLY21")); }));
 
     EXPECT_FALSE(window.close());

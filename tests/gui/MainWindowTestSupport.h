@@ -12,6 +12,8 @@
 #include <string>
 
 #include "app/OrlanDlg.h"
+#include "app/PageRegistry.h"
+#include "app/ProfileController.h"
 #include "e2e/SimProcess.h"
 #include "labels/LabelCatalogue.h"
 

@@ -1,0 +1,64 @@
+#pragma once
+// Profiles: saving what the pages hold, executing a file on the terminal
+// (with a backup of the terminal's configuration first), comparing a file
+// with the terminal's configuration; the file choosers and what is said
+// when a file cannot be read or written. Opening a profile into the pages
+// without a terminal, recent profiles, Save as and writing to the terminal
+// belong here too.
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <string_view>
+
+class QFileDialog;
+class QWidget;
+
+namespace orlan {
+
+class CJobReportLine;
+class CLabelCatalogue;
+class CMessageCentre;
+class CTerminalSession;
+
+class CProfileController final : public QObject {
+    Q_OBJECT
+public:
+    struct SParts {
+        QWidget& window;
+        CTerminalSession& session;
+        const CLabelCatalogue& catalogue;
+        CMessageCentre& messages;
+        const CJobReportLine& reports;
+    };
+    explicit CProfileController(SParts parts);
+
+    // Where "Profile saved to ..." and a failure's full reason go.
+    std::function<void(const QString&)> showStatus;
+
+    // The buttons: SAVE (asking first when the pages hold no whole read),
+    // EXEC and "Compare with profile...", each opening its chooser.
+    void Save();
+    void Execute();
+    void Compare();
+    // Saves a profile for the user to choose, then `saved` with its path.
+    void ChooseFileToSave(std::function<void(const QString&)> saved = {});
+
+    // What the buttons do once a file is chosen. A name without extension
+    // gets ".txt"; true when the file was written.
+    bool SaveTo(const QString& path);
+    // With `backup`, the terminal's configuration (what SAVE would write)
+    // is first saved beside the profile; when that fails nothing is sent.
+    void ExecuteFrom(const QString& path, bool backup = false);
+    // The differences between the profile the pages make and the file's,
+    // in a dialog that offers to execute it.
+    void CompareWith(const QString& path);
+
+private:
+    QFileDialog* FileDialog(bool save, std::string_view captionKey);
+    void Status(const QString& text);
+
+    SParts m_parts;
+};
+
+} // namespace orlan
