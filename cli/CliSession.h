@@ -1,36 +1,32 @@
 #pragma once
 // One run of orlan-cli: the serial channel, a terminal session with every
-// page attached, and the command asked for. It is the session's view: the
-// terminal's lines and the results go to standard output, progress to
-// standard error.
+// page attached, and the verb asked for. It is the session's view: it checks
+// the login when the verb needs it, keeps --timeout, writes standard output
+// and standard error, takes the stop signals and ends the run with its exit
+// code; everything the verb itself does is its command object's
+// (cli/commands/), to which the session's events are forwarded.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "cli/CliArgs.h"
-#include "platform/RunningFile.h"
-#include "console/ProfileReader.h"
+#include "cli/CliCommand.h"
 #include "labels/LabelCatalogue.h"
 #include "session/TerminalSession.h"
-#include "platform/SafeFile.h"
 #include "wiring/TerminalLink.h"
 
 namespace orlan {
 
-// The exit code a job's report calls for: a rejection wins, then any command
-// not accepted for sure.
-ECliExit ExitOf(const SJobReport& report);
-
-class CCliSession final : public QObject, public ISessionView {
+class CCliSession final : public QObject, public ISessionView, private ICliHost {
 public:
     explicit CCliSession(SCliOptions options);
+    ~CCliSession() override;
 
-    // Reads the profile to execute, if any, opens the port and runs the command.
+    // Prepares the verb, opens the port and runs it.
     void Start();
     // SIGINT, SIGTERM or SIGHUP: monitor ends; a running profile still
     // closes its batch first (a second signal does not wait for that), and
@@ -53,91 +49,59 @@ public:
     void ShowError(const std::string& text) override { Progress(text); }
     void OnValueRefused(const CPage& page, const std::string& fieldId, const std::string& why) override;
     void OnJobFinished(const std::string& name, const SJobReport& report) override;
-
-    // After a page's job, its read is over once the line has been quiet this long.
-    static constexpr int kSettleQuietMs = 600;
+    void OnPageJobFinished(const CPage& page, const SPageJobKind& kind, const std::string& name,
+                           const SJobReport& report) override;
+    void OnPageReadEnded(const CPage& page) override;
 
 private:
     enum class EStage {
         Starting,
-        LoginCheck,   // "%DUMPR" sent: logged in once a DUMPR line arrives
-        Command,      // the command itself runs
-        AwaitAnswer,  // send and restart wait for the answer line
-        PageJob,      // write/edit: the page's job runs
-        Settle,       // write/edit: the page's own read after its job, until the line is quiet
-        FinalRead,    // exec, or a Save that ends so: the whole read after the commands
+        LoginCheck,  // "%DUMPR" sent: logged in once a DUMPR line arrives
+        Running,     // the verb runs; the session's events go to it
         Done,
     };
 
-    // False (the run finished) when a file to be written is an input file.
-    bool OutputsSpareInputs();
-    bool LoadProfile();
+    // ICliHost
+    const SCliOptions& Options() const override { return m_options; }
+    CTerminalSession& Session() override { return m_session; }
+    const CLabelCatalogue& Catalogue() const override { return m_catalogue; }
+    void Progress(const std::string& message) const override;
+    bool PrintOut(std::string_view text) override;
+    bool PrintLine(std::string_view line) override;
+    bool FlushOut() override;
+    void Finish(ECliExit code, const std::string& message = {}) override;
+    bool Finished() const override { return m_stage == EStage::Done; }
+    void StartDeadline() override;
+    void StopDeadline() override { m_deadline.stop(); }
+    void WaitForQuiet(int ms) override { m_quietWait.start(ms); }
+    void WaitForAnswer(int ms) override { m_answerWait.start(CommandWaitMs(ms)); }
+    const SJobReport& LastReport() const override { return m_report; }
+
+    void ConnectPort();
     bool OpenPort();
     void StartLoginCheck();
+    void LoginCheckQuiet();
     void RunCommand();
-    void AwaitAnswer(const std::string& what, int defaultMs);
-    void WholeReadDone();
-    void FinalReadDone();
-    // The page commands: checked before the port opens, carried out on the
-    // whole read (cli/CliPageCommands.cpp).
-    bool PreparePageCommand();
-    bool ReadProfileText();
-    void ShowPages();
-    void WritePage();
-    void EditRow();
-    void DiffWithProfile();
-    void BackupThenExecute();
-    void ExecuteLoadedProfile();
-    // records and monitor (cli/CliRecords.cpp).
-    void StartRecordFile();
-    void StartRecordsReplay();
-    void ExportRecords();
-    void ReportRecordFileError();
-    int SettleMs() const;
-    std::string Caption(const CPage& page) const;
-    void StartDeadline();
+    void ReportJob(const std::string& name, const SJobReport& report);
     void DeadlinePassed();
-    void ReportProfileCut();
-    void Finish(ECliExit code, const std::string& message = {});
-    void Progress(const std::string& message) const;
     int CommandWaitMs(int defaultMs) const;
-    static std::string ProfileFailure(const std::string& path, const std::string& why);
-    // A profile holds the SIM PIN and PUK; the user named the file.
-    static constexpr SSaveOptions kProfileSave{ENewFileMode::Private, ELinkPolicy::WriteThrough};
-    // Standard output: false once a write failed; what was lost is not
-    // retried, the run ends with ECliExit::OutputFailed.
-    bool PrintOut(std::string_view text);
-    bool PrintLine(std::string_view line);
-    bool FlushOut();
 
     SCliOptions m_options;
     CLabelCatalogue m_catalogue;
     CTerminalLink m_link{*this};
     CSerialPort& m_port{m_link.Port()};
     CTerminalSession& m_session{m_link.Session()};
+    std::unique_ptr<CCliCommand> m_command;
 
     EStage m_stage = EStage::Starting;
-    std::vector<SProfileLine> m_profile;        // the profile to execute, until it runs
-    std::vector<std::string> m_profileCommands;  // its commands, for a report cut short
-    size_t m_commandsOut = 0;                    // of those, announced and sent so far
-    bool m_lastAnswered = true;                  // an answer line came after the last one sent
-    bool m_profileStarted = false;               // the session took the profile to run
-    bool m_lineShowsLogin = false;               // the login check's last line may end a dump
-    std::string m_outError;                      // why standard output failed
-    CPage* m_page = nullptr;  // show/write/edit, the log page for records
-    CRunningFile m_recordFile;  // monitor: "ex temp.csv", opened with its first sample
-    bool m_recordErrorShown = false;
-    std::string m_profileText;  // diff, exec --verify: the profile as read
-    bool m_backupDone = false;
-    std::string m_awaited;  // the command whose answer is awaited
-    SJobReport m_report;    // of the profile run
-    QTimer m_deadline;      // --timeout: login, whole read, setup mode
+    bool m_lineShowsLogin = false;  // the login check's last line may end a dump
+    std::string m_outError;         // why standard output failed
+    SJobReport m_report;            // of the last job
+    QTimer m_deadline;              // --timeout
     QElapsedTimer m_deadlineClock;
-    QTimer m_quiet;         // the login check goes on when the terminal says nothing
-    QTimer m_answerWait;
-    QTimer m_settle;        // write/edit end once the line is quiet after their job
-    bool m_printLines = false;
-    bool m_rejected = false;  // defaults: "%ATF" was answered "CMD ERR"
+    QTimer m_loginQuiet;  // the login check goes on when the terminal says nothing
+    QTimer m_quietWait;   // the command's wait for a quiet line
+    QTimer m_answerWait;  // the command's wait for an answer line
     bool m_interrupted = false;
 };
 

@@ -1,9 +1,9 @@
 #pragma once
 // Pages and their values addressed as a person or a script would: a page by
 // its class name or a short alias, a field by its id, a value as text. The
-// command line and exports use these; every value goes through the same
-// rules a typed value does.
-#include <memory>
+// command line and the main window use these; every value goes through the
+// same rules a typed value does. How the command line prints pages is its
+// own (cli/PageRender.h).
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,18 +30,6 @@ std::string ChoiceItemCaption(const SChoiceItem& item, const CLabelCatalogue& ca
 
 // Whether the navigation bar has an item that selects the page.
 bool PageInNavigation(const CPage& page);
-// The pages for a person, one a line under a header: class name, alias,
-// whether it has a Save, its tables' rows, whether it writes a profile
-// section, whether the navigation shows it, and its title.
-std::string PageListText(const std::vector<std::unique_ptr<CPage>>& pages, const CLabelCatalogue& catalogue);
-// What a page's fields and tables take, for scripts: one line per field
-// ("id  kind  range or items  # caption") and per table column, without
-// values, so it needs no terminal.
-std::string PageFieldsText(const CPage& page, const CLabelCatalogue& catalogue);
-
-// The value as `show` prints it: a list as "index: item", a switch as 0/1.
-std::string FieldValueText(const CFieldSet& fields, size_t i, const CLabelCatalogue& catalogue);
-
 // Sets a field from text: a switch takes 0/1, on/off, true/false, yes/no; a
 // list its index or an item's text; a spin box a whole number in its range;
 // a one-line text loses its line breaks. Read-only and picture fields take
@@ -53,11 +41,5 @@ std::string SetFieldFromText(CFieldSet& fields, std::string_view id, std::string
 // returned with the ids that exist. Empty on success.
 std::string ApplySettings(CFieldSet& fields, const std::vector<std::string>& assignments,
                           const CLabelCatalogue& catalogue);
-
-// The page as one JSON object: class, alias, caption, fields by id (value,
-// caption, hidden) and tables as arrays of rows.
-std::string PageJson(const CPage& page, const CLabelCatalogue& catalogue);
-// The page for a person: one field a line, then its tables row by row.
-std::string PageText(const CPage& page, const CLabelCatalogue& catalogue);
 
 } // namespace orlan

@@ -56,7 +56,6 @@ TEST(PageAccess, ValuesFromTextFollowTheRulesOfTypedValues)
         EXPECT_TRUE(fields.IsKnown(id)) << id;
         EXPECT_TRUE(fields.IsEdited(fields.IndexOf(id))) << id;
     }
-    EXPECT_EQ(FieldValueText(fields, fields.IndexOf("mode"), catalogue), "1: Text mode");
 
     // A line break would end the command early; a value longer than the
     // terminal's line would be refused whole, after a read in vain.
@@ -69,19 +68,6 @@ TEST(PageAccess, ValuesFromTextFollowTheRulesOfTypedValues)
     }
     EXPECT_NE(ApplySettings(fields, {"nothing=1"}, catalogue).find("on, mode, level, name, reading"), std::string::npos)
         << "a refusal names the ids that exist";
-}
-
-TEST(PageAccess, JsonEscapesWhatATerminalMayHoldInATextAndWritesNumbersForLists)
-{
-    CLabelCatalogue catalogue;
-    for (auto& page : CreateAllPages()) {
-        if (page->Info().className != "CPageBattery")
-            continue;
-        page->Fields().SetText("powerDelay", "1\"\\\n\x01");
-        const std::string json = PageJson(*page, catalogue);
-        EXPECT_NE(json.find(R"("powerDelay":{"value":"1\"\\\n\u0001")"), std::string::npos) << json;
-        EXPECT_NE(json.find(R"("batteryAlarm":{"value":0)"), std::string::npos) << json;
-    }
 }
 
 TEST(ProfileDiff, ComparesSectionsCommandByCommandIgnoringBracketsAndLineEnds)

@@ -1,0 +1,76 @@
+#include "cli/commands/EditCommand.h"
+
+#include "cli/commands/PageLookup.h"
+#include "labels/LabelCatalogue.h"
+#include "pages/KnownValues.h"
+#include "session/PageAccess.h"
+#include "session/TerminalSession.h"
+
+namespace orlan {
+
+namespace {
+
+// How the row job the session builds from the dialog ends, worked out on
+// the page as it is and undone, as the session's own probes are.
+EJobEnd RowJobEnd(CPage& page, size_t table, size_t row, const SRowEditor& editor)
+{
+    if (!page.RowEditError(table, row, editor.fields).empty())
+        return EJobEnd::Nothing;
+    const std::vector<CPageTable> tables = page.Tables();
+    const CFieldSet fields = page.Fields();
+    std::vector<SLeftOut> leftOut;
+    const EJobEnd end =
+        CTerminalSession::RowJob(KnownRowCommands(page, table, row, editor, leftOut), !leftOut.empty()).end;
+    page.Tables() = tables;
+    page.Fields() = fields;
+    return end;
+}
+
+} // namespace
+
+bool CEditCommand::Check()
+{
+    const size_t table = m_host.Options().table;
+    if (EditsTable(*m_page, table))
+        return true;
+    std::string tables;
+    for (size_t t = 0; t < m_page->Tables().size(); ++t) {
+        if (EditsTable(*m_page, t))
+            tables += (tables.empty() ? "" : ", ") + std::to_string(t);
+    }
+    m_host.Finish(ECliExit::Usage, PageNameForRefusal(*m_page, m_host.Catalogue())
+                                       + (tables.empty() ? " edits no rows"
+                                                         : " has no table " + std::to_string(table)
+                                                               + " whose rows it edits; its tables: " + tables));
+    return false;
+}
+
+void CEditCommand::StartJob()
+{
+    const CLabelCatalogue& catalogue = m_host.Catalogue();
+    const size_t table = m_host.Options().table;
+    const size_t row = m_host.Options().row;
+    std::optional<SRowEditor> editor = OpenRowEditor(*m_page, table, row);
+    const std::string where =
+        PageCaption(*m_page, catalogue) + ": row " + std::to_string(row) + " of table " + std::to_string(table);
+    if (!editor) {
+        const size_t rows = table < m_page->Tables().size() ? m_page->Tables()[table].Rows() : 0;
+        m_host.Finish(ECliExit::Usage, where + " cannot be edited (the table has " + std::to_string(rows) + " rows)");
+        return;
+    }
+    const std::string refused = ApplySettings(editor->fields, m_host.Options().assignments, catalogue);
+    if (!refused.empty()) {
+        m_host.Finish(ECliExit::Usage, where + ": " + refused + "; nothing was sent");
+        return;
+    }
+    JobStarts(RowJobEnd(*m_page, table, row, *editor));
+    const std::string error = m_host.Session().CommitRow(*m_page, table, row, *editor);
+    if (!error.empty()) {
+        const std::string message = catalogue.Lookup(error, "SYSMSG");
+        m_host.Finish(ECliExit::Usage, where + " refused: " + (message.empty() ? error : message) + "; nothing was sent");
+        return;
+    }
+    m_host.Progress("editing " + where);
+}
+
+} // namespace orlan

@@ -1,0 +1,106 @@
+#include "cli/commands/PageJobCommand.h"
+
+#include "cli/commands/PageLookup.h"
+#include "cli/commands/ReadAfterJob.h"
+#include "session/PageAccess.h"
+#include "session/TerminalSession.h"
+
+namespace orlan {
+
+bool CPageJobCommand::Prepare()
+{
+    m_page = FindNamedPage(m_host);
+    return m_page != nullptr && Check();
+}
+
+void CPageJobCommand::Run()
+{
+    ReadWholeConfiguration("reading the whole configuration");
+}
+
+void CPageJobCommand::OnLine(std::string_view line)
+{
+    if (m_stage == EStage::RowRead)
+        m_host.WaitForQuiet(kRowReadQuietMs);
+    EchoVerbose(line);
+}
+
+void CPageJobCommand::OnWholeReadComplete()
+{
+    if (m_stage == EStage::Reading)
+        StartJob();
+    else if (m_stage == EStage::ReadAfter)
+        m_host.Finish(ExitOf(m_host.LastReport()), "whole configuration read");
+}
+
+void CPageJobCommand::OnWholeReadFailed(const std::string& reason)
+{
+    if (m_stage == EStage::Reading)
+        CCliCommand::OnWholeReadFailed(reason);
+    else if (m_stage == EStage::ReadAfter)
+        ReadAfterJobFailed(m_host, reason);
+}
+
+void CPageJobCommand::JobStarts(EJobEnd end)
+{
+    m_stage = EStage::Job;
+    m_end = end;
+    m_pageReadEnded = false;
+}
+
+void CPageJobCommand::OnJobFinished(const SJobReport& /*report*/)
+{
+    switch (m_end) {
+    case EJobEnd::ReadPage:
+        if (m_pageReadEnded) {
+            ReadBack();
+            return;
+        }
+        m_stage = EStage::PageRead;
+        break;
+    case EJobEnd::Request:
+        m_stage = EStage::RowRead;
+        m_host.WaitForQuiet(kRowReadQuietMs);
+        break;
+    case EJobEnd::ReadAll:
+        m_stage = EStage::ReadAfter;
+        break;
+    case EJobEnd::Nothing:  // nothing went out: nothing comes back
+        ReadBack();
+        return;
+    }
+    m_host.StartDeadline();
+}
+
+void CPageJobCommand::OnPageReadEnded(const CPage& page)
+{
+    if (&page != m_page)
+        return;
+    if (m_stage == EStage::PageRead)
+        ReadBack();
+    else if (m_stage == EStage::Job)
+        m_pageReadEnded = true;
+}
+
+void CPageJobCommand::OnQuiet()
+{
+    if (m_stage == EStage::RowRead)
+        ReadBack();
+}
+
+void CPageJobCommand::ReadBack()
+{
+    m_host.Finish(ExitOf(m_host.LastReport()), PageCaption(*m_page, m_host.Catalogue()) + " read back");
+}
+
+void CPageJobCommand::OnDeadline(const std::string& waited)
+{
+    if (m_stage == EStage::PageRead || m_stage == EStage::RowRead)
+        m_host.Finish(ExitOf(m_host.LastReport()), "the page's read did not end within " + waited);
+    else if (m_stage == EStage::ReadAfter)
+        ReadAfterJobLate(m_host, waited);
+    else
+        CCliCommand::OnDeadline(waited);
+}
+
+} // namespace orlan
