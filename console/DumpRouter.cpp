@@ -22,16 +22,46 @@ std::string_view From(std::string_view line, int position)
 
 CDumpRouter::CDumpRouter()
 {
-    std::vector<std::string_view> keys;
     for (const SDumpRoute& route : DumpRoutes()) {
         if (route.key.empty())
             m_everywhere.push_back(m_routes.size());
         m_routes.push_back({&route, {}});
-        keys.push_back(route.key);
     }
+    IndexKeys();
+}
+
+void CDumpRouter::IndexKeys()
+{
     if (m_routes.size() > kMaxRoutes)
         throw std::length_error("the routing table has more rows than the router marks");
+    std::vector<std::string_view> keys;
+    for (const SBoundRoute& bound : m_routes)
+        keys.push_back(bound.route->key);
     m_keys = CKeyAutomaton(keys);
+}
+
+bool CDumpRouter::Routes(std::string_view pageClass, std::string_view key) const
+{
+    return std::any_of(m_routes.begin(), m_routes.end(), [&](const SBoundRoute& bound) {
+        const auto& consumers = bound.route->consumers;
+        return bound.route->key == key && std::find(consumers.begin(), consumers.end(), pageClass) != consumers.end();
+    });
+}
+
+void CDumpRouter::AddRoute(const SDumpRoute& route)
+{
+    if (route.key.empty())
+        throw std::invalid_argument("an added routing row needs a key");
+    SOwnedRoute& owned = m_added.emplace_back();
+    owned.key = route.key;
+    owned.route = route;
+    owned.route.key = owned.key;
+    for (size_t i = 0; i < route.consumers.size(); ++i) {
+        owned.consumers[i] = route.consumers[i];
+        owned.route.consumers[i] = owned.consumers[i];
+    }
+    m_routes.push_back({&owned.route, {}});
+    IndexKeys();
 }
 
 bool CDumpRouter::Bind(std::string_view pageClass, std::string_view key, DumpHandler handler)

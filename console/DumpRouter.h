@@ -6,7 +6,9 @@
 // once. Rows whose page is not attached still take their line. The keys a
 // line holds are found in one pass (CKeyAutomaton), not key by key.
 #include <array>
+#include <deque>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +35,14 @@ public:
     // Binds a page's entry point to the row of `key` that names `pageClass`
     // as a consumer. False when there is no such row.
     bool Bind(std::string_view pageClass, std::string_view key, DumpHandler handler);
+    // Whether a row of `key` names `pageClass`.
+    bool Routes(std::string_view pageClass, std::string_view key) const;
+    // A row the table does not hold (a plain setting's key, derived from the
+    // page that declares it), after every row of its chain; its key and
+    // consumers are copied.
+    void AddRoute(const SDumpRoute& route);
+    // A row by the index RoutesTaking gives: the table's rows, then the added ones.
+    const SDumpRoute& Route(size_t row) const { return *m_routes.at(row).route; }
     void AddTemperatureConsumer(LineHandler handler);
     void SetMainParamsParser(LineHandler handler);
 
@@ -49,7 +59,7 @@ public:
     static bool Matches(const SDumpRoute& route, std::string_view line);
     // The digit a row may require at its position (the rest of Matches).
     static bool GuardHolds(const SDumpRoute& route, std::string_view line);
-    // The rows (indices into DumpRoutes()) that take a line, in the order
+    // The rows (indices for Route()) that take a line, in the order
     // they receive it: the independent row, then each chain's first.
     std::vector<size_t> RoutesTaking(std::string_view line) const;
 
@@ -66,7 +76,15 @@ private:
     template <class TTake>
     void ForEachTaking(std::string_view line, TTake&& take) const;
 
-    std::vector<SBoundRoute> m_routes;  // table order
+    struct SOwnedRoute {
+        SDumpRoute route;
+        std::string key;
+        std::array<std::string, 4> consumers;
+    };
+    void IndexKeys();
+
+    std::vector<SBoundRoute> m_routes;  // table order, then the added rows
+    std::deque<SOwnedRoute> m_added;     // what the added rows point into
     CKeyAutomaton m_keys;                // over the rows' keys, by row
     std::vector<size_t> m_everywhere;    // rows with an empty key
     std::vector<LineHandler> m_temperature;

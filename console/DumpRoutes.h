@@ -1,7 +1,11 @@
 #pragma once
 // The dump routing table as data: for every key, how it is matched, which
 // part of the line its consumers receive, and which pages consume it. One
-// independent row first, then three chains in table order.
+// independent row first, then three chains in table order. A plain
+// setting's key is not here: the page that declares it brings its row
+// (SettingRoute, in the second chain after these rows); the table keeps the
+// keys several pages share, composite lines and keys whose order among
+// others matters.
 #include <array>
 #include <span>
 #include <string_view>

@@ -46,6 +46,16 @@ size_t CPage::AddSetting(SSetting setting)
     return index;
 }
 
+void CPage::RouteSettings(CDumpRouter& router) const
+{
+    for (const SSetting& setting : m_settings) {
+        for (const std::string& key : setting.keys) {
+            if (!router.Routes(m_info.className, key))
+                router.AddRoute(SettingRoute(setting, key, m_info.className));
+        }
+    }
+}
+
 std::vector<SDumpEntry> CPage::SettingEntries()
 {
     std::vector<SDumpEntry> entries;

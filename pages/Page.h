@@ -153,6 +153,9 @@ public:
     // Header and commands of the page's profile section (nothing when the
     // page has no profile title).
     virtual void WriteProfileSection(CProfileText& out) const;
+    // Gives the router a row for each of the page's setting keys the
+    // routing table holds none for (the row comes from the declaration).
+    void RouteSettings(CDumpRouter& router) const;
     // The routed keys this page consumes; by default its settings' keys.
     virtual std::vector<SDumpEntry> DumpEntries() { return SettingEntries(); }
     // What Save runs: the setting commands, bracketed and ended as the

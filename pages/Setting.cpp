@@ -8,6 +8,28 @@
 
 namespace orlan {
 
+int ValuePosition(std::string_view key)
+{
+    const bool endsInSeparator = !key.empty() && (key.back() == ' ' || key.back() == '=' || key.back() == ':');
+    return static_cast<int>(key.size()) + (endsInSeparator ? 0 : 1);
+}
+
+SDumpRoute SettingRoute(const SSetting& setting, std::string_view key, std::string_view pageClass)
+{
+    SDumpRoute route{.chain = 2, .key = key, .position = ValuePosition(key), .consumers = {pageClass}};
+    const bool switchKey = key.size() > 2 && key[key.size() - 2] == ' ' && (key.back() == '0' || key.back() == '1');
+    if (setting.field.kind == EFieldKind::Check && switchKey) {
+        route.form = EHandOver::Switch;
+        route.position = 0;
+        route.switchValue = key.back() == '1';
+    } else if (setting.field.kind == EFieldKind::Check) {
+        route.form = EHandOver::SwitchIfOne;
+    } else if (setting.field.kind == EFieldKind::Choice) {
+        route.form = EHandOver::ListIndex;
+    }
+    return route;
+}
+
 namespace {
 
 struct SConversion {

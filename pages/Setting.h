@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/DumpRoutes.h"
 #include "pages/FieldSet.h"
 
 namespace orlan {
@@ -32,6 +33,16 @@ struct SSetting {
     std::string command;
     int tickLimit = 0;  // 0: the page's default
 };
+
+// Where a plain setting's value stands in its dump line: behind the key and
+// one separator ("$POWDLY=30": 8), or behind a key that ends in its
+// separator ("$DINCST 1": 8).
+int ValuePosition(std::string_view key);
+// The routing row of a plain setting's key, for the page that declares it
+// when the routing table holds none: it hands over what the field takes
+// (a switch key carries its value, "$BATEN 1"; a list its index; a text
+// the rest of the line).
+SDumpRoute SettingRoute(const SSetting& setting, std::string_view key, std::string_view pageClass);
 
 // Checks `format` the way setting commands use it: literal text, "%%", and
 // exactly one conversion of the kinds above. A page whose settings fail it

@@ -99,6 +99,7 @@ void CTerminalSession::DispatchLine(std::string_view line)
 CPage& CTerminalSession::AddPage(std::unique_ptr<CPage> page)
 {
     CPage& added = *page;
+    added.RouteSettings(m_router);
     for (SDumpEntry& entry : added.DumpEntries())
         m_router.Bind(added.Info().className, entry.key, std::move(entry.handler));
     if (added.Info().lineFeed == ELineFeed::EveryLine)

@@ -185,6 +185,7 @@ TEST_F(MessageNamePages, EveryKeyBindsOnlyWhereTheRoutingTableNamesThePage)
 {
     CDumpRouter router;
     for (CPage* page : std::initializer_list<CPage*>{&inputs, &outputs, &analog, &sensors, &registers}) {
+        page->RouteSettings(router);
         for (SDumpEntry& entry : page->DumpEntries())
             EXPECT_TRUE(router.Bind(page->Info().className, entry.key, entry.handler)) << entry.key;
     }

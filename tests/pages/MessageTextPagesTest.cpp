@@ -202,6 +202,7 @@ TEST_F(MessageTextPages, EveryKeyBindsOnlyWhereTheRoutingTableNamesThePage)
 {
     CDumpRouter router;
     for (CTextListPage* page : std::initializer_list<CTextListPage*>{&all, &din, &analog}) {
+        page->RouteSettings(router);
         for (SDumpEntry& entry : page->DumpEntries())
             EXPECT_TRUE(router.Bind(page->Info().className, entry.key, entry.handler)) << entry.key;
     }

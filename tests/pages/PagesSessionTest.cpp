@@ -30,6 +30,7 @@ TEST_F(PagesInSession, EveryPageEntryBindsToItsRoutingRow)
     for (const auto& page : CreateAllPages()) {
         for (const SDumpEntry& entry : page->DumpEntries()) {
             CDumpRouter router;
+            page->RouteSettings(router);
             EXPECT_TRUE(router.Bind(page->Info().className, entry.key, entry.handler))
                 << page->Info().className << " " << entry.key;
         }

@@ -114,6 +114,7 @@ TEST_F(TimerPages, EachDumpEntryBindsOnlyToItsOwnRows)
 {
     for (CPage* page : {static_cast<CPage*>(&machine), static_cast<CPage*>(&weekly)}) {
         CDumpRouter router;
+        page->RouteSettings(router);
         for (SDumpEntry& entry : page->DumpEntries())
             EXPECT_TRUE(router.Bind(page->Info().className, entry.key, entry.handler)) << entry.key;
     }
