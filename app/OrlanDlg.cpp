@@ -1,24 +1,21 @@
-// The main window's construction, layout and navigation.
+// The main window's construction: its widgets, its parts and how they are
+// wired to each other.
 #include "app/OrlanDlg.h"
 
 #include <QAction>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
+#include "app/CommandBar.h"
 #include "app/EditsGuard.h"
-#include "app/ElidingLabel.h"
 #include "app/JobReportLine.h"
 #include "app/LanguageMenu.h"
 #include "app/LinkBar.h"
@@ -29,13 +26,11 @@
 #include "app/PortController.h"
 #include "app/PortDoctorDialog.h"
 #include "app/ProfileController.h"
-#include "app/SysProgress.h"
+#include "app/StatusLine.h"
+#include "app/WindowHeader.h"
 #include "console/StatusTexts.h"
 #include "labels/CommonLabelKeys.h"
-#include "tools/ConsoleTerminalPage.h"
-#include "widgets/LazyIcons.h"
 #include "widgets/PageView.h"
-#include "OrlanVersion.h"
 
 namespace orlan {
 
@@ -45,17 +40,6 @@ SProgressTexts ProgressTexts(const CLabelCatalogue& catalogue)
 {
     auto text = [&catalogue](std::string_view key) { return catalogue.Lookup(key, kSectionSysMsg); };
     return {text(kMsgProgress), text(kMsgReading), text(kMsgProcessing)};
-}
-
-CElidingLabel* StatusLabel(const char* name, QWidget* parent)
-{
-    auto* label = new CElidingLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    // Long texts end in "..." rather than widening the window.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    label->setMinimumWidth(60);
-    return label;
 }
 
 } // namespace
@@ -77,16 +61,15 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
 
     BuildWindow();
     if (!m_ports->ApplyStartOptions(m_options))
-        m_status->SetFullText(Text(kMsgNoUsb, kSectionSysMsg));
-    m_session.SetPassword(m_linkBar->Password().toStdString());
+        m_status->Status(QString::fromStdString(m_catalogue.Lookup(kMsgNoUsb, kSectionSysMsg)));
+    m_session.SetPassword(LinkBar().Password().toStdString());
     m_splitter->restoreState(CPreferences().value(QLatin1String(kSplitterSetting)).toByteArray());
     m_pages->SelectFirst();
 
-    connect(&m_portWatcher, &CPortWatcher::portsChanged, m_linkBar, &CLinkBar::RefreshPorts);
+    connect(&m_portWatcher, &CPortWatcher::portsChanged, &LinkBar(), &CLinkBar::RefreshPorts);
     // The status line, not the link text: the channel's closing reason comes after.
-    connect(&m_reconnector, &CReconnector::statusText, this,
-            [this](const QString& text) { m_status->SetFullText(text); });
-    m_reconnector.readWhole = [this] { ReloadAfterAsking(); };
+    connect(&m_reconnector, &CReconnector::statusText, m_status, &CStatusLine::Status);
+    m_reconnector.readWhole = [this] { m_commands->ReloadAfterAsking(); };
 
     m_ports->Open();
     // The whole-configuration read runs as soon as the event loop starts.
@@ -102,9 +85,9 @@ COrlanDlg::~COrlanDlg()
     delete takeCentralWidget();
 }
 
-QString COrlanDlg::Text(std::string_view key, std::string_view section) const
+CLinkBar& COrlanDlg::LinkBar() const
 {
-    return QString::fromStdString(m_catalogue.Lookup(key, section));
+    return m_header->LinkBar();
 }
 
 void COrlanDlg::BuildWindow()
@@ -114,8 +97,8 @@ void COrlanDlg::BuildWindow()
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(BuildHeader());
-    layout->addWidget(BuildCommandBar());
+    m_header = new CWindowHeader(m_catalogue, m_linkSettings, central);
+    layout->addWidget(m_header);
     auto* rule = new QFrame(central);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
@@ -148,48 +131,62 @@ void COrlanDlg::BuildWindow()
     layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
 
-    BuildStatusBar();
+    m_status = new CStatusLine(*statusBar(), m_progress);
+    connect(&m_status->Doctor(), &QToolButton::clicked, this,
+            [this] { ShowPortDoctor(this, m_link.Port().DevicePath()); });
     BuildParts();
+    // Under the header, over the rule.
+    layout->insertWidget(1, m_commands);
+
+    CLinkBar& linkBar = LinkBar();
+    connect(&linkBar, &CLinkBar::passwordEdited, this,
+            [this](const QString& password) { m_session.SetPassword(password.toStdString()); });
+    connect(&linkBar, &CLinkBar::loginClicked, this,
+            [this] { m_session.Login(m_catalogue.Lookup(kMsgHaveLogin, kSectionSysMsg)); });
     m_search->SetEntrySource([this] {
         return BuildSearchEntries(m_pages->PagesByKey(), m_catalogue,
                                   [this](const CPage& page) { return m_pages->Caption(page); });
     });
     connect(m_search, &CPageSearchBox::found, m_pages, &CPageRegistry::ShowFound);
-    connect(m_navigation, &CNavigationBar::itemChosen, this, [this](const QString& key) { ShowPage(key); });
+    connect(m_navigation, &CNavigationBar::itemChosen, m_pages, &CPageRegistry::Show);
     BuildMenus();
 }
 
 void COrlanDlg::BuildParts()
 {
     m_messages = new CMessageCentre(*this, m_catalogue);
-    m_messages->showStatus = [this](const QString& text) { m_status->SetFullText(text); };
+    m_messages->showStatus = [this](const QString& text) { m_status->Status(text); };
     m_pages = new CPageRegistry({m_session, m_catalogue, m_linkSettings, *m_navigation, *m_stack, m_progress},
                                 m_options.firstPage, this);
     m_pages->buttonsAllowed = [this] { return m_ports == nullptr || m_ports->TerminalActionsAllowed(); };
     m_edits = new CEditsGuard(*this, *m_pages, m_session);
-    m_reports = new CJobReportLine(*m_jobReport, *statusBar(), m_catalogue);
+    m_reports = new CJobReportLine(m_status->JobReport(), *statusBar(), m_catalogue);
     m_profiles = new CProfileController({*this, m_session, m_catalogue, *m_messages, *m_reports});
     m_profiles->showStatus = m_messages->showStatus;
-    m_ports = new CPortController(
-        {m_link, m_reconnector, m_linkSettings, *m_linkBar, *m_linkText, *m_portDoctor, *m_edits, *m_messages}, this);
-    connect(m_ports, &CPortController::opening, m_headerUnit, &QLabel::clear);
+    m_ports = new CPortController({m_link, m_reconnector, m_linkSettings, LinkBar(), m_status->Link(),
+                                   m_status->Doctor(), *m_edits, *m_messages},
+                                  this);
+    m_commands = new CCommandBar({m_session, m_catalogue, *m_messages, *m_profiles, *m_edits, *m_ports}, this);
+
+    connect(m_ports, &CPortController::opening, m_header, &CWindowHeader::ClearUnit);
     connect(m_ports, &CPortController::switched, this, [this] {
-        m_status->SetFullText({});
-        m_secondStatus->SetFullText({});
+        m_status->Status({});
+        m_status->SecondStatus({});
     });
     connect(m_ports, &CPortController::terminalActionsChanged, this, &COrlanDlg::ApplyLinkToActions);
-    connect(m_ports, &CPortController::reconnectAsked, this, &COrlanDlg::ReloadAfterAsking);
+    connect(m_ports, &CPortController::reconnectAsked, m_commands, &CCommandBar::ReloadAfterAsking);
     m_pages->Register();
 }
 
 void COrlanDlg::BuildMenus()
 {
+    CLinkBar& linkBar = LinkBar();
     QMenu* link = menuBar()->addMenu(tr("&Port"));
     link->setObjectName(QStringLiteral("portMenu"));
-    link->addAction(m_linkBar->ReconnectAction());
-    link->addAction(m_linkBar->OtherPortAction());
+    link->addAction(linkBar.ReconnectAction());
+    link->addAction(linkBar.OtherPortAction());
     link->addSeparator();
-    link->addAction(m_linkBar->ShowAllPortsAction());
+    link->addAction(linkBar.ShowAllPortsAction());
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
@@ -213,177 +210,10 @@ void COrlanDlg::BuildMenus()
     });
     addKeyed("actionSavePage", tr("Write the page to the terminal"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
         CPageView* current = m_pages->CurrentView();
-        if (current != nullptr && current == PageViewOf(m_pages->ShownKey()))
+        if (current != nullptr && current == m_pages->ViewOf(m_pages->ShownKey()))
             current->WritePage();
     });
     menuBar()->addMenu(CreateLanguageMenu(this));
-}
-
-QWidget* COrlanDlg::BuildHeader()
-{
-    auto* header = new QWidget(this);
-    header->setObjectName(QStringLiteral("header"));
-    header->setAutoFillBackground(true);
-    QPalette palette = header->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
-    header->setPalette(palette);
-
-    auto* title = new QLabel(QString::fromStdString(HeaderTitle(m_catalogue)), header);
-    // A narrow window cuts the title, not the link controls beside it.
-    title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    title->setMinimumWidth(80);
-    title->setObjectName(QStringLiteral("headerTitle"));
-    QFont titleFont = title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
-    // The unit's line under the title; the tool's own version apart and
-    // small, so nobody takes it for the terminal's firmware.
-    m_headerUnit = new QLabel(header);
-    m_headerUnit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_headerUnit->setObjectName(QStringLiteral("headerUnit"));
-    m_headerUnit->setTextFormat(Qt::PlainText);
-    auto* version = new QLabel(tr("Orlan tool %1").arg(QString::fromLatin1(kOrlanVersion)), header);
-    version->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    version->setObjectName(QStringLiteral("headerVersion"));
-    version->setForegroundRole(QPalette::PlaceholderText);
-    QFont versionFont = version->font();
-    versionFont.setPointSizeF(versionFont.pointSizeF() * 0.85);
-    version->setFont(versionFont);
-
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(0);
-    titles->addWidget(title);
-    titles->addWidget(m_headerUnit);
-    titles->addWidget(version);
-
-    m_linkBar = new CLinkBar(m_catalogue, m_linkSettings, header);
-    auto* layout = new QHBoxLayout(header);
-    layout->setContentsMargins(14, 10, 14, 10);
-    layout->addLayout(titles, 1);
-    layout->addWidget(m_linkBar, 0, Qt::AlignVCenter);
-
-    connect(m_linkBar, &CLinkBar::passwordEdited, this,
-            [this](const QString& password) { m_session.SetPassword(password.toStdString()); });
-    connect(m_linkBar, &CLinkBar::loginClicked, this,
-            [this] { m_session.Login(m_catalogue.Lookup(kMsgHaveLogin, kSectionSysMsg)); });
-    return header;
-}
-
-QWidget* COrlanDlg::BuildCommandBar()
-{
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("commandBar"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    bar->setIconSize(QSize(18, 18));
-    bar->setContentsMargins(8, 2, 8, 2);
-    auto add = [this, bar](const char* name, std::string_view key, QStyle::StandardPixmap icon, auto handler) {
-        QAction* action = bar->addAction(StyleIcon(icon), Text(key, kSectionSysBtn));
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    add("actionSetup", "SETUP", QStyle::SP_DialogApplyButton, [this] { OnSetup(); })
-        ->setToolTip(tr("Bring the terminal into its setup mode"));
-    QAction* reload = add("actionReload", "RELOAD", QStyle::SP_BrowserReload, [this] { ReloadAfterAsking(); });
-    reload->setShortcut(QKeySequence(Qt::Key_F5));
-    reload->setToolTip(tr("Read the whole configuration from the terminal (F5)"));
-    add("actionRestart", "RESTART", QStyle::SP_MediaSkipBackward, [this] { OnRestartClicked(); })
-        ->setToolTip(tr("Restart the terminal (asks first)"));
-    bar->addSeparator();
-    add("actionSave", "SAVE", QStyle::SP_DialogSaveButton, [this] { m_profiles->Save(); })
-        ->setToolTip(tr("Save the pages' configuration as a profile file"));
-    QAction* compare = bar->addAction(StyleIcon(QStyle::SP_FileDialogContentsView),
-                                      tr("Compare with profile..."));
-    compare->setObjectName(QStringLiteral("actionCompare"));
-    compare->setToolTip(tr("Show how the terminal's configuration differs from a profile file"));
-    connect(compare, &QAction::triggered, this, [this] { m_profiles->Compare(); });
-    add("actionExec", "EXEC", QStyle::SP_MediaPlay, [this] { m_profiles->Execute(); })
-        ->setToolTip(tr("Send a profile file to the terminal"));
-    bar->addSeparator();
-    add("actionDefaults", "DEFAULTS", QStyle::SP_DialogResetButton, [this] { OnDefaultsClicked(); })
-        ->setToolTip(tr("Reset the terminal to its factory settings (asks first)"));
-
-    auto* spacer = new QWidget(bar);
-    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    bar->addWidget(spacer);
-    QAction* about = bar->addAction(StyleIcon(QStyle::SP_MessageBoxInformation), QString());
-    about->setObjectName(QStringLiteral("actionAbout"));
-    about->setToolTip(tr("About"));
-    connect(about, &QAction::triggered, this, [this] {
-        m_messages->Open(QMessageBox::Information,
-                         tr("%1\nVersion %2\n\nConfigures GSM/GPRS alarm and telemetry terminals over their serial "
-                            "console.\nLicence: GPL-3.0-or-later")
-                             .arg(windowTitle(), QString::fromLatin1(kOrlanVersion)));
-    });
-    return bar;
-}
-
-void COrlanDlg::BuildStatusBar()
-{
-    QStatusBar* bar = statusBar();
-    m_status = StatusLabel("statusText", bar);
-    m_secondStatus = StatusLabel("secondStatusText", bar);
-    m_jobReport = StatusLabel("jobReport", bar);
-    m_linkText = StatusLabel("linkText", bar);
-    // The device in use and why a port failed matter most: room for them.
-    m_linkText->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    m_linkText->setMaximumWidth(760);
-    m_sysProgress = new CSysProgress(m_progress, bar);
-    // Offered while the port does not open: why, and what to do about it.
-    m_portDoctor = new QToolButton(bar);
-    m_portDoctor->setObjectName(QStringLiteral("portDoctorButton"));
-    m_portDoctor->setText(tr("Why?"));
-    m_portDoctor->setToolTip(tr("Examine the port: permission, other programs using it, ModemManager"));
-    m_portDoctor->setAutoRaise(true);
-    m_portDoctor->hide();
-    connect(m_portDoctor, &QToolButton::clicked, this, [this] { ShowPortDoctor(this, m_link.Port().DevicePath()); });
-    bar->addWidget(m_status, 3);
-    bar->addWidget(m_secondStatus, 2);
-    bar->addWidget(m_jobReport, 3);
-    bar->addPermanentWidget(m_sysProgress);
-    bar->addPermanentWidget(m_linkText);
-    bar->addPermanentWidget(m_portDoctor);
-}
-
-bool COrlanDlg::ShowPage(const QString& key)
-{
-    return m_pages->Show(key);
-}
-
-const QString& COrlanDlg::ShownPage() const
-{
-    return m_pages->ShownKey();
-}
-
-CPageView* COrlanDlg::CurrentPageView() const
-{
-    return m_pages->CurrentView();
-}
-
-CPageView* COrlanDlg::PageViewOf(const QString& key)
-{
-    return m_pages->ViewOf(key);
-}
-
-QString COrlanDlg::StatusText() const
-{
-    return m_status->FullText();
-}
-
-QString COrlanDlg::SecondStatusText() const
-{
-    return m_secondStatus->FullText();
-}
-
-QString COrlanDlg::JobReportText() const
-{
-    return m_jobReport->FullText();
-}
-
-QString COrlanDlg::LinkText() const
-{
-    return m_linkText->FullText();
 }
 
 } // namespace orlan

@@ -1,14 +1,14 @@
 #pragma once
 // The main window: the view of the console session. It owns the serial
-// channel with the session and every page, builds the header, the command
-// bar, the navigation, the page area and the status bar, and composes the
-// parts that do the work: the page registry, the port controller, the
-// profile controller, the message centre and the unsaved-edits guard. As
-// the session's view it hands each report to the part it concerns. Nothing
-// here waits: boxes and file choosers open without a nested event loop, so
-// the receive path keeps running behind them.
+// channel with the session and every page, lays out the header, the
+// command bar, the navigation, the page area and the status bar, and
+// composes the parts that do the work: the page registry, the port
+// controller, the profile controller, the message centre and the
+// unsaved-edits guard. As the session's view it hands each report to the
+// part it concerns. Nothing here waits: boxes and file choosers open
+// without a nested event loop, so the receive path keeps running behind
+// them.
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 
 #include <span>
@@ -22,26 +22,23 @@
 #include "wiring/Reconnector.h"
 #include "wiring/TerminalLink.h"
 
-class QLabel;
-class QMessageBox;
 class QSplitter;
 class QStackedWidget;
-class QToolButton;
 
 namespace orlan {
 
+class CCommandBar;
 class CEditsGuard;
-class CElidingLabel;
 class CJobReportLine;
 class CLinkBar;
 class CMessageCentre;
 class CNavigationBar;
 class CPageRegistry;
 class CPageSearchBox;
-class CPageView;
 class CPortController;
 class CProfileController;
-class CSysProgress;
+class CStatusLine;
+class CWindowHeader;
 
 class COrlanDlg final : public QMainWindow, public ISessionView {
     Q_OBJECT
@@ -60,20 +57,10 @@ public:
     CProgressModel& Progress() { return m_progress; }
     CNavigationBar& Navigation() const { return *m_navigation; }
     CPageSearchBox& Search() const { return *m_search; }
-    CLinkBar& LinkBar() const { return *m_linkBar; }
+    CLinkBar& LinkBar() const;
     CPageRegistry& Pages() const { return *m_pages; }
     CProfileController& Profiles() const { return *m_profiles; }
-
-    // The page registry's, as the window's tests name them.
-    bool ShowPage(const QString& key);
-    const QString& ShownPage() const;
-    CPageView* CurrentPageView() const;
-    CPageView* PageViewOf(const QString& key);
-
-    QString StatusText() const;
-    QString SecondStatusText() const;
-    QString JobReportText() const;
-    QString LinkText() const;
+    CStatusLine& Status() const { return *m_status; }
     int WholeReads() const { return m_wholeReads; }
     // Why the port is not open (kind None while it is or has not tried).
     LinkError PortError() const { return m_link.Port().LastError(); }
@@ -109,24 +96,12 @@ private:
     void OnRestart() override;
 
     void BuildWindow();
-    QWidget* BuildHeader();
-    QWidget* BuildCommandBar();
-    void BuildStatusBar();
-    void BuildMenus();
     void BuildParts();
-
-    void OnSetup();
-    void OnRestartClicked();
-    void OnDefaultsClicked();
-    // Read all, after asking about unwritten changes.
-    void ReloadAfterAsking();
+    void BuildMenus();
     // Actions that need a terminal on or off as the link allows, and every
     // page view's own buttons.
     void ApplyLinkToActions(bool allowed);
-    // "Unit 100234 — memo" from the main parameters page; empty until read.
-    void ShowConnectedUnit();
     void StoreChoices();
-    QString Text(std::string_view key, std::string_view section) const;
 
     CLabelCatalogue m_catalogue;
     SStartOptions m_options;
@@ -145,25 +120,18 @@ private:
     CJobReportLine* m_reports = nullptr;
     CProfileController* m_profiles = nullptr;
     CPortController* m_ports = nullptr;
+    CCommandBar* m_commands = nullptr;
 
-    CLinkBar* m_linkBar = nullptr;
+    CWindowHeader* m_header = nullptr;
     CNavigationBar* m_navigation = nullptr;
     CPageSearchBox* m_search = nullptr;
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_stack = nullptr;
-    CElidingLabel* m_status = nullptr;
-    CElidingLabel* m_secondStatus = nullptr;
-    CElidingLabel* m_jobReport = nullptr;
-    CElidingLabel* m_linkText = nullptr;
-    // The unit on the other end, as its last whole read named it.
-    QLabel* m_headerUnit = nullptr;
-    QToolButton* m_portDoctor = nullptr;
-    CSysProgress* m_sysProgress = nullptr;
+    CStatusLine* m_status = nullptr;
 
     // Closing was asked about and decided: the next close goes through.
     bool m_closeDecided = false;
     int m_wholeReads = 0;
-    QPointer<QMessageBox> m_setupBox;
 };
 
 } // namespace orlan

@@ -4,15 +4,15 @@
 #include "app/OrlanDlg.h"
 
 #include <QDir>
-#include <QStatusBar>
 
-#include "app/ElidingLabel.h"
 #include "app/FileAccess.h"
 #include "app/JobReportLine.h"
 #include "app/MessageCentre.h"
 #include "app/PageRegistry.h"
 #include "app/PortController.h"
 #include "app/SessionTexts.h"
+#include "app/StatusLine.h"
+#include "app/WindowHeader.h"
 #include "pages/Page.h"
 #include "session/PageAccess.h"
 #include "widgets/PageView.h"
@@ -24,7 +24,6 @@ namespace orlan {
 namespace {
 
 constexpr char kPictureBox[] = "picture";
-const QColor kFailureColour(0xb0, 0x24, 0x1c);
 
 } // namespace
 
@@ -43,13 +42,12 @@ void COrlanDlg::OnRestart()
 
 void COrlanDlg::OnStatusText(const std::string& text)
 {
-    m_status->setPalette(statusBar()->palette());
-    m_status->SetFullText(QString::fromStdString(text));
+    m_status->StatusAnew(QString::fromStdString(text));
 }
 
 void COrlanDlg::OnSecondStatusText(const std::string& text)
 {
-    m_secondStatus->SetFullText(QString::fromStdString(text));
+    m_status->SecondStatus(QString::fromStdString(text));
 }
 
 void COrlanDlg::ShowInformation(const std::string& text)
@@ -65,16 +63,13 @@ void COrlanDlg::ShowError(const std::string& text)
 void COrlanDlg::OnWholeReadFailed(const std::string& reason)
 {
     // Overrides the end line's "read completely" where the read was not.
-    m_status->SetFullText(tr("The whole read failed: %1").arg(SessionText(reason)));
-    QPalette palette = m_status->palette();
-    palette.setColor(QPalette::WindowText, kFailureColour);
-    m_status->setPalette(palette);
+    m_status->StatusAsFailure(tr("The whole read failed: %1").arg(SessionText(reason)));
 }
 
 void COrlanDlg::OnWholeReadComplete()
 {
     ++m_wholeReads;
-    ShowConnectedUnit();
+    m_header->ShowUnit(m_session.FindPage("CPageMainParams"));
     Q_EMIT wholeReadCompleted();
 }
 
@@ -91,16 +86,16 @@ void COrlanDlg::OnPictureComplete(std::span<const uint8_t> jpeg)
 void COrlanDlg::SavePicture(std::span<const uint8_t> jpeg, const QString& path)
 {
     m_progress.Hide();
-    m_status->SetFullText(QStringLiteral("saving image"));
+    m_status->Status(QStringLiteral("saving image"));
     // The tool chose the name, not the user: a link there is not followed.
     const QString why = WriteFileSafely(path, QByteArrayView(jpeg.data(), static_cast<qsizetype>(jpeg.size())),
                                         {ENewFileMode::Shared, ELinkPolicy::Refuse});
     if (why.isEmpty()) {
-        m_status->SetFullText(QStringLiteral("image saved"));
+        m_status->Status(QStringLiteral("image saved"));
         return;
     }
     const QString failure = tr("image not saved: %1: %2").arg(QDir::toNativeSeparators(path), why);
-    m_status->SetFullText(failure);
+    m_status->Status(failure);
     m_messages->Open(QString::fromLatin1(kPictureBox), QMessageBox::Warning, failure);
 }
 

@@ -48,8 +48,8 @@ TEST(MainWindowEdits, AChangeIsMarkedUntilWrittenAndAReadOrClosingAsksFirst)
     ASSERT_TRUE(t.window);
     COrlanDlg& window = *t.window;
     ASSERT_TRUE(t.WaitForWholeRead());
-    ASSERT_TRUE(window.ShowPage(kMainPage));
-    auto* view = dynamic_cast<CGenericPageView*>(window.CurrentPageView());
+    ASSERT_TRUE(window.Pages().Show(kMainPage));
+    auto* view = dynamic_cast<CGenericPageView*>(window.Pages().CurrentView());
     ASSERT_NE(view, nullptr);
     auto* unitId = qobject_cast<QLineEdit*>(view->Form()->FieldWidget("unitId"));
     ASSERT_NE(unitId, nullptr);
@@ -111,8 +111,8 @@ TEST(MainWindowEdits, SearchFindsAFieldOfAPageNoItemListsAndJumpsToIt)
     ASSERT_NE(gprs, found.end()) << "no GPRS field matches";
     ASSERT_TRUE(window.Pages().ShowFound(gprs->pageKey, gprs->fieldId));
     EXPECT_TRUE(window.Navigation().ShowsAllPages());
-    EXPECT_EQ(window.ShownPage(), QStringLiteral("CPageGPRS"));
-    auto* view = dynamic_cast<CGenericPageView*>(window.PageViewOf(QStringLiteral("CPageGPRS")));
+    EXPECT_EQ(window.Pages().ShownKey(), QStringLiteral("CPageGPRS"));
+    auto* view = dynamic_cast<CGenericPageView*>(window.Pages().ViewOf(QStringLiteral("CPageGPRS")));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(window.focusWidget(), view->Form()->FieldWidget(gprs->fieldId.toStdString()));
     // Letter case does not matter; nothing found for nonsense.
@@ -132,8 +132,8 @@ TEST(MainWindowEdits, AnotherPortByPathIsKeptUnderAFreeNumberAndChosen)
     EXPECT_EQ(CRegSetting().UserPortPath(kFirstUserPort), path);
     const auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
     EXPECT_TRUE(ports->currentText().contains(QStringLiteral("COM97"))) << ports->currentText().toStdString();
-    EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(QStringLiteral("COM97")); }))
-        << window.LinkText().toStdString();
+    EXPECT_TRUE(PumpUntil([&] { return window.Status().LinkText().contains(QStringLiteral("COM97")); }))
+        << window.Status().LinkText().toStdString();
     // A port that does not open offers the doctor.
     const auto* why = window.findChild<QToolButton*>(QStringLiteral("portDoctorButton"));
     ASSERT_NE(why, nullptr);

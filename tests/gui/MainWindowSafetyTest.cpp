@@ -39,8 +39,8 @@ TEST(MainWindowSafety, AProfileSavedBeforeAnyReadIsAskedAboutAndGetsItsExtension
     COrlanDlg window(ShippedCatalogue(), OfflineOptions());
     window.show();
     // The start-up read cannot go out on a closed port: not "read completely".
-    ASSERT_TRUE(PumpUntil([&] { return window.StatusText().startsWith(QStringLiteral("The whole read failed: ")); }))
-        << window.StatusText().toStdString();
+    ASSERT_TRUE(PumpUntil([&] { return window.Status().StatusText().startsWith(QStringLiteral("The whole read failed: ")); }))
+        << window.Status().StatusText().toStdString();
     ASSERT_FALSE(window.Session().HoldsWholeRead());
 
     QAction* save = window.findChild<QAction*>(QStringLiteral("actionSave"));

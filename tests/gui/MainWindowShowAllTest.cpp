@@ -105,13 +105,13 @@ TEST(MainWindowShowAll, EveryPageIsOneItemAwayAndTheClassicFoldersKeepTheirOrder
                 continue;
             EXPECT_EQ(navigation.Item(key)->text(0).toStdString(), PageCaption(*page, ShippedCatalogue()));
             navigation.setCurrentItem(navigation.Item(key));  // as a click does
-            EXPECT_EQ(window.ShownPage(), key);
+            EXPECT_EQ(window.Pages().ShownKey(), key);
             EXPECT_TRUE(folder->isExpanded()) << "the page shown is in sight";
             if (!page->Info().becomesCurrent)
                 continue;  // a terminal of its own leaves the page-button logic alone
-            ASSERT_NE(window.CurrentPageView(), nullptr);
-            EXPECT_EQ(window.CurrentPageView(), window.PageViewOf(key));
-            EXPECT_TRUE(window.CurrentPageView()->isVisibleTo(window.findChild<QStackedWidget*>()));
+            ASSERT_NE(window.Pages().CurrentView(), nullptr);
+            EXPECT_EQ(window.Pages().CurrentView(), window.Pages().ViewOf(key));
+            EXPECT_TRUE(window.Pages().CurrentView()->isVisibleTo(window.findChild<QStackedWidget*>()));
         }
     }
     for (const auto& page : window.Session().Pages()) {
@@ -134,12 +134,12 @@ TEST(MainWindowShowAll, TheClassicFoldersAloneCanBeChosenAndAreRemembered)
         EXPECT_TRUE(navigation.actions().contains(showAll));  // the context menu's entry
         EXPECT_TRUE(window.findChild<QMenu*>(QStringLiteral("viewMenu"))->actions().contains(showAll));
         EXPECT_EQ(showAll->text().toStdString(), CatalogueText(kShowAllPagesKey, kSectionTabs));
-        ASSERT_TRUE(window.ShowPage(subjectPage));
+        ASSERT_TRUE(window.Pages().Show(subjectPage));
 
         showAll->trigger();
         EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders);
-        EXPECT_NE(window.ShownPage(), subjectPage) << "a page of the folders that went away";
-        EXPECT_FALSE(window.ShowPage(subjectPage));
+        EXPECT_NE(window.Pages().ShownKey(), subjectPage) << "a page of the folders that went away";
+        EXPECT_FALSE(window.Pages().Show(subjectPage));
         EXPECT_FALSE(CPreferences().value(QLatin1String(kShowAllPagesSetting)).toBool());
     }
     {
@@ -165,8 +165,8 @@ TEST(MainWindowShowAll, AnUnlistedPageShowsWhatTheTerminalReported)
     if (window.Session().FindPage("CPageSos") == nullptr)
         GTEST_SKIP() << "no emergency phone page";
     ASSERT_TRUE(t.WaitForWholeRead());
-    ASSERT_TRUE(window.ShowPage(QStringLiteral("CPageSos")));
-    EXPECT_TRUE(PumpUntil([&] { return TableShows(window.CurrentPageView(), QStringLiteral("+8613900000000")); }));
+    ASSERT_TRUE(window.Pages().Show(QStringLiteral("CPageSos")));
+    EXPECT_TRUE(PumpUntil([&] { return TableShows(window.Pages().CurrentView(), QStringLiteral("+8613900000000")); }));
     t.window.reset();
     ForgetSettings();
 }

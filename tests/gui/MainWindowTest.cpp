@@ -52,7 +52,7 @@ bool WaitForMessage(const COrlanDlg& window, const QString& text)
 // The unit id field of the main parameters page, or null without that page.
 QLineEdit* UnitIdField(COrlanDlg& window)
 {
-    auto* view = dynamic_cast<CGenericPageView*>(window.PageViewOf(QStringLiteral("PAGE_BASIC")));
+    auto* view = dynamic_cast<CGenericPageView*>(window.Pages().ViewOf(QStringLiteral("PAGE_BASIC")));
     if (view == nullptr)
         return nullptr;
     return qobject_cast<QLineEdit*>(view->Form()->FieldWidget("unitId"));
@@ -108,10 +108,10 @@ TEST(MainWindow, StartUpLogsInAndReadsTheWholeConfigurationIntoThePages)
     KeepConsoleText(window);
     ASSERT_TRUE(t.WaitForWholeRead());
 
-    EXPECT_EQ(window.StatusText(), SysMsg(kMsgReloadOk));
+    EXPECT_EQ(window.Status().StatusText(), SysMsg(kMsgReloadOk));
     EXPECT_TRUE(t.log.Contains(QStringLiteral("s3cret")));
     EXPECT_TRUE(t.log.Contains(QStringLiteral("%DUMPS")));
-    EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(t.sim.Device()); }));
+    EXPECT_TRUE(PumpUntil([&] { return window.Status().LinkText().contains(t.sim.Device()); }));
     EXPECT_TRUE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
     // The port given for this run is an entry of its own, chosen.
     const auto* ports = window.findChild<QComboBox*>(QStringLiteral("portList"));
@@ -137,7 +137,7 @@ TEST(MainWindow, APulledCableTurnsTheLampRedAndTakesAwayWhatNeedsATerminal)
     ASSERT_TRUE(t.window);
     COrlanDlg& window = *t.window;
     ASSERT_TRUE(t.WaitForWholeRead());
-    CPageView* page = window.CurrentPageView();
+    CPageView* page = window.Pages().CurrentView();
     ASSERT_NE(page, nullptr);
     auto* reload = page->findChild<QPushButton*>(QStringLiteral("readButton"));
     ASSERT_NE(reload, nullptr);
@@ -152,15 +152,15 @@ TEST(MainWindow, APulledCableTurnsTheLampRedAndTakesAwayWhatNeedsATerminal)
     ASSERT_TRUE(t.sim.Control(QStringLiteral("hangup")));
     ASSERT_TRUE(PumpUntil([&] { return lamp->property("health").toString() == QStringLiteral("lost"); }))
         << lamp->property("health").toString().toStdString();
-    EXPECT_TRUE(window.LinkText().contains(QStringLiteral("waiting for the adapter to come back")))
-        << window.LinkText().toStdString();
+    EXPECT_TRUE(window.Status().LinkText().contains(QStringLiteral("waiting for the adapter to come back")))
+        << window.Status().LinkText().toStdString();
     for (const QString& name : needTerminal)
         EXPECT_FALSE(enabled(name)) << name.toStdString();
     EXPECT_TRUE(enabled(QStringLiteral("actionSave"))) << "a profile is saved from the pages, not the terminal";
     EXPECT_FALSE(reload->isEnabled());
     // A page shown for the first time while lost has its buttons off too.
-    ASSERT_TRUE(window.ShowPage(QStringLiteral("PAGE_BASIC")));
-    auto* other = window.CurrentPageView()->findChild<QPushButton*>(QStringLiteral("readButton"));
+    ASSERT_TRUE(window.Pages().Show(QStringLiteral("PAGE_BASIC")));
+    auto* other = window.Pages().CurrentView()->findChild<QPushButton*>(QStringLiteral("readButton"));
     ASSERT_NE(other, nullptr);
     EXPECT_FALSE(other->isEnabled());
 
@@ -174,11 +174,11 @@ TEST(MainWindow, WithoutAnAdapterTheStatusBarSaysSoAndThePortFailureIsShown)
     CRegSetting().WriteNumber(QString::fromLatin1(kPortValueName), 0, 198);
     COrlanDlg window(ShippedCatalogue(), TestOptions());
 
-    EXPECT_EQ(window.StatusText(), SysMsg(kMsgNoUsb));
+    EXPECT_EQ(window.Status().StatusText(), SysMsg(kMsgNoUsb));
     EXPECT_TRUE(MessageTexts(window).isEmpty());
     EXPECT_EQ(window.LinkBar().PortIndex(), 198);
-    EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(QStringLiteral("COM199 does not exist")); }))
-        << window.LinkText().toStdString();
+    EXPECT_TRUE(PumpUntil([&] { return window.Status().LinkText().contains(QStringLiteral("COM199 does not exist")); }))
+        << window.Status().LinkText().toStdString();
     EXPECT_FALSE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Sms alarm system"));
@@ -247,28 +247,28 @@ TEST(MainWindow, NavigationShowsPagesAndLeavesItemsWithoutAPageDisabled)
         EXPECT_EQ(navigation.IsItemEnabled(key), hasPage);
         EXPECT_EQ(navigation.Item(key)->text(0).toStdString(), CatalogueText(key.toStdString(), kSectionTabs));
         if (!hasPage) {
-            const QString before = window.ShownPage();
-            EXPECT_FALSE(window.ShowPage(key));
-            EXPECT_EQ(window.ShownPage(), before);
+            const QString before = window.Pages().ShownKey();
+            EXPECT_FALSE(window.Pages().Show(key));
+            EXPECT_EQ(window.Pages().ShownKey(), before);
             continue;
         }
         ++enabled;
         navigation.setCurrentItem(navigation.Item(key));  // as a click does
-        EXPECT_EQ(window.ShownPage(), key);
+        EXPECT_EQ(window.Pages().ShownKey(), key);
         if (key != kConsoleKey) {
-            ASSERT_NE(window.CurrentPageView(), nullptr);
-            EXPECT_EQ(window.CurrentPageView(), window.PageViewOf(key));
-            EXPECT_TRUE(window.CurrentPageView()->isVisibleTo(window.findChild<QStackedWidget*>()));
+            ASSERT_NE(window.Pages().CurrentView(), nullptr);
+            EXPECT_EQ(window.Pages().CurrentView(), window.Pages().ViewOf(key));
+            EXPECT_TRUE(window.Pages().CurrentView()->isVisibleTo(window.findChild<QStackedWidget*>()));
         }
     }
     EXPECT_GE(enabled, 1);
 
     // The console terminal is shown but the page-button logic stays with the page before it.
-    const bool otherPage = window.ShowPage(QStringLiteral("PAGE_BASIC")) || window.ShowPage(QStringLiteral("PAGE_CS"));
-    CPageView* before = window.CurrentPageView();
-    ASSERT_TRUE(window.ShowPage(kConsoleKey));
-    EXPECT_EQ(window.ShownPage(), kConsoleKey);
-    EXPECT_EQ(window.CurrentPageView(), before);
+    const bool otherPage = window.Pages().Show(QStringLiteral("PAGE_BASIC")) || window.Pages().Show(QStringLiteral("PAGE_CS"));
+    CPageView* before = window.Pages().CurrentView();
+    ASSERT_TRUE(window.Pages().Show(kConsoleKey));
+    EXPECT_EQ(window.Pages().ShownKey(), kConsoleKey);
+    EXPECT_EQ(window.Pages().CurrentView(), before);
     if (otherPage) {
         EXPECT_NE(before, nullptr);
     }
@@ -284,17 +284,17 @@ TEST(MainWindow, AWriteBackByClicksOnTheMainParametersPageReachesTheTerminal)
     QLineEdit* unitId = UnitIdField(window);
     if (unitId == nullptr)
         GTEST_SKIP() << "no main parameters page yet";
-    ASSERT_TRUE(window.ShowPage(QStringLiteral("PAGE_BASIC")));
+    ASSERT_TRUE(window.Pages().Show(QStringLiteral("PAGE_BASIC")));
     ASSERT_TRUE(PumpUntil([&] { return unitId->text() == QStringLiteral("100234"); }));
 
     unitId->setText(QStringLiteral("4321"));
-    auto* view = dynamic_cast<CGenericPageView*>(window.CurrentPageView());
+    auto* view = dynamic_cast<CGenericPageView*>(window.Pages().CurrentView());
     ASSERT_NE(view->WriteButton(), nullptr);
     view->WriteButton()->click();
 
-    ASSERT_TRUE(PumpUntil([&] { return window.JobReportText().startsWith(QStringLiteral("Main parameters: ")); }));
-    EXPECT_FALSE(window.JobReportText().contains(QStringLiteral("rejected"))) << window.JobReportText().toStdString();
-    EXPECT_FALSE(window.JobReportText().contains(QStringLiteral("unanswered")));
+    ASSERT_TRUE(PumpUntil([&] { return window.Status().JobReportText().startsWith(QStringLiteral("Main parameters: ")); }));
+    EXPECT_FALSE(window.Status().JobReportText().contains(QStringLiteral("rejected"))) << window.Status().JobReportText().toStdString();
+    EXPECT_FALSE(window.Status().JobReportText().contains(QStringLiteral("unanswered")));
     const QStringList lines = t.log.Lines();
     const qsizetype start = lines.indexOf(QStringLiteral("%STARTCMD"));
     const qsizetype commit = lines.indexOf(QStringLiteral("%COMMITCMD"));
@@ -315,7 +315,7 @@ TEST(MainWindow, AWrongPasswordIsReportedOnceTheRetriesAreSpent)
     ASSERT_TRUE(t.window);
     COrlanDlg& window = *t.window;
     ASSERT_TRUE(WaitForMessage(window, QStringLiteral("The login password is incorrect!")));
-    EXPECT_EQ(window.StatusText(), QStringLiteral("Password is incorrect!!"));
+    EXPECT_EQ(window.Status().StatusText(), QStringLiteral("Password is incorrect!!"));
     EXPECT_EQ(window.WholeReads(), 0);
     EXPECT_GE(t.log.Lines().count(QStringLiteral("rain is a cold one")), 4);
     CloseMessages(window);
@@ -326,7 +326,7 @@ TEST(MainWindow, AWrongPasswordIsReportedOnceTheRetriesAreSpent)
     Q_EMIT password->textEdited(password->text());
     window.findChild<QAbstractButton*>(QStringLiteral("loginButton"))->click();
     EXPECT_TRUE(t.WaitForWholeRead());
-    EXPECT_EQ(window.StatusText(), SysMsg(kMsgReloadOk));
+    EXPECT_EQ(window.Status().StatusText(), SysMsg(kMsgReloadOk));
 }
 
 TEST(MainWindow, LoginAfterACompleteReadSaysSoAndSendsNothing)
@@ -410,7 +410,7 @@ TEST(MainWindow, ProfilesAreSavedWholeAndFailuresSayWhy)
     const QString nowhere = PrivateHome() + QStringLiteral("/no such folder/p.txt");
     window.Profiles().SaveTo(nowhere);
     EXPECT_TRUE(WaitForMessage(window, QStringLiteral("Open the profile failed!")));
-    EXPECT_TRUE(window.StatusText().startsWith(nowhere)) << window.StatusText().toStdString();
+    EXPECT_TRUE(window.Status().StatusText().startsWith(nowhere)) << window.Status().StatusText().toStdString();
     EXPECT_FALSE(QFile::exists(nowhere));
     CloseMessages(window);
 
@@ -444,8 +444,8 @@ TEST(MainWindow, AnExecutedProfileIsOneBatchFollowedByAWholeRead)
     EXPECT_EQ(sent.mid(0, 4), (QStringList{QStringLiteral("%STARTCMD"), QStringLiteral("%INDLY20"),
                                            QStringLiteral("%OUTDLY30"), QStringLiteral("%COMMITCMD")}));
     EXPECT_EQ(sent.count(QStringLiteral("%STARTCMD")), 1);
-    EXPECT_TRUE(window.JobReportText().startsWith(QStringLiteral("Execute profile: 4 commands sent")))
-        << window.JobReportText().toStdString();
+    EXPECT_TRUE(window.Status().JobReportText().startsWith(QStringLiteral("Execute profile: 4 commands sent")))
+        << window.Status().JobReportText().toStdString();
 }
 
 TEST(MainWindow, ClosingDuringAProfileWaitsUntilTheBatchIsClosed)
@@ -467,8 +467,8 @@ TEST(MainWindow, ClosingDuringAProfileWaitsUntilTheBatchIsClosed)
     const QStringList sent = t.log.Lines();
     EXPECT_TRUE(sent.contains(QStringLiteral("%COMMITCMD")));
     EXPECT_FALSE(sent.contains(QStringLiteral("%INDLY24")));
-    EXPECT_TRUE(window.JobReportText().contains(QStringLiteral("cancelled")));
-    EXPECT_FALSE(window.JobReportText().contains(QStringLiteral("unanswered")));
+    EXPECT_TRUE(window.Status().JobReportText().contains(QStringLiteral("cancelled")));
+    EXPECT_FALSE(window.Status().JobReportText().contains(QStringLiteral("unanswered")));
     // Closing says no success and reads nothing more.
     EXPECT_FALSE(MessageTexts(window).contains(QStringLiteral("Excute the profile sucessed!")));
 }
@@ -483,8 +483,8 @@ TEST(MainWindow, ACameraPictureIsSavedAsOneJpgInTheWorkingDirectory)
 
     window.Session().SendRaw("%SDSC\r");
     window.Session().SendRaw("%memr0\r");
-    ASSERT_TRUE(PumpUntil([&] { return window.StatusText() == QStringLiteral("image saved"); }))
-        << window.StatusText().toStdString();
+    ASSERT_TRUE(PumpUntil([&] { return window.Status().StatusText() == QStringLiteral("image saved"); }))
+        << window.Status().StatusText().toStdString();
     QFile picture(PrivateHome() + QStringLiteral("/1.jpg"));
     ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
     const QByteArray jpeg = picture.readAll();
@@ -494,7 +494,7 @@ TEST(MainWindow, ACameraPictureIsSavedAsOneJpgInTheWorkingDirectory)
     // A folder that cannot take it: the reason, and no file.
     const uint8_t bytes[] = {0xFF, 0xD8, 0xFF, 0xD9};
     window.SavePicture(bytes, PrivateHome() + QStringLiteral("/missing/1.jpg"));
-    EXPECT_TRUE(window.StatusText().startsWith(QStringLiteral("image not saved: "))) << window.StatusText().toStdString();
+    EXPECT_TRUE(window.Status().StatusText().startsWith(QStringLiteral("image not saved: "))) << window.Status().StatusText().toStdString();
 }
 
 TEST(MainWindow, ClosingKeepsTheChoicesButNeverThePassword)
@@ -505,7 +505,7 @@ TEST(MainWindow, ClosingKeepsTheChoicesButNeverThePassword)
         ASSERT_TRUE(t.window);
         COrlanDlg& window = *t.window;
         ASSERT_TRUE(t.WaitForWholeRead());
-        ASSERT_TRUE(window.ShowPage(kConsoleKey));
+        ASSERT_TRUE(window.Pages().Show(kConsoleKey));
         EXPECT_TRUE(window.close());
 
         CRegSetting link;
@@ -523,7 +523,7 @@ TEST(MainWindow, ClosingKeepsTheChoicesButNeverThePassword)
             options.port = PortInput{199, {}};
             return options;
         }());
-        EXPECT_EQ(next.ShownPage(), kConsoleKey);
+        EXPECT_EQ(next.Pages().ShownKey(), kConsoleKey);
         EXPECT_EQ(next.LinkBar().SpeedIndex(), kDefaultSpeedValue);
         EXPECT_EQ(next.LinkBar().Password(), QStringLiteral("rain is a cold one"));
     }
@@ -540,11 +540,11 @@ TEST(MainWindow, ChoosingAnotherPortReopensTheLinkAndIsRemembered)
     window.LinkBar().SetShowAllPorts(true);
     ports->setCurrentIndex(198);
     Q_EMIT ports->activated(198);
-    EXPECT_TRUE(window.StatusText().isEmpty());
+    EXPECT_TRUE(window.Status().StatusText().isEmpty());
     EXPECT_EQ(window.LinkBar().PortIndex(), 198);
     EXPECT_TRUE(window.LinkBar().ChosenPath().isEmpty());
-    EXPECT_TRUE(PumpUntil([&] { return window.LinkText().contains(QStringLiteral("COM199 does not exist")); }))
-        << window.LinkText().toStdString();
+    EXPECT_TRUE(PumpUntil([&] { return window.Status().LinkText().contains(QStringLiteral("COM199 does not exist")); }))
+        << window.Status().LinkText().toStdString();
     EXPECT_FALSE(window.LinkBar().findChild<QWidget*>(QStringLiteral("portState"))->property("open").toBool());
 
     EXPECT_TRUE(window.close());

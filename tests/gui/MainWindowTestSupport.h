@@ -14,6 +14,7 @@
 #include "app/OrlanDlg.h"
 #include "app/PageRegistry.h"
 #include "app/ProfileController.h"
+#include "app/StatusLine.h"
 #include "e2e/SimProcess.h"
 #include "labels/LabelCatalogue.h"
 

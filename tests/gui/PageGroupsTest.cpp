@@ -20,7 +20,7 @@ TEST(PageGroups, CaptionsTellThePartsOfAPageApart)
     options.port = PortInput{199, {}};
     COrlanDlg window(ShippedCatalogue(), options);
     auto view = [&window](const char* key) {
-        return dynamic_cast<CGenericPageView*>(window.PageViewOf(QString::fromLatin1(key)));
+        return dynamic_cast<CGenericPageView*>(window.Pages().ViewOf(QString::fromLatin1(key)));
     };
     auto boxTitle = [&](const char* key, const char* group) {
         const CGenericPageView* page = view(key);
