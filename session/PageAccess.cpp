@@ -7,39 +7,12 @@
 
 #include "labels/CommonLabelKeys.h"
 #include "labels/LabelCatalogue.h"
+#include "pages/PageIdentity.h"
 #include "session/TerminalSession.h"
 
 namespace orlan {
 
 namespace {
-
-constexpr std::pair<std::string_view, std::string_view> kAliases[] = {
-    {"CPageMainParams", "main"},          {"CPageAlarmParams", "alarm"},
-    {"CPageBattery", "battery"},          {"CPageBuzzer", "buzzer"},
-    {"CPageUps", "ups"},                  {"CDataParams", "sms-data"},
-    {"CPageUserCmd", "user-commands"},    {"CPageServer", "control-phones"},
-    {"CPageSos", "sos-phone"},            {"CPageAllSms", "messages"},
-    {"CPageADSms", "analog-messages"},    {"CPageDinAlarm", "input-messages"},
-    {"CPageDinName", "input-names"},      {"CPageDoutName", "output-names"},
-    {"CPageADName", "analog-names"},      {"CPageISensorName", "sensor-names"},
-    {"CPagePriotab", "input-priorities"}, {"CPageAinprio", "analog-priorities"},
-    {"CPageSysPrio", "system-priorities"}, {"CPageWinPrio", "zone-priorities"},
-    {"CPageMTimer", "timers"},            {"CWeekTimerPage", "weekly-timers"},
-    {"CPageRname", "register-names"},     {"CPageGPIO", "io-types"},
-    {"CPageCio", "linkage"},              {"CPageInterlock", "interlocks"},
-    {"CPageDinParams", "input-timing"},   {"CPageCounter", "counters"},
-    {"CPageDinCt", "counter-setup"},      {"CPageRfZone", "rf-zones"},
-    {"CPageDin3G", "3g-inputs"},          {"CPageAD", "analog"},
-    {"CPageAdcExt", "analog-ext"},        {"CPageTemp", "temperature"},
-    {"CPageExtTemp", "ext-temperature"},  {"CPageHumidity", "humidity"},
-    {"CPageGSensor", "motion"},           {"CPageGraycode", "encoder"},
-    {"CPageGPRS", "gprs"},                {"CPageHttp", "http"},
-    {"CPageEmail", "email"},              {"CPageMmsSetup", "mms"},
-    {"CPage3GMMS", "3g-mms"},             {"CPageMbusParams", "modbus"},
-    {"CPageComm2", "uart2"},              {"CPage62056", "meter"},
-    {"CPageComm", "console"},             {"CPageExTmpRcd", "temp-records"},
-    {"CPageExtTmpLog", "temp-log"},       {"CPageEvents", "events"},
-};
 
 bool SameIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -71,11 +44,8 @@ std::string FieldIds(const CFieldSet& fields)
 
 std::string_view PageAlias(std::string_view className)
 {
-    for (const auto& [name, alias] : kAliases) {
-        if (name == className)
-            return alias;
-    }
-    return {};
+    const SPageIdentity* identity = FindPageIdentity(className);
+    return identity != nullptr ? identity->alias : std::string_view();
 }
 
 CPage* FindPageByName(const CTerminalSession& session, std::string_view name)

@@ -1,45 +1,46 @@
 #include "session/PageOrders.h"
 
+#include <algorithm>
+
+#include "pages/PageIdentity.h"
+
 namespace orlan {
+
+namespace {
+
+template <class TRank>
+std::vector<std::string_view> Ranked(TRank rank)
+{
+    std::vector<const SPageIdentity*> ranked;
+    for (const SPageIdentity& page : PageIdentities()) {
+        if (rank(page) > 0)
+            ranked.push_back(&page);
+    }
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [&rank](const SPageIdentity* a, const SPageIdentity* b) { return rank(*a) < rank(*b); });
+    std::vector<std::string_view> names;
+    for (const SPageIdentity* page : ranked)
+        names.push_back(page->className);
+    return names;
+}
+
+} // namespace
 
 const std::vector<std::string_view>& AllPageClasses()
 {
-    static const std::vector<std::string_view> classes = {
-        "CPageMainParams", "CPageAlarmParams", "CPageBattery",    "CPageBuzzer",      "CPageUps",
-        "CDataParams",     "CPageUserCmd",     "CPageServer",     "CPageSos",         "CPageAllSms",
-        "CPageADSms",      "CPageDinAlarm",    "CPageDinName",    "CPageDoutName",    "CPageADName",
-        "CPageISensorName", "CPagePriotab",    "CPageAinprio",    "CPageSysPrio",     "CPageWinPrio",
-        "CPageMTimer",     "CWeekTimerPage",   "CPageRname",      "CPageGPIO",        "CPageCio",
-        "CPageInterlock",  "CPageDinParams",   "CPageCounter",    "CPageDinCt",       "CPageRfZone",
-        "CPageDin3G",      "CPageAD",          "CPageAdcExt",     "CPageTemp",        "CPageExtTemp",
-        "CPageHumidity",   "CPageGSensor",     "CPageGraycode",   "CPageGPRS",        "CPageHttp",
-        "CPageEmail",      "CPageMmsSetup",    "CPage3GMMS",      "CPageMbusParams",  "CPageComm2",
-        "CPage62056",      "CPageComm",        "CPageExTmpRcd",   "CPageExtTmpLog",   "CPageEvents"};
+    static const std::vector<std::string_view> classes = Ranked([](const SPageIdentity&) { return 1; });
     return classes;
 }
 
 const std::vector<std::string_view>& WholeReadClearOrder()
 {
-    static const std::vector<std::string_view> order = {
-        "CPageAllSms",     "CPageMainParams", "CPageDinAlarm",    "CPageADSms",      "CDataParams",
-        "CPageServer",     "CPageRfZone",     "CPageEmail",       "CPageTemp",       "CPageGPIO",
-        "CPageAD",         "CPageAlarmParams", "CPageMTimer",     "CPageWinPrio",    "CPage62056",
-        "CPage3GMMS",      "CPageGSensor",    "CPageISensorName", "CPageGraycode",   "CPageMmsSetup",
-        "CPageSos",        "CPageADName",     "CPageBattery",     "CPageDinParams",  "CPageUserCmd",
-        "CPageInterlock",  "CPagePriotab",    "CPageAinprio",     "CPageSysPrio",    "CWeekTimerPage",
-        "CPageGPRS",       "CPageBuzzer",     "CPageDinName",     "CPageDoutName",   "CPageMbusParams",
-        "CPageDin3G"};
+    static const std::vector<std::string_view> order = Ranked([](const SPageIdentity& p) { return p.clearRank; });
     return order;
 }
 
 const std::vector<std::string_view>& ProfileSectionOrder()
 {
-    static const std::vector<std::string_view> order = {
-        "CPageServer",   "CPageRfZone",   "CPageMainParams", "CPageAlarmParams", "CPageAllSms",
-        "CPageSysPrio",  "CPageWinPrio",  "CPageGPIO",       "CPageDinParams",   "CPageDinName",
-        "CPagePriotab",  "CPageDoutName", "CPageBuzzer",     "CPageExtTemp",     "CPageTemp",
-        "CPageBattery",  "CPageISensorName", "CPageCio",     "CPageMTimer",      "CWeekTimerPage",
-        "CPageUserCmd"};
+    static const std::vector<std::string_view> order = Ranked([](const SPageIdentity& p) { return p.profileRank; });
     return order;
 }
 

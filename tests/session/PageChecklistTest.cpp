@@ -10,6 +10,7 @@
 #include "../sim/SimTestSupport.h"
 #include "console/DumpRoutes.h"
 #include "pages/AllPages.h"
+#include "pages/PageIdentity.h"
 #include "session/PageOrders.h"
 #include "session/TerminalSession.h"
 #include "support/ManualClock.h"
@@ -35,6 +36,14 @@ TEST(PageChecklist, TheRoutingTableAndTheOrdersNameOnlyPagesOfThisSystem)
     for (const auto* order : {&WholeReadClearOrder(), &ProfileSectionOrder()}) {
         for (std::string_view name : *order)
             EXPECT_TRUE(Contains(AllPageClasses(), name)) << name;
+    }
+    // Aliases and ranks name one page each, or a script or an order would pick the wrong one.
+    std::set<std::string_view> aliases;
+    std::set<int> clearRanks, profileRanks;
+    for (const SPageIdentity& page : PageIdentities()) {
+        EXPECT_TRUE(aliases.insert(page.alias).second) << page.alias;
+        EXPECT_TRUE(page.clearRank == 0 || clearRanks.insert(page.clearRank).second) << page.className;
+        EXPECT_TRUE(page.profileRank == 0 || profileRanks.insert(page.profileRank).second) << page.className;
     }
     std::set<std::string> seen;
     for (const auto& page : CreateAllPages()) {
@@ -113,8 +122,9 @@ TEST_F(PageAgainstSimulator, EveryPageIsFilledByItsDumpAndItsSaveIsAccepted)
         const CFieldSet& fields = page->Fields();
         for (size_t i = 0; i < fields.Size(); ++i) {
             const SFieldDesc& desc = fields.Desc(i);
-            if (fields.IsKnown(i) && desc.kind == EFieldKind::Text)
+            if (fields.IsKnown(i) && desc.kind == EFieldKind::Text) {
                 EXPECT_EQ(ValueError(desc, fields.Value(i).text), "") << name << " " << desc.id << "=" << fields.Value(i).text;
+            }
         }
         if (!page->Info().hasWriteBack)
             continue;
