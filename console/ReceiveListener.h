@@ -42,10 +42,9 @@ public:
     // login"): the receive path answers it with the password unless this
     // says no (the session does when a login attempt has used its retries).
     virtual bool OnPasswordPrompt() { return true; }
-    // A line containing "DUMPR" arrived. At this level it is only the end
-    // line; the session reports a whole read complete only when the line
-    // ends its own read (see ISessionView).
-    virtual void OnWholeReadComplete() {}
+    // A line containing "DUMPR" arrived: only the end line of some dump. The
+    // session decides whether it ends its own whole read (see ISessionView).
+    virtual void OnDumpEndLine() {}
     // The boot prompt arrived while the setup request was armed: send the key run again.
     virtual void OnSetupKeyRunRequested() {}
 

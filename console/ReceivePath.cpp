@@ -296,7 +296,7 @@ void CReceivePath::ProcessLoginLines(std::string_view line)
         SetStatus(m_texts.reloadOk);
         l.OnBeep();
         m_haveLogin = true;
-        l.OnWholeReadComplete();
+        l.OnDumpEndLine();
     }
 }
 

@@ -64,13 +64,17 @@ QString CRegSetting::RawText(const QString& name) const
 
 int CRegSetting::ReadNumber(const QString& name, int index, int defaultValue) const
 {
-    const QString text = RawText(name + QString::number(index));
+    QString text = RawText(name + QString::number(index));
+    if (text.isEmpty() && name == QLatin1String(kParityValueName))
+        text = RawText(QLatin1String(kLegacyParityValueName) + QString::number(index));
     return text.isEmpty() ? defaultValue : LeadingNumber(text);
 }
 
 void CRegSetting::WriteNumber(const QString& name, int index, int value)
 {
     m_settings->setValue(name + QString::number(index), QString::number(value));
+    if (name == QLatin1String(kParityValueName))
+        m_settings->remove(QLatin1String(kLegacyParityValueName) + QString::number(index));
     m_settings->sync();
 }
 

@@ -13,8 +13,11 @@ namespace orlan {
 // Value names; the numbered ones are stored with index 0 ("COMMPORT0").
 inline constexpr char kPortValueName[] = "COMMPORT";   // port number - 1
 inline constexpr char kSpeedValueName[] = "BPSSEL";    // entry of the speed list
-inline constexpr char kParityValueName[] = "FLOWCTRL"; // parity code 0..3
-inline constexpr char kPasswordValueName[] = "SVRIP";
+inline constexpr char kParityValueName[] = "PARITY";   // parity code 0..3
+// Where earlier versions kept the parity; read while PARITY is not stored.
+inline constexpr char kLegacyParityValueName[] = "FLOWCTRL";
+// Never stored (see WriteText); named so nothing stores it by mistake.
+inline constexpr char kPasswordValueName[] = "PASSWORD";
 inline constexpr char kServerPortValueName[] = "SVRPORT";
 inline constexpr char kLocalNumberValueName[] = "LOCALNUM";
 inline constexpr char kIpAddressValueName[] = "IPADDRESS";

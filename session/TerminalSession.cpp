@@ -250,7 +250,7 @@ void CTerminalSession::StopReadTimer()
     }
 }
 
-void CTerminalSession::OnWholeReadComplete()
+void CTerminalSession::OnDumpEndLine()
 {
     switch (m_read) {
     case EWholeRead::Settling:

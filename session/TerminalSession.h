@@ -61,8 +61,7 @@ public:
         ShowError((fieldId.empty() ? std::string() : fieldId + " ") + why + "; nothing was sent");
     }
 
-    // The whole-configuration read contract (OnWholeReadComplete, inherited
-    // from IReceiveListener, is called by the session only for this):
+    // The whole-configuration read contract (OnWholeReadComplete):
     // a read started by Reload() is complete when its end line ("DUMPR")
     // arrives after its own request went out, once the line had gone quiet
     // before that request. Then, and only then, the pages hold the whole
@@ -71,6 +70,7 @@ public:
     // before the request, never counts). When a read cannot complete (its
     // request could not be written, or its end line did not come within the
     // read limit) OnWholeReadFailed says why instead.
+    virtual void OnWholeReadComplete() {}
     virtual void OnWholeReadFailed(const std::string& /*reason*/) {}
     // An end line that ends no whole read of the session: a page's read that
     // ends with "%DUMPR", or a raw "%DUMPR" (a login check), while no whole
@@ -250,7 +250,7 @@ public:
     void OnLoginSuccess() override;
     void OnLoginFailed() override;
     bool OnPasswordPrompt() override;
-    void OnWholeReadComplete() override;
+    void OnDumpEndLine() override;
     void OnSetupKeyRunRequested() override;
     // The pages hear of a whole picture before the view saves it.
     void OnPictureComplete(std::span<const uint8_t> jpeg) override

@@ -34,9 +34,9 @@ public:
         CRecordingListener::OnLoginSuccess();
         SendWholeConfigurationRead(sink);
     }
-    void OnWholeReadComplete() override
+    void OnDumpEndLine() override
     {
-        CRecordingListener::OnWholeReadComplete();
+        CRecordingListener::OnDumpEndLine();
         ++wholeReads;
     }
 

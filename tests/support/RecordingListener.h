@@ -25,7 +25,7 @@ public:
     void OnAnswer(EAnswer answer) override { answers.push_back(answer); }
     void OnLoginSuccess() override { trace.push_back("login-success"); }
     void OnLoginFailed() override { trace.push_back("login-failed"); }
-    void OnWholeReadComplete() override { trace.push_back("read-complete"); }
+    void OnDumpEndLine() override { trace.push_back("read-complete"); }
     void OnSetupKeyRunRequested() override { trace.push_back("key-run"); }
     void OnPictureComplete(std::span<const uint8_t> jpeg) override
     {
