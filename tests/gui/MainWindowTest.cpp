@@ -21,6 +21,7 @@
 #include "app/LinkBar.h"
 #include "app/NavigationBar.h"
 #include "labels/CommonLabelKeys.h"
+#include "pages/Page.h"
 #include "platform/RegSetting.h"
 #include "support/QtTestSupport.h"
 #include "tools/ConsoleTerminalPage.h"
@@ -495,6 +496,26 @@ TEST(MainWindow, ACameraPictureIsSavedAsOneJpgInTheWorkingDirectory)
     const uint8_t bytes[] = {0xFF, 0xD8, 0xFF, 0xD9};
     window.SavePicture(bytes, PrivateHome() + QStringLiteral("/missing/1.jpg"));
     EXPECT_TRUE(window.Status().StatusText().startsWith(QStringLiteral("image not saved: "))) << window.Status().StatusText().toStdString();
+
+    // The page that names the file shows the one saved there when its view
+    // is first made, not only what arrived since.
+    const QByteArray saved("\xFF\xD8\x01\x02\xFF\xD9", 6);
+    picture.close();
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    picture.write(saved);
+    picture.close();
+    QString key;
+    CPage* page = nullptr;
+    for (const auto& [pageKey, candidate] : window.Pages().PagesByKey()) {
+        if (candidate->Info().pictureFile == "1.jpg") {
+            key = pageKey;
+            page = candidate;
+        }
+    }
+    ASSERT_NE(page, nullptr) << "no page names 1.jpg";
+    ASSERT_FALSE(window.Pages().Views().contains(key));
+    ASSERT_NE(window.Pages().ViewOf(key), nullptr);
+    EXPECT_EQ(page->Fields().Text("picture"), saved.toStdString());
 }
 
 TEST(MainWindow, ClosingKeepsTheChoicesButNeverThePassword)
