@@ -30,7 +30,6 @@ public:
     virtual bool FlushOut() = 0;
     // Ends the run once; later calls do nothing.
     virtual void Finish(ECliExit code, const std::string& message = {}) = 0;
-    virtual bool Finished() const = 0;
 
     // --timeout from now; the command's OnDeadline says what it meant.
     virtual void StartDeadline() = 0;

@@ -70,7 +70,6 @@ private:
     bool PrintLine(std::string_view line) override;
     bool FlushOut() override;
     void Finish(ECliExit code, const std::string& message = {}) override;
-    bool Finished() const override { return m_stage == EStage::Done; }
     void StartDeadline() override;
     void StopDeadline() override { m_deadline.stop(); }
     void WaitForQuiet(int ms) override { m_quietWait.start(ms); }

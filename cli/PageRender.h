@@ -1,7 +1,8 @@
 #pragma once
-// How orlan-cli prints pages: the list of pages, what a page's fields take,
-// and a page's values as text for a person or as JSON for scripts. None of
-// it needs a terminal beyond the values a read left in the page.
+// How orlan-cli prints pages: the list of pages and what a page's fields
+// take (PageListRender.cpp), and a page's values as text for a person or as
+// JSON for scripts (PageRender.cpp). None of it needs a terminal beyond the
+// values a read left in the page.
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ std::string PageFieldsText(const CPage& page, const CLabelCatalogue& catalogue);
 // The value as `show` prints it: a list as "index: item", a switch as 0/1.
 std::string FieldValueText(const CFieldSet& fields, size_t i, const CLabelCatalogue& catalogue);
 
+// "Siren (CPageBuzzer, buzzer)" and a line end: the first line of a page's
+// text and of its field list.
+std::string PageHeading(const CPage& page, const CLabelCatalogue& catalogue);
 // The page as one JSON object: class, alias, caption, fields by id (value,
 // caption, hidden) and tables as arrays of rows.
 std::string PageJson(const CPage& page, const CLabelCatalogue& catalogue);

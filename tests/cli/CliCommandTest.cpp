@@ -8,8 +8,11 @@
 #include <set>
 #include <typeinfo>
 
-#include "cli/commands/CommandTable.h"
+#include <unistd.h>
+
 #include "FakeCliHost.h"
+#include "cli/commands/CommandTable.h"
+#include "cli/commands/PageJobCommand.h"
 
 namespace orlan::test {
 namespace {
@@ -154,12 +157,49 @@ TEST(CliCommands, SendAndRestartEndWithTheirAnswer)
     EXPECT_EQ(silent.finalMessage, "no answer to %GETVER in time");
 }
 
+TEST(CliCommands, ARowEditThatAsksForItsOwnRowEndsOnceTheLineIsQuiet)
+{
+    // A register row of the field bus page goes out with a request for that
+    // row alone: no page read follows, so the session has no read to end.
+    CFakeCliHost host;
+    host.options.command = ECliCommand::Edit;
+    host.options.page = "modbus";
+    host.options.row = 0;
+    host.options.table = 0;
+    CPage* page = host.session.FindPage("CPageMbusParams");
+    ASSERT_NE(page, nullptr);
+    CPageTable& registers = page->Tables().front();
+    for (size_t column = 0; column < registers.Desc().dataColumns; ++column)
+        registers.SetKnown(0, column, true);
+    host.options.assignments = {"type=1", "slave=3", "register=100"};
+    const std::unique_ptr<CCliCommand> command = MakeCliCommand(ECliCommand::Edit, host);
+    host.command = command.get();
+    ASSERT_TRUE(command->Prepare());
+    command->OnWholeReadComplete();
+    for (size_t sent = 0; sent != host.sink.blocks.size();) {
+        sent = host.sink.blocks.size();
+        host.Receive("CMD OK\r\n");
+    }
+    ASSERT_NE(host.sink.Joined().find("%DUMP_MODBUS_MASTER0\r"), std::string::npos) << host.sink.Joined();
+    EXPECT_EQ(host.sink.Joined().find(page->DumpRequest()), std::string::npos) << "no page read";
+    EXPECT_FALSE(host.Finished()) << host.finalMessage;
+    EXPECT_EQ(host.quietMs, CPageJobCommand::kRowReadQuietMs);
+    host.quietMs = 0;
+    command->OnLine("$MODBUS_MASTER:00,3,100,1,1");
+    EXPECT_EQ(host.quietMs, CPageJobCommand::kRowReadQuietMs) << "each line starts the quiet wait again";
+    host.clock.Advance(10 * CTerminalSession::kPageReadQuietMs);
+    EXPECT_FALSE(host.Finished()) << "the session reports no page read here";
+    command->OnQuiet();
+    EXPECT_EQ(host.exit, ECliExit::Ok);
+    EXPECT_EQ(host.finalMessage, "modbus read back");
+}
+
 class CliExecCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
         m_dir = std::filesystem::temp_directory_path()
-                / ("orlan-cli-exec-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
+                / ("orlan-cli-exec-" + std::to_string(::getpid()) + "-"
                    + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(m_dir);
         m_profile = (m_dir / "profile.txt").string();

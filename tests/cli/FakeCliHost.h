@@ -41,7 +41,7 @@ public:
             finalMessage = message;
         }
     }
-    bool Finished() const override { return exit.has_value(); }
+    bool Finished() const { return exit.has_value(); }
     void StartDeadline() override { deadline = true; }
     void StopDeadline() override { deadline = false; }
     void WaitForQuiet(int ms) override { quietMs = ms; }
