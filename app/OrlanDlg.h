@@ -1,11 +1,11 @@
 #pragma once
 // The main window: the view of the console session. It owns the serial
 // channel with the session and every page, lays out the header, the
-// command bar, the navigation, the page area and the status bar, and
+// command bar, the navigation, the page area and the status line, and
 // composes the parts that do the work: the page registry, the port
-// controller, the profile controller, the message centre and the
-// unsaved-edits guard. As the session's view it hands each report to the
-// part it concerns. Nothing here waits: boxes and file choosers open
+// controller, the profile controller, the message centre, the
+// unsaved-edits guard and the job report line. As the session's view it
+// hands each report to the part it concerns. Nothing here waits: boxes and file choosers open
 // without a nested event loop, so the receive path keeps running behind
 // them.
 #include <QMainWindow>

@@ -61,6 +61,7 @@ public:
 Q_SIGNALS:
     // Another port is opening: what the window showed of the old one goes.
     void opening();
+    // The user's port change went through: the old port's status texts go.
     void switched();
     void terminalActionsChanged(bool allowed);
     // Reconnect asked for: the whole configuration is to be read again.
