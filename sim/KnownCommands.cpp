@@ -1,6 +1,7 @@
 #include "sim/KnownCommands.h"
 
 #include "sim/ConfigStore.h"
+#include "sim/DeclaredCommands.h"
 #include "sim/StoreRewrite.h"
 
 #include <string>
@@ -176,7 +177,6 @@ std::vector<CommandSpec> BuildTable()
         Setting("UP", sys("$PARITY {v}")),
         Setting("MODEMSMSMD", sys("$MODEMSMODE {v}")),
         Setting("CC", sys("$CC {v}")),
-        Setting("ID", sys("$DID {v}")),
         Setting("DAS", sys("$DAS {b}")),
         Setting("UB", sys("$BPS {v}")),
         Setting("DESC", sys("$DESC {v}")),
@@ -194,14 +194,7 @@ std::vector<CommandSpec> BuildTable()
         Setting("CHECKBALANCE", RewriteLines("SYS", {"$CKBSP {0}", "$CKBCD {1}"})),
 
         // Alarm parameters.
-        Setting("SNDALARMDLYEN", sys("$SNDALARMDLY {b}")),
-        Setting("OUTDLY", sys("$OUTDLY {v}")),
-        Setting("INDLY", sys("$INDLY {v}")),
         Setting("IOAT", RewriteLines("SYS", {"$IOAT {v}", "$IAT {v}"})),
-        Setting("ARING", sys("$AR {b}")),
-        Setting("ASC", sys("$ATA {b}")),
-        Setting("AWB", sys("$AWB {b}")),
-        Setting("UARTEVENT", sys("$UARTEVENT {b}")),
         Setting("DRPTMP", sys("$DRPTMP {b}")),
         Setting("DRPTID", sys("$DRPTID {b}")),
         Setting("DRPDEF", sys("$DRPDEF {b}")),
@@ -214,9 +207,6 @@ std::vector<CommandSpec> BuildTable()
         Setting("AINDRP", RewriteDigits("ADS", Numbered("$AINDRP", 4), '1')),
 
         // Power supply, buzzer, UPS.
-        Setting("POWDLY", gpio("$POWDLY {v}")),
-        Setting("BATEN", gpio("$BATEN {b}")),
-        Setting("POWLS", gpio("$POWLS {v}")),
         Setting("BUZEN", sys("$IBUZ {b}")),
         Setting("BUZT", sys("$BUZZERT {v}")),
         Setting("STUPSEN", RewriteLine("UPS", "$STUPSEN {b}")),
@@ -226,11 +216,6 @@ std::vector<CommandSpec> BuildTable()
         Setting("STUPSBPS", RewriteLine("UPS", "$STUPSBPS {v}")),
 
         // Serial data by SMS.
-        Setting("GSMDTUEN", sys("$GSMDTU {b}")),
-        Setting("TM", sys("$DTM {v}")),
-        Setting("OT", sys("$DOT {v}")),
-        Setting("EASYMODEMEN", sys("$EASYMODEMEN {b}")),
-        Setting("EASYMODEMPWD", sys("$EASYMODEMPWD {b}")),
         Setting("SR#", phone("$SR{n} {v}", 7)),
 
         // User commands.
@@ -240,7 +225,6 @@ std::vector<CommandSpec> BuildTable()
         // Phones, message texts, channel names.
         Setting("CS#", phone("$CS{n} {v}", 9)),
         Setting("SOS#", phone("$SOS{n} {v}", 0)),
-        Setting("MMSEXTSOSVPC", phone("$MMSEXTSOSVPC {b}")),
         Setting("S##", RewriteLine("ROMSMS", "$SMS{n} {v}", 25)),
         Setting("ADSMSHEADEN", RewriteLine("ROMSMS", "$AINSMH {b}")),
         Setting("PREVSMS"),
@@ -248,14 +232,12 @@ std::vector<CommandSpec> BuildTable()
         Setting("O##", gpio("$DONAME{n} {v}", 7)),
         Setting("A##", ads("$ADNAME{n} {v}", 3)),
         Setting("E##", RewriteLine("DS1", "$ISNAME{n}: {v}", 5)),
-        Setting("ISENSORSMSHEADEN", RewriteLine("DS1", "$ISSMH {b}")),
 
         // Priority tables.
         Setting("BASEPRIO=", RewritePriority({"$PRIOSYS"})),
         Setting("DINPRIO=", RewritePriority({"$PRIODINSMS", "$PRIODINRING"})),
         Setting("WINPRIO=", RewritePriority({"$PRIOWINSMS", "$PRIOWINRING"})),
         Setting("AINPRIO=", RewritePriority({"$PRIOAINSMS"})),
-        Setting("M2MSMSEN", RewriteLine("PRIOTB", "$M2M_SMS {b}")),
 
         // Timers and the interlock table.
         Setting("MTIMER#", RewriteLines("TIMER", {"$TIMERH{n} {0}", "$TIMERM{n} {1}", "$TIMERT{n} {2}"}, 5)),
@@ -274,28 +256,15 @@ std::vector<CommandSpec> BuildTable()
                 types.push_back(std::move(output));
             return RewriteDigits("GPIO", std::move(types), '4');
         }()),
-        Setting("IOOR", gpio("$IOOR {b}")),
-        Setting("L1DEF", gpio("$L1DEF {b}")),
-        Setting("IOHT", gpio("$IOHT {v}")),
 
         // Linkage.
         Setting("IOOC", gpio("$IOOC {v}")),
         Setting("IOOA#", gpio("$OAS{n} {v}", 7)),
-        Setting("IOPO", gpio("$IOPO {v}")),
-        Setting("INTERLOCKDISARM", sys("$INTERLOCKDISARM {b}")),
-        Setting("INTERLOCKURG", sys("$INTERLOCKURG {b}")),
 
         // Input timing and input counters.
         Setting("IOAS#", gpio("$DINAS {n},{1}", 3)),
         Setting("IOLS#", gpio("$DINLS {n},{1}", 3)),
         Setting("DINDLY#", gpio("$DINDLY {n},{1}", 3)),
-        Setting("DINCSMST", gpio("$DINCTSMT {v}")),
-        Setting("DINCSNAME", gpio("$DINCTSNM {v}")),
-        Setting("DINCMODE", gpio("$DINCTMODE {v}")),
-        Setting("DINCTAUTO", gpio("$DINCTA {b}")),
-        Setting("DINCUT", gpio("$DINDUT {v}")),
-        Setting("DINCST", gpio("$DINCST {v}")),
-        Setting("DINCLOG", gpio("$DINCLOG {b}")),
         Setting("DINCSET#", gpio("$DINCTVALV{n} {1}", 3)),
         Setting("DINCUNITV#", gpio("$DINCTUNTV{n} {1}", 3)),
         Setting("DINCUNITM#", gpio("$DINCTMAXV{n} {1}", 3)),
@@ -320,7 +289,6 @@ std::vector<CommandSpec> BuildTable()
         Setting("WINURG", gpio("$WINURG{r} {1}", 11)),
         Setting("WINZS", gpio("$WINZS{r} {1}", 11)),
         Setting("WSLDO", gpio("$WINLDO{r} {1}", 11)),
-        Setting("RPLARMBTN", gpio("$RPLARM {b}")),
 
         // 3G input alarm channels: fields of the input's "$ZONE_DIN" line.
         // Inputs 0 and 1 also show on the 3G video page ("$3GS_DINVPC0 1").
@@ -349,9 +317,6 @@ std::vector<CommandSpec> BuildTable()
         Setting("AIN#LOC1", RewriteListField("ADS", "$AINOOC{n} ", 1, "{v}", 3)),
         Setting("AIN#HOC2", RewriteListField("ADS", "$AINOOC{n} ", 2, "{v}", 3)),
         Setting("AIN#LOC2", RewriteListField("ADS", "$AINOOC{n} ", 3, "{v}", 3)),
-        Setting("AINAS", ads("$AINAS {v}")),
-        Setting("AINLS", ads("$AINLS {v}")),
-        Setting("AINDLY", ads("$AINDLY {v}")),
         Setting("AINURG", RewriteDigits("ADS", Numbered("$AINURG", 4), '1')),
         Setting("AINSND", RewriteDigits("ADS", Numbered("$AINSND", 4), '1')),
         Setting("AINON", AnalogChannelsOn),
@@ -361,25 +326,10 @@ std::vector<CommandSpec> BuildTable()
                           single = ads("$AINTPE{r} {1}", 3)](ISimConsole& console, const CommandCall& call) {
             return call.args.find(',') == std::string_view::npos ? digits(console, call) : single(console, call);
         }),
-        Setting("AINUPT", ads("$AINUPT {v}")),
-        Setting("AINUPS", ads("$AINUPS {v}")),
-        Setting("AINUPE", ads("$AINUPE {v}")),
-        Setting("ADSTEPUPEN", ads("$AINSTU {b}")),
-        Setting("ADRANGEEN", ads("$AINRGU {b}")),
 
         // Internal and external temperature sensors.
-        Setting("TMPH", tmp("$TMPH {v}")),
-        Setting("TMPL", tmp("$TMPL {v}")),
-        Setting("TMPB", tmp("$TMPB {v}")),
         Action("TMPON", tmp("*TMP100_EN |1")),
         Action("TMPOFF", tmp("*TMP100_EN |0")),
-        Setting("TMPSMS", tmp("$TMPSMS {b}")),
-        Setting("TMPSND", tmp("$TMPSND {b}")),
-        Setting("TMPAS", tmp("$TMPAS {v}")),
-        Setting("TMPRS", tmp("$TMPRS {v}")),
-        Setting("TMPDLY", tmp("$TMPDLY {v}")),
-        Setting("TMPURG", tmp("$TMPURG {b}")),
-        Setting("TMPOS", tmp("$TMPOS {v}")),
         Setting("TMPIH", tmp("$TMPIH{v}")),
         Setting("TMPIL", tmp("$TMPIL{v}")),
         Setting("ETEMPH#=", RewriteListField("DS1", "$ETEMP{n} ", 1, "{v}", 5)),
@@ -430,8 +380,6 @@ std::vector<CommandSpec> BuildTable()
         Setting("M2MIDT", m2m("$M2M_IDT {v}")),
         Setting("MODUID", m2m("$M2M_TID {v}")),
         Setting("M2MEN", m2m("$M2M_EN {b}")),
-        Setting("GDTUEN", m2m("$GDTU_EN {b}")),
-        Setting("GMSGEN", m2m("$GMSG_EN {b}")),
         Setting("M2MCTO", m2m("$M2M_CTO {v}")),
         Setting("M2MDTSIP#=", m2m("$M2MD_SVR{n} {v}", 3)),
         Setting("M2MDTSPT#=", m2m("$M2MD_PT{n} {v}", 3)),
@@ -482,11 +430,6 @@ std::vector<CommandSpec> BuildTable()
                                           "$MDMTX{nn},{10}"},
                                          31)),
         Setting("MDMSF##=", modbus("$MDFLG{nn},{0},{1},{2},{3},{4}", 31)),
-        Setting("MDAS", modbus("$MDRAST {v}")),
-        Setting("MDADDR", modbus("$MDADDR {v}")),
-        Setting("MDLS", modbus("$MDRSDT {v}")),
-        Setting("MDRTO", modbus("$MDRDTO {v}")),
-        Setting("MDLTO", modbus("$MDLPTO {v}")),
         Setting("R##", RewriteLine("M", "$REG{n} {v}", 63)),
         Setting("N##", RewriteLine("M", "$RNAME{n} {v}", 31)),
         Setting("UART2CP", RewriteLines("SYS", {"$UART2BPS {0}", "$UART2PARITY {1}"})),
@@ -502,7 +445,12 @@ std::vector<CommandSpec> BuildTable()
 
 const std::vector<CommandSpec>& KnownCommands()
 {
-    static const std::vector<CommandSpec> table = BuildTable();
+    static const std::vector<CommandSpec> table = [] {
+        std::vector<CommandSpec> rows = BuildTable();
+        std::vector<CommandSpec> declared = DeclaredCommands(rows);
+        rows.insert(rows.end(), declared.begin(), declared.end());
+        return rows;
+    }();
     return table;
 }
 

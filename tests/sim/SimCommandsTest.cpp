@@ -42,6 +42,17 @@ TEST_F(SimCommands, KnownCommandsAreAcceptedAndOthersRefused)
     EXPECT_EQ(Line("$AINSMH "), "$AINSMH 0");
 }
 
+TEST_F(SimCommands, DeclaredSettingsAreTakenOnlyWithAValueTheirRuleTakes)
+{
+    // Values the tool's declarations refuse are refused as a strict terminal
+    // would, and change nothing; taken ones land in their key's line.
+    EXPECT_EQ(Send("%POWDLY\r%POWDLYabc45x\r%POWDLY-5\r%BATEN2\r%TMPH12,5\r%POWDLY30\r%BATEN0\r%TMPH-12.5\r"),
+              (Lines{"CMD ERR", "CMD ERR", "CMD ERR", "CMD ERR", "CMD ERR", "CMD OK", "CMD OK", "CMD OK"}));
+    EXPECT_EQ(Line("$POWDLY "), "$POWDLY 30");
+    EXPECT_EQ(Line("$BATEN "), "$BATEN 0");
+    EXPECT_EQ(Line("$TMPH "), "$TMPH -12.5");
+}
+
 TEST_F(SimCommands, GroupDumpPrintsItsGroupInOrder)
 {
     EXPECT_EQ(Send("%DUMP_62056\r"), (Lines{"$P62056POOLT 15", "$P62056HEART 5", "$P62056ERRUP 1"}));

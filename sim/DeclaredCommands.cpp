@@ -1,0 +1,105 @@
+#include "sim/DeclaredCommands.h"
+
+#include <algorithm>
+#include <deque>
+#include <string>
+
+#include "pages/AllPages.h"
+#include "pages/Setting.h"
+#include "sim/CommandTable.h"
+#include "sim/ConfigStore.h"
+#include "sim/DefaultFixture.h"
+
+namespace orlan {
+
+namespace {
+
+struct SDeclared {
+    SFieldDesc desc;
+    std::string prefix;  // the line's key and separator: "$POWDLY "
+    std::string group;
+};
+
+// The command's name when its format is "%%" + name + one conversion + CR.
+std::string CommandName(std::string_view format)
+{
+    if (!format.starts_with("%%") || !format.ends_with("\r"))
+        return {};
+    const size_t conversion = format.find('%', 2);
+    if (conversion == std::string_view::npos || conversion == 2 || format.substr(conversion, 2) == "%%")
+        return {};
+    const std::string_view rest = format.substr(conversion + 1);
+    const size_t end = rest.find_first_of("sdiuxX");
+    if (end == std::string_view::npos || rest.substr(end + 1) != "\r")
+        return {};
+    std::string name(format.substr(2, conversion - 2));
+    const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    });
+    return plain ? name : std::string();
+}
+
+// "$BATEN 1" and "$BATEN 0" are one line, "$BATEN {0|1}".
+std::string LinePrefix(std::string_view key)
+{
+    const bool switchKey = key.size() > 2 && key[key.size() - 2] == ' ' && (key.back() == '0' || key.back() == '1');
+    if (switchKey)
+        key.remove_suffix(1);
+    return std::string(key) + (key.ends_with(' ') ? "" : " ");
+}
+
+bool ValueTaken(const SFieldDesc& desc, std::string_view value)
+{
+    const bool digits = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+    switch (desc.kind) {
+    case EFieldKind::Check:
+        return value == "0" || value == "1";
+    case EFieldKind::Choice:
+        return digits;
+    default:
+        return ValueError(desc, value).empty();
+    }
+}
+
+} // namespace
+
+std::vector<CommandSpec> DeclaredCommands(const std::vector<CommandSpec>& handWritten)
+{
+    // Patterns are views: their texts live as long as the program.
+    static std::deque<std::string> names;
+    std::string error;
+    const std::optional<CConfigStore> fixture = CConfigStore::Parse(DefaultFixtureText(), &error);
+    std::vector<CommandSpec> declared;
+    for (const auto& page : CreateAllPages()) {
+        for (const SSetting& setting : page->Settings()) {
+            const std::string name = CommandName(setting.command);
+            if (name.empty() || setting.keys.empty())
+                continue;
+            // A hand-written row at least as long as the name carries it (a
+            // command that rewrites more than one line); a shorter one that
+            // happens to match loses to this row, the longest pattern.
+            const CommandMatch hand = MatchCommand(handWritten, name + "0");
+            if (hand.spec != nullptr && hand.spec->pattern.size() >= name.size())
+                continue;
+            SDeclared rule{setting.field, LinePrefix(setting.keys.front()), "SYS"};
+            if (fixture) {
+                if (const ConfigLine* line = fixture->Find(rule.prefix))
+                    rule.group = line->group;
+            }
+            // Two pages may declare the same command (the unit id): one row.
+            const CommandMatch twice = MatchCommand(declared, name + "0");
+            if (twice.spec != nullptr && twice.spec->pattern == name)
+                continue;
+            const std::string& pattern = names.emplace_back(name);
+            declared.push_back({pattern, ECommandKind::Setting, [rule](ISimConsole& console, const CommandCall& call) {
+                                    if (!ValueTaken(rule.desc, call.args))
+                                        return ESimAnswer::Err;
+                                    console.Store().Set(rule.group, rule.prefix, rule.prefix + std::string(call.args));
+                                    return ESimAnswer::Ok;
+                                }});
+        }
+    }
+    return declared;
+}
+
+} // namespace orlan
