@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 #include "app/OrlanDlg.h"
+#include "app/PageRegistry.h"
 #include "bench/BenchStats.h"
 #include "bench/SimTraffic.h"
 #include "labels/LabelCatalogue.h"
@@ -189,7 +190,7 @@ SRun RunOnce(const std::string& burst, const QString& page)
     orlan::COrlanDlg window(std::move(catalogue), options);
     window.resize(1200, 800);
     window.show();
-    window.ShowPage(page);
+    window.Pages().Show(page);
 
     std::vector<double> idle;
     std::vector<double> lags;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/CliArgs.h"
+#include "pages/Page.h"
 
 namespace orlan {
 
@@ -40,6 +41,8 @@ public:
     virtual void WaitForAnswer(int ms) = 0;
     // The report of the last job the session ran for the command.
     virtual const SJobReport& LastReport() const = 0;
+    // What the last page job ended with (its page's read, a row's request, ...).
+    virtual EJobEnd LastJobEnd() const = 0;
 
 protected:
     ~ICliHost() = default;

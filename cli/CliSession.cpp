@@ -256,9 +256,10 @@ void CCliSession::OnJobFinished(const std::string& name, const SJobReport& repor
     ReportJob(name, report);
 }
 
-void CCliSession::OnPageJobFinished(const CPage& page, const SPageJobKind& /*kind*/, const std::string& /*name*/,
+void CCliSession::OnPageJobFinished(const CPage& page, const SPageJobKind& kind, const std::string& /*name*/,
                                     const SJobReport& report)
 {
+    m_jobEnd = kind.end;
     // A page's job is named by its caption, as the window names it.
     ReportJob(PageCaption(page, m_catalogue), report);
 }

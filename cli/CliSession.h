@@ -75,6 +75,7 @@ private:
     void WaitForQuiet(int ms) override { m_quietWait.start(ms); }
     void WaitForAnswer(int ms) override { m_answerWait.start(CommandWaitMs(ms)); }
     const SJobReport& LastReport() const override { return m_report; }
+    EJobEnd LastJobEnd() const override { return m_jobEnd; }
 
     void ConnectPort();
     bool OpenPort();
@@ -96,6 +97,7 @@ private:
     bool m_lineShowsLogin = false;  // the login check's last line may end a dump
     std::string m_outError;         // why standard output failed
     SJobReport m_report;            // of the last job
+    EJobEnd m_jobEnd = EJobEnd::Nothing;  // of the last page job
     QTimer m_deadline;              // --timeout
     QElapsedTimer m_deadlineClock;
     QTimer m_loginQuiet;  // the login check goes on when the terminal says nothing

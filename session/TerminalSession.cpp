@@ -348,13 +348,19 @@ void CTerminalSession::ReadPage(CPage& page)
     // Clearing after the write is safe, as received blocks reach this thread
     // only after this returns.
     const std::string request = page.DumpRequest();
+    const bool written = m_sink.QueueWrite(request) == request.size();
+    if (written)
+        page.Clear();
+    WatchPageRead(page);
+}
+
+void CTerminalSession::WatchPageRead(const CPage& page)
+{
     if (m_pageReadTimer)
         m_timers.Cancel(*m_pageReadTimer);
     m_pageReadTimer.reset();
     m_pageRead = &page;
     m_pageReadAt = m_timers.NowMs();
-    if (m_sink.QueueWrite(request) == request.size())
-        page.Clear();
     CheckPageReadQuiet();
 }
 
@@ -404,10 +410,12 @@ void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, 
         break;
     case EJobEnd::Request:
         job.steps.push_back(SJobStep::Write(std::move(pageJob.request)));
+        job.steps.push_back(SJobStep::Call([this, &page] { WatchPageRead(page); }));
         break;
     case EJobEnd::Nothing:
         break;
     }
+    kind.end = pageJob.end;
     // What a write sends is what the fields hold now; edits made while it
     // runs stay edits.
     std::vector<SFieldValue> sent;

@@ -28,6 +28,9 @@ struct SPageJobKind {
     EKind kind = EKind::Write;
     std::string id;             // the action's or the field's id
     std::optional<size_t> row;  // the edited row (0-based)
+    // What the job ended with: the page's read or a row's own request (both
+    // followed by OnPageReadEnded), a whole read, or nothing.
+    EJobEnd end = EJobEnd::Nothing;
 };
 
 // What the session needs from its view beyond the receive path's reports.
@@ -79,8 +82,9 @@ public:
     virtual void OnDumpEndOutsideRead() {}
     // The command queue finished its last job and nothing waits behind it.
     virtual void OnQueueIdle() {}
-    // A page's own read is over: its request went out and the line has been
-    // quiet for kPageReadQuietMs since (a page's dump has no end line).
+    // A page's own read is over (or the request for one of its rows a row
+    // edit ends with): the request went out and the line has been quiet for
+    // kPageReadQuietMs since (a page's dump has no end line).
     virtual void OnPageReadEnded(const CPage& /*page*/) {}
 };
 
@@ -271,6 +275,7 @@ private:
     // command, or the setup key run), a line break before the end.
     bool RefusesValues(const CPage& page, const CFieldSet& fields, const CCommandList& commands);
     void CheckReadSilence();
+    void WatchPageRead(const CPage& page);
     void CheckPageReadQuiet();
     void DispatchLine(std::string_view line) override;
     void CheckReadSettle();

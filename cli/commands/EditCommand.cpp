@@ -8,26 +8,6 @@
 
 namespace orlan {
 
-namespace {
-
-// How the row job the session builds from the dialog ends, worked out on
-// the page as it is and undone, as the session's own probes are.
-EJobEnd RowJobEnd(CPage& page, size_t table, size_t row, const SRowEditor& editor)
-{
-    if (!page.RowEditError(table, row, editor.fields).empty())
-        return EJobEnd::Nothing;
-    const std::vector<CPageTable> tables = page.Tables();
-    const CFieldSet fields = page.Fields();
-    std::vector<SLeftOut> leftOut;
-    const EJobEnd end =
-        CTerminalSession::RowJob(KnownRowCommands(page, table, row, editor, leftOut), !leftOut.empty()).end;
-    page.Tables() = tables;
-    page.Fields() = fields;
-    return end;
-}
-
-} // namespace
-
 bool CEditCommand::Check()
 {
     const size_t table = m_host.Options().table;
@@ -63,7 +43,7 @@ void CEditCommand::StartJob()
         m_host.Finish(ECliExit::Usage, where + ": " + refused + "; nothing was sent");
         return;
     }
-    JobStarts(RowJobEnd(*m_page, table, row, *editor));
+    JobStarts();
     const std::string error = m_host.Session().CommitRow(*m_page, table, row, *editor);
     if (!error.empty()) {
         const std::string message = catalogue.Lookup(error, "SYSMSG");

@@ -20,8 +20,6 @@ void CPageJobCommand::Run()
 
 void CPageJobCommand::OnLine(std::string_view line)
 {
-    if (m_stage == EStage::RowRead)
-        m_host.WaitForQuiet(kRowReadQuietMs);
     EchoVerbose(line);
 }
 
@@ -41,26 +39,22 @@ void CPageJobCommand::OnWholeReadFailed(const std::string& reason)
         ReadAfterJobFailed(m_host, reason);
 }
 
-void CPageJobCommand::JobStarts(EJobEnd end)
+void CPageJobCommand::JobStarts()
 {
     m_stage = EStage::Job;
-    m_end = end;
     m_pageReadEnded = false;
 }
 
 void CPageJobCommand::OnJobFinished(const SJobReport& /*report*/)
 {
-    switch (m_end) {
+    switch (m_host.LastJobEnd()) {
     case EJobEnd::ReadPage:
+    case EJobEnd::Request:  // a row's own request: the session ends it like a page's read
         if (m_pageReadEnded) {
             ReadBack();
             return;
         }
         m_stage = EStage::PageRead;
-        break;
-    case EJobEnd::Request:
-        m_stage = EStage::RowRead;
-        m_host.WaitForQuiet(kRowReadQuietMs);
         break;
     case EJobEnd::ReadAll:
         m_stage = EStage::ReadAfter;
@@ -82,12 +76,6 @@ void CPageJobCommand::OnPageReadEnded(const CPage& page)
         m_pageReadEnded = true;
 }
 
-void CPageJobCommand::OnQuiet()
-{
-    if (m_stage == EStage::RowRead)
-        ReadBack();
-}
-
 void CPageJobCommand::ReadBack()
 {
     m_host.Finish(ExitOf(m_host.LastReport()), PageCaption(*m_page, m_host.Catalogue()) + " read back");
@@ -95,7 +83,7 @@ void CPageJobCommand::ReadBack()
 
 void CPageJobCommand::OnDeadline(const std::string& waited)
 {
-    if (m_stage == EStage::PageRead || m_stage == EStage::RowRead)
+    if (m_stage == EStage::PageRead)
         m_host.Finish(ExitOf(m_host.LastReport()), "the page's read did not end within " + waited);
     else if (m_stage == EStage::ReadAfter)
         ReadAfterJobLate(m_host, waited);

@@ -48,9 +48,9 @@ void CWriteCommand::StartJob()
     }
     m_page->NotifyChanged();
     m_host.Progress("writing " + PageCaption(*m_page, catalogue));
-    // The Save the session runs: with nothing known it sends nothing, not even its read.
-    std::vector<SLeftOut> leftOut;
-    JobStarts(KnownSaveJob(*m_page, leftOut).end);
+    // With nothing known the Save sends nothing, not even its read: its
+    // report says so.
+    JobStarts();
     m_host.Session().WriteBack(*m_page);
 }
 

@@ -47,11 +47,13 @@ public:
     void WaitForQuiet(int ms) override { quietMs = ms; }
     void WaitForAnswer(int ms) override { answerMs = ms; }
     const SJobReport& LastReport() const override { return report; }
+    EJobEnd LastJobEnd() const override { return jobEnd; }
 
-    void OnPageJobFinished(const CPage& /*page*/, const SPageJobKind& /*kind*/, const std::string& /*name*/,
+    void OnPageJobFinished(const CPage& /*page*/, const SPageJobKind& kind, const std::string& /*name*/,
                            const SJobReport& jobReport) override
     {
         report = jobReport;
+        jobEnd = kind.end;
         if (command != nullptr && !Finished())
             command->OnJobFinished(jobReport);
     }
@@ -80,6 +82,7 @@ public:
     std::optional<ECliExit> exit;
     std::string finalMessage;
     SJobReport report;
+    EJobEnd jobEnd = EJobEnd::Nothing;
     bool deadline = false;
     int quietMs = 0;
     int answerMs = 0;
