@@ -18,7 +18,7 @@ namespace orlan {
 
 namespace {
 
-constexpr int kLoginQuietMs = CTerminalSession::kProfileBracketTicks;
+constexpr int kLoginQuietMs = CTerminalSession::kProfileBracketWaitMs;
 
 // Whether a line holding "DUMPR" is the terminal ending a dump, which it does
 // only when logged in: an echo of the tool's own "%DUMPR" (terminals that
@@ -51,7 +51,7 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options)), m
         page->LoadLabels(m_catalogue);
     m_session.SetPassword(m_options.password);
     if (m_options.commandTimeoutMs > 0)
-        m_session.SetProfileTickLimits(m_options.commandTimeoutMs, m_options.commandTimeoutMs);
+        m_session.SetProfileAnswerWaits(m_options.commandTimeoutMs, m_options.commandTimeoutMs);
     m_command = MakeCliCommand(m_options.command, *this);
 
     for (QTimer* timer : {&m_deadline, &m_loginQuiet, &m_quietWait, &m_answerWait}) {

@@ -29,6 +29,14 @@ std::string FieldKindText(const SFieldDesc& desc, const CLabelCatalogue& catalog
     case EFieldKind::Text:
         break;
     }
+    switch (desc.value) {
+    case EValueType::Whole:
+        return "number " + std::to_string(desc.minimum) + ".." + std::to_string(desc.maximum);
+    case EValueType::Decimal:
+        return "decimal number";
+    case EValueType::Text:
+        break;
+    }
     return desc.digitsOnly ? "digits" : "text, one line";
 }
 

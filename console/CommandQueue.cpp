@@ -32,12 +32,12 @@ std::string Counted(int count, const char* one, const char* many)
 
 } // namespace
 
-SJobStep SJobStep::Send(std::string text, int tickLimit, bool always)
+SJobStep SJobStep::Send(std::string text, int answerWaitMs, bool always)
 {
     SJobStep step;
     step.kind = EKind::Send;
     step.text = std::move(text);
-    step.tickLimit = tickLimit;
+    step.answerWaitMs = answerWaitMs;
     step.always = always;
     return step;
 }
@@ -59,13 +59,13 @@ SJobStep SJobStep::Call(std::function<void()> call, bool always)
     return step;
 }
 
-SJobStep SJobStep::Lines(std::shared_ptr<const std::vector<SProfileLine>> lines, int tickLimit,
+SJobStep SJobStep::Lines(std::shared_ptr<const std::vector<SProfileLine>> lines, int answerWaitMs,
                          std::function<void(const SProfileLine&)> onLine)
 {
     SJobStep step;
     step.kind = EKind::Lines;
     step.lines = std::move(lines);
-    step.tickLimit = tickLimit;
+    step.answerWaitMs = answerWaitMs;
     step.onLine = std::move(onLine);
     return step;
 }
@@ -156,7 +156,7 @@ void CCommandQueue::OnAnswer(EAnswer answer)
         }
         if (answer == EAnswer::PleaseWait) {
             // Accepted, still working: its final answer may follow within
-            // the tick limit, and is then its own.
+            // the answer wait, and is then its own.
             TakePleaseWait();
             return;
         }
@@ -276,7 +276,7 @@ void CCommandQueue::RunSteps()
         }
         switch (step.kind) {
         case SJobStep::EKind::Send:
-            StartCommand(step.text, step.tickLimit, true);
+            StartCommand(step.text, step.answerWaitMs, true);
             break;
         case SJobStep::EKind::Write:
             StartCommand(step.text, 0, false);
@@ -305,7 +305,7 @@ void CCommandQueue::RunSteps()
                 continue;
             }
             if (line.command)
-                StartCommand(line.text + "\r", step.tickLimit, true);
+                StartCommand(line.text + "\r", step.answerWaitMs, true);
             else
                 AdvanceStep();
             break;
@@ -315,11 +315,11 @@ void CCommandQueue::RunSteps()
     m_inRun = false;
 }
 
-void CCommandQueue::StartCommand(std::string wire, int tickLimit, bool waits)
+void CCommandQueue::StartCommand(std::string wire, int answerWaitMs, bool waits)
 {
     m_command = {};
     m_command.wire = std::move(wire);
-    m_command.tickLimit = tickLimit;
+    m_command.answerWaitMs = answerWaitMs;
     m_command.waits = waits;
     m_command.since = m_timers.NowMs();
     TryWrite();
@@ -372,15 +372,15 @@ void CCommandQueue::TryWrite()
     m_command.uncertain = std::exchange(m_nextUncertain, false);
     m_command.afterBusy = std::exchange(m_nextAfterBusy, false);
     m_phase = EPhase::Answer;
-    m_timer = m_timers.CallAfter(m_command.tickLimit, [this] {
+    m_timer = m_timers.CallAfter(m_command.answerWaitMs, [this] {
         m_timer.reset();
-        OnTickLimit();
+        OnAnswerWaitOver();
     });
     for (EAnswer answer : early)
         OnAnswer(answer);
 }
 
-void CCommandQueue::OnTickLimit()
+void CCommandQueue::OnAnswerWaitOver()
 {
     if (m_phase != EPhase::Answer)
         return;

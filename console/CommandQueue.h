@@ -1,7 +1,7 @@
 #pragma once
 // Runs command jobs (a page write-back, a row edit, a profile execution) one
 // after another. A step sends one command and waits asynchronously for an
-// answer line or its tick limit (1 tick = 1 ms); nothing sleeps, nothing
+// answer line or its answer wait (in milliseconds); nothing sleeps, nothing
 // pumps events, and two jobs never interleave, so a "%STARTCMD" ...
 // "%COMMITCMD" bracket never holds another job's commands.
 //
@@ -17,8 +17,8 @@
 //   as the first) is a surplus answer and is ignored.
 // - "Please wait" is the terminal's acceptance of a command it is still
 //   working on: the command counts as accepted, and a "CMD OK" or "CMD ERR"
-//   within its tick limit (or the settle behind it) is its own final answer.
-// - After a command's tick limit ran out, and after an answer that may not
+//   within its answer wait (or the settle behind it) is its own final answer.
+// - After a command's answer wait ran out, and after an answer that may not
 //   be the command's own, the queue lets the line settle: it waits until no
 //   answer line has come for kSettleMs. An answer in that time is the
 //   command's own, late one. Only answer lines count
@@ -48,25 +48,25 @@ namespace orlan {
 
 struct SJobStep {
     enum class EKind {
-        Send,   // write `text`, wait for an answer or `tickLimit` ms
+        Send,   // write `text`, wait for an answer or `answerWaitMs` ms
         Write,  // write `text`, do not wait
         Call,   // run `call`
         Lines,  // walk `lines`: `onLine` for each, then each command line is
-                // sent like a Send (its text and CR, `tickLimit`)
+                // sent like a Send (its text and CR, `answerWaitMs`)
     };
     EKind kind = EKind::Send;
     std::string text;
-    int tickLimit = 0;
+    int answerWaitMs = 0;
     std::function<void()> call;
     std::shared_ptr<const std::vector<SProfileLine>> lines;
     std::function<void(const SProfileLine&)> onLine;
     // Runs even when the job is cancelled (the closing "%COMMITCMD").
     bool always = false;
 
-    static SJobStep Send(std::string text, int tickLimit, bool always = false);
+    static SJobStep Send(std::string text, int answerWaitMs, bool always = false);
     static SJobStep Write(std::string text);
     static SJobStep Call(std::function<void()> call, bool always = false);
-    static SJobStep Lines(std::shared_ptr<const std::vector<SProfileLine>> lines, int tickLimit,
+    static SJobStep Lines(std::shared_ptr<const std::vector<SProfileLine>> lines, int answerWaitMs,
                           std::function<void(const SProfileLine&)> onLine);
 };
 
@@ -78,7 +78,7 @@ struct SJobReport {
     int accepted = 0;    // "CMD OK" in time and surely its own, or "Please wait" with no final refusal
     int busy = 0;        // of the accepted: "Please wait" only, no final answer (not a failure)
     int rejected = 0;    // "CMD ERR" (also late or uncertain ones)
-    int unanswered = 0;  // tick limit and settle time ran out
+    int unanswered = 0;  // answer wait and settle time ran out
     int uncertain = 0;   // "CMD OK" that came late or may answer the command before
     int notSent = 0;     // refused or cut by the sink, or over the line limit
     int surplus = 0;     // answer lines that were no command's (ignored)
@@ -128,7 +128,7 @@ public:
     // Feed every answer line the receive path sees.
     void OnAnswer(EAnswer answer);
     // Ends the running job after the command now on the wire (its answer or
-    // tick limit), still running its `always` steps, and drops the jobs
+    // answer wait), still running its `always` steps, and drops the jobs
     // waiting behind it. The commands it skips are reported not sent.
     void CancelAll();
     // The terminal restarted: it lost what it was doing, so the running job
@@ -151,13 +151,13 @@ private:
     enum class EPhase {
         Ready,   // the next step may run
         Room,    // a write waits for room in the sink
-        Answer,  // a command waits for its answer or tick limit
+        Answer,  // a command waits for its answer or answer wait
         Settle,  // a command's answer is uncertain: the line settles
     };
     // The command now waiting, or the write waiting for room.
     struct SCommandState {
         std::string wire;  // with its CR
-        int tickLimit = 0;
+        int answerWaitMs = 0;
         bool waits = true;
         int64_t since = 0;  // when it first asked for room
         uint64_t mark = 0;  // the sink's write mark after it went out
@@ -171,9 +171,9 @@ private:
 
     void StartNext();
     void RunSteps();
-    void StartCommand(std::string wire, int tickLimit, bool waits);
+    void StartCommand(std::string wire, int answerWaitMs, bool waits);
     void TryWrite();
-    void OnTickLimit();
+    void OnAnswerWaitOver();
     void TakePleaseWait();
     void Settle(bool restart);
     void FinishCommand();

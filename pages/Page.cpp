@@ -82,7 +82,7 @@ SCommand CPage::PlainCommand(std::string_view fieldId) const
 {
     for (const SSetting& setting : m_settings) {
         if (setting.field.id == fieldId)
-            return {FormatSetting(setting, m_fields).value_or(std::string()), setting.tickLimit};
+            return {FormatSetting(setting, m_fields).value_or(std::string()), setting.answerWaitMs};
     }
     return {};
 }
@@ -128,7 +128,7 @@ CCommandList CPage::OnFieldEdited(std::string_view fieldId)
     for (const SSetting& setting : m_settings) {
         if (setting.field.id == fieldId && setting.field.sendsOnChange) {
             if (std::optional<std::string> text = FormatSetting(setting, m_fields))
-                return {{std::move(*text), setting.tickLimit}};
+                return {{std::move(*text), setting.answerWaitMs}};
         }
     }
     return {};
@@ -141,7 +141,7 @@ CCommandList CPage::SettingCommands(ETarget) const
         if (setting.field.sendsOnChange)
             continue;
         if (std::optional<std::string> text = FormatSetting(setting, m_fields))
-            commands.push_back({std::move(*text), setting.tickLimit});
+            commands.push_back({std::move(*text), setting.answerWaitMs});
     }
     return commands;
 }

@@ -44,7 +44,7 @@ struct SPageInfo {
     std::string section;       // catalogue section, "PageMainParams"
     std::string navKey;        // TABS key of its navigation item and heading; may be empty
     std::string profileTitle;  // section title in profiles; empty: not in profiles
-    int defaultTickLimit = 2000;
+    int defaultAnswerWaitMs = 2000;
     bool hasWriteBack = true;  // a Save button that writes the whole page
     ELineFeed lineFeed = ELineFeed::RoutedOnly;
     // The page's own heading where it is not its navigation caption:
@@ -67,7 +67,7 @@ struct SPageInfo {
 // profile as formatted rather than through its command sender.
 struct SCommand {
     std::string text;
-    int tickLimit = 0;  // 0: the page's default
+    int answerWaitMs = 0;  // 0: the page's default
     bool direct = false;
     // Written without waiting for an answer (texts a row dialog writes
     // straight to the channel).
@@ -196,9 +196,9 @@ public:
     // by default the command of a setting whose field sends on change.
     virtual CCommandList OnFieldEdited(std::string_view fieldId);
 
-    int TickLimit(const SCommand& command) const
+    int AnswerWaitMs(const SCommand& command) const
     {
-        return command.tickLimit > 0 ? command.tickLimit : m_info.defaultTickLimit;
+        return command.answerWaitMs > 0 ? command.answerWaitMs : m_info.defaultAnswerWaitMs;
     }
 
     // Views subscribe to hear that values changed.

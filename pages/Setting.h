@@ -31,7 +31,7 @@ struct SSetting {
     // take the switch digit, the list index or the text as a whole number.
     // Empty: the page builds this setting's command itself, or there is none.
     std::string command;
-    int tickLimit = 0;  // 0: the page's default
+    int answerWaitMs = 0;  // 0: the page's default
 };
 
 // Where a plain setting's value stands in its dump line: behind the key and

@@ -391,16 +391,16 @@ void CTerminalSession::RunJob(CPage& page, SPageJob pageJob, SPageJobKind kind, 
     if (pageJob.progressTicks > 0)
         job.steps.push_back(SJobStep::Call([this, ticks = pageJob.progressTicks] { m_view.OnProgressShow(ticks); }));
     if (pageJob.bracketed)
-        job.steps.push_back(SJobStep::Send(std::string(kStartCmd), page.Info().defaultTickLimit));
+        job.steps.push_back(SJobStep::Send(std::string(kStartCmd), page.Info().defaultAnswerWaitMs));
     for (const SCommand& command : pageJob.commands) {
         if (command.noWait)
             job.steps.push_back(SJobStep::Write(command.text));
         else
-            job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command)));
+            job.steps.push_back(SJobStep::Send(command.text, page.AnswerWaitMs(command)));
     }
     // A batch that was opened is always closed, even when the job is cancelled.
     if (pageJob.bracketed)
-        job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), page.Info().defaultTickLimit, true));
+        job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), page.Info().defaultAnswerWaitMs, true));
     switch (pageJob.end) {
     case EJobEnd::ReadPage:
         job.steps.push_back(SJobStep::Call([this, &page] { ReadPage(page); }));
@@ -578,7 +578,7 @@ void CTerminalSession::FieldEdited(CPage& page, std::string_view fieldId)
     SJob job;
     job.name = "Change " + std::string(fieldId);
     for (const SCommand& command : commands)
-        job.steps.push_back(SJobStep::Send(command.text, page.TickLimit(command)));
+        job.steps.push_back(SJobStep::Send(command.text, page.AnswerWaitMs(command)));
     job.done = [this, &page, name = job.name, id = std::string(fieldId),
                 leftOut = std::move(leftOut)](const SJobReport& sentReport) {
         SJobReport report = sentReport;
@@ -601,10 +601,10 @@ std::string CTerminalSession::ProfileBytes(std::vector<SLeftOut>* leftOut) const
     return text.Bytes();
 }
 
-void CTerminalSession::SetProfileTickLimits(int bracketTicks, int commandTicks)
+void CTerminalSession::SetProfileAnswerWaits(int bracketWaitMs, int commandWaitMs)
 {
-    m_profileBracketTicks = bracketTicks;
-    m_profileCommandTicks = commandTicks;
+    m_profileBracketWaitMs = bracketWaitMs;
+    m_profileCommandWaitMs = commandWaitMs;
 }
 
 namespace {
@@ -702,15 +702,15 @@ bool CTerminalSession::ExecuteProfile(std::vector<SProfileLine> lines)
     // short strings, not two job steps each.
     SJob job;
     job.name = "Execute profile";
-    job.steps.push_back(SJobStep::Send(std::string(kStartCmd), m_profileBracketTicks));
+    job.steps.push_back(SJobStep::Send(std::string(kStartCmd), m_profileBracketWaitMs));
     job.steps.push_back(SJobStep::Lines(std::make_shared<const std::vector<SProfileLine>>(std::move(lines)),
-                                        m_profileCommandTicks,
+                                        m_profileCommandWaitMs,
                                         [this](const SProfileLine& line) {
                                             if (line.command)
                                                 NoteProfileCommand(m_queue.RunningReport().accepted, &line.text);
                                             m_view.OnProgressShowLine(3, line.text);
                                         }));
-    job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), m_profileBracketTicks, true));
+    job.steps.push_back(SJobStep::Send(std::string(kCommitCmd), m_profileBracketWaitMs, true));
     job.steps.push_back(SJobStep::Call(
         [this] {
             m_profileRunning = false;

@@ -106,8 +106,8 @@ public:
     // A prompt this soon after a password went out, and before its verdict,
     // is the terminal asking again behind its refusal: not answered again.
     static constexpr int kLoginVerdictMs = 3000;
-    static constexpr int kProfileBracketTicks = 3000;
-    static constexpr int kProfileCommandTicks = 9000;
+    static constexpr int kProfileBracketWaitMs = 3000;
+    static constexpr int kProfileCommandWaitMs = 9000;
     // Before a whole read the line must have been free of bytes this long,
     // so the rest of an interrupted dump is over (a dump has no pauses of
     // this length; the channel batches reads every 50 ms).
@@ -232,7 +232,7 @@ public:
     bool ExecuteProfile(std::string_view contents);
     // The waits of later profile runs (the brackets' and each command's);
     // scripts that know their terminal answers fast shorten them.
-    void SetProfileTickLimits(int bracketTicks, int commandTicks);
+    void SetProfileAnswerWaits(int bracketWaitMs, int commandWaitMs);
     bool ProfileRunning() const { return m_profileRunning; }
     // The last profile run ended because the terminal restarted during it
     // (its boot lines arrived): nothing more was sent, not even "%COMMITCMD".
@@ -323,8 +323,8 @@ private:
     int64_t m_pageReadAt = 0;
     std::optional<ITimerService::TimerId> m_pageReadTimer;
     std::function<void()> m_whenIdle;
-    int m_profileBracketTicks = kProfileBracketTicks;
-    int m_profileCommandTicks = kProfileCommandTicks;
+    int m_profileBracketWaitMs = kProfileBracketWaitMs;
+    int m_profileCommandWaitMs = kProfileCommandWaitMs;
     bool m_profileRunning = false;
     bool m_closing = false;
     // The running profile's commands the terminal took, for a run a restart

@@ -4,7 +4,7 @@
 
 namespace orlan {
 
-static_assert(CAnswerCommand::kAnswerWaitMs == CTerminalSession::kProfileBracketTicks,
+static_assert(CAnswerCommand::kAnswerWaitMs == CTerminalSession::kProfileBracketWaitMs,
               "an answer is waited for as long as a profile's bracket");
 
 void CAnswerCommand::OnAnswer(EAnswer answer)

@@ -71,7 +71,7 @@ std::string CPageAD::Id(std::string_view name, size_t channel)
 CPageAD::CPageAD()
     : CPage({.className = "CPageAD",
              .section = "PageADC",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .headingSection = "PageADC",
              .headingKey = "TITLE"})
 {

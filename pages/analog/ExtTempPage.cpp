@@ -69,7 +69,7 @@ CPageExtTemp::CPageExtTemp()
              .section = std::string(kSection),
              .navKey = "PAGE_DS1820",
              .profileTitle = "ex ds18b20 sensors",
-             .defaultTickLimit = 3000})
+             .defaultAnswerWaitMs = 3000})
 {
     STableDesc table{.id = "sensors", .rowCount = kSensors, .dataColumns = kColumns};
     for (size_t c = 0; c <= kColumns; ++c)

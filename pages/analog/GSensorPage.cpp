@@ -27,7 +27,7 @@ constexpr size_t kStepValueAt = 13;
 CPageGSensor::CPageGSensor()
     : CPage({.className = "CPageGSensor",
              .section = "PageGSensor",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .headingSection = "PageGSensor",
              .headingKey = "TITLE"})
 {

@@ -39,7 +39,7 @@ SFieldDesc Grouped(SFieldDesc desc, std::string_view group, bool readOnly = fals
 CPageGraycode::CPageGraycode()
     : CPage({.className = "CPageGraycode",
              .section = "PageGryCode",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .headingSection = "PageGryCode",
              .headingKey = "Frame"})
 {

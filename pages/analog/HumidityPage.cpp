@@ -61,7 +61,7 @@ SFieldDesc OutputList(std::string_view id, std::string_view labelKey)
 CPageHumidity::CPageHumidity()
     : CPage({.className = "CPageHumidity",
              .section = "PageHumidity",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .headingSection = "PageHumidity",
              .headingKey = "TITLE"})
 {

@@ -45,7 +45,7 @@ CPageTemp::CPageTemp()
              .section = "PageTmp100",
              .navKey = "PAGE_TMP100",
              .profileTitle = "Tmp100 Sensor",
-             .defaultTickLimit = 3000})
+             .defaultAnswerWaitMs = 3000})
 {
     AddSetting({.field = Flag(kEnabled, "CHECK_EN"), .keys = SwitchKeys("*TMP100_EN")});
     AddSetting({.field = InDegrees(Decimal(Text(kHigh, "HIGH"))), .keys = {"$TMPH"}, .command = "%%TMPH%s\r"});

@@ -51,7 +51,7 @@ CCommandList CPhoneListPage::CommitRow(size_t table, size_t row, const CFieldSet
 {
     if (table != 0 || row >= m_tables.front().Rows() || !edited.Has(kPhoneNumberField))
         return {};
-    return {{RowCommand(row, EditedPhoneNumber(edited)), kEditTicks}};
+    return {{RowCommand(row, EditedPhoneNumber(edited)), kEditWaitMs}};
 }
 
 std::string CPhoneListPage::RowCommand(size_t row, std::string_view number) const

@@ -25,7 +25,7 @@ STableDesc PhoneTable(size_t rows);
 class CPhoneListPage : public CPage {
 public:
     // Tick limit of the commands an edit sends at once.
-    static constexpr int kEditTicks = 3000;
+    static constexpr int kEditWaitMs = 3000;
 
     std::string DumpRequest() const override;
     std::vector<SDumpEntry> DumpEntries() override;

@@ -7,7 +7,7 @@ CPageServer::CPageServer()
                       .section = "PageCSPhone",
                       .navKey = "PAGE_CS",
                       .profileTitle = "Device Control phones",
-                      .defaultTickLimit = 2000,
+                      .defaultAnswerWaitMs = 2000,
                       .hasWriteBack = false},
                      {.rowKey = "$CS", .commandName = "CS", .table = PhoneTable(kRows)})
 {

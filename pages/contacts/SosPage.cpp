@@ -11,7 +11,7 @@ CPageSos::CPageSos()
     AddSetting({.field = SendsOnChange(Flag(kVideoCallField, "VPC_ABILITY")),
                 .keys = {"$MMSEXTSOSVPC"},
                 .command = "%%MMSEXTSOSVPC%d\r",
-                .tickLimit = kEditTicks});
+                .answerWaitMs = kEditWaitMs});
 }
 
 void CPageSos::Clear()

@@ -27,7 +27,7 @@ SFieldDesc Captioned(SFieldDesc desc, std::string_view caption)
 CPageComm2::CPageComm2()
     : CPage({.className = "CPageComm2",
              .section = std::string(kSection),
-             .defaultTickLimit = 2000,
+             .defaultAnswerWaitMs = 2000,
              .headingSection = std::string(kSection),
              .headingKey = "TITLE",
              .bracketedSave = false,

@@ -74,7 +74,7 @@ std::string_view TypeName(long long type)
 CPageMbusParams::CPageMbusParams()
     : CPage({.className = "CPageMbusParams",
              .section = "PageMbusParams",
-             .defaultTickLimit = kTicks,
+             .defaultAnswerWaitMs = kWaitMs,
              .headingSection = "PageMbusParams",
              .headingKey = "TITLE",
              .saveEnd = EJobEnd::ReadAll}),

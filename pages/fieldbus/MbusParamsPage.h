@@ -19,7 +19,7 @@ class CPageMbusParams final : public CPage {
 public:
     static constexpr size_t kRows = 32;
     static constexpr size_t kColumns = 20;
-    static constexpr int kTicks = 3000;
+    static constexpr int kWaitMs = 3000;
     enum EColumn : size_t {
         kIndex = 0,
         kName,

@@ -24,7 +24,7 @@ SFieldDesc Captioned(SFieldDesc desc, std::string_view caption)
 CPage62056::CPage62056()
     : CPage({.className = "CPage62056",
              .section = "Page62056",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .headingSection = "Page62056",
              .headingKey = "TITLE"})
 {

@@ -72,7 +72,7 @@ CPageCio::CPageCio()
              .section = "PageLink",
              .navKey = "PAGE_INTERLOCK",
              .profileTitle = "Interlock actions",
-             .defaultTickLimit = 3000})
+             .defaultAnswerWaitMs = 3000})
 {
     std::vector<std::string> rowKeys;
     for (std::size_t r = 0; r < kRows; ++r)

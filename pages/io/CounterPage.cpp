@@ -42,7 +42,7 @@ constexpr std::size_t kAutoUploadAt = 3;
 CPageCounter::CPageCounter()
     : CPage({.className = "CPageCounter",
              .section = "PageCounter",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .headingSection = "PageCounter",
              .headingKey = "TIMERS_TITLE",
              .bracketedSave = false})

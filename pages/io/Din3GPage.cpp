@@ -24,7 +24,7 @@ constexpr std::size_t kFieldChars = 31;
 CPageDin3G::CPageDin3G()
     : CPage({.className = "CPageDin3G",
              .section = "PageDinZone",
-             .defaultTickLimit = 2000,
+             .defaultAnswerWaitMs = 2000,
              .hasWriteBack = false,
              .headingSection = "PageDinZone",
              .headingKey = "Title"}),
@@ -126,11 +126,11 @@ CCommandList CPageDin3G::CommitRow(size_t table, size_t row, const CFieldSet& ed
     // No channel chosen goes as 0, as the terminal reported it.
     const int index = edited.Has(kChannelField) ? edited.Number(kChannelField) : -1;
     const int channel = index >= 0 && index < static_cast<int>(kChannels.size()) ? index + 1 : 0;
-    return {{std::string(kStartCmd), kEditTicks},
-            {FormatWire("%%IOVPC%zu,%d\r", row, on(kVideoCallField)), kEditTicks},
-            {FormatWire("%%IOMMS%zu,%d\r", row, on(kMmsField)), kEditTicks},
-            {FormatWire("%%IOVCR%zu,%d\r", row, on(kRecordingField)), kEditTicks},
-            {FormatWire("%%IOVCH%zu,%d\r", row, channel), kEditTicks},
+    return {{std::string(kStartCmd), kEditWaitMs},
+            {FormatWire("%%IOVPC%zu,%d\r", row, on(kVideoCallField)), kEditWaitMs},
+            {FormatWire("%%IOMMS%zu,%d\r", row, on(kMmsField)), kEditWaitMs},
+            {FormatWire("%%IOVCR%zu,%d\r", row, on(kRecordingField)), kEditWaitMs},
+            {FormatWire("%%IOVCH%zu,%d\r", row, channel), kEditWaitMs},
             {std::string(kCommitCmd)}};
 }
 

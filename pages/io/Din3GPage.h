@@ -17,7 +17,7 @@ namespace orlan {
 class CPageDin3G final : public CPage {
 public:
     static constexpr std::size_t kInputs = 4;
-    static constexpr int kEditTicks = 3000;
+    static constexpr int kEditWaitMs = 3000;
 
     static constexpr std::size_t kVideoCallColumn = 1;
     static constexpr std::size_t kMmsColumn = 2;

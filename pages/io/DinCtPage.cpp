@@ -43,7 +43,7 @@ std::vector<SChoiceItem> OutputItems()
 CPageDinCt::CPageDinCt()
     : CPage({.className = "CPageDinCt",
              .section = "PageCounter",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .headingSection = "PageCounter",
              .headingKey = "TITLE",
              .bracketedSave = false})

@@ -36,7 +36,7 @@ CPageDinParams::CPageDinParams()
              .section = "PageDINTo",
              .navKey = "PAGE_DINSETUP",
              .profileTitle = "Digital inputs delays config",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .hasWriteBack = false,
              .headingSection = "PageDINTo",
              .headingKey = "Title"})
@@ -108,7 +108,7 @@ CCommandList CPageDinParams::CommitRow(size_t table, size_t row, const CFieldSet
     for (std::size_t i = 0; i < std::size(kColumns); ++i) {
         // Sent as typed, on one line.
         const std::string text = edited.Has(fields[i]) ? edited.LineText(fields[i]) : Cell(row, kColumns[i].column);
-        commands.push_back({SettingCommand(kColumns[i], row, text), kEditTicks});
+        commands.push_back({SettingCommand(kColumns[i], row, text), kEditWaitMs});
     }
     commands.push_back({std::string(kCommitCmd)});
     return commands;

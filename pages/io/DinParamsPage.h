@@ -18,7 +18,7 @@ namespace orlan {
 class CPageDinParams final : public CPage {
 public:
     static constexpr std::size_t kInputs = 4;
-    static constexpr int kEditTicks = 1000;
+    static constexpr int kEditWaitMs = 1000;
     static constexpr std::string_view kIntervalField = "interval";
     static constexpr std::string_view kRepeatField = "repeat";
     static constexpr std::string_view kDelayField = "delay";

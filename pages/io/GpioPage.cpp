@@ -82,7 +82,7 @@ CPageGPIO::CPageGPIO()
              .section = "PageDIN",
              .navKey = "PAGE_DIOTYPE",
              .profileTitle = "Digital inputs config",
-             .defaultTickLimit = 3000})
+             .defaultAnswerWaitMs = 3000})
 {
     const std::vector<SChoiceItem> inputTypes = io::WordItems(kInputTypes);
     const std::vector<SChoiceItem> outputTypes = io::WordItems(kOutputTypes);

@@ -79,7 +79,7 @@ const std::array<std::string_view, CPageInterlock::kCommands>& CPageInterlock::C
 CPageInterlock::CPageInterlock()
     : CPage({.className = "CPageInterlock",
              .section = "PageLink",
-             .defaultTickLimit = 2000,
+             .defaultAnswerWaitMs = 2000,
              .hasWriteBack = false,
              .headingSection = "PageLink",
              .headingKey = "TITLE_ILOCK"})
@@ -153,7 +153,7 @@ CCommandList CPageInterlock::CommitRow(size_t table, size_t row, const CFieldSet
         return {};
     const long long event = ChosenCode(edited, kEventField, kEvents, m_events[row]);
     const long long command = ChosenCode(edited, kCommandField, kCommands, m_commands[row]);
-    return {{FormatWire("%%ILOCK%zu,%lld,%lld\r", row, event, command), kEditTicks}};
+    return {{FormatWire("%%ILOCK%zu,%lld,%lld\r", row, event, command), kEditWaitMs}};
 }
 
 } // namespace orlan

@@ -19,7 +19,7 @@ public:
     static constexpr std::size_t kEntries = 24;
     static constexpr std::size_t kEvents = 40;
     static constexpr std::size_t kCommands = 29;
-    static constexpr int kEditTicks = 1000;
+    static constexpr int kEditWaitMs = 1000;
     static constexpr std::string_view kEventField = "event";
     static constexpr std::string_view kCommandField = "command";
 

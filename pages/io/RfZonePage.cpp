@@ -43,7 +43,7 @@ CPageRfZone::CPageRfZone()
              .section = "PageRFZone",
              .navKey = "PAGE_RFZONE",
              .profileTitle = "Wireless zone Params",
-             .defaultTickLimit = 2000,
+             .defaultAnswerWaitMs = 2000,
              .hasWriteBack = false,
              .headingSection = "PageRFZone",
              .headingKey = "Title"}),
@@ -56,7 +56,7 @@ CPageRfZone::CPageRfZone()
     AddSetting({.field = SendsOnChange(Flag(kRemoteSmsField, "RPLARM")),
                 .keys = SwitchKeys("$RPLARM"),
                 .command = "%%RPLARMBTN%d\r",
-                .tickLimit = kEditTicks});
+                .answerWaitMs = kEditWaitMs});
     m_tables.emplace_back(STableDesc{.id = "zones",
                                      .headerKeys = {"LIST0C0", "LIST0C1", "LIST0C2", "LIST0C3", "LIST0C4", "LIST0C5",
                                                     "LIST0C6", "LIST0C7"},
@@ -217,13 +217,13 @@ CCommandList CPageRfZone::CommitRow(size_t table, size_t row, const CFieldSet& e
     const long long interval = edited.Has(kIntervalField) ? WholeNumber(edited.Text(kIntervalField)) : 0;
     const std::string name = edited.Has(kNameField) ? EncodeUcs2Hex(edited.Text(kNameField)) : std::string();
     // The switch commands take the zone in hex, the others in decimal.
-    return {{std::string(kStartCmd), kEditTicks},
-            {FormatWire(on(kEnabledField) ? "%%WSON%zx\r" : "%%WSOFF%zx\r", row), kEditTicks},
-            {FormatWire(on(kSoundField) ? "%%WSSNDON%zx\r" : "%%WSSNDOFF%zx\r", row), kEditTicks},
-            {FormatWire("%%WINURG%zu,%d\r", row, on(kUrgentField) ? 1 : 0), kEditTicks},
-            {FormatWire("%%S%2.2zu%s\r", row + kFirstNameSlot, name.c_str()), kEditTicks},
-            {FormatWire("%%WINZS%zu,%lld\r", row, interval), kEditTicks},
-            {FormatWire("%%WSLDO%zu,%d\r", row, output), kEditTicks},
+    return {{std::string(kStartCmd), kEditWaitMs},
+            {FormatWire(on(kEnabledField) ? "%%WSON%zx\r" : "%%WSOFF%zx\r", row), kEditWaitMs},
+            {FormatWire(on(kSoundField) ? "%%WSSNDON%zx\r" : "%%WSSNDOFF%zx\r", row), kEditWaitMs},
+            {FormatWire("%%WINURG%zu,%d\r", row, on(kUrgentField) ? 1 : 0), kEditWaitMs},
+            {FormatWire("%%S%2.2zu%s\r", row + kFirstNameSlot, name.c_str()), kEditWaitMs},
+            {FormatWire("%%WINZS%zu,%lld\r", row, interval), kEditWaitMs},
+            {FormatWire("%%WSLDO%zu,%d\r", row, output), kEditWaitMs},
             {std::string(kCommitCmd)}};
 }
 

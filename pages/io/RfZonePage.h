@@ -23,7 +23,7 @@ class CPageRfZone final : public CPage {
 public:
     static constexpr std::size_t kZones = 12;
     static constexpr std::size_t kFirstNameSlot = 9;
-    static constexpr int kEditTicks = 3000;
+    static constexpr int kEditWaitMs = 3000;
     // The output list: outputs 0-7, then none.
     static constexpr int kNoOutputItem = 8;
     static constexpr int kNoOutputInProfile = 255;

@@ -23,7 +23,7 @@ SPageInfo NamePage(std::string className, std::string section, std::string navKe
             .section = std::move(section),
             .navKey = std::move(navKey),
             .profileTitle = std::move(profileTitle),
-            .defaultTickLimit = kNameTicks};
+            .defaultAnswerWaitMs = kNameWaitMs};
 }
 
 } // namespace

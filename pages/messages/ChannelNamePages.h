@@ -6,7 +6,7 @@
 
 namespace orlan {
 
-inline constexpr int kNameTicks = 3000;
+inline constexpr int kNameWaitMs = 3000;
 
 class CPageDinName final : public CTextListPage {
 public:

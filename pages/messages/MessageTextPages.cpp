@@ -27,7 +27,7 @@ CPageAllSms::CPageAllSms()
                      .section = "PageSms",
                      .navKey = "PAGE_SMS",
                      .profileTitle = "Rom Sms",
-                     .defaultTickLimit = kMessageTicks},
+                     .defaultAnswerWaitMs = kMessageWaitMs},
                     MessageSlots(kRows, 0, false))
 {
 }
@@ -36,7 +36,7 @@ CPageDinAlarm::CPageDinAlarm()
     : CTextListPage({.className = "CPageDinAlarm",
                      .section = "PageSms",
                      .navKey = "PAGE_DINSMS",
-                     .defaultTickLimit = kMessageTicks},
+                     .defaultAnswerWaitMs = kMessageWaitMs},
                     MessageSlots(kRows, 0, false))
 {
 }
@@ -44,7 +44,7 @@ CPageDinAlarm::CPageDinAlarm()
 CPageADSms::CPageADSms()
     : CTextListPage({.className = "CPageADSms",
                      .section = "PageADSms",
-                     .defaultTickLimit = kMessageTicks,
+                     .defaultAnswerWaitMs = kMessageWaitMs,
                      .headingKey = "PAGE_ADCSMS"},
                     MessageSlots(kRows, kFirstSlot, true))
 {

@@ -7,7 +7,7 @@
 
 namespace orlan {
 
-inline constexpr int kMessageTicks = 2000;
+inline constexpr int kMessageWaitMs = 2000;
 
 class CPageAllSms final : public CTextListPage {
 public:

@@ -14,7 +14,7 @@ constexpr long long kLowValueOffset = static_cast<long long>(CPageRname::kRows);
 CPageRname::CPageRname()
     : CPage({.className = "CPageRname",
              .section = "PageModSlave",
-             .defaultTickLimit = kEditTicks,
+             .defaultAnswerWaitMs = kEditWaitMs,
              .hasWriteBack = false,
              .headingKey = "PAGE_RNAME"})
 {

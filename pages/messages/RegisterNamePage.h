@@ -15,7 +15,7 @@ inline constexpr std::string_view kRegisterLowField = "low";
 class CPageRname final : public CPage {
 public:
     static constexpr size_t kRows = 32;
-    static constexpr int kEditTicks = 4000;
+    static constexpr int kEditWaitMs = 4000;
     enum EColumn : size_t { kNameColumn = 0, kHighColumn = 1, kLowColumn = 2 };
 
     CPageRname();

@@ -8,7 +8,7 @@ namespace orlan {
 CPageEmail::CPageEmail()
     : CPage({.className = "CPageEmail",
              .section = "PageEmail",
-             .defaultTickLimit = 2000,
+             .defaultAnswerWaitMs = 2000,
              .hasWriteBack = false,
              .headingSection = "PageEmail",
              .headingKey = "Title"})
@@ -46,7 +46,7 @@ CCommandList CPageEmail::CommitRow(size_t table, size_t row, const CFieldSet& ed
 {
     if (table != 0 || row >= kRows || !edited.Has(kPhoneNumberField))
         return {};
-    return {{FormatWire("%%EM%zu%s\r", row, EditedPhoneNumber(edited).c_str()), kEditTicks}};
+    return {{FormatWire("%%EM%zu%s\r", row, EditedPhoneNumber(edited).c_str()), kEditWaitMs}};
 }
 
 } // namespace orlan

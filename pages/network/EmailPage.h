@@ -11,7 +11,7 @@ namespace orlan {
 class CPageEmail final : public CPage {
 public:
     static constexpr size_t kRows = 2;
-    static constexpr int kEditTicks = 3000;
+    static constexpr int kEditWaitMs = 3000;
 
     CPageEmail();
 

@@ -82,7 +82,7 @@ std::string_view GprsProtocolName(int code)
 CPageGPRS::CPageGPRS()
     : CPage({.className = "CPageGPRS",
              .section = "PageGPRS",
-             .defaultTickLimit = kTicks,
+             .defaultAnswerWaitMs = kWaitMs,
              .headingSection = "PageGPRS",
              .headingKey = "TITLE"}),
       m_rowLabel(kRowLabelBuiltIn)

@@ -24,7 +24,7 @@ std::string_view GprsProtocolName(int code);
 class CPageGPRS final : public CPage {
 public:
     static constexpr size_t kCentres = 4;
-    static constexpr int kTicks = 3000;
+    static constexpr int kWaitMs = 3000;
     // Data-centre columns behind the row label.
     enum EColumn : size_t {
         kAddressColumn = 1,

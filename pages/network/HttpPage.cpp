@@ -22,7 +22,7 @@ constexpr size_t kValueAt = 14;
 CPageHttp::CPageHttp()
     : CPage({.className = "CPageHttp",
              .section = "PageHttp",
-             .defaultTickLimit = kTicks,
+             .defaultAnswerWaitMs = kWaitMs,
              .headingSection = "TABS",
              .headingKey = "PAGE_HTTP"})
 {

@@ -11,7 +11,7 @@ namespace orlan {
 
 class CPageHttp final : public CPage {
 public:
-    static constexpr int kTicks = 3000;
+    static constexpr int kWaitMs = 3000;
 
     CPageHttp();
 

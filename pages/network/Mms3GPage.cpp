@@ -99,7 +99,7 @@ std::vector<SChoiceItem> Channels()
 CPage3GMMS::CPage3GMMS()
     : CPage({.className = "CPage3GMMS",
              .section = "Page3GMMS",
-             .defaultTickLimit = kTicks,
+             .defaultAnswerWaitMs = kWaitMs,
              .headingSection = "Page3GMMS",
              .headingKey = "TITLE"})
 {

@@ -18,7 +18,7 @@ namespace orlan {
 
 class CPage3GMMS final : public CPage {
 public:
-    static constexpr int kTicks = 3000;
+    static constexpr int kWaitMs = 3000;
 
     CPage3GMMS();
 

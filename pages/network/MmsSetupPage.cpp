@@ -105,7 +105,7 @@ bool IsWholeJpeg(std::span<const std::uint8_t> bytes)
 CPageMmsSetup::CPageMmsSetup()
     : CPage({.className = "CPageMmsSetup",
              .section = std::string(kSection),
-             .defaultTickLimit = kTicks,
+             .defaultAnswerWaitMs = kWaitMs,
              .headingSection = std::string(kSection),
              .headingKey = "TITLE",
              .pictureFile = std::string(kPictureFile)})

@@ -25,7 +25,7 @@ bool IsWholeJpeg(std::span<const std::uint8_t> bytes);
 
 class CPageMmsSetup final : public CPage {
 public:
-    static constexpr int kTicks = 3000;
+    static constexpr int kWaitMs = 3000;
     static constexpr int kViewProgressTicks = 3;
     static constexpr std::string_view kPictureField = "picture";
     static constexpr std::string_view kViewAction = "view";

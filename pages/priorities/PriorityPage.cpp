@@ -70,7 +70,7 @@ CCommandList CPriorityPage::SettingCommands(ETarget target) const
         std::string text = FormatWire("%%%s=%zu", m_command.c_str(), row);
         for (size_t mask = 0; mask < m_wireMasks; ++mask)
             text += FormatWire(",%4.4x", static_cast<unsigned>(Mask(mask, row)));
-        commands.push_back({text + "\r", kRowTicks});
+        commands.push_back({text + "\r", kRowWaitMs});
     }
     // The page's own settings follow the rows.
     for (SCommand& command : CPage::SettingCommands(target))

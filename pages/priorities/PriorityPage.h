@@ -19,7 +19,7 @@ public:
     static constexpr std::string_view kMarkOn = "O";
     static constexpr std::string_view kMarkOff = "X";
     // Tick limit of the row commands (and the system page's M2M switch).
-    static constexpr int kRowTicks = 4000;
+    static constexpr int kRowWaitMs = 4000;
     // The grids of the pages with two.
     static constexpr size_t kMessageGrid = 0;
     static constexpr size_t kCallGrid = 1;

@@ -27,7 +27,7 @@ CPageSysPrio::CPageSysPrio()
     AddSetting({.field = Flag(kM2mField, "M2MSMSEN"),
                 .keys = {"$M2M_SMS"},
                 .command = "%%M2MSMSEN%d\r",
-                .tickLimit = kRowTicks});
+                .answerWaitMs = kRowWaitMs});
 }
 
 } // namespace orlan

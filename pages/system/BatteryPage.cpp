@@ -9,7 +9,7 @@ CPageBattery::CPageBattery()
              .section = "PagePower",
              .navKey = "PAGE_BATTERY",
              .profileTitle = "Battery alarm",
-             .defaultTickLimit = 3000})
+             .defaultAnswerWaitMs = 3000})
 {
     AddSetting({.field = Whole(Text("powerDelay", "POWDLY")), .keys = {"$POWDLY"}, .command = "%%POWDLY%s\r"});
     AddSetting({.field = Flag("batteryAlarm", "POWEN"), .keys = SwitchKeys("$BATEN"), .command = "%%BATEN%d\r"});

@@ -18,7 +18,7 @@ CPageBuzzer::CPageBuzzer()
              .section = "PageBuzzer",
              .navKey = "PAGE_BUZZER",
              .profileTitle = "Buzzer Siren",
-             .defaultTickLimit = 3000})
+             .defaultAnswerWaitMs = 3000})
 {
     AddSetting({.field = Flag(kSound, "SOUND_EN"), .command = "%%BUZEN%d\r"});
     AddSetting({.field = Whole(Text(kDuration, "BUZT")), .command = "%%BUZT%s\r"});

@@ -108,7 +108,7 @@ CPageMainParams::CPageMainParams()
              .section = "PageMainParams",
              .navKey = "PAGE_BASIC",
              .profileTitle = "System Main Params",
-             .defaultTickLimit = 3000,
+             .defaultAnswerWaitMs = 3000,
              .lineFeed = ELineFeed::EveryLine})
 {
     // In command order.
@@ -214,7 +214,7 @@ CCommandList CPageMainParams::SettingCommands(ETarget) const
                                            m_fields.LineText(kBalanceCode).c_str())});
         } else if (IsSelected(m_fields, id)) {
             if (std::optional<std::string> text = FormatSetting(setting, m_fields))
-                commands.push_back({std::move(*text), setting.tickLimit});
+                commands.push_back({std::move(*text), setting.answerWaitMs});
         }
     }
     return commands;

@@ -18,7 +18,7 @@ SSetting Number(std::string_view id, std::string_view labelKey, std::string comm
 } // namespace
 
 CPageUps::CPageUps()
-    : CPage({.className = "CPageUps", .section = "PageUPS", .defaultTickLimit = 3000, .headingKey = "PAGE_UPS"})
+    : CPage({.className = "CPageUps", .section = "PageUPS", .defaultAnswerWaitMs = 3000, .headingKey = "PAGE_UPS"})
 {
     AddSetting({.field = Flag("enable", "ENABLE"), .command = "%%STUPSEN%d\r"});
     AddSetting({.field = Flag("sms", "SND"), .command = "%%STUPSSND%d\r"});

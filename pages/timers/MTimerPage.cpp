@@ -22,7 +22,7 @@ CPageMTimer::CPageMTimer()
              .section = "PageMtimer",
              .navKey = "PAGE_TIMERS",
              .profileTitle = "System mtimers",
-             .defaultTickLimit = 2000})
+             .defaultAnswerWaitMs = 2000})
 {
     const std::vector<SChoiceItem> actions = TimerActionItems(kTimerActionKeys.size());
     // The two kinds of interval timer share their labels: their boxes tell them apart.

@@ -10,7 +10,7 @@ CWeekTimerPage::CWeekTimerPage()
              .section = "PageMtimer",
              .navKey = "PAGE_WEEK_TIMERS",
              .profileTitle = "Weekly timer commands",
-             .defaultTickLimit = 2000})
+             .defaultAnswerWaitMs = 2000})
 {
     AddWeeklyTimerFields(m_fields, kWeeklyTimers, false);
 }

@@ -74,7 +74,7 @@ TEST_F(CommandQueueTest, EachCommandWaitsForItsAnswerOrItsTickLimit)
     queue.OnAnswer(EAnswer::CmdOk);
     EXPECT_EQ(sink.blocks.back(), "%A1\r");
 
-    // No answer: the tick limit ends the wait, nothing is retried, and the
+    // No answer: the answer wait ends the wait, nothing is retried, and the
     // line settles before the next command so a late answer stays with %A1.
     clock.Advance(3000);
     EXPECT_EQ(sink.blocks.back(), "%A1\r");

@@ -133,8 +133,8 @@ TEST_F(FaultEndToEnd, APleaseWaitTerminalTakesAProfileWhole)
         ASSERT_FALSE(sim.Device().isEmpty());
         CSessionOverSerial console(sim.Device());
         // Short waits: a command taken with "Please wait" alone holds the
-        // line for its whole tick limit.
-        console.session.SetProfileTickLimits(3000, 1000);
+        // line for its whole answer wait.
+        console.session.SetProfileAnswerWaits(3000, 1000);
         const Strings commands = PhoneCommands(7);
         ASSERT_TRUE(console.RunProfile(ProfileOf(commands), 60s));
 
@@ -198,7 +198,7 @@ TEST_F(FaultEndToEnd, ALateRejectionIsReportedAgainstItsOwnCommand)
     CSimProcess sim(WithLog({QStringLiteral("--no-login"), QStringLiteral("--fault-late"), QStringLiteral("700")}));
     ASSERT_FALSE(sim.Device().isEmpty());
     CSessionOverSerial console(sim.Device());
-    console.session.SetProfileTickLimits(300, 300);
+    console.session.SetProfileAnswerWaits(300, 300);
     ASSERT_TRUE(console.RunProfile("%CS1+111\n%NOSUCH7\n%CS2+222\n", 30s));
 
     const SJobReport& report = console.reports.back();
@@ -362,7 +362,7 @@ TEST_P(LineFaultEndToEnd, EndsInTimeWithAClearOutcome)
     ASSERT_FALSE(sim.Device().isEmpty());
     CSessionOverSerial console(sim.Device());
     console.session.SetWholeReadLimit(kFaultReadLimitMs);
-    console.session.SetProfileTickLimits(fault.waitMs, fault.waitMs);
+    console.session.SetProfileAnswerWaits(fault.waitMs, fault.waitMs);
     const bool picture = fault.sim.contains(QStringLiteral("--fault-picture-no-end"));
     if (picture) {
         // The picture starts and never ends; the session drops it once the

@@ -82,7 +82,7 @@ TEST_F(AnalogInputs, BatchFollowsTheTerminalsOrder)
                       "%AIN2OS\r",    "%AIN1OS\r",     "%AIN0OS0.1\r",   "%AINTP1010\r",   "%AINUPT60\r",
                       "%AINUPS0\r",   "%AINUPE100\r",  "%ADSTEPUPEN1\r", "%ADRANGEEN0\r",  "%COMMITCMD\r"}));
     EXPECT_EQ(page.DumpRequest(), "%DUMP_ADS\r%DUMPR\r");
-    EXPECT_EQ(page.Info().defaultTickLimit, 3000);
+    EXPECT_EQ(page.Info().defaultAnswerWaitMs, 3000);
     CProfileText out;
     page.WriteProfileSection(out);
     EXPECT_EQ(out.Bytes(), "");

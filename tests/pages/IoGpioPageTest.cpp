@@ -108,7 +108,7 @@ TEST_F(GpioPage, SaveSendsTheSixCommandsAndTheProfileTheSameWithoutBracket)
                                                       "%IOTP123412340001\r", "%IOOR1\r", "%L1DEF0\r", "%IOHT3\r",
                                                       "%COMMITCMD\r"}));
     for (const SCommand& command : batch)
-        EXPECT_EQ(page.TickLimit(command), 3000) << command.text;
+        EXPECT_EQ(page.AnswerWaitMs(command), 3000) << command.text;
     EXPECT_EQ(page.DumpRequest(), "%DUMP_GPIO\r");
 
     CProfileText out;

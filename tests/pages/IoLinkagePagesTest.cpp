@@ -128,7 +128,7 @@ TEST_F(LinkagePages, InterlockEditSendsOneCommandWithItsTickLimitThenReads)
     const CCommandList commands = interlock.CommitRow(0, 5, editor->fields);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].text, "%ILOCK5,9,27\r");
-    EXPECT_EQ(interlock.TickLimit(commands[0]), 1000);
+    EXPECT_EQ(interlock.AnswerWaitMs(commands[0]), 1000);
 
     h.TakeWritten();
     h.session.CommitRow(interlock, 0, 5, editor->fields);

@@ -1,5 +1,5 @@
 // The input timing page and the two counter pages: values from the dump,
-// the dialogs' commands with their tick limits, Save without the bracket,
+// the dialogs' commands with their answer waits, Save without the bracket,
 // the timing page's profile section, and what each page's Clear keeps.
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ protected:
     {
         std::vector<std::pair<std::string, int>> sent;
         for (const SCommand& command : commands)
-            sent.emplace_back(command.text, page.TickLimit(command));
+            sent.emplace_back(command.text, page.AnswerWaitMs(command));
         return sent;
     }
 

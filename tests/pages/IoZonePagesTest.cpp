@@ -22,7 +22,7 @@ protected:
     {
         std::vector<std::pair<std::string, int>> sent;
         for (const SCommand& command : commands)
-            sent.emplace_back(command.text, page.TickLimit(command));
+            sent.emplace_back(command.text, page.AnswerWaitMs(command));
         return sent;
     }
     // The profile commands of one zone.

@@ -110,7 +110,7 @@ TEST_F(MainParamsPage, DescribesItsFieldsInCommandOrderWithHiddenControlsKept)
     EXPECT_EQ(fields.Desc(fields.IndexOf("smsCentre")).hintKey, "SMSCDESC");
 
     EXPECT_EQ(page.Info().lineFeed, ELineFeed::EveryLine);
-    EXPECT_EQ(page.Info().defaultTickLimit, 3000);
+    EXPECT_EQ(page.Info().defaultAnswerWaitMs, 3000);
     EXPECT_EQ(page.DumpRequest(), "%DUMP_SYS\r%DUMP_ROMSMS\r");
 }
 
@@ -261,7 +261,7 @@ TEST_F(MainParamsPage, WriteBackSendsTheBatchInFieldOrder)
                   "%PUK12345678\r",  "%CBAND3\r",     "%FWDSMS1\r",     "%CHECKBALANCE10010,102\r",
                   "%COMMITCMD\r"}));
     for (const SCommand& command : page.BuildCommands(ETarget::Terminal))
-        EXPECT_EQ(page.TickLimit(command), 3000) << command.text;
+        EXPECT_EQ(page.AnswerWaitMs(command), 3000) << command.text;
 }
 
 TEST_F(MainParamsPage, ConditionalCommandsAndEmptyTexts)

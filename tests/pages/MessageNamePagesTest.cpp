@@ -93,7 +93,7 @@ TEST_F(MessageNamePages, SensorHeaderSwitchWaitsThreeSeconds)
     const CCommandList on = sensors.OnFieldEdited(CPageISensorName::kHeaderField);
     ASSERT_EQ(on.size(), 1u);
     EXPECT_EQ(on[0].text, "%ISENSORSMSHEADEN1\r");
-    EXPECT_EQ(sensors.TickLimit(on[0]), 3000);
+    EXPECT_EQ(sensors.AnswerWaitMs(on[0]), 3000);
     sensors.Fields().SetNumber(CPageISensorName::kHeaderField, 0);
     EXPECT_EQ(sensors.OnFieldEdited(CPageISensorName::kHeaderField).at(0).text, "%ISENSORSMSHEADEN0\r");
 }
@@ -131,7 +131,7 @@ TEST_F(MessageNamePages, ReadsAndDescriptions)
     EXPECT_EQ(analog.Info().navKey, "");
     EXPECT_EQ(registers.Info().navKey, "");
     EXPECT_EQ(analog.Tables().front().Desc().headerKeys, (std::vector<std::string>{"NAME_LISTC0", "NAME_LISTC1"}));
-    EXPECT_EQ(inputs.Info().defaultTickLimit, 3000);
+    EXPECT_EQ(inputs.Info().defaultAnswerWaitMs, 3000);
 }
 
 TEST_F(MessageNamePages, RegisterLinesFillNamesHighestAndLowestValues)

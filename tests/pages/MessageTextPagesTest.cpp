@@ -158,7 +158,7 @@ TEST_F(MessageTextPages, AnalogHeaderSwitchIsSentOnEveryClick)
     const CCommandList off = analog.OnFieldEdited(CPageADSms::kHeaderField);
     ASSERT_EQ(off.size(), 1u);
     EXPECT_EQ(off[0].text, "%adsmsheaden0\r");
-    EXPECT_EQ(analog.TickLimit(off[0]), 2000);
+    EXPECT_EQ(analog.AnswerWaitMs(off[0]), 2000);
     EXPECT_TRUE(analog.OnFieldEdited("text").empty());
 }
 
@@ -168,7 +168,7 @@ TEST_F(MessageTextPages, ReadsAndPageDescriptions)
         EXPECT_EQ(page->DumpRequest(), "%DUMP_ROMSMS\r");
         EXPECT_FALSE(page->Info().hasWriteBack);
         EXPECT_TRUE(page->BuildCommands(ETarget::Terminal).empty());
-        EXPECT_EQ(page->Info().defaultTickLimit, 2000);
+        EXPECT_EQ(page->Info().defaultAnswerWaitMs, 2000);
     }
     EXPECT_EQ(all.Info().navKey, "PAGE_SMS");
     EXPECT_EQ(din.Info().navKey, "PAGE_DINSMS");

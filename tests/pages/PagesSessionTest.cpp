@@ -1,5 +1,5 @@
 // The first pages inside a terminal session: what reaches the wire, in which
-// order, and when the next command may go (after an answer or the tick limit).
+// order, and when the next command may go (after an answer or the answer wait).
 #include <gtest/gtest.h>
 
 #include "LogsSupport.h"
@@ -82,7 +82,7 @@ TEST_F(PagesInSession, WriteBackSendsOneCommandAtATimeThenReadsThePage)
     h.session.WriteBack(main);
     EXPECT_EQ(h.TakeWritten(), Blocks{"%STARTCMD\r"});
 
-    h.clock.Advance(2999);  // still within the tick limit of 3000
+    h.clock.Advance(2999);  // still within the answer wait of 3000
     EXPECT_TRUE(h.TakeWritten().empty());
     h.AnswerOk();
     // Only what the terminal reported: the cleared SMS mode is not written.

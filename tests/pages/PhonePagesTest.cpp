@@ -98,7 +98,7 @@ TEST_F(PhonePages, CommittedRowsBecomeOneCommandEach)
     const CCommandList control = server.CommitRow(0, 9, editor->fields);
     ASSERT_EQ(control.size(), 1u);
     EXPECT_EQ(control[0].text, "%CS9+37123\r");
-    EXPECT_EQ(server.TickLimit(control[0]), 3000);
+    EXPECT_EQ(server.AnswerWaitMs(control[0]), 3000);
 
     editor->fields.SetText(kPhoneNumberField, "");
     EXPECT_EQ(server.CommitRow(0, 0, editor->fields).at(0).text, "%CS0\r");
@@ -109,7 +109,7 @@ TEST_F(PhonePages, CommittedRowsBecomeOneCommandEach)
     const CCommandList emergency = sos.CommitRow(0, 0, editor->fields);
     ASSERT_EQ(emergency.size(), 1u);
     EXPECT_EQ(emergency[0].text, "%SOS0112\r");
-    EXPECT_EQ(sos.TickLimit(emergency[0]), 3000);
+    EXPECT_EQ(sos.AnswerWaitMs(emergency[0]), 3000);
 }
 
 TEST_F(PhonePages, VideoCallSwitchSendsItsStateAtOnce)
@@ -118,7 +118,7 @@ TEST_F(PhonePages, VideoCallSwitchSendsItsStateAtOnce)
     CCommandList commands = sos.OnFieldEdited(CPageSos::kVideoCallField);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].text, "%MMSEXTSOSVPC1\r");
-    EXPECT_EQ(sos.TickLimit(commands[0]), 3000);
+    EXPECT_EQ(sos.AnswerWaitMs(commands[0]), 3000);
     sos.Fields().SetNumber(CPageSos::kVideoCallField, 0);
     EXPECT_EQ(sos.OnFieldEdited(CPageSos::kVideoCallField).at(0).text, "%MMSEXTSOSVPC0\r");
     EXPECT_TRUE(sos.OnFieldEdited("number").empty());

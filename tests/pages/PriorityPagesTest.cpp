@@ -1,5 +1,5 @@
 // The four priority pages in a session: dump rows into the grids, the M2M
-// switch, exact save batches with their tick limits, profile bytes, and the
+// switch, exact save batches with their answer waits, profile bytes, and the
 // grids' toggling.
 #include <gtest/gtest.h>
 
@@ -107,13 +107,13 @@ TEST_F(PriorityPages, RowCommandsWaitLongerThanTheBracket)
 {
     const CCommandList commands = sys.BuildCommands(ETarget::Terminal);
     ASSERT_EQ(commands.size(), 13u);
-    EXPECT_EQ(sys.TickLimit(commands.front()), 2000);
-    EXPECT_EQ(sys.TickLimit(commands.back()), 2000);
+    EXPECT_EQ(sys.AnswerWaitMs(commands.front()), 2000);
+    EXPECT_EQ(sys.AnswerWaitMs(commands.back()), 2000);
     for (size_t i = 1; i + 1 < commands.size(); ++i)
-        EXPECT_EQ(sys.TickLimit(commands[i]), 4000) << commands[i].text;
+        EXPECT_EQ(sys.AnswerWaitMs(commands[i]), 4000) << commands[i].text;
     for (const SCommand& command : din.BuildCommands(ETarget::Terminal)) {
         if (command.text.starts_with("%DINPRIO=")) {
-            EXPECT_EQ(din.TickLimit(command), 4000);
+            EXPECT_EQ(din.AnswerWaitMs(command), 4000);
         }
     }
 }

@@ -91,7 +91,7 @@ TEST_F(AlarmParamsPage, BatchHasTheTerminalsOrderAndSendsHiddenFlags)
                                         "%DRPRSI0\r",   "%DRPDIN1\r",        "%DRPMEM0\r",  "%DRPBAT0\r",
                                         "%DRPETMP0\r",  "%AINDRP0000\r",     "%DINCDRP1\r", "%COMMITCMD\r"}));
     EXPECT_EQ(page.DumpRequest(), "%DUMP_SYS\r%DUMP_ADS\r%DUMP_GPIO\r");
-    EXPECT_EQ(page.Info().defaultTickLimit, 2000);
+    EXPECT_EQ(page.Info().defaultAnswerWaitMs, 2000);
 }
 
 TEST_F(AlarmParamsPage, ClearEmptiesTextsAndFlags)

@@ -33,7 +33,7 @@ TEST_F(PowerPages, BatteryLinesAndBatch)
     battery.Clear();
     EXPECT_EQ(battery.Fields().Text("powerDelay"), "");
     EXPECT_EQ(battery.DumpRequest(), "%DUMP_GPIO\r");
-    EXPECT_EQ(battery.Info().defaultTickLimit, 3000);
+    EXPECT_EQ(battery.Info().defaultAnswerWaitMs, 3000);
 
     h.Feed({"$POWDLY 5", "$BATEN 1"});
     CProfileText out;

@@ -80,7 +80,7 @@ TEST_F(UserCmdPage, EditSendsUserThenSystemCommandThenReads)
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[0].text, "%U01" + EncodeUcs2Hex(kCyrillic) + "0001\r");
     EXPECT_EQ(commands[1].text, "%Y01OUT1\r");
-    EXPECT_EQ(page.TickLimit(commands[0]), 2000);
+    EXPECT_EQ(page.AnswerWaitMs(commands[0]), 2000);
     // An ASCII apostrophe stays as typed.
     EXPECT_EQ(page.CommitRow(0, 1, Edited(1, "OUT1", "it's")).at(0).text, "%U01it's\r");
 }

@@ -137,7 +137,7 @@ TEST_F(TimerPages, MachineTimerBatchSendsFourteenCommandsInOrder)
                                         "%MSPAN1,-1\r", "%MSPAN2,-1\r", "%MSPAN320,20\r", "%SSPAN05,3\r",
                                         "%SSPAN1,-1\r", "%SSPAN2,-1\r", "%SSPAN3,-1\r", "%COMMITCMD\r"}));
     for (const SCommand& command : commands)
-        EXPECT_EQ(machine.TickLimit(command), 2000);
+        EXPECT_EQ(machine.AnswerWaitMs(command), 2000);
     machine.Clear();
     EXPECT_EQ(machine.BuildCommands(ETarget::Terminal).at(1).text, "%MTIMER0,,-1\r");
     EXPECT_EQ(m.Text(WeeklyHourId(0)), "");
