@@ -46,6 +46,23 @@ size_t CPage::AddSetting(SSetting setting)
     return index;
 }
 
+bool CPage::TakeProfileCommand(std::string_view command)
+{
+    const SSetting* best = nullptr;
+    size_t longest = 0;
+    for (const SSetting& setting : m_settings) {
+        const size_t match = SettingCommandMatch(setting, command);
+        if (match > longest) {
+            longest = match;
+            best = &setting;
+        }
+    }
+    if (best == nullptr || !TakeSettingCommand(*best, command, m_fields))
+        return false;
+    NotifyChanged();
+    return true;
+}
+
 void CPage::RouteSettings(CDumpRouter& router) const
 {
     for (const SSetting& setting : m_settings) {

@@ -153,6 +153,11 @@ public:
     // Header and commands of the page's profile section (nothing when the
     // page has no profile title).
     virtual void WriteProfileSection(CProfileText& out) const;
+    // A command of the page's profile section read back (without its CR):
+    // the setting whose command it is takes its value (the longest command
+    // text wins: "%TMPIH" before "%TMPH"). False when no setting of the page
+    // writes it; pages with composite commands add theirs.
+    virtual bool TakeProfileCommand(std::string_view command);
     // Gives the router a row for each of the page's setting keys the
     // routing table holds none for (the row comes from the declaration).
     void RouteSettings(CDumpRouter& router) const;

@@ -1,6 +1,7 @@
 #include "pages/Setting.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "console/TextScan.h"
@@ -113,7 +114,86 @@ std::string FormatText(std::string_view spec, const std::string& text)
     return n > 0 ? std::string(buffer, static_cast<size_t>(std::min<int>(n, sizeof buffer - 1))) : std::string();
 }
 
+// The command's text before and after its value, "%%" read as '%'.
+struct SCommandFrame {
+    std::string before;
+    std::string after;
+    std::string_view spec;
+};
+
+std::optional<SCommandFrame> Frame(const SSetting& setting)
+{
+    if (setting.command.empty())
+        return std::nullopt;
+    const std::optional<SConversion> conversion = FindConversion(setting.command);
+    if (!conversion)
+        return std::nullopt;
+    SCommandFrame frame;
+    const std::string_view format = setting.command;
+    frame.before = Assemble(format.substr(0, conversion->begin), {0, 0, 's'}, {});
+    std::string after = Assemble(format.substr(conversion->end), {0, 0, 's'}, {});
+    if (!after.empty() && after.back() == '\r')
+        after.pop_back();
+    frame.after = after;
+    frame.spec = format.substr(conversion->begin, conversion->end - conversion->begin);
+    return frame;
+}
+
+// The value between the frame's texts, when the conversion could have written it.
+std::optional<std::string_view> FramedValue(const SCommandFrame& frame, std::string_view command)
+{
+    if (command.size() < frame.before.size() + frame.after.size() || !command.starts_with(frame.before)
+        || !command.ends_with(frame.after))
+        return std::nullopt;
+    const std::string_view value =
+        command.substr(frame.before.size(), command.size() - frame.before.size() - frame.after.size());
+    const char type = frame.spec.back();
+    if (type == 's')
+        return frame.spec == "%s" ? std::optional(value) : std::nullopt;  // a padded text is not read back
+    std::string_view digits = value;
+    if ((type == 'd' || type == 'i') && digits.starts_with('-'))
+        digits.remove_prefix(1);
+    const bool hex = type == 'x' || type == 'X';
+    const bool ok = !digits.empty() && digits.size() <= 9 && std::all_of(digits.begin(), digits.end(), [hex](char c) {
+        return IsDigit(c) || (hex && std::isxdigit(static_cast<unsigned char>(c)));
+    });
+    return ok ? std::optional(value) : std::nullopt;
+}
+
 } // namespace
+
+size_t SettingCommandMatch(const SSetting& setting, std::string_view command)
+{
+    const std::optional<SCommandFrame> frame = Frame(setting);
+    return frame && FramedValue(*frame, command) ? frame->before.size() : 0;
+}
+
+bool TakeSettingCommand(const SSetting& setting, std::string_view command, CFieldSet& fields)
+{
+    const std::optional<SCommandFrame> frame = Frame(setting);
+    const std::optional<std::string_view> value = frame ? FramedValue(*frame, command) : std::nullopt;
+    if (!value)
+        return false;
+    const std::string& id = setting.field.id;
+    if (frame->spec.back() == 's') {
+        fields.SetText(id, setting.take == ETake::Ucs2Text ? DecodeUcs2Hex(*value) : std::string(*value));
+        return true;
+    }
+    const bool hex = frame->spec.back() == 'x' || frame->spec.back() == 'X';
+    const long long number = std::stoll(std::string(*value), nullptr, hex ? 16 : 10);
+    switch (setting.field.kind) {
+    case EFieldKind::Check:
+        fields.SetNumber(id, number != 0 ? 1 : 0);
+        break;
+    case EFieldKind::Choice:
+        fields.SetChoice(id, static_cast<int>(number));
+        break;
+    default:
+        fields.SetText(id, std::to_string(number));
+        break;
+    }
+    return true;
+}
 
 bool IsSettingFormat(std::string_view format)
 {

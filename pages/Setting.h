@@ -44,6 +44,17 @@ int ValuePosition(std::string_view key);
 // the rest of the line).
 SDumpRoute SettingRoute(const SSetting& setting, std::string_view key, std::string_view pageClass);
 
+// The inverse of FormatSetting, for a command read back from a profile
+// (without its CR): how many characters of it are this setting's command
+// text before its value ("%POWDLY" of "%POWDLY30"), 0 when it is another
+// command or carries no value this setting writes.
+size_t SettingCommandMatch(const SSetting& setting, std::string_view command);
+// The field takes the value the command carries (a switch its digit, a list
+// its index, a text its text, decoded from UCS-2 hex where the setting
+// encodes it) and is known. False, and nothing changes, when the command is
+// not this setting's.
+bool TakeSettingCommand(const SSetting& setting, std::string_view command, CFieldSet& fields);
+
 // Checks `format` the way setting commands use it: literal text, "%%", and
 // exactly one conversion of the kinds above. A page whose settings fail it
 // has a programming error; the tests check every page's.

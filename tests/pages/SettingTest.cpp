@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "pages/AllPages.h"
 #include "pages/Setting.h"
 
@@ -52,6 +54,48 @@ TEST(Setting, EveryPagesSettingCommandIsASettingFormat)
             }
         }
     }
+}
+
+TEST(Setting, EveryPlainCommandReadsBackIntoTheValueItWasWrittenFrom)
+{
+    // Each page's plain commands, written from sample values and read back
+    // into a fresh page, give those values again: a profile's plain lines
+    // load into the pages they came from.
+    size_t checked = 0;
+    const auto pages = CreateAllPages();
+    const auto freshPages = CreateAllPages();
+    auto same = [](EFieldKind kind, const SFieldValue& a, const SFieldValue& b) {
+        return kind == EFieldKind::Check || kind == EFieldKind::Choice ? a.number == b.number : a.text == b.text;
+    };
+    for (const auto& written : pages) {
+        for (const SSetting& setting : written->Settings()) {
+            CFieldSet& fields = written->Fields();
+            const size_t i = fields.IndexOf(setting.field.id);
+            SFieldValue sample = fields.Value(i);
+            if (setting.field.kind == EFieldKind::Check || setting.field.kind == EFieldKind::Choice)
+                sample.number = 1;
+            else
+                sample.text = setting.take == ETake::Ucs2Text ? "Aя 5" : "12";
+            fields.SetValue(i, sample);
+            const std::optional<std::string> command = FormatSetting(setting, fields);
+            if (!command || SettingCommandMatch(setting, std::string_view(*command).substr(0, command->size() - 1)) == 0)
+                continue;
+            const auto& fresh = *std::find_if(freshPages.begin(), freshPages.end(), [&](const auto& p) {
+                return p->Info().className == written->Info().className;
+            });
+            ASSERT_TRUE(fresh->TakeProfileCommand(std::string_view(*command).substr(0, command->size() - 1)))
+                << written->Info().className << " " << *command;
+            const size_t j = fresh->Fields().IndexOf(setting.field.id);
+            EXPECT_TRUE(fresh->Fields().IsKnown(j)) << *command;
+            EXPECT_TRUE(same(setting.field.kind, fresh->Fields().Value(j), sample))
+                << written->Info().className << " " << *command << " -> " << fresh->Fields().Value(j).text;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 150u);
+    CFieldSet none;
+    EXPECT_FALSE(TakeSettingCommand({.field = {.id = "f"}, .command = "%%POWDLY%d\r"}, "%POWDLYabc", none));
+    EXPECT_EQ(SettingCommandMatch({.field = {.id = "f"}, .command = "%%POWDLY%s\r"}, "%POWLS5"), 0u);
 }
 
 } // namespace
