@@ -1,6 +1,6 @@
 // One declaration is all a plain setting needs: a page that declares a new
 // key gets its routing row, its value parsed, its command written, its
-// profile line and its value rule, with nothing else touched.
+// profile line read back and its value rule, with nothing else touched.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,6 +42,13 @@ TEST(SettingDeclaration, ANewSettingIsRoutedParsedWrittenAndCheckedFromItsDeclar
     page.WriteProfileSection(profile);
     EXPECT_NE(profile.Bytes().find("//Page Throwaway"), std::string::npos);
     EXPECT_NE(profile.Bytes().find("%THROWLEVEL42"), std::string::npos);
+    // The profile's line loads back into a page that never read the terminal.
+    CPageThrowaway loaded;
+    EXPECT_TRUE(loaded.TakeProfileCommand("%THROWLEVEL42"));
+    EXPECT_TRUE(loaded.TakeProfileCommand("%THROWARM1"));
+    EXPECT_EQ(loaded.Fields().Text("level"), "42");
+    EXPECT_EQ(loaded.Fields().Number("armed"), 1);
+    EXPECT_TRUE(loaded.Fields().IsKnown("level"));
 
     h.session.WriteBack(page);
     std::vector<std::string> written;
