@@ -41,8 +41,6 @@ public:
     // page that declares it), after every row of its chain; its key and
     // consumers are copied.
     void AddRoute(const SDumpRoute& route);
-    // A row by the index RoutesTaking gives: the table's rows, then the added ones.
-    const SDumpRoute& Route(size_t row) const { return *m_routes.at(row).route; }
     void AddTemperatureConsumer(LineHandler handler);
     void SetMainParamsParser(LineHandler handler);
 
@@ -59,7 +57,7 @@ public:
     static bool Matches(const SDumpRoute& route, std::string_view line);
     // The digit a row may require at its position (the rest of Matches).
     static bool GuardHolds(const SDumpRoute& route, std::string_view line);
-    // The rows (indices for Route()) that take a line, in the order
+    // The rows (the table's, then the added ones, by index) that take a line, in the order
     // they receive it: the independent row, then each chain's first.
     std::vector<size_t> RoutesTaking(std::string_view line) const;
 

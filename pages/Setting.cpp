@@ -9,6 +9,11 @@
 
 namespace orlan {
 
+bool IsSwitchKey(std::string_view key)
+{
+    return key.size() > 2 && key[key.size() - 2] == ' ' && (key.back() == '0' || key.back() == '1');
+}
+
 int ValuePosition(std::string_view key)
 {
     const bool endsInSeparator = !key.empty() && (key.back() == ' ' || key.back() == '=' || key.back() == ':');
@@ -18,8 +23,7 @@ int ValuePosition(std::string_view key)
 SDumpRoute SettingRoute(const SSetting& setting, std::string_view key, std::string_view pageClass)
 {
     SDumpRoute route{.chain = 2, .key = key, .position = ValuePosition(key), .consumers = {pageClass}};
-    const bool switchKey = key.size() > 2 && key[key.size() - 2] == ' ' && (key.back() == '0' || key.back() == '1');
-    if (setting.field.kind == EFieldKind::Check && switchKey) {
+    if (setting.field.kind == EFieldKind::Check && IsSwitchKey(key)) {
         route.form = EHandOver::Switch;
         route.position = 0;
         route.switchValue = key.back() == '1';
@@ -114,14 +118,9 @@ std::string FormatText(std::string_view spec, const std::string& text)
     return n > 0 ? std::string(buffer, static_cast<size_t>(std::min<int>(n, sizeof buffer - 1))) : std::string();
 }
 
-// The command's text before and after its value, "%%" read as '%'.
-struct SCommandFrame {
-    std::string before;
-    std::string after;
-    std::string_view spec;
-};
+} // namespace
 
-std::optional<SCommandFrame> Frame(const SSetting& setting)
+std::optional<SCommandFrame> CommandFrame(const SSetting& setting)
 {
     if (setting.command.empty())
         return std::nullopt;
@@ -138,6 +137,8 @@ std::optional<SCommandFrame> Frame(const SSetting& setting)
     frame.spec = format.substr(conversion->begin, conversion->end - conversion->begin);
     return frame;
 }
+
+namespace {
 
 // The value between the frame's texts, when the conversion could have written it.
 std::optional<std::string_view> FramedValue(const SCommandFrame& frame, std::string_view command)
@@ -164,13 +165,13 @@ std::optional<std::string_view> FramedValue(const SCommandFrame& frame, std::str
 
 size_t SettingCommandMatch(const SSetting& setting, std::string_view command)
 {
-    const std::optional<SCommandFrame> frame = Frame(setting);
+    const std::optional<SCommandFrame> frame = CommandFrame(setting);
     return frame && FramedValue(*frame, command) ? frame->before.size() : 0;
 }
 
 bool TakeSettingCommand(const SSetting& setting, std::string_view command, CFieldSet& fields)
 {
-    const std::optional<SCommandFrame> frame = Frame(setting);
+    const std::optional<SCommandFrame> frame = CommandFrame(setting);
     const std::optional<std::string_view> value = frame ? FramedValue(*frame, command) : std::nullopt;
     if (!value)
         return false;

@@ -34,6 +34,18 @@ struct SSetting {
     int answerWaitMs = 0;  // 0: the page's default
 };
 
+// A switch's key that carries its value: "$BATEN 1", "$BATEN 0".
+bool IsSwitchKey(std::string_view key);
+
+// A setting's command around its value, "%%" read as '%': "%POWDLY" and ""
+// for "%%POWDLY%s\r" (the CR left out), with the value's conversion.
+struct SCommandFrame {
+    std::string before;
+    std::string after;
+    std::string_view spec;  // "%s", "%2.2d": a view into the setting's command
+};
+std::optional<SCommandFrame> CommandFrame(const SSetting& setting);
+
 // Where a plain setting's value stands in its dump line: behind the key and
 // one separator ("$POWDLY=30": 8), or behind a key that ends in its
 // separator ("$DINCST 1": 8).

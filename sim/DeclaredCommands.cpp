@@ -20,19 +20,13 @@ struct SDeclared {
     std::string group;
 };
 
-// The command's name when its format is "%%" + name + one conversion + CR.
-std::string CommandName(std::string_view format)
+// The command's name when it is "%" + name + its value alone.
+std::string CommandName(const SSetting& setting)
 {
-    if (!format.starts_with("%%") || !format.ends_with("\r"))
+    const std::optional<SCommandFrame> frame = CommandFrame(setting);
+    if (!frame || !frame->after.empty() || frame->before.size() < 2 || frame->before.front() != '%')
         return {};
-    const size_t conversion = format.find('%', 2);
-    if (conversion == std::string_view::npos || conversion == 2 || format.substr(conversion, 2) == "%%")
-        return {};
-    const std::string_view rest = format.substr(conversion + 1);
-    const size_t end = rest.find_first_of("sdiuxX");
-    if (end == std::string_view::npos || rest.substr(end + 1) != "\r")
-        return {};
-    std::string name(format.substr(2, conversion - 2));
+    std::string name = frame->before.substr(1);
     const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
         return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
     });
@@ -42,8 +36,7 @@ std::string CommandName(std::string_view format)
 // "$BATEN 1" and "$BATEN 0" are one line, "$BATEN {0|1}".
 std::string LinePrefix(std::string_view key)
 {
-    const bool switchKey = key.size() > 2 && key[key.size() - 2] == ' ' && (key.back() == '0' || key.back() == '1');
-    if (switchKey)
+    if (IsSwitchKey(key))
         key.remove_suffix(1);
     return std::string(key) + (key.ends_with(' ') ? "" : " ");
 }
@@ -72,7 +65,7 @@ std::vector<CommandSpec> DeclaredCommands(const std::vector<CommandSpec>& handWr
     std::vector<CommandSpec> declared;
     for (const auto& page : CreateAllPages()) {
         for (const SSetting& setting : page->Settings()) {
-            const std::string name = CommandName(setting.command);
+            const std::string name = CommandName(setting);
             if (name.empty() || setting.keys.empty())
                 continue;
             // A hand-written row at least as long as the name carries it (a

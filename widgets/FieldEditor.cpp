@@ -252,10 +252,12 @@ void CFieldEditor::MarkTypedValue()
     if (wrong == line->property("valueWrong").toBool())
         return;
     // Marked as typed, before any Save: Save would refuse it and name it.
+    // The tip it had comes back with a value the rule takes.
+    if (wrong)
+        m_tipBeforeMark = line->toolTip();
     line->setProperty("valueWrong", wrong);
     line->setStyleSheet(wrong ? QStringLiteral("QLineEdit { border: 2px solid #c62828; }") : QString());
-    const QString tip = m_baseTip.value_or(line->toolTip());
-    line->setToolTip(wrong ? QObject::tr("This value is not taken: %1").arg(rule) : tip);
+    line->setToolTip(wrong ? QObject::tr("This value is not taken: %1").arg(rule) : m_tipBeforeMark);
 }
 
 void CFieldEditor::Edited()
@@ -274,7 +276,7 @@ void CFieldEditor::Show(const SFieldValue& value)
         if (line->property("valueWrong").toBool()) {
             line->setProperty("valueWrong", false);
             line->setStyleSheet(QString());
-            line->setToolTip(m_baseTip.value_or(ValueRule()));
+            line->setToolTip(m_tipBeforeMark);
         }
         break;
     }

@@ -85,6 +85,7 @@ private:
     bool m_known = true;
     bool m_shownOn = false;  // a switch's value as last shown
     std::optional<QString> m_baseTip;  // the tip without the unknown note
+    QString m_tipBeforeMark;           // the tip a wrong typed value replaced
     QString m_labelText;
 };
 

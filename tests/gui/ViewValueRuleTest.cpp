@@ -28,6 +28,7 @@ TEST(ViewValueRule, TypedValuesOutsideTheRuleAreMarkedAndReadOnesAreNot)
     EXPECT_EQ(edits, 1) << "a wrong value is still an edit: Save refuses it and names the field";
     line->backspace();
     EXPECT_FALSE(line->property("valueWrong").toBool()) << "2 is an hour";
+    EXPECT_TRUE(line->toolTip().contains(QStringLiteral("0 to 23"))) << "the rule's tip is back";
 
     line->insert(QStringLiteral("x"));
     EXPECT_TRUE(line->property("valueWrong").toBool());
