@@ -136,10 +136,13 @@ CPage& Probed(const CPage& page)
     return const_cast<CPage&>(page);
 }
 
-std::vector<std::string> ProfileLines(const CPage& page)
+std::vector<std::string> ProfileLines(const CPage& page, std::string_view title)
 {
     CProfileText text;
-    page.WriteProfileSection(text);
+    if (title.empty())
+        page.WriteProfileSection(text);
+    else
+        page.WriteProfileSectionAs(text, title);
     std::vector<std::string> lines;
     const std::string& bytes = text.Bytes();
     size_t start = 0;
@@ -301,11 +304,13 @@ SPageJob KnownSaveJob(const CPage& page, std::vector<SLeftOut>& leftOut)
     return job;
 }
 
-void WriteKnownProfileSection(const CPage& page, CProfileText& out, std::vector<SLeftOut>& leftOut)
+void WriteKnownProfileSection(const CPage& page, CProfileText& out, std::vector<SLeftOut>& leftOut,
+                              std::string_view title)
 {
     CPage& probed = Probed(page);
     CKnownProbe probe(probed.Fields(), probed.Tables(), page.Info().section);
-    const CKnownProbe::SResult result = probe.Run(ProfileLines(page), [&page] { return ProfileLines(page); });
+    const CKnownProbe::SResult result =
+        probe.Run(ProfileLines(page, title), [&page, title] { return ProfileLines(page, title); });
     for (size_t k = 0; k < result.texts.size(); ++k) {
         if (result.unknown[k].empty())
             out.WriteRaw(result.texts[k]);

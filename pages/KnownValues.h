@@ -70,7 +70,9 @@ std::string BrokenCommandText(std::string_view command);
 // (and named in `leftOut`); with nothing left to send, no bracket and no read.
 SPageJob KnownSaveJob(const CPage& page, std::vector<SLeftOut>& leftOut);
 // The page's profile section: lines that carry unknown values left out.
-void WriteKnownProfileSection(const CPage& page, CProfileText& out, std::vector<SLeftOut>& leftOut);
+// With a `title` the section of a complete profile (WriteProfileSectionAs).
+void WriteKnownProfileSection(const CPage& page, CProfileText& out, std::vector<SLeftOut>& leftOut,
+                              std::string_view title = {});
 // A row dialog's OK: the row's commands, those with unknown values left out.
 CCommandList KnownRowCommands(CPage& page, size_t table, size_t row, const SRowEditor& edited,
                               std::vector<SLeftOut>& leftOut);

@@ -63,6 +63,16 @@ bool CPage::TakeProfileCommand(std::string_view command)
     return true;
 }
 
+bool CPage::OwnsProfileCommand(std::string_view command) const
+{
+    for (const SSetting& setting : m_settings) {
+        const std::optional<SCommandFrame> frame = CommandFrame(setting);
+        if (frame && frame->before.size() > 1 && command.starts_with(frame->before))
+            return true;
+    }
+    return false;
+}
+
 void CPage::RouteSettings(CDumpRouter& router) const
 {
     for (const SSetting& setting : m_settings) {
@@ -114,9 +124,14 @@ CCommandList CPage::PlainCommands(std::initializer_list<std::string_view> fieldI
 
 void CPage::WriteProfileSection(CProfileText& out) const
 {
-    if (m_info.profileTitle.empty())
+    WriteProfileSectionAs(out, m_info.profileTitle);
+}
+
+void CPage::WriteProfileSectionAs(CProfileText& out, std::string_view title) const
+{
+    if (title.empty())
         return;
-    out.SectionHeader(m_info.profileTitle);
+    out.SectionHeader(title);
     for (const SCommand& command : BuildCommands(ETarget::Profile)) {
         if (command.direct)
             out.WriteDirect(command.text);

@@ -153,11 +153,18 @@ public:
     // Header and commands of the page's profile section (nothing when the
     // page has no profile title).
     virtual void WriteProfileSection(CProfileText& out) const;
+    // The page's commands as a section titled `title` (a complete profile's
+    // section of a page the classic profile leaves out): the header, then
+    // its commands as Save sends them, without the batch bracket.
+    void WriteProfileSectionAs(CProfileText& out, std::string_view title) const;
     // A command of the page's profile section read back (without its CR):
     // the setting whose command it is takes its value (the longest command
     // text wins: "%TMPIH" before "%TMPH"). False when no setting of the page
     // writes it; pages with composite commands add theirs.
     virtual bool TakeProfileCommand(std::string_view command);
+    // Whether the page writes commands of this name, whatever their value:
+    // a command it did not take then carries a value its field cannot hold.
+    virtual bool OwnsProfileCommand(std::string_view command) const;
     // Gives the router a row for each of the page's setting keys the
     // routing table holds none for (the row comes from the declaration).
     void RouteSettings(CDumpRouter& router) const;

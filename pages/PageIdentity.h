@@ -13,6 +13,9 @@ struct SPageIdentity {
     std::string_view alias;
     int clearRank = 0;    // 1, 2, ...: cleared by the whole read in this order; 0: not cleared
     int profileRank = 0;  // 1, 2, ...: its profile section in this order; 0: no section
+    // Its section in a complete profile, behind the classic sections and in
+    // the order of this table, for a page with settings outside them; empty: none.
+    std::string_view completeTitle = {};
 };
 
 // Every page of the tool, built or still to come, in the order of their subjects.

@@ -588,19 +588,6 @@ void CTerminalSession::FieldEdited(CPage& page, std::string_view fieldId)
     m_queue.Enqueue(std::move(job));
 }
 
-std::string CTerminalSession::ProfileBytes(std::vector<SLeftOut>* leftOut) const
-{
-    CProfileText text;
-    std::vector<SLeftOut> left;
-    for (std::string_view name : ProfileSectionOrder()) {
-        if (const CPage* page = FindPage(name))
-            WriteKnownProfileSection(*page, text, left);
-    }
-    if (leftOut)
-        *leftOut = std::move(left);
-    return text.Bytes();
-}
-
 void CTerminalSession::SetProfileAnswerWaits(int bracketWaitMs, int commandWaitMs)
 {
     m_profileBracketWaitMs = bracketWaitMs;

@@ -19,6 +19,7 @@
 #include "console/ReceivePath.h"
 #include "pages/Page.h"
 #include "session/PageOrders.h"
+#include "session/ProfileLoad.h"
 
 namespace orlan {
 
@@ -220,8 +221,22 @@ public:
 
     // The profile bytes SAVE writes: the sections of the profile pages in
     // order, without the lines that carry values not known (`leftOut`
-    // names them).
-    std::string ProfileBytes(std::vector<SLeftOut>* leftOut = nullptr) const;
+    // names them). The lines a loaded profile held that no page took are
+    // written back where they stood. A complete profile (the default) adds
+    // a section for each other page with settings behind the classic ones.
+    std::string ProfileBytes(std::vector<SLeftOut>* leftOut = nullptr) const
+    {
+        return ProfileBytes(EProfileScope::Complete, leftOut);
+    }
+    std::string ProfileBytes(EProfileScope scope, std::vector<SLeftOut>* leftOut = nullptr) const;
+    // Loads a profile into the pages: they are cleared as for a whole read,
+    // then each command line of a section goes to the page writing that
+    // section, whose values it carries become known. Lines no page takes
+    // are reported and kept for the next ProfileBytes. The pages then hold
+    // the profile, not a read of the terminal (HoldsWholeRead is false).
+    SProfileLoad LoadProfile(std::string_view bytes);
+    // The page that writes the section titled so in a complete profile.
+    CPage* FindProfileSection(std::string_view title) const;
     // EXEC with the profile's lines (from a CProfileReader): one job that
     // walks them, "%STARTCMD" before and "%COMMITCMD" after, then a whole
     // read. False when a profile is already running, or when a command is
@@ -297,6 +312,8 @@ private:
     CDumpRouter m_router;
     CCommandQueue m_queue;
     std::vector<std::unique_ptr<CPage>> m_pages;
+    // What the last loaded profile held that no page took.
+    CKeptProfileLines m_keptProfileLines;
     std::string m_password;
     // The login attempt.
     int m_loginFailures = 0;
