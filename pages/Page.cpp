@@ -57,8 +57,10 @@ bool CPage::TakeProfileCommand(std::string_view command)
             best = &setting;
         }
     }
-    if (best == nullptr || !TakeSettingCommand(*best, command, m_fields))
-        return false;
+    if (best == nullptr || !TakeSettingCommand(*best, command, m_fields)) {
+        if (!TakeByInverse(m_inverses, command))
+            return false;
+    }
     NotifyChanged();
     return true;
 }
@@ -70,7 +72,7 @@ bool CPage::OwnsProfileCommand(std::string_view command) const
         if (frame && frame->before.size() > 1 && command.starts_with(frame->before))
             return true;
     }
-    return false;
+    return NamesCommand(m_inverses, command);
 }
 
 void CPage::RouteSettings(CDumpRouter& router) const

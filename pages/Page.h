@@ -18,6 +18,7 @@
 #include "console/ProfileText.h"
 #include "pages/FieldSet.h"
 #include "pages/PageTable.h"
+#include "pages/ProfileInverse.h"
 #include "pages/Setting.h"
 
 namespace orlan {
@@ -224,6 +225,13 @@ protected:
 
     // Declares a plain setting: adds its field and remembers the row.
     size_t AddSetting(SSetting setting);
+    // Declares how a composite command the page builds with `format` is
+    // read back from a profile (TakeProfileCommand tries these after the
+    // plain settings).
+    void AddProfileInverse(std::string format, std::function<bool(const std::vector<std::string>&)> take)
+    {
+        m_inverses.push_back({std::move(format), std::move(take)});
+    }
     void AddAction(SPageAction action) { m_actions.push_back(std::move(action)); }
     // The dump entries derived from the settings.
     std::vector<SDumpEntry> SettingEntries();
@@ -240,6 +248,7 @@ protected:
 
 private:
     std::vector<std::function<void()>> m_observers;
+    std::vector<SProfileInverse> m_inverses;
 };
 
 } // namespace orlan

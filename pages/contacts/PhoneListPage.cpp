@@ -14,6 +14,20 @@ STableDesc PhoneTable(size_t rows)
 CPhoneListPage::CPhoneListPage(SPageInfo info, SPhoneListDesc desc) : CPage(std::move(info)), m_desc(std::move(desc))
 {
     m_tables.emplace_back(m_desc.table);
+    // The row of RowCommand, read back: a list of up to ten rows numbers
+    // them with one digit, so a number that starts with a digit stays whole.
+    const bool oneDigit = m_desc.table.rowCount <= 10;
+    AddProfileInverse("%%" + m_desc.commandName + (oneDigit ? "%1zu%s\r" : "%zu%s\r"),
+                      [this](const std::vector<std::string>& values) {
+                          const std::optional<long long> row = ScannedNumber(values[0]);
+                          if (!row || *row < 0 || static_cast<size_t>(*row) >= m_tables.front().Rows())
+                              return false;
+                          const std::string& number = values[1];
+                          if (number.empty() ? !m_desc.takesEmpty : !IsDigit(number.front()) && number.front() != '+')
+                              return false;
+                          StoreNumber({.line = {}, .text = number, .index = static_cast<int>(*row)});
+                          return true;
+                      });
 }
 
 std::string CPhoneListPage::DumpRequest() const

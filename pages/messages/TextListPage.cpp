@@ -13,6 +13,19 @@ CTextListPage::CTextListPage(SPageInfo info, STextListDesc desc) : CPage(std::mo
     m_tables.emplace_back(STableDesc{.id = "texts",
                                      .headerKeys = m_desc.headerKeys,
                                      .rowCount = m_desc.rows});
+    AddProfileInverse(RowFormat(), [this](const std::vector<std::string>& values) {
+        const std::optional<long long> number = ScannedNumber(values[0]);
+        const long long first = static_cast<long long>(m_desc.firstNumber);
+        if (!number || *number < first || *number - first >= static_cast<long long>(Rows()))
+            return false;
+        StoreText(*number, values[1]);
+        return true;
+    });
+}
+
+std::string CTextListPage::RowFormat() const
+{
+    return "%%" + m_desc.commandLetter + "%2.2zu%s\r\n";
 }
 
 void CTextListPage::Clear()

@@ -49,6 +49,8 @@ protected:
 
 private:
     std::string RowCommand(size_t row, std::string_view hex) const;
+    // The row command's format, read back from a profile.
+    std::string RowFormat() const;
 
     STextListDesc m_desc;
 };

@@ -24,6 +24,32 @@ CPriorityPage::CPriorityPage(SPageInfo info, std::vector<SGrid> grids, const STa
         m_tables.emplace_back(std::move(desc));
         m_dumpKeys.push_back(std::move(grid.dumpKey));
     }
+    AddProfileInverse(RowFormat(), [this](const std::vector<std::string>& values) {
+        const std::optional<long long> row = ScannedNumber(values[0]);
+        if (!row || *row < 0 || *row >= static_cast<long long>(kPriorityRows))
+            return false;
+        std::vector<std::uint16_t> masks;
+        for (size_t mask = 1; mask < values.size(); ++mask) {
+            const std::optional<long long> bits = ScannedNumber(values[mask], 16);
+            if (!bits || *bits < 0 || *bits > 0xffff)
+                return false;
+            masks.push_back(static_cast<std::uint16_t>(*bits));
+        }
+        for (size_t grid = 0; grid < m_tables.size() && grid < masks.size(); ++grid) {
+            CPageTable& table = m_tables[grid];
+            table.SetRowMask(static_cast<size_t>(*row), 0, std::min<size_t>(table.Desc().dataColumns, 16),
+                             masks[grid]);
+        }
+        return true;
+    });
+}
+
+std::string CPriorityPage::RowFormat() const
+{
+    std::string format = "%%" + m_command + "=%zu";
+    for (size_t mask = 0; mask < m_wireMasks; ++mask)
+        format += ",%4.4x";
+    return format + "\r";
 }
 
 std::string CPriorityPage::DumpRequest() const

@@ -50,6 +50,8 @@ protected:
 
 private:
     void StoreRow(size_t grid, const SDumpValue& value);
+    // The row command's format, read back from a profile.
+    std::string RowFormat() const;
 
     std::vector<std::string> m_dumpKeys;
     size_t m_maxMaskChars;
