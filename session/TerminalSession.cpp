@@ -137,6 +137,7 @@ void CTerminalSession::SetPassword(std::string password)
 void CTerminalSession::Reload()
 {
     StopReadTimer();
+    m_readAfterProfile = false;
     m_read = EWholeRead::Settling;
     m_readSettleStart = m_timers.NowMs();
     CheckReadSettle();
@@ -272,6 +273,9 @@ void CTerminalSession::OnDumpEndLine()
         StopReadTimer();
         m_read = EWholeRead::Complete;
         m_holdsWholeRead = true;
+        // Observers first: a view may end the program on a complete read.
+        for (const auto& observer : m_wholeReadObservers)
+            observer(m_readAfterProfile);
         m_view.OnWholeReadComplete();
         return;
     case EWholeRead::Idle:
@@ -701,8 +705,10 @@ bool CTerminalSession::ExecuteProfile(std::vector<SProfileLine> lines)
     job.steps.push_back(SJobStep::Call(
         [this] {
             m_profileRunning = false;
-            if (!m_closing)
+            if (!m_closing) {
                 Reload();
+                m_readAfterProfile = true;
+            }
         },
         true));
     job.done = [this](const SJobReport& report) {

@@ -169,6 +169,12 @@ public:
     // pending starts it over.
     void Reload();
     EWholeRead WholeRead() const { return m_read; }
+    // Hears each complete whole read before the view does; `afterProfile`
+    // when a profile run asked for it (the history keeps both).
+    void AddWholeReadObserver(std::function<void(bool afterProfile)> observer)
+    {
+        m_wholeReadObservers.push_back(std::move(observer));
+    }
     // Whether the pages hold a whole read of the terminal on the line: one
     // completed since the channel last opened and since the pages were
     // last cleared for a read. A profile written without one holds defaults.
@@ -340,6 +346,8 @@ private:
     int64_t m_pageReadAt = 0;
     std::optional<ITimerService::TimerId> m_pageReadTimer;
     std::function<void()> m_whenIdle;
+    std::vector<std::function<void(bool)>> m_wholeReadObservers;
+    bool m_readAfterProfile = false;
     int m_profileBracketWaitMs = kProfileBracketWaitMs;
     int m_profileCommandWaitMs = kProfileCommandWaitMs;
     bool m_profileRunning = false;
