@@ -144,6 +144,68 @@ std::optional<long long> ScannedNumber(std::string_view text, int base)
     return value;
 }
 
+bool SetScannedValue(CFieldSet& fields, std::string_view id, const std::string& text)
+{
+    const EFieldKind kind = fields.Desc(fields.IndexOf(id)).kind;
+    if (kind != EFieldKind::Choice && kind != EFieldKind::Check) {
+        fields.SetText(id, text);
+        return true;
+    }
+    const std::optional<long long> number = ScannedNumber(text);
+    if (!number || *number < -1 || *number > 0xffff)
+        return false;
+    if (kind == EFieldKind::Check)
+        fields.SetNumber(id, *number != 0 ? 1 : 0);
+    else
+        fields.SetChoice(id, static_cast<int>(*number));
+    return true;
+}
+
+namespace {
+
+// All or nothing: a value a field refuses leaves every field as it was.
+bool SetAll(CFieldSet& fields, const std::vector<std::string>& ids, std::span<const std::string> values)
+{
+    if (ids.size() != values.size())
+        return false;
+    CFieldSet before = fields;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        if (!SetScannedValue(fields, ids[i], values[i])) {
+            fields = std::move(before);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+InverseTake IntoFields(CFieldSet& fields, std::vector<std::string> ids)
+{
+    return [&fields, ids = std::move(ids)](const std::vector<std::string>& values) {
+        return SetAll(fields, ids, values);
+    };
+}
+
+std::string DigitsFormat(std::string_view name, size_t count)
+{
+    std::string format = "%%" + std::string(name);
+    for (size_t i = 0; i < count; ++i)
+        format += "%1d";
+    return format + "\r";
+}
+
+InverseTake IntoRowFields(CFieldSet& fields, size_t rows, std::function<std::vector<std::string>(size_t row)> ids,
+                          int base)
+{
+    return [&fields, rows, ids = std::move(ids), base](const std::vector<std::string>& values) {
+        const std::optional<long long> row = values.empty() ? std::nullopt : ScannedNumber(values[0], base);
+        if (!row || *row < 0 || static_cast<unsigned long long>(*row) >= rows)
+            return false;
+        return SetAll(fields, ids(static_cast<size_t>(*row)), std::span(values).subspan(1));
+    };
+}
+
 bool TakeByInverse(std::span<const SProfileInverse> inverses, std::string_view command)
 {
     for (const SProfileInverse& inverse : inverses) {

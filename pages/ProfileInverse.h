@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pages/FieldSet.h"
+
 namespace orlan {
 
 // The values the conversions of `format` (a FormatWire format: "%%" a
@@ -23,6 +25,24 @@ std::optional<std::vector<std::string>> ScanWire(std::string_view format, std::s
 
 // A whole number of a scanned decimal or hex text; nothing when it is none.
 std::optional<long long> ScannedNumber(std::string_view text, int base = 10);
+
+// A scanned value into a field as a read would put it: a list takes it as
+// its index, a switch as 0 or 1, other fields as text. False when a list or
+// switch gets no number.
+bool SetScannedValue(CFieldSet& fields, std::string_view id, const std::string& text);
+
+// The shape most row commands share: the first value numbers the row (below
+// `rows`, in `base`), the others go, in order, into the fields `ids` names
+// for that row (SetScannedValue). For AddProfileInverse.
+using InverseTake = std::function<bool(const std::vector<std::string>& values)>;
+// The values, in order, into the fields `ids` names (all or nothing): a
+// mask of switches, digits back to back.
+InverseTake IntoFields(CFieldSet& fields, std::vector<std::string> ids);
+// A format of `count` one-digit numbers back to back behind `name`, for a
+// mask read back ("%%DINURG%1d%1d%1d%1d\r").
+std::string DigitsFormat(std::string_view name, size_t count);
+InverseTake IntoRowFields(CFieldSet& fields, size_t rows, std::function<std::vector<std::string>(size_t row)> ids,
+                          int base = 10);
 
 // One inverse of a page: the format its builder uses, and what the page
 // does with the values (false: the values are none the page can hold).

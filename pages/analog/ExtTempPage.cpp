@@ -91,6 +91,16 @@ CPageExtTemp::CPageExtTemp()
                 .keys = {"$ISTUNIT"}});
     AddSetting({.field = Reported(Flag("stepSave", "STEPSAVE"), true), .keys = {"$ISSTSEN"}});
     AddSetting({.field = Reported(Flag("disconnectSms", "DISCONNSMS"), true), .keys = {"$ISTDISCONNSMS"}});
+    for (size_t i = 0; i < std::size(kSent); ++i) {
+        AddProfileInverse("%%ETEMP" + std::string(kSent[i].command) + "%zu=%s\r",
+                          [this, i](const std::vector<std::string>& values) {
+                              const std::optional<long long> sensor = ScannedNumber(values[0]);
+                              if (!sensor || *sensor < 0 || *sensor >= static_cast<long long>(kSensors))
+                                  return false;
+                              m_tables.front().SetCell(static_cast<size_t>(*sensor), i + 1, values[1]);
+                              return true;
+                          });
+    }
 }
 
 std::string CPageExtTemp::DumpRequest() const

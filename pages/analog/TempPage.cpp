@@ -24,6 +24,8 @@ constexpr std::string_view kSms = "sms";
 constexpr std::string_view kHighOutput = "highOutput";
 constexpr std::string_view kLowOutput = "lowOutput";
 constexpr std::string_view kReset = "reset";
+constexpr std::string_view kSensorOn = "%TMPON\r";
+constexpr std::string_view kSensorOff = "%TMPOFF\r";
 
 SFieldDesc InDegrees(SFieldDesc desc)
 {
@@ -66,6 +68,14 @@ CPageTemp::CPageTemp()
     AddSetting({.field = Hidden(Whole(Text("reportPeriod", "TMPUPS"))), .keys = {"$TMPUPS"}});
 
     AddAction({.id = std::string(kReset), .labelKey = "Reset", .labelSection = "Buttons"});
+    AddProfileInverse("%" + std::string(kSensorOn), [this](const std::vector<std::string>&) {
+        m_fields.SetNumber(kEnabled, 1);
+        return true;
+    });
+    AddProfileInverse("%" + std::string(kSensorOff), [this](const std::vector<std::string>&) {
+        m_fields.SetNumber(kEnabled, 0);
+        return true;
+    });
 }
 
 void CPageTemp::Clear()
@@ -92,7 +102,7 @@ std::vector<SDumpEntry> CPageTemp::DumpEntries()
 CCommandList CPageTemp::SettingCommands(ETarget) const
 {
     CCommandList commands = PlainCommands({kHigh, kLow, kAdjust});
-    commands.push_back({m_fields.Number(kEnabled) != 0 ? "%TMPON\r" : "%TMPOFF\r"});
+    commands.push_back({std::string(m_fields.Number(kEnabled) != 0 ? kSensorOn : kSensorOff)});
     for (SCommand& command :
          PlainCommands({kSms, kSound, kSmsInterval, kSmsRepeat, kConfirmDelay, kUrgent, kHysteresis}))
         commands.push_back(std::move(command));

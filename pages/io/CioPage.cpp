@@ -1,5 +1,6 @@
 #include "pages/io/CioPage.h"
 
+#include <algorithm>
 #include <array>
 
 #include "console/TextScan.h"
@@ -61,6 +62,10 @@ std::string RowId(std::size_t row, std::string_view what)
 // "$OAS3 9": the row digit right behind the key, the source two later.
 constexpr std::size_t kSourceAt = 2;
 
+// A row's source: the row is one digit, so the source behind it stays apart
+// when read back.
+constexpr char kSourceFormat[] = "%%IOOA%1zu%d\r";
+
 } // namespace
 
 std::string CPageCio::FirstActionId(std::size_t row) { return RowId(row, "FirstAction"); }
@@ -101,6 +106,23 @@ CPageCio::CPageCio()
     AddSetting({.field = Flag(kUrgentDisarmed, "URGDISARM"),
                 .keys = {"$INTERLOCKURG"},
                 .command = "%%INTERLOCKURG%d\r"});
+    // Read back from a profile: the sixteen actions as their dump line
+    // gives them, and a row's source (the rows are one digit).
+    AddProfileInverse("%%IOOC%s\r", [this](const std::vector<std::string>& values) {
+        const std::string& marks = values[0];
+        if (marks.size() != 2 * kRows || !std::all_of(marks.begin(), marks.end(), IsDigit))
+            return false;
+        StoreActions({.line = {}, .text = marks});
+        return true;
+    });
+    AddProfileInverse(kSourceFormat, [this](const std::vector<std::string>& values) {
+        const std::optional<long long> row = ScannedNumber(values[0]);
+        const std::optional<long long> source = ScannedNumber(values[1]);
+        if (!row || !source || *row >= static_cast<long long>(kRows) || *source < 0)
+            return false;
+        m_fields.SetChoice(SourceId(static_cast<std::size_t>(*row)), static_cast<int>(*source));
+        return true;
+    });
 }
 
 std::string CPageCio::DumpRequest() const
@@ -157,7 +179,7 @@ CCommandList CPageCio::SettingCommands(ETarget) const
         actions += std::to_string(f.Number(SecondActionId(r)));
     CCommandList commands{{actions + "\r"}};
     for (std::size_t r = 0; r < kRows; ++r)
-        commands.push_back({FormatWire("%%IOOA%zu%d\r", r, f.Number(SourceId(r)))});
+        commands.push_back({FormatWire(kSourceFormat, r, f.Number(SourceId(r)))});
     for (SCommand& command : PlainCommands({kPulseTime, kDisarmed, kUrgentDisarmed}))
         commands.push_back(std::move(command));
     return commands;

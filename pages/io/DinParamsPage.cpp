@@ -48,6 +48,17 @@ CPageDinParams::CPageDinParams()
                                      .numberedRows = false,
                                      .columnWidths = {10, 0, 0, 20}});
     LabelRows(std::string(kInputWord.builtIn));
+    for (const SSettingColumn& setting : kColumns) {
+        AddProfileInverse("%%" + std::string(setting.command) + "%zu,%s\r",
+                          [this, column = setting.column](const std::vector<std::string>& values) {
+                              const std::optional<long long> input = ScannedNumber(values[0]);
+                              if (!input || *input < 0 || *input >= static_cast<long long>(kInputs)
+                                  || !ScannedNumber(values[1]))
+                                  return false;
+                              m_tables.front().SetCell(static_cast<std::size_t>(*input), column, values[1]);
+                              return true;
+                          });
+    }
 }
 
 void CPageDinParams::LabelRows(const std::string& word)

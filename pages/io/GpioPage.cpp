@@ -145,6 +145,18 @@ CPageGPIO::CPageGPIO()
     m_words = {std::string(kInputChannel.builtIn),  std::string(kInputOpen.builtIn),
                std::string(kInputClosed.builtIn),   std::string(kOutputChannel.builtIn),
                std::string(kOutputOpen.builtIn),    std::string(kOutputClosed.builtIn)};
+    // The masks and the types read back from a profile.
+    std::vector<std::string> urgent, sound, types;
+    for (std::size_t n = 0; n < kShownInputs; ++n) {
+        urgent.push_back(InputUrgentId(n));
+        sound.push_back(InputSoundId(n));
+        types.push_back(InputTypeId(n));
+    }
+    for (std::size_t n = 0; n < kOutputs; ++n)
+        types.push_back(OutputTypeId(n));
+    AddProfileInverse(DigitsFormat("DINURG", kShownInputs), IntoFields(m_fields, urgent));
+    AddProfileInverse(DigitsFormat("DINSND", kShownInputs), IntoFields(m_fields, sound));
+    AddProfileInverse(DigitsFormat("IOTP", kShownInputs + kOutputs), IntoFields(m_fields, types));
 }
 
 void CPageGPIO::LoadLabels(const CLabelCatalogue& catalogue)

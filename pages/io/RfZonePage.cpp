@@ -36,6 +36,16 @@ constexpr SZoneKey kZoneKeys[] = {
     {"$WINVPC", 0},
 };
 
+// The zone commands, as the row dialog and the profile write them and the
+// profile reads them back. The switches take the zone in hex.
+constexpr char kZoneOn[] = "%%WSON%zx\r";
+constexpr char kZoneOff[] = "%%WSOFF%zx\r";
+constexpr char kSoundOn[] = "%%WSSNDON%zx\r";
+constexpr char kSoundOff[] = "%%WSSNDOFF%zx\r";
+constexpr char kUrgent[] = "%%WINURG%zu,%d\r";
+constexpr char kOutput[] = "%%WSLDO%zu,%lld\r";
+constexpr char kInterval[] = "%%WINZS%zu,%lld\r";
+
 } // namespace
 
 CPageRfZone::CPageRfZone()
@@ -65,6 +75,25 @@ CPageRfZone::CPageRfZone()
                                      .numberedRows = false,
                                      .columnWidths = {0, 0, 0, 0, 0, 24}});
     NumberRows();
+    // A zone command read back stores what the zone's dump line would.
+    auto inverse = [this](const char* format, std::size_t column, std::optional<std::string> fixed, int base) {
+        AddProfileInverse(format, [this, column, fixed, base](const std::vector<std::string>& values) {
+            const std::optional<long long> zone = ScannedNumber(values[0], base);
+            if (!zone || *zone < 0 || *zone >= static_cast<long long>(kZones))
+                return false;
+            const std::string value = fixed ? *fixed : values[1];
+            if (!ScannedNumber(value))
+                return false;
+            return StoreZoneValue(static_cast<std::size_t>(*zone), column, value);
+        });
+    };
+    inverse(kZoneOn, kEnabledColumn, "1", 16);
+    inverse(kZoneOff, kEnabledColumn, "0", 16);
+    inverse(kSoundOn, kSoundColumn, "1", 16);
+    inverse(kSoundOff, kSoundColumn, "0", 16);
+    inverse(kUrgent, kUrgentColumn, std::nullopt, 10);
+    inverse(kOutput, kOutputColumn, std::nullopt, 10);
+    inverse(kInterval, kIntervalColumn, std::nullopt, 10);
 }
 
 void CPageRfZone::NumberRows()
@@ -141,28 +170,27 @@ void CPageRfZone::StoreZoneLine(const SDumpValue& value)
         const std::optional<io::SLeadingNumber> zone = io::LeadingNumber(io::TextFrom(line, key.key.size()), kZoneDigits);
         if (!zone || zone->value >= static_cast<long long>(kZones) || key.column == 0)
             return;
-        const auto row = static_cast<std::size_t>(zone->value);
-        const std::string_view text = io::TextFrom(zone->rest, 1);
-        switch (key.column) {
-        case kEnabledColumn:
-        case kSoundColumn:
-        case kUrgentColumn:
-            StoreCell(row, key.column, !text.empty() && text.front() == '1' ? m_yes : m_no);
-            break;
-        case kCodeColumn:
-            // The terminal's 32-bit code, in hex.
-            StoreCell(row, key.column, FormatWire("%2.2x", static_cast<std::uint32_t>(WholeNumber(text))));
-            break;
-        case kOutputColumn: {
-            const long long output = WholeNumber(text);
-            StoreCell(row, key.column, output > 7 ? m_none : std::to_string(output));
-            break;
-        }
-        default:
-            StoreCell(row, key.column, std::to_string(WholeNumber(text)));
-            break;
-        }
+        StoreZoneValue(static_cast<std::size_t>(zone->value), key.column, io::TextFrom(zone->rest, 1));
         return;
+    }
+}
+
+bool CPageRfZone::StoreZoneValue(std::size_t row, std::size_t column, std::string_view text)
+{
+    switch (column) {
+    case kEnabledColumn:
+    case kSoundColumn:
+    case kUrgentColumn:
+        return StoreCell(row, column, !text.empty() && text.front() == '1' ? m_yes : m_no);
+    case kCodeColumn:
+        // The terminal's 32-bit code, in hex.
+        return StoreCell(row, column, FormatWire("%2.2x", static_cast<std::uint32_t>(WholeNumber(text))));
+    case kOutputColumn: {
+        const long long output = WholeNumber(text);
+        return StoreCell(row, column, output > 7 ? m_none : std::to_string(output));
+    }
+    default:
+        return StoreCell(row, column, std::to_string(WholeNumber(text)));
     }
 }
 
@@ -218,12 +246,12 @@ CCommandList CPageRfZone::CommitRow(size_t table, size_t row, const CFieldSet& e
     const std::string name = edited.Has(kNameField) ? EncodeUcs2Hex(edited.Text(kNameField)) : std::string();
     // The switch commands take the zone in hex, the others in decimal.
     return {{std::string(kStartCmd), kEditWaitMs},
-            {FormatWire(on(kEnabledField) ? "%%WSON%zx\r" : "%%WSOFF%zx\r", row), kEditWaitMs},
-            {FormatWire(on(kSoundField) ? "%%WSSNDON%zx\r" : "%%WSSNDOFF%zx\r", row), kEditWaitMs},
-            {FormatWire("%%WINURG%zu,%d\r", row, on(kUrgentField) ? 1 : 0), kEditWaitMs},
+            {FormatWire(on(kEnabledField) ? kZoneOn : kZoneOff, row), kEditWaitMs},
+            {FormatWire(on(kSoundField) ? kSoundOn : kSoundOff, row), kEditWaitMs},
+            {FormatWire(kUrgent, row, on(kUrgentField) ? 1 : 0), kEditWaitMs},
             {FormatWire("%%S%2.2zu%s\r", row + kFirstNameSlot, name.c_str()), kEditWaitMs},
-            {FormatWire("%%WINZS%zu,%lld\r", row, interval), kEditWaitMs},
-            {FormatWire("%%WSLDO%zu,%d\r", row, output), kEditWaitMs},
+            {FormatWire(kInterval, row, interval), kEditWaitMs},
+            {FormatWire(kOutput, row, static_cast<long long>(output)), kEditWaitMs},
             {std::string(kCommitCmd)}};
 }
 
@@ -238,11 +266,11 @@ CCommandList CPageRfZone::SettingCommands(ETarget target) const
         auto off = [this, zone](std::size_t column) { return Cell(zone, column) == m_no; };
         const std::string& outputCell = Cell(zone, kOutputColumn);
         const long long output = io::AllDigits(outputCell) ? WholeNumber(outputCell) : kNoOutputInProfile;
-        commands.push_back({FormatWire(off(kEnabledColumn) ? "%%WSOFF%zx\r" : "%%WSON%zx\r", zone)});
-        commands.push_back({FormatWire(off(kSoundColumn) ? "%%WSSNDOFF%zx\r" : "%%WSSNDON%zx\r", zone)});
-        commands.push_back({FormatWire("%%WINURG%zu,%d\r", zone, off(kUrgentColumn) ? 0 : 1)});
-        commands.push_back({FormatWire("%%WSLDO%zu,%lld\r", zone, output)});
-        commands.push_back({FormatWire("%%WINZS%zu,%lld\r", zone, WholeNumber(Cell(zone, kIntervalColumn)))});
+        commands.push_back({FormatWire(off(kEnabledColumn) ? kZoneOff : kZoneOn, zone)});
+        commands.push_back({FormatWire(off(kSoundColumn) ? kSoundOff : kSoundOn, zone)});
+        commands.push_back({FormatWire(kUrgent, zone, off(kUrgentColumn) ? 0 : 1)});
+        commands.push_back({FormatWire(kOutput, zone, output)});
+        commands.push_back({FormatWire(kInterval, zone, WholeNumber(Cell(zone, kIntervalColumn)))});
     }
     commands.push_back({FormatWire("%%RPLARMBTN%d\r", FlagDigit(m_fields, kRemoteSmsField))});
     return commands;

@@ -67,6 +67,8 @@ protected:
 
 private:
     void StoreZoneLine(const SDumpValue& value);
+    // A zone's value as its dump line gives it ("1", "255"), into the cell.
+    bool StoreZoneValue(std::size_t row, std::size_t column, std::string_view text);
     void StoreName(const SDumpValue& value);
     bool StoreCell(std::size_t zone, std::size_t column, std::string text);
     void NumberRows();

@@ -89,6 +89,8 @@ CPageAlarmParams::CPageAlarmParams()
     AddSetting({.field = Hidden(Flag("micMuted", "MICMUTE")), .keys = {"$MODEM_MIC"}});
     AddSetting({.field = Hidden(WithHint(Whole(Text("mmsCount", "MMSRSTITLE")), "MMSPER")), .keys = {"$MMS_ETC"}});
     AddSetting({.field = Hidden(WithHint(Whole(Text("mmsPeriod")), "MINS")), .keys = {"$MMS_ETM"}});
+    AddProfileInverse(DigitsFormat("AINDRP", std::size(kAnalogReports)),
+                      IntoFields(m_fields, std::vector<std::string>(std::begin(kAnalogReports), std::end(kAnalogReports))));
 }
 
 std::string CPageAlarmParams::DumpRequest() const

@@ -35,6 +35,10 @@ std::string UserCommandOnWire(const std::string& text)
     return IsAscii(text) ? text : EncodeUcs2Hex(text, true);
 }
 
+// The rows of a profile: the row in hex.
+constexpr char kUserRowFormat[] = "%%U%2.2zX%s\r";
+constexpr char kSystemRowFormat[] = "%%Y%2.2zX%s\r";
+
 } // namespace
 
 CPageUserCmd::CPageUserCmd()
@@ -51,6 +55,19 @@ CPageUserCmd::CPageUserCmd()
                                      .numberedRows = false});
     for (size_t row = 0; row < kRows; ++row)
         m_tables.front().SetCell(row, 0, std::to_string(row));
+    // A profile's row read back as its dump line gives it.
+    auto inverse = [this](const char* format, size_t column, bool mayBeHex) {
+        AddProfileInverse(format, [this, column, mayBeHex](const std::vector<std::string>& values) {
+            const std::optional<long long> row = ScannedNumber(values[0], 16);
+            if (!row || *row < 0 || static_cast<unsigned long long>(*row) >= kRows || values[1].empty())
+                return false;
+            const bool hex = mayBeHex && LooksLikeUcs2Hex(values[1]);
+            m_tables.front().SetCell(static_cast<size_t>(*row), column, hex ? DecodeUcs2Hex(values[1]) : values[1]);
+            return true;
+        });
+    };
+    inverse(kUserRowFormat, kUserColumn, true);
+    inverse(kSystemRowFormat, kSystemColumn, false);
 }
 
 std::string CPageUserCmd::DumpRequest() const
@@ -117,8 +134,8 @@ CCommandList CPageUserCmd::SettingCommands(ETarget target) const
         const std::string& system = SystemCommand(row);
         if (user.empty() || system.empty())
             continue;
-        commands.push_back({FormatWire("%%U%2.2zX%s\r", row, user.c_str())});
-        commands.push_back({FormatWire("%%Y%2.2zX%s\r", row, system.c_str())});
+        commands.push_back({FormatWire(kUserRowFormat, row, user.c_str())});
+        commands.push_back({FormatWire(kSystemRowFormat, row, system.c_str())});
     }
     return commands;
 }

@@ -15,6 +15,12 @@ SFieldDesc InGroup(SFieldDesc desc, std::string_view group)
     return desc;
 }
 
+// The timer commands; the timer is one digit, so the value behind it
+// stays apart when a profile is read back.
+constexpr char kClockFormat[] = "%%MTIMER%1d%s,%s,%d\r";
+constexpr char kMinuteFormat[] = "%%MSPAN%1d%s,%d\r";
+constexpr char kSecondFormat[] = "%%SSPAN%1d%s,%d\r";
+
 } // namespace
 
 CPageMTimer::CPageMTimer()
@@ -45,6 +51,15 @@ CPageMTimer::CPageMTimer()
         m_fields.Add(InGroup(Choice(SecondActionId(n), "", actions), "secondTimers"), kNoSelection);
     }
     AddWeeklyTimerFields(m_fields, kHiddenWeeklyTimers, true);
+    AddProfileInverse(kClockFormat, IntoRowFields(m_fields, kClockTimers, [](std::size_t n) {
+                          return std::vector<std::string>{ClockHourId(n), ClockMinuteId(n), ClockActionId(n)};
+                      }));
+    AddProfileInverse(kMinuteFormat, IntoRowFields(m_fields, kIntervalTimers, [](std::size_t n) {
+                          return std::vector<std::string>{MinuteIntervalId(n), MinuteActionId(n)};
+                      }));
+    AddProfileInverse(kSecondFormat, IntoRowFields(m_fields, kIntervalTimers, [](std::size_t n) {
+                          return std::vector<std::string>{SecondIntervalId(n), SecondActionId(n)};
+                      }));
 }
 
 std::string CPageMTimer::ClockHourId(std::size_t timer) { return TimerFieldId("clock", timer, "Hour"); }
@@ -73,14 +88,14 @@ CCommandList CPageMTimer::SettingCommands(ETarget) const
     const CFieldSet& f = m_fields;
     CCommandList commands;
     for (std::size_t n = 0; n < kClockTimers; ++n)
-        commands.push_back({FormatWire("%%MTIMER%d%s,%s,%d\r", static_cast<int>(n),
+        commands.push_back({FormatWire(kClockFormat, static_cast<int>(n),
                                        f.LineText(ClockHourId(n)).c_str(), f.LineText(ClockMinuteId(n)).c_str(),
                                        f.Number(ClockActionId(n)))});
     for (std::size_t n = 0; n < kIntervalTimers; ++n)
-        commands.push_back({FormatWire("%%MSPAN%d%s,%d\r", static_cast<int>(n),
+        commands.push_back({FormatWire(kMinuteFormat, static_cast<int>(n),
                                        f.LineText(MinuteIntervalId(n)).c_str(), f.Number(MinuteActionId(n)))});
     for (std::size_t n = 0; n < kIntervalTimers; ++n)
-        commands.push_back({FormatWire("%%SSPAN%d%s,%d\r", static_cast<int>(n),
+        commands.push_back({FormatWire(kSecondFormat, static_cast<int>(n),
                                        f.LineText(SecondIntervalId(n)).c_str(), f.Number(SecondActionId(n)))});
     return commands;
 }

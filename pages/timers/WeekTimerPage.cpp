@@ -5,6 +5,11 @@
 
 namespace orlan {
 
+namespace {
+// The timer and its day, one digit each, back to back.
+constexpr char kWeeklyFormat[] = "%%MDATE%1d%1d,%s,%s,%d\r";
+} // namespace
+
 CWeekTimerPage::CWeekTimerPage()
     : CPage({.className = "CWeekTimerPage",
              .section = "PageMtimer",
@@ -13,6 +18,10 @@ CWeekTimerPage::CWeekTimerPage()
              .defaultAnswerWaitMs = 2000})
 {
     AddWeeklyTimerFields(m_fields, kWeeklyTimers, false);
+    AddProfileInverse(kWeeklyFormat, IntoRowFields(m_fields, kWeeklyTimers, [](std::size_t n) {
+                          return std::vector<std::string>{WeeklyDayId(n), WeeklyHourId(n), WeeklyMinuteId(n),
+                                                          WeeklyActionId(n)};
+                      }));
 }
 
 std::string CWeekTimerPage::DumpRequest() const
@@ -30,7 +39,7 @@ CCommandList CWeekTimerPage::SettingCommands(ETarget) const
     const CFieldSet& f = m_fields;
     CCommandList commands;
     for (std::size_t n = 0; n < kWeeklyTimers; ++n)
-        commands.push_back({FormatWire("%%MDATE%d%d,%s,%s,%d\r", static_cast<int>(n), f.Number(WeeklyDayId(n)),
+        commands.push_back({FormatWire(kWeeklyFormat, static_cast<int>(n), f.Number(WeeklyDayId(n)),
                                        f.LineText(WeeklyHourId(n)).c_str(), f.LineText(WeeklyMinuteId(n)).c_str(),
                                        f.Number(WeeklyActionId(n)))});
     return commands;
