@@ -25,6 +25,7 @@ constexpr std::string_view kSound = "sound";
 constexpr std::string_view kStep = "step";
 constexpr std::string_view kHysteresis = "hysteresis";
 constexpr std::string_view kType = "type";
+constexpr char kChannelOffFormat[] = "%%AINOFF%zu\r";
 
 constexpr std::string_view kSmsInterval = "smsInterval";
 constexpr std::string_view kSmsRepeat = "smsRepeat";
@@ -122,6 +123,28 @@ CPageAD::CPageAD()
                    .labelKey = "ADC_CAL" + std::to_string(n),
                    .rowEditorTable = kCalibration,
                    .editorRow = n});
+    // The masks and switches of the channels read back from a profile.
+    auto perChannel = [](std::string_view name) {
+        std::vector<std::string> ids;
+        for (size_t n = 0; n < kChannels; ++n)
+            ids.push_back(Id(name, n));
+        return ids;
+    };
+    AddProfileInverse(DigitsFormat("AINURG", kChannels), IntoFields(m_fields, perChannel(kUrgent)));
+    AddProfileInverse(DigitsFormat("AINSND", kChannels), IntoFields(m_fields, perChannel(kSound)));
+    AddProfileInverse(DigitsFormat("AINTP", kChannels), IntoFields(m_fields, perChannel(kType)));
+    AddProfileInverse("%%AINON0123\r", [this](const std::vector<std::string>&) {
+        for (size_t n = 0; n < kChannels; ++n)
+            m_fields.SetNumber(Id(kEnabled, n), 1);
+        return true;
+    });
+    AddProfileInverse(kChannelOffFormat, [this](const std::vector<std::string>& values) {
+        const std::optional<long long> n = ScannedNumber(values[0]);
+        if (!n || *n < 0 || *n >= static_cast<long long>(kChannels))
+            return false;
+        m_fields.SetNumber(Id(kEnabled, static_cast<size_t>(*n)), 0);
+        return true;
+    });
 }
 
 void CPageAD::Clear()
@@ -244,7 +267,7 @@ CCommandList CPageAD::SettingCommands(ETarget) const
         push({"%AINON0123\r"});
         for (size_t n = 0; n < kChannels; ++n) {
             if (f.Number(Id(kEnabled, n)) == 0)
-                push({FormatWire("%%AINOFF%zu\r", n)});
+                push({FormatWire(kChannelOffFormat, n)});
         }
     }
     for (size_t n = kChannels; n-- > 0;)

@@ -22,6 +22,9 @@ constexpr std::string_view kKey = "$GSENSOR";
 constexpr size_t kValueAt = 12;
 constexpr size_t kStepValueAt = 13;
 
+// The channel goes from 1, the list from 0.
+constexpr char kVideoChannelFormat[] = "%%GSENSORVCH%d\r";
+
 } // namespace
 
 CPageGSensor::CPageGSensor()
@@ -40,6 +43,13 @@ CPageGSensor::CPageGSensor()
                 .initial = kNoSelection});
     AddSetting({.field = Whole(Text(kMinimum, "MIN")), .command = "%%GSENSORMIN%s\r"});
     AddSetting({.field = Whole(Text(kStep, "STEP")), .command = "%%GSENSORSTEP%s\r"});
+    AddProfileInverse(kVideoChannelFormat, [this](const std::vector<std::string>& values) {
+        const std::optional<long long> channel = ScannedNumber(values[0]);
+        if (!channel || *channel < 1 || *channel > 0xffff)
+            return false;
+        m_fields.SetChoice(kVideoChannel, static_cast<int>(*channel - 1));
+        return true;
+    });
 }
 
 std::string CPageGSensor::DumpRequest() const
@@ -78,7 +88,7 @@ void CPageGSensor::StoreLine(const SDumpValue& value)
 
 CCommandList CPageGSensor::SettingCommands(ETarget) const
 {
-    CCommandList commands{{FormatWire("%%GSENSORVCH%d\r", m_fields.Number(kVideoChannel) + 1)}};
+    CCommandList commands{{FormatWire(kVideoChannelFormat, m_fields.Number(kVideoChannel) + 1)}};
     for (SCommand& command : PlainCommands({kVideoCall, kVideoRecording, kMinimum, kStep}))
         commands.push_back(std::move(command));
     return commands;

@@ -34,6 +34,9 @@ SFieldDesc Grouped(SFieldDesc desc, std::string_view group, bool readOnly = fals
     return desc;
 }
 
+constexpr char kRangeFormat[] = "%%GRAYRANGE%s,%s\r";
+constexpr char kEventFormat[] = "%%GRAYEVENT%s,%s\r";
+
 } // namespace
 
 CPageGraycode::CPageGraycode()
@@ -63,6 +66,8 @@ CPageGraycode::CPageGraycode()
     AddSetting({.field = Grouped(Text("value", "VALUEV"), "readings", true)});
     AddSetting({.field = Grouped(Text("binary", "VALUEB"), "readings", true)});
     AddSetting({.field = Grouped(Text("gray", "VALUEG"), "readings", true)});
+    AddProfileInverse(kRangeFormat, IntoFields(m_fields, {"rangeLow", "rangeHigh"}));
+    AddProfileInverse(kEventFormat, IntoFields(m_fields, {"eventCount", "eventMinutes"}));
 }
 
 std::string CPageGraycode::DumpRequest() const
@@ -96,11 +101,11 @@ CCommandList CPageGraycode::SettingCommands(ETarget) const
 {
     const CFieldSet& f = m_fields;
     CCommandList commands{
-        {FormatWire("%%GRAYRANGE%s,%s\r", f.LineText("rangeLow").c_str(), f.LineText("rangeHigh").c_str())}};
+        {FormatWire(kRangeFormat, f.LineText("rangeLow").c_str(), f.LineText("rangeHigh").c_str())}};
     for (SCommand& command : PlainCommands({"step", "offset", "bits", "accuracy", "timer", "detectTime"}))
         commands.push_back(std::move(command));
     commands.push_back(
-        {FormatWire("%%GRAYEVENT%s,%s\r", f.LineText("eventCount").c_str(), f.LineText("eventMinutes").c_str())});
+        {FormatWire(kEventFormat, f.LineText("eventCount").c_str(), f.LineText("eventMinutes").c_str())});
     return commands;
 }
 

@@ -22,6 +22,8 @@ SFieldDesc Captioned(SFieldDesc desc, std::string_view caption)
     return desc;
 }
 
+constexpr char kPortFormat[] = "%%UART2CP%s,%d\r";
+
 } // namespace
 
 CPageComm2::CPageComm2()
@@ -43,6 +45,7 @@ CPageComm2::CPageComm2()
     note.readOnly = true;
     note.visibleWhen = {.field = std::string(kParity), .numbers = {-1}};
     m_fields.Add(std::move(note), {.text = std::string(kNoParityText)});
+    AddProfileInverse(kPortFormat, IntoFields(m_fields, {std::string(kBaud), std::string(kParity)}));
 }
 
 void CPageComm2::LoadLabels(const CLabelCatalogue& catalogue)
@@ -56,7 +59,7 @@ CCommandList CPageComm2::SettingCommands(ETarget) const
 {
     if (!IsSelected(m_fields, kParity))
         return {};
-    return {{FormatWire("%%UART2CP%s,%d\r", m_fields.LineText(kBaud).c_str(), m_fields.Number(kParity))}};
+    return {{FormatWire(kPortFormat, m_fields.LineText(kBaud).c_str(), m_fields.Number(kParity))}};
 }
 
 SPageJob CPageComm2::SaveJob() const

@@ -37,6 +37,8 @@ constexpr SCounterCode kCodes[] = {
 // "$COUNTER_AT 1": the mode's digit three behind the code.
 constexpr std::size_t kAutoUploadAt = 3;
 
+constexpr char kAutoUploadFormat[] = "%%IOCNAT=%d\r";
+
 } // namespace
 
 CPageCounter::CPageCounter()
@@ -60,6 +62,17 @@ CPageCounter::CPageCounter()
         m_fields.Add(std::move(current));
     }
     m_fields.Add(Hidden(Flag(kAutoUpload, "AUTMOMODE")));
+    // A counter's command read back from a profile: "%IOCUT1,60" is timer 1.
+    constexpr std::pair<const char*, std::string_view> kRowCommands[] = {
+        {"IOCCT", "value"},         {"IOCU", "units"},           {"IOCUT", "uploadTimer"},
+        {"IOCRPH", "reportHour"},   {"IOCRPM", "reportMinute"},  {"IOCST", "threshold"}};
+    for (const auto& [name, field] : kRowCommands) {
+        AddProfileInverse("%%" + std::string(name) + "%zu,%s\r",
+                          IntoRowFields(m_fields, kCounters, [field](std::size_t n) {
+                              return std::vector<std::string>{Id(field, n)};
+                          }));
+    }
+    AddProfileInverse(kAutoUploadFormat, IntoFields(m_fields, {std::string(kAutoUpload)}));
 }
 
 void CPageCounter::Clear()
@@ -125,7 +138,7 @@ CCommandList CPageCounter::SettingCommands(ETarget) const
         return SCommand{FormatWire("%%%s%zu,%lld\r", name, n, WholeNumber(f.Text(Id(field, n))))};
     };
     CCommandList commands{whole("IOCCT", "value", 0), whole("IOCCT", "value", 1),
-                          {FormatWire("%%IOCNAT=%d\r", FlagDigit(f, kAutoUpload))}};
+                          {FormatWire(kAutoUploadFormat, FlagDigit(f, kAutoUpload))}};
     for (std::size_t n = 0; n < kCounters; ++n)
         commands.push_back({FormatWire("%%IOCU%zu,%s\r", n, TwoDecimals(f.Text(Id("units", n))).c_str())});
     for (std::size_t n = 0; n < kCounters; ++n)
