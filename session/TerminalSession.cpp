@@ -71,6 +71,8 @@ constexpr size_t kTakenListed = 30;
 void CTerminalSession::OnLineLogged(std::string_view line)
 {
     m_view.OnLineLogged(line);
+    for (const auto& [id, observer] : m_lineObservers)
+        observer(line);
     if (!m_profileRunning || m_profileRestarted)
         return;
     for (std::string_view boot : kBootLines) {

@@ -169,6 +169,14 @@ public:
     // pending starts it over.
     void Reload();
     EWholeRead WholeRead() const { return m_read; }
+    // Hears every line the terminal sends as it is logged, before it is
+    // routed to the pages (the status overview stamps its values' times).
+    size_t AddLineObserver(std::function<void(std::string_view)> observer)
+    {
+        m_lineObservers.emplace_back(++m_lastObserver, std::move(observer));
+        return m_lastObserver;
+    }
+    void RemoveLineObserver(size_t id) { std::erase_if(m_lineObservers, [id](const auto& o) { return o.first == id; }); }
     // Hears each complete whole read before the view does; `afterProfile`
     // when a profile run asked for it (the history keeps both).
     void AddWholeReadObserver(std::function<void(bool afterProfile)> observer)
@@ -348,6 +356,8 @@ private:
     std::function<void()> m_whenIdle;
     std::vector<std::function<void(bool)>> m_wholeReadObservers;
     bool m_readAfterProfile = false;
+    std::vector<std::pair<size_t, std::function<void(std::string_view)>>> m_lineObservers;
+    size_t m_lastObserver = 0;
     int m_profileBracketWaitMs = kProfileBracketWaitMs;
     int m_profileCommandWaitMs = kProfileCommandWaitMs;
     bool m_profileRunning = false;

@@ -9,16 +9,6 @@
 namespace orlan {
 namespace {
 
-// The view hands every line to the overview, as the window and the CLI do.
-class COverviewView final : public ISessionView {
-public:
-    CStatusOverview* overview = nullptr;
-    void OnLineLogged(std::string_view line) override
-    {
-        if (overview != nullptr)
-            overview->OnLine(line);
-    }
-};
 
 class StatusOverviewTest : public ::testing::Test {
 protected:
@@ -26,7 +16,8 @@ protected:
     {
         for (auto& page : CreateAllPages())
             session.AddPage(std::move(page));
-        view.overview = &overview;
+        // The overview hears every line, as the window and the CLI attach it.
+        session.AddLineObserver([this](std::string_view line) { overview.OnLine(line); });
     }
 
     // Lines arrive at the clock's time, then it moves on.
@@ -39,7 +30,7 @@ protected:
 
     test::CManualClock clock;
     test::CRecordingSink sink;
-    COverviewView view;
+    ISessionView view;
     CTerminalSession session{view, sink, clock};
     CStatusOverview overview{session, [this] { return clock.NowMs(); }};
 };
