@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QMessageBox>
 
 #include "app/AppSettings.h"
@@ -15,7 +16,14 @@ namespace {
 struct SLanguageItem {
     const char* value;  // stored in the preferences; empty: the system's
     QString caption;
+    // What its texts are written in: without a font for it they show as boxes.
+    QFontDatabase::WritingSystem script = QFontDatabase::Any;
 };
+
+bool HasFontFor(QFontDatabase::WritingSystem script)
+{
+    return script == QFontDatabase::Any || !QFontDatabase::families(script).isEmpty();
+}
 
 } // namespace
 
@@ -28,14 +36,20 @@ CLanguageMenu::CLanguageMenu(QWidget* parent) : QMenu(tr("&Language"), parent), 
     const SLanguageItem items[] = {
         {"", tr("System language")},
         {"en", QStringLiteral("English")},
-        {"ru", QStringLiteral("Русский")},
-        {"zh_CN", QStringLiteral("中文（简体）")},
+        {"ru", QStringLiteral("Русский"), QFontDatabase::Cyrillic},
+        {"zh_CN", QStringLiteral("中文（简体）"), QFontDatabase::SimplifiedChinese},
     };
+    // A language without a font stays a choice (a font may be installed
+    // before the next start), but says why its texts would not show.
+    setToolTipsVisible(true);
     const QString remembered = CPreferences().value(QString::fromLatin1(kLanguageSetting)).toString();
     bool known = false;
     for (const SLanguageItem& item : items) {
         const QString value = QString::fromLatin1(item.value);
-        QAction* action = addAction(item.caption);
+        const bool hasFont = HasFontFor(item.script);
+        QAction* action = addAction(hasFont ? item.caption : item.caption + QLatin1Char(' ') + tr("(no font)"));
+        if (!hasFont)
+            action->setToolTip(tr("No font for this language is installed"));
         action->setObjectName(QStringLiteral("language_") + (value.isEmpty() ? QStringLiteral("system") : value));
         action->setCheckable(true);
         action->setData(value);

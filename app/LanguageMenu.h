@@ -2,6 +2,7 @@
 // The Language menu: the system's language or one of the shipped catalogues,
 // remembered in the preferences. Every text is read when the window is
 // built, so a new choice takes effect at the next start; the menu says so.
+// A language the system has no font for is marked, and can still be chosen.
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>

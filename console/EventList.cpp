@@ -18,24 +18,29 @@ bool Contains(std::string_view text, std::string_view what)
     return text.find(what) != std::string_view::npos;
 }
 
-std::string_view SourceName(std::string_view event)
+// The first rule whose words the event text holds names the source.
+EEventSource SourceOf(std::string_view event)
 {
     struct Rule {
-        std::string_view key;
-        std::string_view name;
+        std::string_view words;
+        EEventSource source;
     };
     static constexpr Rule kRules[] = {
-        {"DIN ", "Digital inputs"},     {"AIN ", "Analog inputs"},
-        {"TMP100 ", "interiar temp."},  {"HUMIDITY ", "Humidity"},
-        {"POWER ", "DC/Power"},         {"WIRELESS SENSOR", "RF433"},
-        {"PANIC ", "Panic button"},     {"DEFENCE ARRANGED", "Arm"},
-        {"DEFENCE REMOVED", "Disarm"},
+        {"DIN ", EEventSource::DigitalInputs},
+        {"AIN ", EEventSource::AnalogInputs},
+        {"TMP100 ", EEventSource::InteriorTemperature},
+        {"HUMIDITY ", EEventSource::Humidity},
+        {"POWER ", EEventSource::Power},
+        {"WIRELESS SENSOR", EEventSource::Rf433},
+        {"PANIC ", EEventSource::PanicButton},
+        {"DEFENCE ARRANGED", EEventSource::Arm},
+        {"DEFENCE REMOVED", EEventSource::Disarm},
     };
     for (const Rule& rule : kRules) {
-        if (Contains(event, rule.key))
-            return rule.name;
+        if (Contains(event, rule.words))
+            return rule.source;
     }
-    return {};
+    return EEventSource::None;
 }
 
 int LeadingNumber(std::string_view text)
@@ -45,6 +50,50 @@ int LeadingNumber(std::string_view text)
 }
 
 } // namespace
+
+const std::array<SEventTextKey, kEventSources - 1> kEventSourceTexts = {{
+    {"SRC_DIN", "Digital inputs"},
+    {"SRC_AIN", "Analog inputs"},
+    {"SRC_TMP100", "interiar temp."},
+    {"SRC_HUMIDITY", "Humidity"},
+    {"SRC_POWER", "DC/Power"},
+    {"SRC_RF433", "RF433"},
+    {"SRC_PANIC", "Panic button"},
+    {"SRC_ARM", "Arm"},
+    {"SRC_DISARM", "Disarm"},
+}};
+
+const std::array<SEventTextKey, 6> kEventPatternTexts = {{
+    {"", "%s"},
+    {"EVENT_SMS", "%s: Sms"},
+    {"EVENT_ALARM", "%s: Alarm"},
+    {"EVENT_ALARM_SMS", "%s: Alarm, Sms"},
+    {"EVENT_RESTORE", "%s: Restore"},
+    {"EVENT_RESTORE_SMS", "%s: Restore, Sms"},
+}};
+
+SEventTexts BuiltInEventTexts()
+{
+    SEventTexts texts;
+    for (size_t i = 0; i < texts.sources.size(); ++i)
+        texts.sources[i] = kEventSourceTexts[i].builtIn;
+    for (size_t i = 0; i < texts.patterns.size(); ++i)
+        texts.patterns[i] = kEventPatternTexts[i].builtIn;
+    return texts;
+}
+
+std::string EventTitle(const SEventWhat& what, const SEventTexts& texts)
+{
+    const auto source = static_cast<size_t>(what.source);
+    const std::string& name = source == 0 ? what.eventText : texts.sources[source - 1];
+    const size_t pattern = static_cast<size_t>(what.kind) * 2 + (what.bySms ? 1 : 0);
+    // The name goes in by hand: a translated pattern is never handed to printf.
+    std::string title = texts.patterns[pattern];
+    const size_t at = title.find("%s");
+    if (at == std::string::npos)
+        return title;
+    return title.replace(at, 2, name);
+}
 
 std::string EventField(std::string_view line, int n)
 {
@@ -69,14 +118,16 @@ SEventRow ParseEventRecord(std::string_view line, const STimeOfDay& now)
     const std::string channel = EventField(line, 2);
     row.channelNumber = LeadingNumber(channel);
 
-    std::string kind;
+    row.what.source = SourceOf(event);
     if (Contains(event, "ALARM"))
-        kind = "Alarm";
+        row.what.kind = EEventKind::Alarm;
     else if (Contains(event, "RECOVER"))
-        kind = "Restore";
-    const std::string_view via = Contains(event, "SMS") ? "Sms" : "";
+        row.what.kind = EEventKind::Restore;
+    row.what.bySms = Contains(event, "SMS");
+    row.what.eventText = event;
 
-    row.columns[0] = std::string(SourceName(event)) + kind + std::string(via);
+    static const SEventTexts kBuiltIn = BuiltInEventTexts();
+    row.columns[0] = EventTitle(row.what, kBuiltIn);
     row.columns[1] = channel;
     row.columns[2] = EventField(line, 3);
     row.columns[3] = EventField(line, 4);

@@ -14,10 +14,58 @@ struct STimeOfDay {
     int seconds = 0;
 };
 
+// What an event is about, read from its event text (field 1).
+enum class EEventSource {
+    None,  // no known source: the event text names it
+    DigitalInputs,
+    AnalogInputs,
+    InteriorTemperature,
+    Humidity,
+    Power,
+    Rf433,
+    PanicButton,
+    Arm,
+    Disarm,
+};
+inline constexpr size_t kEventSources = 10;
+
+enum class EEventKind { None, Alarm, Restore };
+
+struct SEventWhat {
+    EEventSource source = EEventSource::None;
+    EEventKind kind = EEventKind::None;
+    bool bySms = false;
+    std::string eventText;  // field 1 as sent
+};
+
+// The texts column 0 is built from, each a whole text of the catalogue
+// (section PageLogs): a name per source, and a pattern per kind and channel
+// with the name at "%s". The built-in ones are the system's English words.
+struct SEventTextKey {
+    std::string_view key;
+    std::string_view builtIn;
+};
+// By EEventSource, from DigitalInputs (None has no name of its own).
+extern const std::array<SEventTextKey, kEventSources - 1> kEventSourceTexts;
+// By kind (None, Alarm, Restore) times two (without, with SMS); the
+// pattern of an event of no kind without SMS is the name alone.
+extern const std::array<SEventTextKey, 6> kEventPatternTexts;
+
+struct SEventTexts {
+    std::array<std::string, kEventSources - 1> sources;
+    std::array<std::string, 6> patterns;
+};
+SEventTexts BuiltInEventTexts();
+
+// Column 0 of an event: the pattern of its kind and channel with the
+// source's name (or, for no known source, the event text) in place of "%s".
+std::string EventTitle(const SEventWhat& what, const SEventTexts& texts);
+
 struct SEventRow {
     int recordNumber = 0;   // field 0
     int channelNumber = 0;  // the number at the start of field 2
-    // 0: source + kind + channel words, 1: field 2, 2-4: fields 3-5,
+    SEventWhat what;
+    // 0: EventTitle in built-in English, 1: field 2, 2-4: fields 3-5,
     // 5: field 6 followed by the local time it arrived.
     std::array<std::string, 6> columns;
 };

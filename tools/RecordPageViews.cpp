@@ -15,12 +15,15 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "labels/CommonLabelKeys.h"
 #include "platform/SafeFile.h"
 #include "pages/logs/ExTmpRcdPage.h"
 #include "pages/logs/ExtTmpLogPage.h"
 #include "session/TerminalSession.h"
 #include "tools/RecordFile.h"
+#include "tools/RecordListLook.h"
 #include "tools/TempChartPlot.h"
 #include "widgets/CatalogueText.h"
 #include "widgets/PageViewFactory.h"
@@ -32,7 +35,6 @@ namespace orlan {
 namespace {
 
 constexpr std::string_view kSection = "PageETmpLogs";
-const char* const kExportFailed = "Open/Create the log file failed!";
 
 QTimer* CoalescingTimer(QWidget* owner, int intervalMs, std::function<void()> refresh)
 {
@@ -68,6 +70,7 @@ CRealtimeRecordsView::CRealtimeRecordsView(CPageExTmpRcd& page, CTerminalSession
     : CPageView(parent), m_page(page), m_session(session), m_catalogue(catalogue), m_file(std::move(file))
 {
     setObjectName(QStringLiteral("CPageExTmpRcd"));
+    m_page.LoadLabels(catalogue);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(CreatePageHeading(CatalogueText(catalogue, kSection, "TITLE"), this));
 
@@ -76,9 +79,9 @@ CRealtimeRecordsView::CRealtimeRecordsView(CPageExTmpRcd& page, CTerminalSession
     m_status->setObjectName(QStringLiteral("recordStatus"));
     controls->addWidget(m_status);
     controls->addStretch(1);
-    auto* openFile = Button(QStringLiteral("Open log file"), "openLogButton", this);
-    auto* deleteFile = Button(QStringLiteral("Delete log file"), "deleteLogButton", this);
-    auto* reset = Button(QStringLiteral("Reset list"), "resetListButton", this);
+    auto* openFile = Button(tr("Open log file"), "openLogButton", this);
+    auto* deleteFile = Button(tr("Delete log file"), "deleteLogButton", this);
+    auto* reset = Button(tr("Reset list"), "resetListButton", this);
     controls->addWidget(openFile);
     controls->addWidget(deleteFile);
     controls->addWidget(reset);
@@ -91,6 +94,7 @@ CRealtimeRecordsView::CRealtimeRecordsView(CPageExTmpRcd& page, CTerminalSession
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     m_list = new CTableView(page.Tables()[CTempRecordPage::kRecordList], page.Info().section, catalogue, splitter);
+    m_look = std::make_unique<CRecordListLook>(*m_list, page);
     splitter->addWidget(m_list);
     auto* chartArea = new QWidget(splitter);
     m_chartLayout = new QVBoxLayout(chartArea);
@@ -101,7 +105,7 @@ CRealtimeRecordsView::CRealtimeRecordsView(CPageExTmpRcd& page, CTerminalSession
     for (int s = 0; s < kChartSensors; ++s)
         m_sensor->addItem(QStringLiteral("T%1").arg(s));
     m_sensor->setCurrentIndex(0);
-    auto* reload = Button(QStringLiteral("Reload"), "chartReloadButton", chartArea);
+    auto* reload = Button(tr("Reload"), "chartReloadButton", chartArea);
     m_autoFit = new QCheckBox(CatalogueText(catalogue, kSection, "AUTOFIT"), chartArea);
     m_autoFit->setObjectName(QStringLiteral("autoFitBox"));
     chartControls->addWidget(m_sensor);
@@ -129,6 +133,8 @@ CRealtimeRecordsView::CRealtimeRecordsView(CPageExTmpRcd& page, CTerminalSession
 
     m_refreshTimer = CoalescingTimer(this, kRefreshIntervalMs, [this] { Refresh(); });
     Follow(page, this, m_refreshTimer);
+    FollowSensorNames(session, this, [this] { NameSensors(); });
+    NameSensors();
 
     m_file->Open();
     m_page.SetRecordFile(m_file.get());
@@ -161,8 +167,29 @@ void CRealtimeRecordsView::Refresh()
 
 void CRealtimeRecordsView::Redraw()
 {
-    if (m_chart != nullptr)
-        m_chart->Show(m_page.Chart(m_sensor->currentIndex(), m_autoFit->isChecked()));
+    if (m_chart == nullptr)
+        return;
+    const int sensor = std::max(0, m_sensor->currentIndex());
+    STempChart chart = m_page.Chart(sensor, m_autoFit->isChecked());
+    const QString name = static_cast<size_t>(sensor) < m_sensorNames.size() ? m_sensorNames[sensor] : QString();
+    if (!chart.title.empty() && !name.isEmpty())
+        chart.title += " \u2013 " + name.toStdString();
+    m_chart->Show(chart);
+}
+
+void CRealtimeRecordsView::NameSensors()
+{
+    const std::vector<QString> names = SensorNames(m_session);
+    if (names == m_sensorNames)
+        return;
+    m_sensorNames = names;
+    m_look->NameSensors(names);
+    for (int s = 0; s < m_sensor->count(); ++s) {
+        const QString name = static_cast<size_t>(s) < names.size() ? names[s] : QString();
+        m_sensor->setItemText(s, name.isEmpty() ? QStringLiteral("T%1").arg(s)
+                                                : QStringLiteral("T%1 \u2013 %2").arg(s).arg(name));
+    }
+    Redraw();
 }
 
 ITempChartPlot* CRealtimeRecordsView::Chart()
@@ -237,6 +264,7 @@ CTempLogView::CTempLogView(CPageExtTmpLog& page, CTerminalSession& session, cons
     : CPageView(parent), m_page(page), m_session(session), m_catalogue(catalogue)
 {
     setObjectName(QStringLiteral("CPageExtTmpLog"));
+    m_page.LoadLabels(catalogue);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(CreatePageHeading(CatalogueText(catalogue, kSection, "TITLE_LOG"), this));
     auto* controls = new QHBoxLayout;
@@ -244,20 +272,25 @@ CTempLogView::CTempLogView(CPageExtTmpLog& page, CTerminalSession& session, cons
     m_status->setObjectName(QStringLiteral("recordStatus"));
     controls->addWidget(m_status);
     controls->addStretch(1);
-    m_sync = Button(QStringLiteral("Sync with RTU"), "syncButton", this);
-    m_export = Button(QStringLiteral("Export Data"), "exportButton", this);
+    m_sync = Button(tr("Sync with RTU"), "syncButton", this);
+    m_export = Button(tr("Export Data"), "exportButton", this);
     controls->addWidget(m_sync);
     controls->addWidget(m_export);
     layout->addLayout(controls);
     m_list = new CTableView(page.Tables()[CTempRecordPage::kRecordList], page.Info().section, catalogue, this);
+    m_look = std::make_unique<CRecordListLook>(*m_list, page);
     layout->addWidget(m_list, 1);
 
     connect(m_sync, &QPushButton::clicked, this, &CTempLogView::AskSync);
     connect(m_export, &QPushButton::clicked, this, &CTempLogView::ChooseExportFile);
     m_refreshTimer = CoalescingTimer(this, kRefreshIntervalMs, [this] { Refresh(); });
     Follow(page, this, m_refreshTimer);
+    FollowSensorNames(session, this, [this] { m_look->NameSensors(SensorNames(m_session)); });
+    m_look->NameSensors(SensorNames(session));
     Refresh();
 }
+
+CTempLogView::~CTempLogView() = default;
 
 CPage* CTempLogView::Page() const
 {
@@ -294,8 +327,8 @@ void CTempLogView::AskSync()
 
 void CTempLogView::ChooseExportFile()
 {
-    auto* chooser = new QFileDialog(this, QStringLiteral("Export Data"), QDir::currentPath(),
-                                    QStringLiteral("CSV (*.csv);;All files (*)"));
+    auto* chooser = new QFileDialog(this, tr("Export Data"), QDir::currentPath(),
+                                    tr("CSV files (*.csv);;All files (*)"));
     chooser->setObjectName(QStringLiteral("exportChooser"));
     chooser->setAcceptMode(QFileDialog::AcceptSave);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
@@ -303,7 +336,7 @@ void CTempLogView::ChooseExportFile()
         const QString why = Export(name);
         if (!why.isEmpty()) {
             auto* box = new QMessageBox(QMessageBox::Critical, CatalogueText(m_catalogue, kSection, "TITLE_LOG"),
-                                        QString::fromLatin1(kExportFailed), QMessageBox::Ok, this);
+                                        tr("Open/Create the log file failed!"), QMessageBox::Ok, this);
             box->setObjectName(QStringLiteral("exportFailed"));
             box->setInformativeText(why);
             box->setAttribute(Qt::WA_DeleteOnClose);

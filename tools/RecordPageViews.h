@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 #include "widgets/PageView.h"
 
@@ -24,6 +25,7 @@ class CLabelCatalogue;
 class CPageExTmpRcd;
 class CPageExtTmpLog;
 class CRealtimeRecordFile;
+class CRecordListLook;
 class CTableView;
 class ITempChartPlot;
 class CTerminalSession;
@@ -67,6 +69,8 @@ protected:
 private:
     void AskDelete();
     void ShowFileState();
+    // The sensor names in the list's header, the sensor choice and the title.
+    void NameSensors();
 
     CPageExTmpRcd& m_page;
     CTerminalSession& m_session;
@@ -81,6 +85,8 @@ private:
     QLabel* m_status = nullptr;
     QLabel* m_fileLabel = nullptr;
     QTimer* m_refreshTimer = nullptr;
+    std::unique_ptr<CRecordListLook> m_look;
+    std::vector<QString> m_sensorNames;
 };
 
 class CTempLogView final : public CPageView {
@@ -90,6 +96,7 @@ public:
 
     CTempLogView(CPageExtTmpLog& page, CTerminalSession& session, const CLabelCatalogue& catalogue,
                  QWidget* parent = nullptr);
+    ~CTempLogView() override;
 
     CPage* Page() const override;
     void SetPageButtonsEnabled(bool enabled) override;
@@ -114,6 +121,7 @@ private:
     QPushButton* m_sync = nullptr;
     QPushButton* m_export = nullptr;
     QTimer* m_refreshTimer = nullptr;
+    std::unique_ptr<CRecordListLook> m_look;
 };
 
 struct SPageViewContext;

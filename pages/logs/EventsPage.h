@@ -1,7 +1,10 @@
 #pragma once
 // The events the terminal reports ("$:" lines), as the receive path makes
 // them into rows: source and kind, channel, phone, channel, outcome, time.
-// Reset empties the list; reads of the configuration leave it alone.
+// Reset empties the list; reads of the configuration leave it alone. The
+// first column is built from whole catalogue texts (a source's name in its
+// kind's pattern), again for every row when the catalogue is loaded.
+#include <deque>
 #include <string>
 
 #include "pages/Page.h"
@@ -24,7 +27,15 @@ public:
     // "reset" empties the list and sends nothing.
     std::optional<SPageJob> ActionJob(std::string_view actionId, std::optional<size_t> selectedRow) override;
 
+    // The sources' names and the kinds' patterns of section PageLogs.
+    void LoadLabels(const CLabelCatalogue& catalogue) override;
+
     const CPageTable& List() const { return m_tables[kEventList]; }
+
+private:
+    SEventTexts m_texts = BuiltInEventTexts();
+    // What each listed row is about, oldest first as the list holds them.
+    std::deque<SEventWhat> m_what;
 };
 
 } // namespace orlan

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "console/WireFormat.h"
+#include "labels/LabelCatalogue.h"
 #include "pages/logs/RecordCsv.h"
 
 namespace orlan {
@@ -22,6 +23,13 @@ CPageExTmpRcd::CPageExTmpRcd()
                        .headingKey = "TITLE"},
                       kRealtimeRecordType, kRowLimit, kRecordLimit)
 {
+}
+
+void CPageExTmpRcd::LoadLabels(const CLabelCatalogue& catalogue)
+{
+    CTempRecordPage::LoadLabels(catalogue);
+    std::string title = catalogue.Lookup("CHART_TITLE", m_info.section);
+    m_chartTitle = title.empty() ? std::string(kChartTitlePattern) : std::move(title);
 }
 
 std::string CPageExTmpRcd::TimeText(const SLocalDateTime& at)

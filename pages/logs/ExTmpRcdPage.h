@@ -37,7 +37,9 @@ public:
     // Null: samples go to no file.
     void SetRecordFile(IRecordFile* file) { m_file = file; }
 
-    STempChart Chart(int sensor, bool autoFit) const { return TempChartOf(List(), sensor, autoFit); }
+    STempChart Chart(int sensor, bool autoFit) const { return TempChartOf(List(), sensor, autoFit, m_chartTitle); }
+    // The state words and the chart's title pattern.
+    void LoadLabels(const CLabelCatalogue& catalogue) override;
 
     // "%d/%2.2d/%2.2d %2.2d:%2.2d:%2.2d"
     static std::string TimeText(const SLocalDateTime& at);
@@ -48,6 +50,7 @@ private:
 
     std::function<SLocalDateTime()> m_clock = LocalDateTimeNow;
     IRecordFile* m_file = nullptr;
+    std::string m_chartTitle{kChartTitlePattern};
 };
 
 } // namespace orlan

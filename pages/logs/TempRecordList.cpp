@@ -1,6 +1,7 @@
 #include "pages/logs/TempRecordList.h"
 
 #include "console/WireFormat.h"
+#include "labels/LabelCatalogue.h"
 
 namespace orlan {
 
@@ -16,6 +17,17 @@ ECellIcon StateIcon(std::string_view state)
         return ECellIcon::Offline;
     return ECellIcon::None;
 }
+
+// The state words: catalogue key and built-in text, by state digit.
+struct SStateWord {
+    std::string_view key;
+    std::string_view builtIn;
+};
+constexpr SStateWord kStateWords[] = {
+    {"STATE_NORMAL", "Normal"},
+    {"STATE_ALARM", "Alarm"},
+    {"STATE_DISCONNECTED", "Disconnected"},
+};
 
 STableDesc RecordListDesc(size_t rowLimit)
 {
@@ -56,6 +68,23 @@ CTempRecordPage::CTempRecordPage(SPageInfo info, int recordType, size_t rowLimit
     m_info.hasWriteBack = false;
     m_info.lineFeed = ELineFeed::EveryDollarLine;
     m_tables.emplace_back(RecordListDesc(rowLimit));
+    for (size_t s = 0; s < m_stateWords.size(); ++s)
+        m_stateWords[s] = kStateWords[s].builtIn;
+}
+
+std::string CTempRecordPage::StateWord(std::string_view state) const
+{
+    if (state.size() == 1 && state[0] >= '0' && static_cast<size_t>(state[0] - '0') < m_stateWords.size())
+        return m_stateWords[static_cast<size_t>(state[0] - '0')];
+    return std::string(state);
+}
+
+void CTempRecordPage::LoadLabels(const CLabelCatalogue& catalogue)
+{
+    for (size_t s = 0; s < m_stateWords.size(); ++s) {
+        std::string word = catalogue.Lookup(kStateWords[s].key, m_info.section);
+        m_stateWords[s] = word.empty() ? std::string(kStateWords[s].builtIn) : std::move(word);
+    }
 }
 
 std::string CTempRecordPage::StatusText() const
@@ -87,17 +116,20 @@ void CTempRecordPage::ParseLine(std::string_view line)
 void CTempRecordPage::TakeRecord(const STempRecord& record)
 {
     CPageTable& list = m_tables[kRecordList];
+    // Only a record that makes a row counts: a "$" line that merely has the
+    // type's digits where a record's type would stand (a name's hex, a
+    // record whose marker is missing) would otherwise raise the counter
+    // over rows that never came.
+    if (!record.marked || record.entries.empty())
+        return;
     // Either limit empties the list; the record that meets it is then the
     // first of the new list, so the counters always count what is listed.
-    const bool addsRow = record.marked && !record.entries.empty();
-    if (m_records + 1 > m_recordLimit || (addsRow && list.Rows() >= m_rowLimit)) {
+    if (m_records + 1 > m_recordLimit || list.Rows() >= m_rowLimit) {
         list.Clear();
         m_records = 0;
         m_alarms = 0;
     }
     ++m_records;
-    if (!addsRow)
-        return;
     std::vector<std::string> cells(kColumns);
     cells[0] = TimeCell(record);
     for (size_t k = 0; k < record.entries.size(); ++k) {
@@ -108,7 +140,8 @@ void CTempRecordPage::TakeRecord(const STempRecord& record)
         if (k >= kSensors)
             continue;
         cells[StateColumn(k)] = std::string(1, entry.state);
-        cells[TemperatureColumn(k)] = entry.text;
+        if (entry.state != kSensorDisconnected)
+            cells[TemperatureColumn(k)] = entry.text;
     }
     list.AddRow(std::move(cells));
     OnRowAdded();

@@ -2,7 +2,10 @@
 // What the two temperature record pages share: the 13-column record list
 // (newest on top), the records and alarm counters with their status text,
 // the two limits that empty the list, and the scan of every "$" line for
-// the page's own record type.
+// the page's own record type. The records counter counts the rows the list
+// took, so "%d Rcd" always says how many rows are listed; a disconnected
+// sensor's temperature cell stays empty (its reading means nothing).
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -36,6 +39,11 @@ public:
     // Reset list: no rows, both counters 0.
     void ResetList();
 
+    // The word shown for a state cell ("0", "1", "2"); other states as sent.
+    // Built-in English until LoadLabels.
+    std::string StateWord(std::string_view state) const;
+    void LoadLabels(const CLabelCatalogue& catalogue) override;
+
     int RecordType() const { return m_recordType; }
     size_t RowLimit() const { return m_rowLimit; }
     int RecordLimit() const { return m_recordLimit; }
@@ -56,10 +64,15 @@ private:
     int m_recordLimit;
     int m_records = 0;
     int m_alarms = 0;
+    std::array<std::string, 3> m_stateWords;
 };
 
 // The rule of the list's icons: a state cell by its state, and the time
 // cell of a row with an alarm.
 ECellIcon TempRecordIcon(const CPageTable& table, size_t row, size_t column);
+
+// The record's state of a sensor that is not connected: its reading is no
+// temperature.
+inline constexpr char kSensorDisconnected = '2';
 
 } // namespace orlan

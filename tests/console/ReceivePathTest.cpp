@@ -286,10 +286,12 @@ TEST_F(ReceivePathTest, EventLinesBecomeRowsEvenWithFieldsMissing)
     const SEventRow& first = rx.Events().Row(0);
     EXPECT_EQ(first.recordNumber, 17);
     EXPECT_EQ(first.channelNumber, 3);
-    EXPECT_EQ(first.columns, (std::array<std::string, 6>{"Digital inputsAlarmSms", "3 Door", "a", "b", "c",
+    EXPECT_EQ(first.columns, (std::array<std::string, 6>{"Digital inputs: Alarm, Sms", "3 Door", "a", "b", "c",
                                                           "d (09:05:07)"}));
     const SEventRow& second = rx.Events().Row(1);
-    EXPECT_EQ(second.columns[0], "DC/PowerRestore");
+    EXPECT_EQ(second.columns[0], "DC/Power: Restore");
+    EXPECT_EQ(second.what.source, EEventSource::Power);
+    EXPECT_EQ(second.what.kind, EEventKind::Restore);
     EXPECT_EQ(second.columns[1], "");
     EXPECT_EQ(second.columns[5], " (09:05:07)");
 }

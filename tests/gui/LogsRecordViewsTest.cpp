@@ -4,9 +4,12 @@
 // the working folder cannot take it; the log view's export.
 #include <QChart>
 #include <QChartView>
+#include <QCategoryAxis>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -18,6 +21,7 @@
 #include "ViewTestSupport.h"
 #include "pages/logs/ExTmpRcdPage.h"
 #include "pages/logs/ExtTmpLogPage.h"
+#include "pages/messages/ChannelNamePages.h"
 #include "tools/RecordFile.h"
 #include "tools/RecordPageViews.h"
 #include "tools/TempChartPlot.h"
@@ -114,38 +118,81 @@ TEST_F(LogsRecordViews, TheChartFollowsTheListAndTheChosenSensor)
     EXPECT_EQ(chart.PointSeries()->count(), 0);
     EXPECT_EQ(chart.PointSeries()->markerSize(), kEmptyMarkerSize);
 
-    for (int i = 0; i < 40; ++i)
+    // A sample every 2 s from 03:00:00.
+    int second = 0;
+    page->SetClock([&second] { return SLocalDateTime{2026, 1, 2, 3, second / 60, second % 60}; });
+    for (int i = 0; i < 40; ++i, second += 2)
         page->ParseLine(Sample("33", "0" + std::to_string(20 + i % 5) + ".50,045.25,", 2));
     view->Refresh();
+    const double three = *ClockSeconds("2026/01/02 03:00:00");
     EXPECT_EQ(view->List()->rowCount(), 40);
     EXPECT_EQ(view->List()->CellText(0, 2), "24.50");
     EXPECT_EQ(view->StatusLabel()->text(), "40 Rcd; Alarm 0");
     ASSERT_EQ(chart.PointSeries()->count(), 40);
     EXPECT_EQ(chart.PointSeries()->markerSize(), kMarkerSize);
-    EXPECT_EQ(chart.PointSeries()->at(39), QPointF(39, 24.5)) << "the newest at the right";
-    EXPECT_EQ(chart.LineSeries()->at(39), QPointF(39, 24));
+    EXPECT_EQ(chart.PointSeries()->at(39), QPointF(three + 78, 24.5)) << "the newest at the right, at its time";
+    EXPECT_EQ(chart.LineSeries()->at(39), QPointF(three + 78, 24));
     EXPECT_EQ(chart.chart()->title(), "Realtime Records T0");
-    EXPECT_DOUBLE_EQ(chart.LeftAxis()->min(), 13.0);
-    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 38.0);
-    EXPECT_DOUBLE_EQ(chart.BottomAxis()->max(), 30.0);
+    // Degrees 13 .. 38 at round values.
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->min(), 10.0);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 40.0);
+    EXPECT_EQ(chart.LeftAxis()->tickCount(), 7);
+    // The newest 30 samples (00:20 .. 01:18) at clock steps of 10 s.
+    auto* bottom = qobject_cast<QCategoryAxis*>(chart.BottomAxis());
+    ASSERT_NE(bottom, nullptr);
+    EXPECT_DOUBLE_EQ(bottom->min(), three + 20);
+    EXPECT_DOUBLE_EQ(bottom->max(), three + 80);
+    EXPECT_EQ(bottom->categoriesLabels().front(), "03:00:20");
+    EXPECT_EQ(bottom->categoriesLabels().back(), "03:01:20");
 
     view->AutoFitBox()->setChecked(true);
-    EXPECT_DOUBLE_EQ(chart.BottomAxis()->max(), 39.0);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->min(), three);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->max(), three + 80);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->min(), 20.0) << "Auto Fit fits the degrees too";
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 25.0);
     view->SensorChoice()->setCurrentIndex(1);
     EXPECT_EQ(chart.chart()->title(), "Realtime Records T1");
-    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 45.25 * 1.2 + 2);
-    EXPECT_DOUBLE_EQ(chart.BottomAxis()->max(), 39.0) << "Auto Fit stays on over redraws";
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->min(), three) << "Auto Fit stays on over redraws";
 
     // A new record redraws without Reload.
     page->ParseLine(Sample("33", "019.00,050.00,", 2));
     view->Refresh();
     EXPECT_EQ(chart.PointSeries()->count(), 41);
-    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 50.0 * 1.2 + 2);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->max(), 51.0);
 
     page->ResetList();
     view->Refresh();
     EXPECT_EQ(chart.PointSeries()->count(), 0);
     EXPECT_EQ(view->List()->rowCount(), 0);
+}
+
+TEST_F(LogsRecordViews, StatesReadAsWordsAndSensorsByTheirNames)
+{
+    auto& names = static_cast<CPageISensorName&>(session.AddPage(std::make_unique<CPageISensorName>()));
+    catalogue.BindText("[PageETmpLogs]\nLISTC1=T0 (C)\nLISTC2=T1 (C)\nSTATE_DISCONNECTED=Off\n");
+    auto view = MakeView(dir.path(), {});
+    page->ParseLine(Sample("33", "021.50,20.00,", 2));
+    view->Refresh();
+    CTableView* list = view->List();
+    const auto shown = [list](int column) {
+        auto* delegate = qobject_cast<QStyledItemDelegate*>(list->itemDelegateForColumn(column));
+        return delegate ? delegate->displayText(list->model()->index(0, column).data(), QLocale()) : QString();
+    };
+    EXPECT_EQ(shown(CTempRecordPage::StateColumn(0)), "Normal");
+    EXPECT_EQ(shown(CTempRecordPage::StateColumn(1)), "Off");
+    EXPECT_EQ(list->CellText(0, CTempRecordPage::TemperatureColumn(1)), "") << "no reading of a disconnected sensor";
+    const auto header = [list](size_t sensor) {
+        const int column = static_cast<int>(CTempRecordPage::TemperatureColumn(sensor));
+        return list->horizontalHeader()->model()->headerData(column, Qt::Horizontal).toString();
+    };
+    EXPECT_EQ(header(0), "T0 (C)");
+
+    // The terminal names sensor 1 "Freezer".
+    ASSERT_TRUE(names.Tables()[0].SetCell(1, 0, "Freezer"));
+    names.NotifyChanged();
+    EXPECT_EQ(header(0), "T0 (C)");
+    EXPECT_EQ(header(1), "Freezer (\u00B0C)");
+    EXPECT_EQ(view->SensorChoice()->itemText(1), "T1 \u2013 Freezer");
 }
 
 TEST_F(LogsRecordViews, TheChartModuleLoadsFromItsFolderAndItsAbsenceIsSaid)

@@ -40,8 +40,8 @@ TEST_F(LogsTempLogPage, ReplayedRecordsExportNewestFirstWithTheirOwnTimeStamps)
     EXPECT_EQ(realtime.Records(), 0);
     EXPECT_EQ(page.StatusText(), "3 Rcd; Alarm 2");
     EXPECT_EQ(page.ExportBytes(),
-              "24-05-01 02:00,NORMAL,20.00,Disconnect,21.00,NORMAL,0.00,NORMAL,0.00,1,0.00,0,0.00,\r\n"
-              "24-05-01 01:00,ALARM,22.00,Disconnect,4.25,UA,,UA,,,,,,\r\n"
+              "24-05-01 02:00,NORMAL,20.00,Disconnect,,NORMAL,0.00,NORMAL,0.00,1,0.00,0,0.00,\r\n"
+              "24-05-01 01:00,ALARM,22.00,Disconnect,,UA,,UA,,,,,,\r\n"
               "24-05-01 00:00,NORMAL,21.50,UA,,UA,,UA,,,,,,\r\n");
 }
 

@@ -1,13 +1,12 @@
 #include "tools/chart/TempChartView.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QList>
 #include <QPointF>
 #include <QScatterSeries>
 #include <QValueAxis>
-
-#include <algorithm>
 
 namespace orlan {
 
@@ -17,18 +16,41 @@ CTempChartView::CTempChartView(const STempChart& start, QWidget* parent) : QChar
     setRenderHint(QPainter::Antialiasing);
     auto* chart = new QChart;
     chart->legend()->hide();
-    m_bottom = new QValueAxis(chart);
+    m_bottom = new QCategoryAxis(chart);
     m_bottom->setObjectName(QStringLiteral("bottomAxis"));
-    m_bottom->setRange(0.0, kChartFixedBottomMax);
-    m_bottom->setLabelFormat(QStringLiteral("%d"));
+    m_bottom->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_left = new QValueAxis(chart);
     m_left->setObjectName(QStringLiteral("leftAxis"));
-    m_left->setLabelFormat(QStringLiteral("%.1f"));
-    m_left->setRange(start.leftMin, start.leftMax);
     chart->addAxis(m_bottom, Qt::AlignBottom);
     chart->addAxis(m_left, Qt::AlignLeft);
     setChart(chart);
+    SetAxes(start);
     NewSeries(kEmptyMarkerSize);
+}
+
+void CTempChartView::SetAxes(const STempChart& chart)
+{
+    // Degrees: a tick at every round step of the range.
+    m_left->setTickType(QValueAxis::TicksFixed);
+    m_left->setRange(chart.left.min, chart.left.max);
+    m_left->setTickCount(chart.left.Intervals() + 1);
+    m_left->setLabelFormat(QStringLiteral("%.") + QString::number(chart.left.decimals) + QLatin1Char('f'));
+
+    // Time: a labelled line at every clock step. The axis takes a label
+    // once, so a clock time that comes round again (a day later) is told
+    // apart by an invisible mark.
+    for (const QString& label : m_bottom->categoriesLabels())
+        m_bottom->remove(label);
+    m_bottom->setRange(chart.bottom.min, chart.bottom.max);
+    m_bottom->setStartValue(chart.bottom.min - chart.bottom.step / 1000.0);
+    QStringList used;
+    for (const auto& [at, text] : chart.bottomLabels) {
+        QString label = QString::fromStdString(text);
+        while (used.contains(label))
+            label += QChar(0x200B);
+        used.append(label);
+        m_bottom->append(label, at);
+    }
 }
 
 void CTempChartView::NewSeries(qreal markerSize)
@@ -64,12 +86,7 @@ void CTempChartView::Show(const STempChart& chart)
     }
     NewSeries(kMarkerSize);
     this->chart()->setTitle(QString::fromStdString(chart.title));
-    m_bottom->setTickType(QValueAxis::TicksFixed);
-    m_bottom->setRange(chart.bottomMin, chart.bottomMax);
-    // A tick per row would crowd a wide range: whole steps, at most 30 of them.
-    const double span = chart.bottomMax - chart.bottomMin;
-    m_bottom->setTickCount(static_cast<int>(std::min(30.0, std::max(1.0, span))) + 1);
-    m_left->setRange(chart.leftMin, chart.leftMax);
+    SetAxes(chart);
     QList<QPointF> points;
     QList<QPointF> line;
     points.reserve(static_cast<qsizetype>(chart.points.size()));

@@ -1,14 +1,15 @@
 #pragma once
 // The realtime page's chart of one sensor with Qt Charts: a title, the
-// bottom axis (0 to 30, or fitted to the plotted rows with Auto Fit) and the
-// left axis from the page's range rule, a points series with 9 by 9 markers
-// and a line series through the whole degrees. What it shows is worked out
-// by the page (STempChart); this only draws it.
+// bottom axis in record time with clock labels at round clock steps, the
+// left axis in degrees at round steps, a points series with 9 by 9 markers
+// and a line series through the whole degrees. What it shows, ranges and
+// ticks included, is worked out by the page (STempChart); this only draws it.
 #include <QChartView>
 
 #include "pages/logs/TempChart.h"
 #include "tools/TempChartPlot.h"
 
+class QCategoryAxis;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
@@ -29,8 +30,9 @@ public:
 
 private:
     void NewSeries(qreal markerSize);
+    void SetAxes(const STempChart& chart);
 
-    QValueAxis* m_bottom = nullptr;
+    QCategoryAxis* m_bottom = nullptr;
     QValueAxis* m_left = nullptr;
     QLineSeries* m_line = nullptr;
     QScatterSeries* m_points = nullptr;
