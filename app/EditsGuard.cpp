@@ -7,6 +7,7 @@
 #include "app/PageRegistry.h"
 #include "session/TerminalSession.h"
 #include "widgets/PageView.h"
+#include "widgets/UnreadPages.h"
 
 namespace orlan {
 
@@ -57,6 +58,21 @@ void CEditsGuard::AskFirst(const QString& name, const QString& before, std::func
 }
 
 void CEditsGuard::WriteEditedPages(std::function<void()> then)
+{
+    QStringList unread;
+    for (const auto& [key, view] : m_pages.Views()) {
+        if (view->HasEdits() && view->Page() != nullptr && !PageWasRead(*view->Page(), m_session))
+            unread.append(m_pages.Caption(*view->Page()));
+    }
+    if (unread.isEmpty()) {
+        WriteEdited(std::move(then));
+        return;
+    }
+    // No leaves everything as it is, like Cancel.
+    AskBeforeWritingUnread(m_window, unread, [this, then = std::move(then)]() mutable { WriteEdited(std::move(then)); });
+}
+
+void CEditsGuard::WriteEdited(std::function<void()> then)
 {
     for (const auto& [key, view] : m_pages.Views()) {
         if (view->HasEdits())

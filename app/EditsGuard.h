@@ -33,6 +33,8 @@ public:
     void RunWhenIdle(std::function<void()> then);
 
 private:
+    void WriteEdited(std::function<void()> then);
+
     QWidget& m_window;
     CPageRegistry& m_pages;
     CTerminalSession& m_session;

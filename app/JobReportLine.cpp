@@ -50,8 +50,9 @@ void CJobReportLine::PageJobFinished(const CPage& page, const SPageJobKind& kind
         }
         break;
     case SPageJobKind::EKind::RowEdit:
-        if (kind.row) {
-            const QString row = tr("row %1").arg(*kind.row + 1);
+        if (kind.row && kind.table < page.Tables().size()) {
+            // The row by the label its list shows ("No.2", "03").
+            const QString row = QString::fromStdString(page.Tables()[kind.table].RowLabel(*kind.row, m_catalogue));
             if (report.AllAccepted() && !report.cancelled) {
                 Show(tr("%1: %2 written").arg(what, row), report);
                 return;

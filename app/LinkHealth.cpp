@@ -14,10 +14,11 @@ void CLinkHealth::SetPort(bool open, bool lost, std::int64_t nowMs)
     m_phase = lost ? EPhase::Lost : EPhase::Closed;
 }
 
-void CLinkHealth::LineReceived()
+void CLinkHealth::LineReceived(std::int64_t nowMs)
 {
     if (m_phase == EPhase::Open)
         m_phase = EPhase::Heard;
+    m_lastLineAt = nowMs;
 }
 
 CLinkHealth::EState CLinkHealth::State(std::int64_t nowMs) const

@@ -22,7 +22,7 @@ public:
     // by the user. Being told "open" again while open changes nothing.
     void SetPort(bool open, bool lost, std::int64_t nowMs);
     // A line (text with its CR or LF) arrived.
-    void LineReceived();
+    void LineReceived(std::int64_t nowMs);
 
     EState State(std::int64_t nowMs) const;
     // Whole seconds since the port opened without a line (0 when closed).
@@ -30,12 +30,19 @@ public:
     // Whether the actions that talk to a terminal make sense: off only
     // while a lost link waits for its adapter.
     bool TerminalActionsAllowed() const { return m_phase != EPhase::Lost; }
+    // Whether the terminal sent a line less than kSilentAfterMs ago: one
+    // that answered once and then fell silent is not waited for.
+    bool SpokeLately(std::int64_t nowMs) const
+    {
+        return m_phase == EPhase::Heard && nowMs - m_lastLineAt < kSilentAfterMs;
+    }
     bool operator==(const CLinkHealth&) const = default;
 
 private:
     enum class EPhase { Closed, Open, Heard, Lost };
     EPhase m_phase = EPhase::Closed;
     std::int64_t m_openedAt = 0;
+    std::int64_t m_lastLineAt = 0;
 };
 
 } // namespace orlan

@@ -58,6 +58,17 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
         m_pages->SetButtons(*current, on);
         return true;
     };
+    m_progress.activity = [this] {
+        if (m_session.Receive().SetupRequested())
+            return EProgressActivity::Setup;
+        if (m_session.Queue().Busy())
+            return EProgressActivity::Writing;
+        const CTerminalSession::EWholeRead read = m_session.WholeRead();
+        if (read == CTerminalSession::EWholeRead::Settling || read == CTerminalSession::EWholeRead::Requested ||
+            m_session.PageReadPending())
+            return EProgressActivity::Reading;
+        return EProgressActivity::Idle;
+    };
 
     BuildWindow();
     if (!m_ports->ApplyStartOptions(m_options))
@@ -80,6 +91,7 @@ COrlanDlg::~COrlanDlg()
 {
     m_progress.changed = nullptr;
     m_progress.applyPageButtons = nullptr;
+    m_progress.activity = nullptr;
     m_link.Close();
     // The page views go before the pages they show.
     delete takeCentralWidget();
@@ -211,7 +223,7 @@ void COrlanDlg::BuildMenus()
     addKeyed("actionSavePage", tr("Write the page to the terminal"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
         CPageView* current = m_pages->CurrentView();
         if (current != nullptr && current == m_pages->ViewOf(m_pages->ShownKey()))
-            current->WritePage();
+            current->WritePage(true);
     });
     menuBar()->addMenu(CreateLanguageMenu(this));
 }

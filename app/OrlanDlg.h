@@ -23,6 +23,7 @@
 #include "wiring/TerminalLink.h"
 
 class QSplitter;
+class QTimer;
 class QStackedWidget;
 
 namespace orlan {
@@ -131,6 +132,8 @@ private:
 
     // Closing was asked about and decided: the next close goes through.
     bool m_closeDecided = false;
+    // While closing waits for a batch: gives up once the terminal is quiet.
+    QTimer* m_closeWatch = nullptr;
     int m_wholeReads = 0;
 };
 

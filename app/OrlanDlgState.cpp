@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 
 #include "app/AppSettings.h"
 #include "app/CommandBar.h"
@@ -68,13 +69,26 @@ void COrlanDlg::closeEvent(QCloseEvent* event)
         return;
     }
     // Waiting for the end of a batch makes sense only with a terminal that
-    // answers; a closed, lost or silent port would only hold the window.
-    if (m_session.PrepareToClose() && m_ports->Answering()) {
+    // answers; a closed, lost or silent port would only hold the window, and
+    // so would one that answered once and then fell silent: the wait is
+    // given up as soon as the terminal has been quiet for a while.
+    if (m_session.PrepareToClose() && m_ports->AnsweringLately()) {
         event->ignore();
         m_status->Status(tr("Closing once the terminal has taken the end of the command batch..."));
         m_edits->RunWhenIdle([this] { close(); });
+        if (m_closeWatch == nullptr) {
+            m_closeWatch = new QTimer(this);
+            m_closeWatch->setInterval(500);
+            connect(m_closeWatch, &QTimer::timeout, this, [this] {
+                if (!m_ports->AnsweringLately())
+                    close();
+            });
+        }
+        m_closeWatch->start();
         return;
     }
+    if (m_closeWatch != nullptr)
+        m_closeWatch->stop();
     m_session.WhenIdle(nullptr);
     StoreChoices();
     m_link.Close();

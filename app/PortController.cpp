@@ -152,16 +152,25 @@ void CPortController::Refresh()
 
 void CPortController::TextReceived(std::string_view chunk)
 {
-    if (Answering() || chunk.find_first_of("\r\n") == std::string_view::npos)
+    if (chunk.find_first_of("\r\n") == std::string_view::npos)
         return;
+    if (Answering()) {
+        m_health.LineReceived(m_clock.elapsed());
+        return;
+    }
     Refresh();  // the port's opening may not have been seen yet
-    m_health.LineReceived();
+    m_health.LineReceived(m_clock.elapsed());
     Refresh();
 }
 
 bool CPortController::Answering() const
 {
     return m_health.State(m_clock.elapsed()) == CLinkHealth::EState::Alive;
+}
+
+bool CPortController::AnsweringLately() const
+{
+    return m_health.SpokeLately(m_clock.elapsed());
 }
 
 void CPortController::SetLinkText(const QString& text)

@@ -57,6 +57,8 @@ public:
     bool TerminalActionsAllowed() const { return m_health.TerminalActionsAllowed(); }
     // The terminal has spoken since the port opened and not gone quiet.
     bool Answering() const;
+    // The terminal sent a line within CLinkHealth::kSilentAfterMs.
+    bool AnsweringLately() const;
 
 Q_SIGNALS:
     // Another port is opening: what the window showed of the old one goes.

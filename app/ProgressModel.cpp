@@ -4,16 +4,45 @@
 
 namespace orlan {
 
+bool ProgressShows(EProgressActivity activity, EProgressEvent event, std::string_view text)
+{
+    const bool setting = !text.empty() && text.front() == '$';
+    const bool command = !text.empty() && text.front() == '%';
+    if (event == EProgressEvent::Line && !setting && !command)
+        return true;
+    switch (activity) {
+    case EProgressActivity::Idle:
+        return false;
+    case EProgressActivity::Setup:
+        return event != EProgressEvent::Line;
+    case EProgressActivity::Reading:
+        // A plain Show is a live "*" line or a status line: not the read's.
+        return event != EProgressEvent::Show;
+    case EProgressActivity::Writing:
+        return event != EProgressEvent::Line || command;
+    }
+    return false;
+}
+
 CProgressModel::CProgressModel(SProgressTexts texts) : m_texts(std::move(texts)), m_caption(m_texts.progress) {}
+
+bool CProgressModel::Takes(EProgressEvent event, std::string_view text) const
+{
+    return !activity || ProgressShows(activity(), event, text);
+}
 
 void CProgressModel::Show(int ticks)
 {
+    if (!Takes(EProgressEvent::Show))
+        return;
     m_text = m_texts.progress;
     Run(ticks);
 }
 
 void CProgressModel::ShowLine(int ticks, std::string text)
 {
+    if (!Takes(EProgressEvent::Line, text))
+        return;
     m_dumpCaption = !text.empty() && text.front() == '$';
     m_caption = m_dumpCaption ? m_texts.reading : m_texts.processing;
     m_text = std::move(text);
@@ -22,6 +51,8 @@ void CProgressModel::ShowLine(int ticks, std::string text)
 
 void CProgressModel::Finish()
 {
+    if (!Takes(EProgressEvent::Finish))
+        return;
     m_text = m_texts.progress;
     m_countdown = kFinishTicks;
     m_done = true;

@@ -5,8 +5,26 @@
 // it and draws its state; tests drive it tick by tick.
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace orlan {
+
+// What runs, as far as the progress window is concerned: it shows that and
+// nothing else.
+enum class EProgressActivity {
+    Idle,     // nothing asked: live lines, records and events pass it by
+    Setup,    // waiting for the terminal's boot prompt after SETUP
+    Reading,  // a whole read or a page's read: its "$" lines
+    Writing,  // a job: its own commands and their answers
+};
+
+// What reaches the window: a status or live line's plain Show, a line of
+// text, or the end of a step.
+enum class EProgressEvent { Show, Line, Finish };
+
+// Whether `event` (with the line's `text`) belongs to `activity`. Text that is
+// no terminal line (the picture's byte count) is the tool's own and always shown.
+bool ProgressShows(EProgressActivity activity, EProgressEvent event, std::string_view text = {});
 
 // Catalogue texts of section SYSMSG: PROGRESS, READING, PROCESSING.
 struct SProgressTexts {
@@ -31,6 +49,8 @@ public:
     std::function<bool(bool on)> applyPageButtons;
     // Something shown (visibility, caption, text, bar) changed.
     std::function<void()> changed;
+    // What runs now; unset: everything is shown.
+    std::function<EProgressActivity()> activity;
 
     // Run for `ticks` ticks with the PROGRESS text.
     void Show(int ticks);
@@ -57,6 +77,7 @@ public:
     int Watchdog() const { return m_watchdog; }
 
 private:
+    bool Takes(EProgressEvent event, std::string_view text = {}) const;
     void Run(int ticks);
     void Close();
     void Changed() const;

@@ -172,8 +172,10 @@ const char* CliUsage()
            "                         switch 0/1, on/off, true/false\n"
            "  edit PAGE ROW [--table N] [--set ID=VALUE]...\n"
            "                         read the whole configuration, then do what the row dialog's\n"
-           "                         OK does for row ROW (from 0) of table N (default 0), with\n"
-           "                         the row's values changed as given (ids of the dialog's fields)\n"
+           "                         OK does for row ROW of table N (default 0), with the row's\n"
+           "                         values changed as given (ids of the dialog's fields). ROW is\n"
+           "                         the label the list shows (No.2, 03; any letter case) or the\n"
+           "                         row's number from 0 (2, 3)\n"
            "  diff PROFILE           read the whole configuration and compare the profile it\n"
            "                         makes with PROFILE, section by section (brackets, shown\n"
            "                         lines and line ends do not count): '-' lines only in\n"
@@ -365,9 +367,12 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
             options.page = positional[1];
         break;
     case ECliCommand::Edit:
+        // The label or number is matched against the page's table once the
+        // page is known.
         options.page = positional[1];
-        if (!ParseIndex(positional[2], &options.row))
-            return Failed("edit takes a row number from 0, not " + positional[2]);
+        options.row = positional[2];
+        if (options.row.find_first_not_of(" \t") == std::string::npos)
+            return Failed("edit takes a row's label or its number from 0, not an empty ROW");
         break;
     default:
         break;

@@ -46,7 +46,7 @@ struct SCliOptions {
     std::string page;         // show/write/edit PAGE (class name or alias)
     bool json = false;        // show --json
     std::vector<std::string> assignments;  // write/edit --set ID=VALUE, in order
-    size_t row = 0;           // edit ROW
+    std::string row;          // edit ROW: the row's label as its list shows it, or its number from 0
     size_t table = 0;         // edit --table N
     std::string backupPath;   // exec --backup FILE
     bool verify = false;      // exec --verify

@@ -53,6 +53,7 @@ CCliSession::CCliSession(SCliOptions options) : m_options(std::move(options)), m
     if (m_options.commandTimeoutMs > 0)
         m_session.SetProfileAnswerWaits(m_options.commandTimeoutMs, m_options.commandTimeoutMs);
     m_command = MakeCliCommand(m_options.command, *this);
+    m_history.onError = [this](const std::string& why) { Progress(why); };
 
     for (QTimer* timer : {&m_deadline, &m_loginQuiet, &m_quietWait, &m_answerWait}) {
         timer->setSingleShot(true);
@@ -260,8 +261,12 @@ void CCliSession::OnPageJobFinished(const CPage& page, const SPageJobKind& kind,
                                     const SJobReport& report)
 {
     m_jobEnd = kind.end;
-    // A page's job is named by its caption, as the window names it.
-    ReportJob(PageCaption(page, m_catalogue), report);
+    // A page's job is named by its caption, and a row by its list's label,
+    // as the window names them.
+    std::string name = PageCaption(page, m_catalogue);
+    if (kind.kind == SPageJobKind::EKind::RowEdit && kind.row && kind.table < page.Tables().size())
+        name += ": " + page.Tables()[kind.table].RowLabel(*kind.row, m_catalogue);
+    ReportJob(name, report);
 }
 
 void CCliSession::ReportJob(const std::string& name, const SJobReport& report)

@@ -1,8 +1,62 @@
 #include "pages/PageTable.h"
 
+#include <cctype>
+
+#include "labels/CommonLabelKeys.h"
+#include "labels/LabelCatalogue.h"
 #include "labels/TextCodec.h"
 
 namespace orlan {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool SameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string CPageTable::RowLabel(size_t row, const CLabelCatalogue& catalogue) const
+{
+    if (m_desc.numberedRows) {
+        const std::string prefix =
+            m_desc.rowLabelPrefix.empty() ? catalogue.Lookup(kCharRowNumber, kSectionSysChar) : m_desc.rowLabelPrefix;
+        return prefix + std::to_string(row);
+    }
+    const std::string& cell = Cell(row, 0);
+    return cell.empty() ? std::to_string(row) : cell;
+}
+
+std::optional<size_t> CPageTable::FindRow(std::string_view name, const CLabelCatalogue& catalogue) const
+{
+    const std::string_view wanted = Trimmed(name);
+    if (wanted.empty())
+        return std::nullopt;
+    for (size_t row = 0; row < Rows(); ++row) {
+        if (SameText(Trimmed(RowLabel(row, catalogue)), wanted))
+            return row;
+    }
+    if (wanted.size() > 9 || wanted.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    const size_t row = std::stoul(std::string(wanted));
+    return row < Rows() ? std::optional<size_t>(row) : std::nullopt;
+}
 
 CPageTable::CPageTable(STableDesc desc) : m_desc(std::move(desc))
 {

@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orlan {
 
+class CLabelCatalogue;
 class CPageTable;
 
 // How rows come and go: a fixed number of rows, or a list that grows as
@@ -93,6 +96,15 @@ public:
     // them, the oldest dropped beyond the limit; missing cells stay empty.
     // False for a fixed table.
     bool AddRow(std::vector<std::string> cells);
+    // The name a row goes by wherever it is shown (the list, its dialog's
+    // title, a job's report, the CLI): a numbered row's prefix (the table's
+    // own, else SYSCHAR/NO_X) and number from 0 ("No.2"), else the label the
+    // page put in its first cell ("03", "Input1"), else its number.
+    std::string RowLabel(size_t row, const CLabelCatalogue& catalogue) const;
+    // The row a person names by its label (letter case and blanks around it
+    // do not count) or by its number from 0; none for anything else.
+    std::optional<size_t> FindRow(std::string_view name, const CLabelCatalogue& catalogue) const;
+
     // Rows changed since the table was made; views redraw when it moves.
     std::uint64_t Revision() const { return m_revision; }
 

@@ -489,7 +489,7 @@ std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, c
     if (RefusesValues(page, edited.fields, commands))
         return {};
     SPageJob job = RowJob(std::move(commands), !leftOut.empty());
-    RunJob(page, std::move(job), {SPageJobKind::EKind::RowEdit, {}, row}, "Edit row of " + page.Info().className,
+    RunJob(page, std::move(job), {SPageJobKind::EKind::RowEdit, {}, row, table}, "Edit row of " + page.Info().className,
            std::move(leftOut));
     return {};
 }

@@ -29,6 +29,7 @@ struct SPageJobKind {
     EKind kind = EKind::Write;
     std::string id;             // the action's or the field's id
     std::optional<size_t> row;  // the edited row (0-based)
+    size_t table = 0;           // the edited row's table
     // What the job ended with: the page's read or a row's own request (both
     // followed by OnPageReadEnded), a whole read, or nothing.
     EJobEnd end = EJobEnd::Nothing;
@@ -169,6 +170,8 @@ public:
     // pending starts it over.
     void Reload();
     EWholeRead WholeRead() const { return m_read; }
+    // A page's own read (or a row's request) waits for the line to go quiet.
+    bool PageReadPending() const { return m_pageRead != nullptr; }
     // Hears every line the terminal sends as it is logged, before it is
     // routed to the pages (the status overview stamps its values' times).
     size_t AddLineObserver(std::function<void(std::string_view)> observer)

@@ -11,16 +11,6 @@ QString CatalogueText(const CLabelCatalogue& catalogue, std::string_view section
     return QString::fromStdString(catalogue.Lookup(key, section));
 }
 
-QString RowNumberPrefix(const CLabelCatalogue& catalogue)
-{
-    return CatalogueText(catalogue, kSectionSysChar, kCharRowNumber);
-}
-
-QString RowLabel(const CLabelCatalogue& catalogue, std::size_t row)
-{
-    return RowNumberPrefix(catalogue) + QString::number(row);
-}
-
 QString ChoiceItemText(const CLabelCatalogue& catalogue, const SChoiceItem& item)
 {
     QString text = QString::fromStdString(item.text);

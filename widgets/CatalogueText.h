@@ -12,10 +12,6 @@ struct SChoiceItem;
 struct SFieldDesc;
 
 QString CatalogueText(const CLabelCatalogue& catalogue, std::string_view section, std::string_view key);
-// The text before a numbered row's number (SYSCHAR/NO_X).
-QString RowNumberPrefix(const CLabelCatalogue& catalogue);
-// A numbered row's label: SYSCHAR/NO_X followed by the row number from 0.
-QString RowLabel(const CLabelCatalogue& catalogue, std::size_t row);
 // A list item: its fixed text, followed by its catalogue text when it names
 // one (so a page can give a fixed "03: " before a catalogue word), or by its
 // built-in text while the catalogue has none.

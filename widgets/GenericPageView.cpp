@@ -1,5 +1,7 @@
 #include "widgets/GenericPageView.h"
 
+#include "widgets/UnreadPages.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -150,7 +152,7 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
         m_writeButton = new QPushButton(CatalogueText(catalogue, kSectionButtons, kBtnSave), this);
         m_writeButton->setObjectName(QStringLiteral("writeButton"));
         m_writeButton->setToolTip(tr("Write this page to the terminal (Ctrl+S)"));
-        connect(m_writeButton, &QPushButton::clicked, this, &CGenericPageView::WriteBack);
+        connect(m_writeButton, &QPushButton::clicked, this, &CGenericPageView::AskAndWriteBack);
         buttons->addWidget(m_writeButton);
     }
     layout->addLayout(buttons);
@@ -271,11 +273,14 @@ void CGenericPageView::OnFieldEdited(const QString& id)
         m_session.FieldEdited(m_page, fieldId);
 }
 
-bool CGenericPageView::WritePage()
+bool CGenericPageView::WritePage(bool askIfUnread)
 {
     if (m_writeButton == nullptr || !m_writeButton->isEnabled())
         return false;
-    WriteBack();
+    if (askIfUnread)
+        AskAndWriteBack();
+    else
+        WriteBack();
     return true;
 }
 
@@ -299,6 +304,16 @@ bool CGenericPageView::FocusField(std::string_view fieldId)
     return true;
 }
 
+void CGenericPageView::AskAndWriteBack()
+{
+    m_form->CommitEdits();
+    if (PageWasRead(m_page, m_session)) {
+        WriteBack();
+        return;
+    }
+    AskBeforeWritingUnread(*this, {m_heading->text()}, [this] { WriteBack(); });
+}
+
 void CGenericPageView::WriteBack()
 {
     m_form->CommitEdits();
@@ -307,10 +322,10 @@ void CGenericPageView::WriteBack()
 
 QString CGenericPageView::RowDialogTitle(size_t table, size_t row) const
 {
-    // The row as its list labels it ("CS3", "No.3").
-    const bool numbered = table < m_tables.size() && m_page.Tables()[table].Desc().numberedRows;
-    const QString rowLabel =
-        numbered ? m_tables[table]->CellText(static_cast<int>(row), 0) : RowLabel(m_catalogue, row);
+    // The row as its list labels it ("CS3", "No.3", "03").
+    const QString rowLabel = table < m_page.Tables().size()
+                                 ? QString::fromStdString(m_page.Tables()[table].RowLabel(row, m_catalogue))
+                                 : QString::number(row);
     if (m_heading->text().isEmpty())
         return rowLabel;
     return m_heading->text() + QStringLiteral(" \u2013 ") + rowLabel;

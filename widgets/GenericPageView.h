@@ -37,7 +37,7 @@ public:
 
     CPage* Page() const override { return &m_page; }
     void SetPageButtonsEnabled(bool enabled) override;
-    bool WritePage() override;
+    bool WritePage(bool askIfUnread = false) override;
     bool FocusField(std::string_view fieldId) override;
     bool HasEdits() const override;
 
@@ -67,6 +67,8 @@ private:
     void ScheduleRefresh();
     void OnFieldEdited(const QString& id);
     void WriteBack();
+    // The Save button: asks first when the page was never read.
+    void AskAndWriteBack();
     QString RowDialogTitle(size_t table, size_t row) const;
 
     CPage& m_page;

@@ -26,9 +26,10 @@ public:
     virtual void OnRestart() {}
     // The window closes: keep what the user chose.
     virtual void StoreChoices() {}
-    // The main window's "save page" key: writes the page back as its write
-    // button does, when it has one that is on. False when nothing started.
-    virtual bool WritePage() { return false; }
+    // Writes the page back as its write button does, when it has one that is
+    // on; `askIfUnread` (the "save page" key): asks first, as the button does,
+    // when the page was never read. False when nothing started.
+    virtual bool WritePage(bool /*askIfUnread*/ = false) { return false; }
     // Shows the field and puts the cursor in it (a search found it); false
     // when the view has no widget for it.
     virtual bool FocusField(std::string_view /*fieldId*/) { return false; }

@@ -8,11 +8,11 @@
 
 namespace orlan {
 
-CTableModel::CTableModel(CPageTable& table, QStringList headers, QString rowLabelPrefix, QObject* parent)
+CTableModel::CTableModel(CPageTable& table, QStringList headers, const CLabelCatalogue& catalogue, QObject* parent)
     : QAbstractTableModel(parent),
       m_table(table),
       m_headers(std::move(headers)),
-      m_rowLabelPrefix(std::move(rowLabelPrefix)),
+      m_catalogue(catalogue),
       m_firstDataColumn(table.Desc().numberedRows ? 1 : 0),
       m_rows(static_cast<int>(table.Rows())),
       m_revision(table.Revision()),
@@ -41,7 +41,7 @@ QVariant CTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         if (isLabel)
-            return m_rowLabelPrefix + QString::number(index.row());
+            return QString::fromStdString(m_table.RowLabel(row, m_catalogue));
         return QString::fromStdString(m_table.Cell(row, column));
     case Qt::TextAlignmentRole:
         if (desc.toggleCells && !isLabel)

@@ -16,12 +16,14 @@
 
 namespace orlan {
 
+class CLabelCatalogue;
+
 class CTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // `headers` name every column, the label column first; numbered rows are
-    // labelled `rowLabelPrefix` and the row number.
-    CTableModel(CPageTable& table, QStringList headers, QString rowLabelPrefix, QObject* parent = nullptr);
+    // `headers` name every column, the label column first; numbered rows
+    // show the table's row label (`CPageTable::RowLabel`).
+    CTableModel(CPageTable& table, QStringList headers, const CLabelCatalogue& catalogue, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -42,7 +44,7 @@ public:
 private:
     CPageTable& m_table;
     QStringList m_headers;
-    QString m_rowLabelPrefix;
+    const CLabelCatalogue& m_catalogue;
     int m_firstDataColumn = 0;
     int m_rows = 0;
     std::uint64_t m_revision = 0;

@@ -44,9 +44,7 @@ CTableView::CTableView(CPageTable& table, const std::string& section, const CLab
 {
     const STableDesc& desc = table.Desc();
     setObjectName(QString::fromStdString(desc.id));
-    const QString prefix =
-        desc.rowLabelPrefix.empty() ? RowNumberPrefix(catalogue) : QString::fromStdString(desc.rowLabelPrefix);
-    m_model = new CTableModel(table, HeaderTexts(desc, section, catalogue), prefix, this);
+    m_model = new CTableModel(table, HeaderTexts(desc, section, catalogue), catalogue, this);
     UpdateMarkTint();
     setModel(m_model);
 

@@ -12,7 +12,7 @@ bool CEditCommand::Check()
 {
     const size_t table = m_host.Options().table;
     if (EditsTable(*m_page, table))
-        return true;
+        return FindRow(m_page->Tables()[table]);
     std::string tables;
     for (size_t t = 0; t < m_page->Tables().size(); ++t) {
         if (EditsTable(*m_page, t))
@@ -25,14 +25,30 @@ bool CEditCommand::Check()
     return false;
 }
 
+bool CEditCommand::FindRow(const CPageTable& rows)
+{
+    const CLabelCatalogue& catalogue = m_host.Catalogue();
+    if (const std::optional<size_t> row = rows.FindRow(m_host.Options().row, catalogue)) {
+        m_row = *row;
+        return true;
+    }
+    std::string labels;
+    if (rows.Rows() > 0)
+        labels = "; its rows are " + rows.RowLabel(0, catalogue) + " (0) to " + rows.RowLabel(rows.Rows() - 1, catalogue)
+                 + " (" + std::to_string(rows.Rows() - 1) + ")";
+    m_host.Finish(ECliExit::Usage, PageNameForRefusal(*m_page, catalogue) + " has no row " + m_host.Options().row
+                                       + (labels.empty() ? " (the table has no rows)" : labels));
+    return false;
+}
+
 void CEditCommand::StartJob()
 {
     const CLabelCatalogue& catalogue = m_host.Catalogue();
     const size_t table = m_host.Options().table;
-    const size_t row = m_host.Options().row;
+    const size_t row = m_row;
     std::optional<SRowEditor> editor = OpenRowEditor(*m_page, table, row);
-    const std::string where =
-        PageCaption(*m_page, catalogue) + ": row " + std::to_string(row) + " of table " + std::to_string(table);
+    const std::string where = PageCaption(*m_page, catalogue) + ": " + m_page->Tables()[table].RowLabel(row, catalogue)
+                              + (m_page->Tables().size() > 1 ? " of table " + std::to_string(table) : "");
     if (!editor) {
         const size_t rows = table < m_page->Tables().size() ? m_page->Tables()[table].Rows() : 0;
         m_host.Finish(ECliExit::Usage, where + " cannot be edited (the table has " + std::to_string(rows) + " rows)");

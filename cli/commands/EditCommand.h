@@ -1,6 +1,7 @@
 #pragma once
 // edit PAGE ROW [--table N] --set ID=VALUE...: after the whole read, the
-// row's dialog with the values given, and its OK.
+// row's dialog with the values given, and its OK. ROW is the label the list
+// shows or the row's number from 0.
 #include "cli/commands/PageJobCommand.h"
 
 namespace orlan {
@@ -12,6 +13,10 @@ public:
 private:
     bool Check() override;
     void StartJob() override;
+    bool FindRow(const CPageTable& rows);
+
+    // The row ROW names, found by Check.
+    size_t m_row = 0;
 };
 
 } // namespace orlan

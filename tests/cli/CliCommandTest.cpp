@@ -164,7 +164,7 @@ TEST(CliCommands, ARowEditThatAsksForItsOwnRowEndsWhenTheSessionSaysItsAnswerIsO
     CFakeCliHost host;
     host.options.command = ECliCommand::Edit;
     host.options.page = "modbus";
-    host.options.row = 0;
+    host.options.row = "0";
     host.options.table = 0;
     CPage* page = host.session.FindPage("CPageMbusParams");
     ASSERT_NE(page, nullptr);
@@ -229,6 +229,42 @@ TEST_F(CliExecCommand, ABackupOverTheProfileIsRefusedUnderAnySpelling)
     EXPECT_FALSE(m_command->Prepare());
     EXPECT_EQ(m_host.exit, ECliExit::Usage);
     EXPECT_EQ(std::filesystem::file_size(m_profile), 36u) << "the profile is untouched";
+}
+
+TEST(CliCommands, EditTakesTheRowByTheLabelItsListShows)
+{
+    // "No.2" is what the phone list shows for its third row; "2" is the same row.
+    const struct {
+        std::string row;
+        std::string sent;  // empty: refused before anything is sent
+    } cases[] = {
+        {"No.2", "%CS2+100\r"},
+        {"no.2", "%CS2+100\r"},
+        {"2", "%CS2+100\r"},
+        {"No.10", ""},
+        {"row3", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        test::CFakeCliHost host;
+        host.catalogue.BindText("[SYSCHAR]\nNO_X=No.\n");
+        host.options.command = ECliCommand::Edit;
+        host.options.page = "control-phones";
+        host.options.row = c.row;
+        host.options.assignments = {"number=+100"};
+        const std::unique_ptr<CCliCommand> command = MakeCliCommand(ECliCommand::Edit, host);
+        host.command = command.get();
+        if (c.sent.empty()) {
+            EXPECT_FALSE(command->Prepare());
+            EXPECT_EQ(host.exit, ECliExit::Usage);
+            EXPECT_NE(host.finalMessage.find("its rows are No.0 (0) to No.9 (9)"), std::string::npos)
+                << host.finalMessage;
+            continue;
+        }
+        ASSERT_TRUE(command->Prepare()) << host.finalMessage;
+        command->OnWholeReadComplete();
+        EXPECT_NE(host.sink.Joined().find(c.sent), std::string::npos) << host.sink.Joined();
+    }
 }
 
 } // namespace

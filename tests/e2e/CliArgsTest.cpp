@@ -92,7 +92,7 @@ TEST(CliArgs, PageCommandsTakeTheirPageRowAndSettingsInOrder)
     const SCliParse edit = Parse({"--port", "COM1", "edit", "--table", "1", "CPageRfZone", "11"});
     ASSERT_TRUE(edit.options) << edit.error;
     EXPECT_EQ(edit.options->page, "CPageRfZone");
-    EXPECT_EQ(edit.options->row, 11U);
+    EXPECT_EQ(edit.options->row, "11");
     EXPECT_EQ(edit.options->table, 1U);
 
     const SCliParse exec = Parse({"--port", "COM1", "exec", "p.txt", "--backup", "b.txt", "--verify"});
@@ -173,7 +173,7 @@ TEST(CliArgs, BadCommandLinesSayWhy)
         {{"--port", "COM1", "write"}, "write needs PAGE"},
         {{"--port", "COM1", "edit", "rf-zones"}, "edit needs PAGE ROW"},
         {{"--port", "COM1", "edit", "rf-zones", "-1"}, "unknown option -1"},
-        {{"--port", "COM1", "edit", "rf-zones", "x1"}, "edit takes a row number from 0, not x1"},
+        {{"--port", "COM1", "edit", "rf-zones", " "}, "edit takes a row's label or its number from 0, not an empty ROW"},
         {{"--port", "COM1", "edit", "rf-zones", "1", "--table", "a"}, "--table takes a table number from 0, not a"},
         {{"--port", "COM1", "show", "main", "--set", "a=1"}, "--set goes with write and edit only"},
         {{"--port", "COM1", "read", "--json"}, "--json goes with show only"},

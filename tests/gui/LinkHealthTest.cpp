@@ -70,7 +70,7 @@ TEST(LinkHealth, FollowsTheChannelAndTheTerminalsLines)
                 health.SetPort(false, true, now);
                 break;
             case E::Line:
-                health.LineReceived();
+                health.LineReceived(now);
                 break;
             case E::Wait:
                 break;
@@ -80,6 +80,34 @@ TEST(LinkHealth, FollowsTheChannelAndTheTerminalsLines)
         EXPECT_EQ(health.QuietSeconds(now), c.quietSeconds);
         EXPECT_EQ(health.TerminalActionsAllowed(), c.actionsAllowed);
     }
+}
+
+TEST(LinkHealth, ATerminalThatFellSilentIsNoLongerWaitedFor)
+{
+    const struct {
+        std::int64_t lineAt;  // < 0: none
+        std::int64_t nowMs;
+        bool spokeLately;
+    } cases[] = {
+        {-1, 100, false},
+        {100, 200, true},
+        {100, 100 + CLinkHealth::kSilentAfterMs - 1, true},
+        {100, 100 + CLinkHealth::kSilentAfterMs, false},
+        {100, 60000, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.lineAt) + " -> " + std::to_string(c.nowMs));
+        CLinkHealth health;
+        health.SetPort(true, false, 0);
+        if (c.lineAt >= 0)
+            health.LineReceived(c.lineAt);
+        EXPECT_EQ(health.SpokeLately(c.nowMs), c.spokeLately);
+    }
+    CLinkHealth lost;
+    lost.SetPort(true, false, 0);
+    lost.LineReceived(100);
+    lost.SetPort(false, true, 200);
+    EXPECT_FALSE(lost.SpokeLately(300)) << "a lost port is not waited for";
 }
 
 } // namespace

@@ -173,5 +173,61 @@ TEST_F(MainWindowProgress, HideClosesWithoutTouchingTheButtons)
     EXPECT_EQ(calls, std::vector<bool>{true});
 }
 
+TEST_F(MainWindowProgress, ShowsOnlyWhatRuns)
+{
+    // Each event arrives at a closed window while the given activity runs:
+    // what it shows, or nothing.
+    using A = EProgressActivity;
+    using E = EProgressEvent;
+    const struct {
+        A activity;
+        E event;
+        const char* text;
+        bool visible;
+        const char* caption;
+    } cases[] = {
+        // Nothing asked: records, readings and events arrive unasked.
+        {A::Idle, E::Line, "$TEMP 33,1,25.0", false, ""},
+        {A::Idle, E::Line, "$:0012 alarm", false, ""},
+        {A::Idle, E::Show, "", false, ""},  // a "*IO" state line
+        {A::Idle, E::Line, "%RST", false, ""},
+        // The picture's byte count is the tool's own.
+        {A::Idle, E::Line, "copy 512 byte data, totle=512", true, "Writing"},
+        {A::Reading, E::Line, "$DID 100234", true, "Reading"},
+        {A::Reading, E::Show, "", false, ""},
+        // A write shows its own commands and their answers, not what else comes.
+        {A::Writing, E::Line, "%IOHT5", true, "Writing"},
+        {A::Writing, E::Line, "$TEMP 33,1,25.0", false, ""},
+        {A::Writing, E::Show, "", true, "Progress"},
+        {A::Setup, E::Show, "", true, "Progress"},
+        {A::Setup, E::Line, "$DID 1", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " event " + std::to_string(static_cast<int>(c.event)) + " activity "
+                     + std::to_string(static_cast<int>(c.activity)));
+        CProgressModel gated({"Please wait...", "Reading", "Writing"});
+        gated.activity = [&c] { return c.activity; };
+        if (c.event == E::Show)
+            gated.Show(4);
+        else
+            gated.ShowLine(4, c.text);
+        EXPECT_EQ(gated.Visible(), c.visible);
+        if (c.visible)
+            EXPECT_EQ(gated.Caption(), std::string(c.caption) == "Progress" ? "Please wait..." : c.caption);
+    }
+    // A finish while nothing runs leaves the page buttons alone.
+    CProgressModel idle({"Please wait...", "Reading", "Writing"});
+    idle.activity = [] { return A::Idle; };
+    std::vector<bool> enabled;
+    idle.applyPageButtons = [&enabled](bool on) {
+        enabled.push_back(on);
+        return true;
+    };
+    idle.Finish();
+    idle.Tick();
+    EXPECT_TRUE(enabled.empty());
+    EXPECT_FALSE(idle.Done());
+}
+
 } // namespace
 } // namespace orlan

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -201,8 +202,21 @@ TEST_F(GenericPageViewTest, SaveWritesThePageBackAsOneJobThenReadsIt)
     Field<QCheckBox>("das")->click();
     TypeText(Field<QSpinBox>("csqLow"), "5");
 
-    // What was typed goes out; the settings nobody reported or typed do not.
+    // The page was never read: Save asks first, and No sends nothing.
     m_view->WriteButton()->click();
+    auto* question = m_view->findChild<QMessageBox*>(QStringLiteral("unreadPagesQuestion"));
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(question->text().startsWith(QStringLiteral("These pages were never read from the terminal: ")));
+    EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
+    question->button(QMessageBox::No)->click();
+    EXPECT_TRUE(h.sink.blocks.empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // Yes: what was typed goes out; the settings nobody reported or typed do not.
+    m_view->WriteButton()->click();
+    question = m_view->findChild<QMessageBox*>(QStringLiteral("unreadPagesQuestion"));
+    ASSERT_NE(question, nullptr);
+    question->button(QMessageBox::Yes)->click();
     h.AnswerAll();
     const Blocks expected = {"%STARTCMD\r", "%ID77\r",     "%DESCab\r",   "%DAS1\r",
                              "%RSILOW5\r",  "%COMMITCMD\r", "%DUMP_FAKE\r"};
