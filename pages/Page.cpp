@@ -57,9 +57,21 @@ bool CPage::TakeProfileCommand(std::string_view command)
             best = &setting;
         }
     }
-    if (best == nullptr || !TakeSettingCommand(*best, command, m_fields)) {
-        if (!TakeByInverse(m_inverses, command))
+    if (best != nullptr) {
+        // A value the field's rule refuses is not taken: the line stays the
+        // profile's, reported, and the field as it was.
+        const size_t i = m_fields.IndexOf(best->field.id);
+        const SFieldValue before = m_fields.Value(i);
+        const bool wasKnown = m_fields.IsKnown(i);
+        if (!TakeSettingCommand(*best, command, m_fields))
             return false;
+        if (!ValueError(m_fields.Desc(i), m_fields.Value(i).text).empty()) {
+            m_fields.Substitute(i, before);
+            m_fields.SetKnown(i, wasKnown);
+            return false;
+        }
+    } else if (!TakeByInverse(m_inverses, command)) {
+        return false;
     }
     NotifyChanged();
     return true;

@@ -24,7 +24,7 @@ constexpr SPageIdentity kPages[] = {
     {"CPageDoutName", "output-names", 34, 12},
     {"CPageADName", "analog-names", 22, 0, "Analog inputs Names"},
     {"CPageISensorName", "sensor-names", 18, 17},
-    {"CPagePriotab", "input-priorities", 27, 11},
+    {"CPagePriotab", "input-priorities", 27, 11, "Digital inputs prio table"},
     {"CPageAinprio", "analog-priorities", 28, 0, "Analog inputs prio table"},
     {"CPageSysPrio", "system-priorities", 29, 6},
     {"CPageWinPrio", "zone-priorities", 14, 7},

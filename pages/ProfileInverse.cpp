@@ -148,6 +148,8 @@ bool SetScannedValue(CFieldSet& fields, std::string_view id, const std::string& 
 {
     const EFieldKind kind = fields.Desc(fields.IndexOf(id)).kind;
     if (kind != EFieldKind::Choice && kind != EFieldKind::Check) {
+        if (!ValueError(fields.Desc(fields.IndexOf(id)), text).empty())
+            return false;
         fields.SetText(id, text);
         return true;
     }

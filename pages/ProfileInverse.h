@@ -27,8 +27,9 @@ std::optional<std::vector<std::string>> ScanWire(std::string_view format, std::s
 std::optional<long long> ScannedNumber(std::string_view text, int base = 10);
 
 // A scanned value into a field as a read would put it: a list takes it as
-// its index, a switch as 0 or 1, other fields as text. False when a list or
-// switch gets no number.
+// its index, a switch as 0 or 1, other fields as text. False (and nothing
+// changes) when a list or switch gets no number, or the field's rule
+// refuses the text.
 bool SetScannedValue(CFieldSet& fields, std::string_view id, const std::string& text);
 
 // The shape most row commands share: the first value numbers the row (below

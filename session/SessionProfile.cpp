@@ -20,7 +20,9 @@ std::vector<SSection> Sections(const CTerminalSession& session, EProfileScope sc
 {
     std::vector<SSection> sections;
     for (std::string_view name : ProfileSectionOrder()) {
-        if (const CPage* page = session.FindPage(name))
+        // A page asked for a section may write none (the digital input priorities).
+        const CPage* page = session.FindPage(name);
+        if (page && !page->Info().profileTitle.empty())
             sections.push_back({page->Info().profileTitle, page, true});
     }
     if (scope == EProfileScope::Complete) {

@@ -161,12 +161,19 @@ TEST_F(PriorityPages, DigitalAndAnalogPagesWriteNoProfileSection)
     din.WriteProfileSection(out);
     ain.WriteProfileSection(out);
     EXPECT_EQ(out.Bytes(), "");
-    // The whole profile carries the two sections of the system and zone pages.
-    const std::string profile = h.session.ProfileBytes();
+    // The classic profile carries the two sections of the system and zone pages.
+    const std::string profile = h.session.ProfileBytes(EProfileScope::Classic);
     EXPECT_NE(profile.find("//Page system basic prio table"), std::string::npos);
     EXPECT_NE(profile.find("//Page wireless zones alarm prio table"), std::string::npos);
     EXPECT_EQ(profile.find("%DINPRIO"), std::string::npos);
     EXPECT_EQ(profile.find("%AINPRIO"), std::string::npos);
+    // A complete one gives the other two sections of their own behind the
+    // classic ones, with the rows whose masks are all known.
+    h.Feed({"$PRIODINRING08,0"});
+    const std::string complete = h.session.ProfileBytes(EProfileScope::Complete);
+    EXPECT_TRUE(complete.starts_with(profile));
+    EXPECT_NE(complete.find("//Page Digital inputs prio table\r\r\n\r\n%DINPRIO=0,"), std::string::npos);
+    EXPECT_NE(complete.find("//Page Analog inputs prio table\r\r\n\r\n%AINPRIO=0,"), std::string::npos);
 }
 
 TEST_F(PriorityPages, AnalogRowsShowFourInputsAndSaveAZeroCallMask)

@@ -120,5 +120,84 @@ TEST(ProfileLoad, WhatThisToolWritesLoadsAndSavesAgainByteForByte)
     }
 }
 
+// Inserts `lines` right behind the first line that is `after`.
+std::string Inserted(std::string bytes, std::string_view after, std::string_view lines)
+{
+    const size_t at = bytes.find(after);
+    EXPECT_NE(at, std::string::npos) << after;
+    return at == std::string::npos ? bytes : bytes.insert(at + after.size(), lines);
+}
+
+TEST(ProfileLoad, LinesNoPageTakesAreReportedAndWrittenBackWhereTheyStood)
+{
+    SSession writer;
+    Feed(writer.session, WholeDump(), 1);
+    std::string profile = writer.session.ProfileBytes();
+    profile = "%EARLY1\r\n" + profile;
+    profile = Inserted(profile, "%POWDLY10\r\r\n", "%NOSUCH1\r\nhello there\r\n%TMPASabc\r\n");
+    profile = Inserted(profile, "%TMPIH0\r\r\n", "\r\r\n//Page Something new\r\r\n\r\n%FOO1\r\r\n%FOO2\r\r\n");
+    profile += "%TAIL1";  // the file ends without a line end
+
+    SSession reader;
+    const SProfileLoad load = reader.session.LoadProfile(profile);
+    struct SExpected {
+        std::string section;
+        std::string text;
+        std::string reason;
+    };
+    const SExpected expected[] = {
+        {"", "%EARLY1", "outside any section"},
+        {"Something new", "//Page Something new", "unknown section"},
+        {"Something new", "%FOO1", "unknown section"},
+        {"Something new", "%FOO2", "unknown section"},
+        {"Battery alarm", "%NOSUCH1", "unknown command"},
+        {"Battery alarm", "hello there", "not a command"},
+        {"Battery alarm", "%TMPASabc", "unknown command"},  // another page's command
+        {"Meter reading", "%TAIL1", "unknown command"},
+    };
+    ASSERT_EQ(load.unplaced.size(), std::size(expected));
+    const std::vector<std::string> lines = Lines(profile);
+    for (size_t i = 0; i < load.unplaced.size(); ++i) {
+        const SUnplacedLine& line = load.unplaced[i];
+        EXPECT_EQ(line.section, expected[i].section) << i;
+        EXPECT_EQ(line.text, expected[i].text) << i;
+        EXPECT_EQ(line.reason, expected[i].reason) << i;
+        ASSERT_GE(line.line, 1u);
+        ASSERT_LE(line.line, lines.size());
+        EXPECT_TRUE(lines[line.line - 1].starts_with(line.text)) << line.line << ": " << lines[line.line - 1];
+    }
+    EXPECT_GT(load.placed, 100u);
+    // Written back in place; the last line gets its line end.
+    ExpectSameLines(reader.session.ProfileBytes(), profile + "\r\n");
+    // A classic save keeps what stood in its sections and the section no page writes.
+    const std::string classic = reader.session.ProfileBytes(EProfileScope::Classic);
+    EXPECT_NE(classic.find("%POWDLY10\r\r\n%NOSUCH1\r\nhello there\r\n%TMPASabc\r\n"), std::string::npos);
+    EXPECT_NE(classic.find("//Page Something new\r\r\n\r\n%FOO1\r\r\n%FOO2\r\r\n\r\r\n//Page Battery alarm"),
+              std::string::npos);
+    EXPECT_EQ(classic.find("%TAIL1"), std::string::npos);  // it stood in a section of the complete tail
+}
+
+TEST(ProfileLoad, AValueTheFieldRefusesIsNotTakenAndTheFieldKeepsItsValue)
+{
+    SSession reader;
+    const SProfileLoad load =
+        reader.session.LoadProfile("\r\r\n//Page Tmp100 Sensor\r\r\n\r\n%TMPAS7\r\r\n%TMPASabc\r\r\n%TMPH1x\r\r\n");
+    ASSERT_EQ(load.unplaced.size(), 2u);
+    EXPECT_EQ(load.unplaced[0].text, "%TMPASabc");
+    EXPECT_EQ(load.unplaced[0].reason, "value the field cannot hold");
+    EXPECT_EQ(load.unplaced[0].line, 5u);
+    EXPECT_EQ(load.unplaced[1].reason, "value the field cannot hold");
+    const CPage& page = *reader.session.FindPage("CPageTemp");
+    EXPECT_EQ(page.Fields().Text("smsInterval"), "7");
+    EXPECT_TRUE(page.Fields().IsKnown("smsInterval"));
+    EXPECT_FALSE(page.Fields().IsKnown("high"));
+    // The loaded values are known and go out; the refused lines come back where they stood.
+    const std::string saved = reader.session.ProfileBytes(EProfileScope::Classic);
+    const size_t from = saved.find("//Page Tmp100 Sensor");
+    ASSERT_NE(from, std::string::npos);
+    EXPECT_EQ(saved.substr(from, saved.find("//Page", from + 1) - from),
+              "//Page Tmp100 Sensor\r\r\n\r\n%TMPAS7\r\r\n%TMPASabc\r\r\n%TMPH1x\r\r\n\r\r\n");
+}
+
 } // namespace
 } // namespace orlan::test

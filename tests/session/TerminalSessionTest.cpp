@@ -182,17 +182,24 @@ TEST_F(TerminalSessionTest, ProfileSectionsFollowTheFixedOrderWithTheirBytes)
 {
     CPage& main = session.AddPage(std::make_unique<CFakePage>("CPageMainParams", "System Main Params", nullptr));
     CPage& server = session.AddPage(std::make_unique<CFakePage>("CPageServer", "Device Control phones", nullptr));
-    session.AddPage(std::make_unique<CFakePage>("CPageGPRS", "", nullptr));  // never in profiles
+    // Never in classic profiles; in complete ones behind them, titled by its identity.
+    CPage& gprs = session.AddPage(std::make_unique<CFakePage>("CPageGPRS", "", nullptr));
     main.Fields().SetText("value", "1");
     server.Fields().SetText("value", "2");
-    EXPECT_EQ(session.ProfileBytes(), "\r\r\n//Page Device Control phones\r\r\n\r\n%V2\r\r\n"
-                                      "\r\r\n//Page System Main Params\r\r\n\r\n%V1\r\r\n");
+    gprs.Fields().SetText("value", "3");
+    const std::string classic = "\r\r\n//Page Device Control phones\r\r\n\r\n%V2\r\r\n"
+                                "\r\r\n//Page System Main Params\r\r\n\r\n%V1\r\r\n";
+    EXPECT_EQ(session.ProfileBytes(EProfileScope::Classic), classic);
+    EXPECT_EQ(session.ProfileBytes(), classic + "\r\r\n//Page GPRS data centres\r\r\n\r\n%V3\r\r\n");
     // A value never reported: the section keeps its header, the line is
-    // left out and named.
+    // left out and named. A page of the complete tail with nothing to write
+    // adds no section.
     server.Clear();
+    gprs.Clear();
     std::vector<SLeftOut> leftOut;
-    EXPECT_EQ(session.ProfileBytes(&leftOut), "\r\r\n//Page Device Control phones\r\r\n\r\n"
-                                              "\r\r\n//Page System Main Params\r\r\n\r\n%V1\r\r\n");
+    EXPECT_EQ(session.ProfileBytes(EProfileScope::Classic, &leftOut),
+              "\r\r\n//Page Device Control phones\r\r\n\r\n"
+              "\r\r\n//Page System Main Params\r\r\n\r\n%V1\r\r\n");
     ASSERT_EQ(leftOut.size(), 1u);
     EXPECT_EQ(leftOut[0].command, "%V");
     EXPECT_EQ(leftOut[0].unknown, (std::vector<SUnknownValue>{{"value", "VALUE", "PageFake"}}));
