@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <system_error>
 
 #include "labels/LabelCatalogue.h"
 #include "session/PageAccess.h"
@@ -82,6 +83,87 @@ std::string FieldValueText(const CFieldSet& fields, size_t i, const CLabelCatalo
     }
 }
 
+namespace {
+
+// A number field's text as a JSON number; empty when it holds none.
+std::string JsonNumber(std::string_view text, bool whole)
+{
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (!text.empty() && text.front() == '+')
+        ++first;
+    if (whole) {
+        long long value = 0;
+        const auto [end, error] = std::from_chars(first, last, value);
+        return error == std::errc() && end == last && first != last ? std::to_string(value) : std::string();
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || first == last)
+        return {};
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+// One value type per field: a switch a boolean, a list its index, a number
+// field a number, any other text a string; null while not known (a number
+// field holding no number is null too, with what it held as "raw").
+std::string FieldJsonValue(const CFieldSet& fields, size_t i, const CLabelCatalogue& catalogue)
+{
+    const SFieldDesc& desc = fields.Desc(i);
+    const SFieldValue& value = fields.Value(i);
+    if (!fields.IsKnown(i))
+        return "null";
+    switch (desc.kind) {
+    case EFieldKind::Check:
+        return value.number != 0 ? "true" : "false";
+    case EFieldKind::Choice:
+        return value.number < 0 ? "null" : std::to_string(value.number);
+    case EFieldKind::Spin:
+    case EFieldKind::Text:
+        if (desc.kind == EFieldKind::Spin || desc.value != EValueType::Text) {
+            const std::string number = JsonNumber(value.text, desc.value != EValueType::Decimal);
+            return number.empty() ? "null,\"raw\":" + JsonString(value.text) : number;
+        }
+        break;
+    default:
+        break;
+    }
+    return JsonString(FieldValueText(fields, i, catalogue));
+}
+
+// A column's id for scripts: its catalogue key (the same in every
+// language), else its place.
+std::string ColumnId(const STableDesc& desc, size_t column)
+{
+    const size_t key = column + (desc.numberedRows ? 1 : 0);
+    if (key < desc.headerKeys.size() && !desc.headerKeys[key].empty())
+        return desc.headerKeys[key];
+    return "column" + std::to_string(column);
+}
+
+std::string TableJson(const CPageTable& table, const std::string& section, const CLabelCatalogue& catalogue)
+{
+    const STableDesc& desc = table.Desc();
+    std::string out = "{\"id\":" + JsonString(desc.id) + ",\"columns\":[";
+    for (size_t column = 0; column < desc.dataColumns; ++column)
+        out += (column == 0 ? "" : ",") + std::string("{\"id\":") + JsonString(ColumnId(desc, column))
+               + ",\"caption\":" + JsonString(ColumnCaption(table, column, section, catalogue)) + "}";
+    out += "],\"rows\":[";
+    for (size_t row = 0; row < table.Rows(); ++row) {
+        out += (row == 0 ? "" : ",") + std::string("{\"label\":") + JsonString(table.RowLabel(row, catalogue))
+               + ",\"cells\":{";
+        for (size_t column = 0; column < desc.dataColumns; ++column)
+            out += (column == 0 ? "" : ",") + JsonString(ColumnId(desc, column)) + ":"
+                   + (table.IsKnown(row, column) ? JsonString(table.Cell(row, column)) : "null");
+        out += "}}";
+    }
+    return out + "]}";
+}
+
+} // namespace
+
 std::string PageJson(const CPage& page, const CLabelCatalogue& catalogue)
 {
     const SPageInfo& info = page.Info();
@@ -90,26 +172,14 @@ std::string PageJson(const CPage& page, const CLabelCatalogue& catalogue)
     const CFieldSet& fields = page.Fields();
     for (size_t i = 0; i < fields.Size(); ++i) {
         const SFieldDesc& desc = fields.Desc(i);
-        const SFieldValue& value = fields.Value(i);
-        const bool numeric = desc.kind == EFieldKind::Check || desc.kind == EFieldKind::Choice;
-        out += (i == 0 ? "" : ",") + JsonString(desc.id) + ":{\"value\":"
-               + (numeric ? std::to_string(value.number) : JsonString(FieldValueText(fields, i, catalogue)))
+        out += (i == 0 ? "" : ",") + JsonString(desc.id) + ":{\"value\":" + FieldJsonValue(fields, i, catalogue)
                + ",\"caption\":" + JsonString(FieldCaption(desc, info.section, catalogue))
                + ",\"hidden\":" + (desc.hidden ? "true" : "false")
                + ",\"known\":" + (fields.IsKnown(i) ? "true" : "false") + "}";
     }
     out += "},\"tables\":[";
-    for (size_t t = 0; t < page.Tables().size(); ++t) {
-        const CPageTable& table = page.Tables()[t];
-        out += (t == 0 ? "" : ",") + std::string("[");
-        for (size_t row = 0; row < table.Rows(); ++row) {
-            out += (row == 0 ? "" : ",") + std::string("[");
-            for (size_t column = 0; column < table.Desc().dataColumns; ++column)
-                out += (column == 0 ? "" : ",") + JsonString(table.Cell(row, column));
-            out += "]";
-        }
-        out += "]";
-    }
+    for (size_t t = 0; t < page.Tables().size(); ++t)
+        out += (t == 0 ? "" : ",") + TableJson(page.Tables()[t], info.section, catalogue);
     return out + "]}";
 }
 
@@ -136,7 +206,7 @@ std::string PageText(const CPage& page, const CLabelCatalogue& catalogue)
             out += (column == 0 ? " " : " | ") + ColumnCaption(table, column, info.section, catalogue);
         out += "\n";
         for (size_t row = 0; row < table.Rows(); ++row) {
-            out += "    " + std::to_string(row) + ":";
+            out += "    " + table.RowLabel(row, catalogue) + ":";
             for (size_t column = 0; column < table.Desc().dataColumns; ++column)
                 out += (column == 0 ? " " : " | ") + table.Cell(row, column);
             out += "\n";

@@ -28,10 +28,13 @@ std::string FieldValueText(const CFieldSet& fields, size_t i, const CLabelCatalo
 // "Siren (CPageBuzzer, buzzer)" and a line end: the first line of a page's
 // text and of its field list.
 std::string PageHeading(const CPage& page, const CLabelCatalogue& catalogue);
-// The page as one JSON object: class, alias, caption, fields by id (value,
-// caption, hidden) and tables as arrays of rows.
+// The page as one JSON object: class, alias, caption, fields by id (value
+// of one type per field: boolean, list index, number or string, null while
+// not known; caption, hidden, known) and tables with their columns (id,
+// caption) and rows (label, cells by column id, null while not known).
 std::string PageJson(const CPage& page, const CLabelCatalogue& catalogue);
-// The page for a person: one field a line, then its tables row by row.
+// The page for a person: one field a line, then its tables row by row,
+// each named by its label.
 std::string PageText(const CPage& page, const CLabelCatalogue& catalogue);
 
 } // namespace orlan

@@ -1,23 +1,38 @@
 #!/usr/bin/env bash
 # Builds the tool and runs its desktop window. With no terminal attached (no
 # device given and no /dev/ttyUSB* or /dev/ttyACM* present) it starts the
-# simulated terminal and talks to it. Without a display it runs the
-# command-line tool's whole-configuration read instead.
+# simulated terminal and talks to it. Without a display it prints the main
+# pages' settings by caption (orlan-cli show) instead. Each step says what it
+# does on one line; a failing step shows its own output.
 #   scripts/run.sh                 simulated terminal
 #   scripts/run.sh /dev/ttyUSB0    a real terminal (password in ORLAN_PASSWORD)
 # ORLAN_BUILD_DIR chooses another build folder than build/release.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup-deps.sh >/dev/null
+say() { echo "run: $*" >&2; }
+# Runs a step quietly; on failure its own output says why.
+step() {
+  local what="$1"
+  shift
+  say "$what..."
+  local log
+  if ! log="$("$@" 2>&1)"; then
+    printf '%s\n' "$log" >&2
+    say "$what failed."
+    exit 1
+  fi
+}
+
+step "checking the packages the build needs (installing what is missing)" bash scripts/setup-deps.sh
 bin="${ORLAN_BUILD_DIR:-build/release}"
-# Quiet unless something fails; then the build's own output says why.
-if ! log="$(cmake --preset release -B "$bin" 2>&1 &&
-            cmake --build "$bin" -j "$(nproc 2>/dev/null || echo 2)" --target orlan orlan-cli orlan-sim 2>&1)"; then
-  printf '%s\n' "$log" >&2
-  echo "The build failed." >&2
-  exit 1
-fi
+jobs="$(nproc 2>/dev/null || echo 2)"
+step "configuring the build in $bin" cmake --preset release -B "$bin"
+# The window loads the chart module (orlan-chart) from beside itself when
+# the realtime records are first shown: it is built with the programs.
+for target in orlan-sim orlan-cli orlan-chart orlan; do
+  step "building $target" cmake --build "$bin" -j "$jobs" --target "$target"
+done
 
 device="${1:-}"
 password_args=()
@@ -37,7 +52,7 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "$device" ]; then
-  echo "No terminal attached: starting the simulated terminal." >&2
+  say "no terminal attached: starting the simulated terminal"
   runtime="$(mktemp -d "${XDG_RUNTIME_DIR:-/tmp}/orlan-run.XXXXXX")"
   link="$runtime/orlan-sim"
   # The simulated terminal and the tool share the window's initial password.
@@ -51,9 +66,14 @@ if [ -z "$device" ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the command-line read instead." >&2
-  "$bin/cli/orlan-cli" --port "$device" --password "${ORLAN_PASSWORD-${sim_password:-}}" read
-  exit $?
+  say "no display (neither DISPLAY nor WAYLAND_DISPLAY is set): printing the main pages instead"
+  # Settings by caption, as the window's pages show them.
+  for page in main alarm control-phones rf-zones io-types; do
+    say "reading the terminal and showing the page $page"
+    "$bin/cli/orlan-cli" --port "$device" --password "${ORLAN_PASSWORD-${sim_password:-}}" show "$page"
+    echo
+  done
+  exit 0
 fi
 
 # The window's own port choice applies unless a device was named or simulated.
@@ -63,4 +83,5 @@ if [ -n "${1:-}" ] || [ -n "$sim_pid" ]; then port_args=(--port "$device"); fi
 # then speaks the language chosen in its Language menu (or the system's),
 # and its files (camera picture, record log) stay out of the sources.
 cd "$bin"
+say "starting the window"
 "./app/orlan" "${port_args[@]}" "${password_args[@]}"

@@ -67,11 +67,49 @@ TEST(PageRender, JsonEscapesWhatATerminalMayHoldInATextAndWritesNumbersForLists)
     ASSERT_TRUE(page);
     page->Fields().SetText("powerDelay", "1\"\\\n\x01");
     const std::string json = PageJson(*page, catalogue);
-    EXPECT_NE(json.find(R"("powerDelay":{"value":"1\"\\\n\u0001")"), std::string::npos) << json;
-    EXPECT_NE(json.find(R"("batteryAlarm":{"value":0)"), std::string::npos) << json;
+    EXPECT_NE(json.find(R"("powerDelay":{"value":null,"raw":"1\"\\\n\u0001")"), std::string::npos) << json;
     EXPECT_EQ(json.front(), '{');
     EXPECT_EQ(json.back(), '}');
     EXPECT_EQ(json.find('\n'), std::string::npos) << "one object, one line";
+}
+
+TEST(PageRender, JsonGivesEveryFieldOneTypeAndNamesEveryColumn)
+{
+    CLabelCatalogue catalogue;
+    catalogue.BindText("[SYSCHAR]\nNO_X=No.\n");
+    const std::unique_ptr<CPage> battery = PageOfClass("CPageBattery");
+    ASSERT_TRUE(battery);
+    const struct {
+        const char* id;
+        const char* text;  // nullptr: a switch set to `number`; "": never set
+        int number;
+        const char* json;
+    } cases[] = {
+        {"powerDelay", "", 0, R"("powerDelay":{"value":null,)"},
+        {"powerDelay", "0042", 0, R"("powerDelay":{"value":42,)"},
+        {"powerThreshold", "-12.50", 0, R"("powerThreshold":{"value":-12.5,)"},
+        {"batteryAlarm", "", 0, R"("batteryAlarm":{"value":null,)"},
+        {"batteryAlarm", nullptr, 1, R"("batteryAlarm":{"value":true,)"},
+        {"batteryAlarm", nullptr, 0, R"("batteryAlarm":{"value":false,)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        const std::unique_ptr<CPage> page = PageOfClass("CPageBattery");
+        if (c.text == nullptr)
+            page->Fields().SetNumber(c.id, c.number);
+        else if (*c.text != '\0')
+            page->Fields().SetText(c.id, c.text);
+        const std::string json = PageJson(*page, catalogue);
+        EXPECT_NE(json.find(c.json), std::string::npos) << json;
+    }
+
+    const std::unique_ptr<CPage> phones = PageOfClass("CPageServer");
+    ASSERT_TRUE(phones);
+    phones->Tables().front().SetCell(2, 0, "+100");
+    const std::string json = PageJson(*phones, catalogue);
+    EXPECT_NE(json.find(R"("columns":[{"id":"LISTC1",)"), std::string::npos) << json;
+    EXPECT_NE(json.find(R"({"label":"No.1","cells":{"LISTC1":null}})"), std::string::npos) << json;
+    EXPECT_NE(json.find(R"({"label":"No.2","cells":{"LISTC1":"+100"}})"), std::string::npos) << json;
 }
 
 TEST(PageRender, PageTextHasAHeadingAFieldALineAndEveryTableRow)

@@ -256,7 +256,9 @@ TEST_F(CliPages, ShowPrintsValuesThatWriteTakesBack)
     const SCliRun json = Cli({QStringLiteral("show"), QStringLiteral("buzzer"), QStringLiteral("--json")});
     EXPECT_EQ(json.exitCode, 0) << json.err;
     EXPECT_TRUE(json.out.starts_with("{\"class\":\"CPageBuzzer\"")) << json.out;
-    EXPECT_NE(json.out.find("\"duration\":{\"value\":\"30\""), std::string::npos) << json.out;
+    // A number field is a JSON number, a switch a boolean.
+    EXPECT_NE(json.out.find("\"duration\":{\"value\":30,"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"sound\":{\"value\":true,"), std::string::npos) << json.out;
     const SCliRun all = Cli({QStringLiteral("show"), QStringLiteral("--json")});
     EXPECT_EQ(all.exitCode, 0) << all.err;
     EXPECT_EQ(static_cast<size_t>(std::count(all.out.begin(), all.out.end(), '\n')), CreateAllPages().size() + 2);
