@@ -31,6 +31,7 @@ constexpr SCommandName kCommands[] = {
     {"show", ECliCommand::Show, "PAGE", 0, 1},           {"write", ECliCommand::Write, "PAGE", 1, 1},
     {"edit", ECliCommand::Edit, "PAGE ROW", 2, 2},       {"diff", ECliCommand::Diff, "PROFILE", 1, 1},
     {"records", ECliCommand::Records, nullptr, 0, 0},    {"doctor", ECliCommand::Doctor, nullptr, 0, 0},
+    {"status", ECliCommand::Status, nullptr, 0, 0},      {"history", ECliCommand::History, "UNIT", 0, 1},
 };
 
 // Options that take a value, and the commands they go with (none: any).
@@ -55,7 +56,8 @@ const SValueOption kValueOptions[] = {
 const SValueOption kSwitches[] = {
     {"--verbose", {}},
     {"--raw", {}},
-    {"--json", {ECliCommand::Show}},
+    {"--json", {ECliCommand::Show, ECliCommand::Status, ECliCommand::History}},
+    {"--watch", {ECliCommand::Status}},
     {"--verify", {ECliCommand::Exec}},
 };
 
@@ -180,6 +182,18 @@ const char* CliUsage()
            "                         makes with PROFILE, section by section (brackets, shown\n"
            "                         lines and line ends do not count): '-' lines only in\n"
            "                         PROFILE, '+' lines only on the terminal\n"
+           "  status [--json] [--watch]\n"
+           "                         read the pages the status overview shows, then print the\n"
+           "                         unit at a glance: unit id and memo, inputs and outputs,\n"
+           "                         analog readings against their thresholds, temperatures,\n"
+           "                         humidity and the newest events, each with its age; with\n"
+           "                         --watch one more line (or JSON object) per change until\n"
+           "                         SIGINT or SIGTERM\n"
+           "  history [UNIT] [--json]\n"
+           "                         list the configuration history kept in the user's data\n"
+           "                         folder (a snapshot per whole read or profile run, per unit)\n"
+           "                         and what changed between each snapshot and the one before;\n"
+           "                         no port needed\n"
            "\n"
            "PAGE is a class name (CPageGPRS, any letter case) or an alias (gprs); `orlan-cli\n"
            "pages` lists them. Unknown pages, fields, values a field cannot hold and pages\n"
@@ -268,6 +282,7 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
             options.verbose |= arg == "--verbose";
             options.raw |= arg == "--raw";
             options.json |= arg == "--json";
+            options.watch |= arg == "--watch";
             options.verify |= arg == "--verify";
         } else if (const SValueOption* option = FindOption(kValueOptions, arg); option == nullptr) {
             fail("unknown option " + arg);
@@ -374,10 +389,15 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
         if (options.row.find_first_not_of(" \t") == std::string::npos)
             return Failed("edit takes a row's label or its number from 0, not an empty ROW");
         break;
+    case ECliCommand::History:
+        if (count > 0)
+            options.unit = positional[1];
+        break;
     default:
         break;
     }
-    if (options.port.empty() && options.command != ECliCommand::Pages && options.command != ECliCommand::Doctor)
+    if (options.port.empty() && options.command != ECliCommand::Pages && options.command != ECliCommand::Doctor
+        && options.command != ECliCommand::History)
         return Failed("--port is required");
 
     SCliParse result;

@@ -29,7 +29,7 @@ enum class ECliExit : int {
 };
 
 enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults, Pages, Show, Write, Edit, Diff, Records,
-                         Doctor };
+                         Doctor, Status, History };
 
 
 struct SCliOptions {
@@ -44,7 +44,9 @@ struct SCliOptions {
     std::string profilePath;  // read --profile FILE, exec FILE, diff FILE
     std::string text;         // send TEXT
     std::string page;         // show/write/edit PAGE (class name or alias)
-    bool json = false;        // show --json
+    bool json = false;        // show, status, history --json
+    bool watch = false;       // status --watch
+    std::string unit;         // history UNIT
     std::vector<std::string> assignments;  // write/edit --set ID=VALUE, in order
     std::string row;          // edit ROW: the row's label as its list shows it, or its number from 0
     size_t table = 0;         // edit --table N

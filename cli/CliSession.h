@@ -17,6 +17,7 @@
 #include "cli/CliCommand.h"
 #include "labels/LabelCatalogue.h"
 #include "session/TerminalSession.h"
+#include "wiring/HistoryRecorder.h"
 #include "wiring/TerminalLink.h"
 
 namespace orlan {
@@ -92,6 +93,8 @@ private:
     CSerialPort& m_port{m_link.Port()};
     CTerminalSession& m_session{m_link.Session()};
     std::unique_ptr<CCliCommand> m_command;
+    // Every complete whole read goes into the unit's configuration history.
+    CHistoryRecorder m_history{m_session, [this] { return m_options.port; }};
 
     EStage m_stage = EStage::Starting;
     bool m_lineShowsLogin = false;  // the login check's last line may end a dump

@@ -6,6 +6,7 @@
 #include "cli/commands/DiffCommand.h"
 #include "cli/commands/EditCommand.h"
 #include "cli/commands/ExecCommand.h"
+#include "cli/commands/HistoryCommand.h"
 #include "cli/commands/MonitorCommand.h"
 #include "cli/commands/PagesCommand.h"
 #include "cli/commands/ReadCommand.h"
@@ -14,6 +15,7 @@
 #include "cli/commands/SendCommand.h"
 #include "cli/commands/SetupCommand.h"
 #include "cli/commands/ShowCommand.h"
+#include "cli/commands/StatusCommand.h"
 #include "cli/commands/WriteCommand.h"
 
 namespace orlan {
@@ -39,6 +41,8 @@ constexpr SVerb kVerbs[] = {
     {ECliCommand::Show, Make<CShowCommand>},         {ECliCommand::Write, Make<CWriteCommand>},
     {ECliCommand::Edit, Make<CEditCommand>},         {ECliCommand::Diff, Make<CDiffCommand>},
     {ECliCommand::Records, Make<CRecordsCommand>},
+    {ECliCommand::Status, Make<CStatusCommand>},
+    {ECliCommand::History, Make<CHistoryCommand>},
 };
 
 } // namespace

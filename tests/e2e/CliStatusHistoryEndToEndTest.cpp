@@ -1,0 +1,102 @@
+// The unit at a glance and the configuration history through orlan-cli,
+// against the simulated terminal: `status --json` after its reads, and the
+// snapshots whole reads and profile runs leave for `history --json`.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+#include "CliRunner.h"
+#include "SimProcess.h"
+
+namespace orlan::test {
+namespace {
+
+QJsonDocument Json(const std::string& text)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(text));
+}
+
+TEST(CliStatus, StatusJsonShowsTheUnitItsReadingsAndTheirAges)
+{
+    const CSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--events-every"),
+                           QStringLiteral("300")});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    QTemporaryDir data;
+    const std::string dataPath = data.path().toStdString();
+    const SCliRun run = RunCli({QStringLiteral("--port"), sim.Device(), QStringLiteral("status"), QStringLiteral("--json")},
+                               60000, {.inChild = [dataPath] { setenv("XDG_DATA_HOME", dataPath.c_str(), 1); }});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QJsonObject status = Json(run.out).object();
+    EXPECT_EQ(status[QStringLiteral("unit")].toString(), QStringLiteral("100234"));
+    EXPECT_TRUE(status[QStringLiteral("logged_in")].toBool());
+
+    const QJsonObject input1 = status[QStringLiteral("inputs")].toArray().at(1).toObject();
+    EXPECT_EQ(input1[QStringLiteral("name")].toString(), QStringLiteral("Window"));
+    EXPECT_FALSE(input1[QStringLiteral("type")].toString().isEmpty());
+    EXPECT_TRUE(input1[QStringLiteral("state")].toObject()[QStringLiteral("value")].isString());
+
+    const QJsonObject analog0 = status[QStringLiteral("analog")].toArray().at(0).toObject();
+    const QJsonObject reading = analog0[QStringLiteral("reading")].toObject();
+    EXPECT_TRUE(reading[QStringLiteral("value")].isString());
+    EXPECT_GE(reading[QStringLiteral("age_s")].toInt(-1), 0);
+    EXPECT_EQ(analog0[QStringLiteral("high")].toDouble(), 30.0);
+
+    // Sensors 4 and 5 never report: no value, no age.
+    const QJsonObject spare = status[QStringLiteral("external_temperatures")].toArray().at(5).toObject();
+    EXPECT_TRUE(spare[QStringLiteral("reading")].toObject()[QStringLiteral("value")].isNull());
+    EXPECT_TRUE(spare[QStringLiteral("reading")].toObject()[QStringLiteral("age_s")].isNull());
+    EXPECT_FALSE(status[QStringLiteral("external_temperatures")].toArray().at(0).toObject()[QStringLiteral("trend")]
+                     .toArray()
+                     .isEmpty());
+    EXPECT_FALSE(status[QStringLiteral("events")].toArray().isEmpty()) << run.out;
+}
+
+TEST(CliHistory, ReadsAndProfileRunsLeaveSnapshotsThatHistoryLists)
+{
+    const CSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    QTemporaryDir data;
+    const std::string dataPath = data.path().toStdString();
+    const SCliStart start{.inChild = [dataPath] { setenv("XDG_DATA_HOME", dataPath.c_str(), 1); }};
+    auto cli = [&](QStringList args) {
+        args.prepend(sim.Device());
+        args.prepend(QStringLiteral("--port"));
+        return RunCli(args, 60000, start);
+    };
+    ASSERT_EQ(cli({QStringLiteral("read")}).exitCode, 0);
+    ASSERT_EQ(cli({QStringLiteral("read")}).exitCode, 0) << "the same configuration: kept once";
+    const QString profile = data.filePath(QStringLiteral("change.txt"));
+    ASSERT_TRUE(WriteBytes(profile, "%DAS1\r\n"));
+    const SCliRun exec = cli({QStringLiteral("exec"), profile});
+    ASSERT_EQ(exec.exitCode, 0) << exec.err;
+    // A stray file is named and skipped.
+    ASSERT_TRUE(WriteBytes(data.filePath(QStringLiteral("orlan/history/100234/notes.txt")), "mine\n"));
+
+    const SCliRun history = RunCli({QStringLiteral("history"), QStringLiteral("--json")}, 60000, start);
+    ASSERT_EQ(history.exitCode, 0) << history.err;
+    EXPECT_NE(history.err.find("notes.txt\": is no configuration snapshot"), std::string::npos) << history.err;
+    const QJsonArray units = Json(history.out).array();
+    ASSERT_EQ(units.size(), 1) << history.out;
+    EXPECT_EQ(units[0].toObject()[QStringLiteral("unit")].toString(), QStringLiteral("100234"));
+    const QJsonArray snapshots = units[0].toObject()[QStringLiteral("snapshots")].toArray();
+    ASSERT_EQ(snapshots.size(), 2) << history.out;
+    const QJsonObject changed = snapshots[1].toObject();
+    EXPECT_EQ(changed[QStringLiteral("source")].toString(), QStringLiteral("profile"));
+    EXPECT_EQ(changed[QStringLiteral("port")].toString(), sim.Device());
+    EXPECT_TRUE(changed[QStringLiteral("time")].toString().endsWith(QLatin1Char('Z')));
+    const QJsonArray changes = changed[QStringLiteral("changes")].toArray();
+    EXPECT_EQ(changes, (QJsonArray{QStringLiteral("System Main Params: -%DAS0"), QStringLiteral("System Main Params: +%DAS1")}))
+        << history.out;
+    EXPECT_TRUE(snapshots[0].toObject()[QStringLiteral("changes")].toArray().isEmpty());
+
+    const SCliRun other = RunCli({QStringLiteral("history"), QStringLiteral("999")}, 60000, start);
+    EXPECT_EQ(other.exitCode, 1);
+}
+
+} // namespace
+} // namespace orlan::test
