@@ -15,6 +15,7 @@ inline constexpr char kLastPageSetting[] = "ui/lastPage";
 inline constexpr char kShowAllPortsSetting[] = "link/showAllPorts";
 inline constexpr char kProfileFolderSetting[] = "profiles/lastFolder";
 inline constexpr char kExecBackupSetting[] = "profiles/backupBeforeExec";
+inline constexpr char kBeepSetting[] = "ui/beep";
 
 class CPreferences final : public QSettings {
 public:

@@ -3,6 +3,7 @@
 #include "app/OrlanDlg.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
@@ -85,6 +86,12 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     m_ports->Open();
     // The whole-configuration read runs as soon as the event loop starts.
     QTimer::singleShot(0, this, [this] { m_session.Reload(); });
+}
+
+void COrlanDlg::OnBeep()
+{
+    if (m_beepAction != nullptr && m_beepAction->isChecked())
+        QApplication::beep();
 }
 
 COrlanDlg::~COrlanDlg()
@@ -204,6 +211,12 @@ void COrlanDlg::BuildMenus()
     view->setObjectName(QStringLiteral("viewMenu"));
     // The navigation bar's context menu entry, visible here too.
     view->addAction(m_navigation->ShowAllPagesAction());
+    m_beepAction = view->addAction(tr("Beep on setup mode, login and the end of a read"));
+    m_beepAction->setObjectName(QStringLiteral("actionBeep"));
+    m_beepAction->setCheckable(true);
+    m_beepAction->setChecked(CPreferences().value(QLatin1String(kBeepSetting), true).toBool());
+    connect(m_beepAction, &QAction::toggled, this,
+            [](bool on) { CPreferences().setValue(QLatin1String(kBeepSetting), on); });
     view->addSeparator();
     auto addKeyed = [this, view](const char* name, const QString& text, const QKeySequence& keys, auto handler) {
         QAction* action = view->addAction(text);

@@ -22,6 +22,7 @@
 #include "wiring/Reconnector.h"
 #include "wiring/TerminalLink.h"
 
+class QAction;
 class QSplitter;
 class QTimer;
 class QStackedWidget;
@@ -84,6 +85,9 @@ private:
     void OnProgressShow(int ticks) override { m_progress.Show(ticks); }
     void OnProgressShowLine(int ticks, const std::string& text) override { m_progress.ShowLine(ticks, text); }
     void OnProgressFinish() override { m_progress.Finish(); }
+    // Setup mode entered, a login, the end of a read: the desktop's beep,
+    // unless switched off in the View menu.
+    void OnBeep() override;
     void OnWholeReadComplete() override;
     void OnPictureComplete(std::span<const uint8_t> jpeg) override;
     void ShowInformation(const std::string& text) override;
@@ -134,6 +138,7 @@ private:
     bool m_closeDecided = false;
     // While closing waits for a batch: gives up once the terminal is quiet.
     QTimer* m_closeWatch = nullptr;
+    QAction* m_beepAction = nullptr;
     int m_wholeReads = 0;
 };
 

@@ -123,6 +123,25 @@ CFieldEditor::CFieldEditor(const SFieldDesc& desc, const std::string& section, c
         const QString tip = m_editor->toolTip();
         m_editor->setToolTip(tip.isEmpty() ? rule : tip + u'\n' + rule);
     }
+    if (m_desc.sendsOnChange && !IsReadOnly())
+        MarkWrittenAtOnce();
+}
+
+void CFieldEditor::MarkWrittenAtOnce()
+{
+    // Unlike the rest of the page, this one needs no Save: say so where the
+    // person looks before changing it.
+    const QString atOnce = QObject::tr("Written to the terminal at once");
+    const QString suffix = QStringLiteral(" \u2192 ") + QObject::tr("at once");
+    const QString tip = m_editor->toolTip();
+    m_editor->setToolTip(tip.isEmpty() ? atOnce : tip + u'\n' + atOnce);
+    if (auto* check = qobject_cast<QCheckBox*>(m_editor); check != nullptr && m_label == nullptr)
+        check->setText(check->text() + suffix);
+    if (m_label != nullptr) {
+        m_labelText += suffix;
+        m_label->setText(m_labelText);
+        m_label->setToolTip(atOnce);
+    }
 }
 
 void CFieldEditor::CreateEditor(const std::string& section, const CLabelCatalogue& catalogue, QWidget* parent)

@@ -65,6 +65,7 @@ public:
     static bool SameForKind(EFieldKind kind, const SFieldValue& a, const SFieldValue& b);
 
 private:
+    void MarkWrittenAtOnce();
     void CreateEditor(const std::string& section, const CLabelCatalogue& catalogue, QWidget* parent);
     void MakeReadOnly();
     void Edited();

@@ -276,6 +276,10 @@ TEST_F(GenericPageViewTest, CancelledDialogAndMissingSelectionSendNothing)
 
 TEST_F(GenericPageViewTest, AFieldThatActsOnChangeIsSentAtOnce)
 {
+    // It says so before it is touched; the others do not.
+    EXPECT_TRUE(Field<QCheckBox>("vpc")->text().endsWith(QStringLiteral("at once")));
+    EXPECT_TRUE(Field<QCheckBox>("vpc")->toolTip().contains(QStringLiteral("Written to the terminal at once")));
+    EXPECT_FALSE(Field<QCheckBox>("das")->text().contains(QStringLiteral("at once")));
     Field<QCheckBox>("vpc")->click();
     EXPECT_EQ(h.sink.blocks, Blocks{"%VPC1\r"});
     h.AnswerAll();
