@@ -1,6 +1,9 @@
 #include "tools/RecordListLook.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
+#include <QStyle>
 #include <QIdentityProxyModel>
 #include <QPointer>
 #include <QStyledItemDelegate>
@@ -83,12 +86,31 @@ void FollowSensorNames(const CTerminalSession& session, QObject* owner, std::fun
     }
 }
 
+namespace {
+
+// Room for a text in a header section or cell beside the frame's margins.
+int TextRoom(const QWidget& widget, const QString& text, int extra)
+{
+    const int margin = widget.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &widget);
+    return widget.fontMetrics().horizontalAdvance(text) + 2 * margin + extra;
+}
+
+} // namespace
+
 CRecordListLook::CRecordListLook(CTableView& list, const CTempRecordPage& page) : m_list(list)
 {
     auto* words = new CStateWordDelegate(page, &list);
     const int first = list.TableModel()->FirstDataColumn();
-    for (size_t k = 0; k < CTempRecordPage::kSensors; ++k)
-        list.setItemDelegateForColumn(first + static_cast<int>(CTempRecordPage::StateColumn(k)), words);
+    // A state column is as wide as its longest word beside its icon.
+    int stateWidth = 0;
+    const int icon = list.style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &list);
+    for (const char* state : {"0", "1", "2"})
+        stateWidth = std::max(stateWidth, TextRoom(list, QString::fromStdString(page.StateWord(state)), 2 * icon + 4));
+    for (size_t k = 0; k < CTempRecordPage::kSensors; ++k) {
+        const int column = first + static_cast<int>(CTempRecordPage::StateColumn(k));
+        list.setItemDelegateForColumn(column, words);
+        list.setColumnWidth(column, stateWidth);
+    }
 
     // The header reads its texts through the proxy; the sections keep the
     // widths the list gave them.
@@ -110,6 +132,10 @@ void CRecordListLook::NameSensors(const std::vector<QString>& names)
         const QString name = k < names.size() ? names[k] : QString();
         const int column = first + static_cast<int>(CTempRecordPage::TemperatureColumn(k));
         m_header->SetText(column, name.isEmpty() ? QString() : name + QStringLiteral(" (\u00B0C)"));
+        // A name wider than the column widens it; the column never shrinks.
+        const QString caption = m_header->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        QHeaderView* header = m_list.horizontalHeader();
+        header->resizeSection(column, std::max(header->sectionSize(column), TextRoom(*header, caption, 0)));
     }
 }
 

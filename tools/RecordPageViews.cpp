@@ -35,6 +35,8 @@ namespace orlan {
 namespace {
 
 constexpr std::string_view kSection = "PageETmpLogs";
+// Any large unit: the splitter shares the height in these proportions.
+constexpr int kSplitShare = 1000;
 
 QTimer* CoalescingTimer(QWidget* owner, int intervalMs, std::function<void()> refresh)
 {
@@ -118,6 +120,9 @@ CRealtimeRecordsView::CRealtimeRecordsView(CPageExTmpRcd& page, CTerminalSession
     splitter->addWidget(chartArea);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
+    // The chart needs the height for its tick labels more than the list,
+    // which scrolls: it starts with the larger share.
+    splitter->setSizes({2 * kSplitShare, 3 * kSplitShare});
     layout->addWidget(splitter, 1);
 
     connect(openFile, &QPushButton::clicked, this,

@@ -1,6 +1,5 @@
 #include "pages/logs/TempRecordList.h"
 
-#include "console/WireFormat.h"
 #include "labels/LabelCatalogue.h"
 
 namespace orlan {
@@ -28,6 +27,8 @@ constexpr SStateWord kStateWords[] = {
     {"STATE_ALARM", "Alarm"},
     {"STATE_DISCONNECTED", "Disconnected"},
 };
+constexpr std::string_view kStatusKey = "RECORDS";
+constexpr std::string_view kStatusPattern = "%d Rcd; Alarm %d";
 
 STableDesc RecordListDesc(size_t rowLimit)
 {
@@ -70,6 +71,7 @@ CTempRecordPage::CTempRecordPage(SPageInfo info, int recordType, size_t rowLimit
     m_tables.emplace_back(RecordListDesc(rowLimit));
     for (size_t s = 0; s < m_stateWords.size(); ++s)
         m_stateWords[s] = kStateWords[s].builtIn;
+    m_statusPattern = kStatusPattern;
 }
 
 std::string CTempRecordPage::StateWord(std::string_view state) const
@@ -85,11 +87,22 @@ void CTempRecordPage::LoadLabels(const CLabelCatalogue& catalogue)
         std::string word = catalogue.Lookup(kStateWords[s].key, m_info.section);
         m_stateWords[s] = word.empty() ? std::string(kStateWords[s].builtIn) : std::move(word);
     }
+    std::string status = catalogue.Lookup(kStatusKey, m_info.section);
+    m_statusPattern = status.empty() ? std::string(kStatusPattern) : std::move(status);
 }
 
 std::string CTempRecordPage::StatusText() const
 {
-    return FormatWire("%d Rcd; Alarm %d", m_records, m_alarms);
+    // The counts go in by hand, in order: a translated pattern is never
+    // handed to printf.
+    std::string text = m_statusPattern;
+    for (const int count : {m_records, m_alarms}) {
+        const size_t at = text.find("%d");
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, std::to_string(count));
+    }
+    return text;
 }
 
 void CTempRecordPage::ResetList()

@@ -34,7 +34,7 @@ public:
     const CPageTable& List() const { return m_tables[kRecordList]; }
     int Records() const { return m_records; }
     int Alarms() const { return m_alarms; }
-    // "%d Rcd; Alarm %d"
+    // "%d Rcd; Alarm %d", or the catalogue's pattern for it once loaded.
     std::string StatusText() const;
     // Reset list: no rows, both counters 0.
     void ResetList();
@@ -65,6 +65,7 @@ private:
     int m_records = 0;
     int m_alarms = 0;
     std::array<std::string, 3> m_stateWords;
+    std::string m_statusPattern;
 };
 
 // The rule of the list's icons: a state cell by its state, and the time

@@ -49,12 +49,14 @@ TEST_F(LogsRealtimePage, EachSampleIsARowOnTopAndALineOfTheFile)
     EXPECT_EQ(list.Desc().icon(list, 0, CTempRecordPage::TemperatureColumn(0)), ECellIcon::None);
 }
 
-TEST_F(LogsRealtimePage, StatesAreShownAsWordsOfTheCatalogue)
+TEST_F(LogsRealtimePage, StatesAndCountersAreShownInTheCataloguesWords)
 {
     EXPECT_EQ(page.StateWord("2"), "Disconnected");
+    Sample("121.50,", 1);
     CLabelCatalogue catalogue;
-    catalogue.BindText("[PageETmpLogs]\nSTATE_NORMAL=Норма\nSTATE_ALARM=Тревога\n");
+    catalogue.BindText("[PageETmpLogs]\nSTATE_NORMAL=Норма\nSTATE_ALARM=Тревога\nRECORDS=Записей: %d; тревог: %d\n");
     page.LoadLabels(catalogue);
+    EXPECT_EQ(page.StatusText(), "Записей: 1; тревог: 1");
     EXPECT_EQ(page.StateWord("0"), "Норма");
     EXPECT_EQ(page.StateWord("1"), "Тревога");
     EXPECT_EQ(page.StateWord("2"), "Disconnected") << "a missing text keeps the built-in word";
