@@ -29,9 +29,6 @@ namespace orlan {
 
 namespace {
 
-// The read button's caption is not in the catalogue.
-const QString kReadButtonText = QStringLiteral("Reload");
-
 // The table whose selected row an action works on, if any; an action with
 // a row of its own needs no selection.
 std::optional<size_t> ActionTable(const SPageAction& action)
@@ -143,7 +140,8 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
     buttons->addStretch(1);
     for (size_t a = 0; a < page.Actions().size(); ++a)
         AddActionButton(a, *buttons);
-    m_readButton = new QPushButton(kReadButtonText, this);
+    // The read button's caption is the tool's own, not the catalogue's.
+    m_readButton = new QPushButton(tr("Reload"), this);
     m_readButton->setObjectName(QStringLiteral("readButton"));
     m_readButton->setToolTip(tr("Read this page from the terminal"));
     connect(m_readButton, &QPushButton::clicked, this, [this] { m_session.ReadPage(m_page); });
