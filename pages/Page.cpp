@@ -146,12 +146,41 @@ void CPage::WriteProfileSectionAs(CProfileText& out, std::string_view title) con
     if (title.empty())
         return;
     out.SectionHeader(title);
-    for (const SCommand& command : BuildCommands(ETarget::Profile)) {
+    CCommandList commands = BuildCommands(ETarget::Profile);
+    if (RowsInCompleteProfile()) {
+        for (SCommand& command : RowDialogCommands())
+            commands.push_back(std::move(command));
+    }
+    for (const SCommand& command : commands) {
         if (command.direct)
             out.WriteDirect(command.text);
         else
             out.SendLine(command.text);
     }
+}
+
+CCommandList CPage::RowDialogCommands() const
+{
+    // A row's OK may show the row at once: what it changes is put back.
+    CPage& page = const_cast<CPage&>(*this);
+    const CFieldSet fields = m_fields;
+    const std::vector<CPageTable> tables = m_tables;
+    CCommandList commands;
+    for (size_t table = 0; table < tables.size(); ++table) {
+        for (size_t row = 0; row < tables[table].Rows(); ++row) {
+            const std::optional<SRowEditor> editor = RowEditor(table, row);
+            if (!editor)
+                continue;
+            for (SCommand& command : page.CommitEditedRow(table, row, *editor)) {
+                // Without the row's bracket and its closing request.
+                if (command.text != kStartCmd && command.text != kCommitCmd && !command.text.starts_with("%DUMP"))
+                    commands.push_back(std::move(command));
+            }
+            page.m_fields = fields;
+            page.m_tables = tables;
+        }
+    }
+    return commands;
 }
 
 std::optional<SRowEditor> CPage::RowEditor(size_t, size_t) const

@@ -158,6 +158,9 @@ public:
     // section of a page the classic profile leaves out): the header, then
     // its commands as Save sends them, without the batch bracket.
     void WriteProfileSectionAs(CProfileText& out, std::string_view title) const;
+    // Whether that section also holds what the row dialogs send for every
+    // row (pages whose Save leaves their rows out); their inverses read it back.
+    virtual bool RowsInCompleteProfile() const { return false; }
     // A command of the page's profile section read back (without its CR):
     // the setting whose command it is takes its value (the longest command
     // text wins: "%TMPIH" before "%TMPH"). False when no setting of the page
@@ -237,6 +240,9 @@ protected:
     std::vector<SDumpEntry> SettingEntries();
     // The command of the setting of this field, for composing pages.
     SCommand PlainCommand(std::string_view fieldId) const;
+    // What the row dialogs send for each row as it stands, without brackets
+    // and requests.
+    CCommandList RowDialogCommands() const;
     // The commands of these settings, in this order.
     CCommandList PlainCommands(std::initializer_list<std::string_view> fieldIds) const;
 

@@ -11,6 +11,8 @@ public:
     static constexpr std::string_view kVideoCallField = "videoCall";
 
     CPageSos();
+    // Its number goes out from its row dialog only.
+    bool RowsInCompleteProfile() const override { return true; }
 
     // Empties the number; the video call switch keeps its state until the
     // terminal reports it again.

@@ -9,6 +9,8 @@ namespace orlan {
 namespace {
 // The terminal numbers the highest values 0 to 31 and the lowest 32 to 63.
 constexpr long long kLowValueOffset = static_cast<long long>(CPageRname::kRows);
+constexpr char kValueFormat[] = "%%R%2.2zu%s\r";
+constexpr char kNameFormat[] = "%%N%2.2zu%s\r";
 } // namespace
 
 CPageRname::CPageRname()
@@ -22,6 +24,23 @@ CPageRname::CPageRname()
                                      .headerKeys = {"LISTC0", "LISTC1", "LISTC2", "LISTC3"},
                                      .rowCount = kRows,
                                      .dataColumns = 3});
+    // A row's commands read back: values of rows from kRows on are the low ones.
+    AddProfileInverse(kValueFormat, [this](const std::vector<std::string>& values) {
+        const std::optional<long long> number = ScannedNumber(values[0]);
+        if (!number || *number < 0 || *number >= 2 * kLowValueOffset)
+            return false;
+        const bool low = *number >= kLowValueOffset;
+        const auto row = static_cast<size_t>(low ? *number - kLowValueOffset : *number);
+        m_tables.front().SetCell(row, low ? kLowColumn : kHighColumn, values[1]);
+        return true;
+    });
+    AddProfileInverse(kNameFormat, [this](const std::vector<std::string>& values) {
+        const std::optional<long long> row = ScannedNumber(values[0]);
+        if (!row || *row < 0 || *row >= kLowValueOffset)
+            return false;
+        m_tables.front().SetCell(static_cast<size_t>(*row), kNameColumn, DecodeUcs2Hex(values[1]));
+        return true;
+    });
 }
 
 std::vector<SDumpEntry> CPageRname::DumpEntries()
@@ -75,9 +94,9 @@ CCommandList CPageRname::CommitRow(size_t table, size_t row, const CFieldSet& ed
     const std::string low = edited.LineText(kRegisterLowField);
     const std::string name = EncodeUcs2Hex(edited.Text(kRegisterNameField));
     // The session follows these with the page's read, the register dump.
-    return {{FormatWire("%%R%2.2zu%s\r", row, high.c_str())},
-            {FormatWire("%%R%2.2zu%s\r", row + CPageRname::kRows, low.c_str())},
-            {FormatWire("%%N%2.2zu%s\r", row, name.c_str())}};
+    return {{FormatWire(kValueFormat, row, high.c_str())},
+            {FormatWire(kValueFormat, row + CPageRname::kRows, low.c_str())},
+            {FormatWire(kNameFormat, row, name.c_str())}};
 }
 
 } // namespace orlan

@@ -26,6 +26,8 @@ public:
     std::vector<SDumpEntry> DumpEntries() override;
     std::optional<SRowEditor> RowEditor(size_t table, size_t row) const override;
     CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited) override;
+    // Its rows go out from the row dialog only.
+    bool RowsInCompleteProfile() const override { return true; }
 
     const std::string& Cell(size_t row, EColumn column) const { return m_tables.front().Cell(row, column); }
 

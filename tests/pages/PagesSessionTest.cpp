@@ -195,8 +195,10 @@ TEST_F(PagesInSession, ProfileHoldsTheControlPhonesThenTheMainParameters)
     ASSERT_TRUE(bytes.substr(phones.size()).starts_with(zones));
     const std::string rest = bytes.substr(bytes.find("\r\r\n//Page System Main Params"));
     EXPECT_TRUE(rest.starts_with("\r\r\n//Page System Main Params\r\r\n\r\n%CC86\r\r\n%CBAND1\r\r\n\r\r\n//Page "));
-    EXPECT_EQ(bytes.find("SOS"), std::string::npos);
     EXPECT_EQ(bytes.find("STARTCMD"), std::string::npos);
+    // The emergency phone is in no classic section; a complete profile gives it its own.
+    EXPECT_EQ(h.session.ProfileBytes(EProfileScope::Classic).find("SOS"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\r\n//Page SOS phone\r\r\n\r\n%SOS0+7\r"), std::string::npos);
 }
 
 } // namespace
