@@ -52,6 +52,25 @@ void CDumpRouter::AddRoute(const SDumpRoute& route)
 {
     if (route.key.empty())
         throw std::invalid_argument("an added routing row needs a key");
+    // Two pages declaring the same key ("$DID") share one row: a second row
+    // of the same key in the chain would never see a line.
+    for (SOwnedRoute& owned : m_added) {
+        const SDumpRoute& same = owned.route;
+        if (same.key != route.key || same.chain != route.chain || same.form != route.form ||
+            same.position != route.position || same.digitAt != route.digitAt || same.switchValue != route.switchValue)
+            continue;
+        for (std::string_view consumer : route.consumers) {
+            if (consumer.empty())
+                continue;
+            const auto free = std::find_if(owned.consumers.begin(), owned.consumers.end(),
+                                           [](const std::string& c) { return c.empty(); });
+            if (free == owned.consumers.end())
+                throw std::invalid_argument("a routing row takes four consumers at most");
+            *free = consumer;
+            owned.route.consumers[static_cast<size_t>(free - owned.consumers.begin())] = *free;
+        }
+        return;
+    }
     SOwnedRoute& owned = m_added.emplace_back();
     owned.key = route.key;
     owned.route = route;
@@ -82,11 +101,6 @@ bool CDumpRouter::Bind(std::string_view pageClass, std::string_view key, DumpHan
 void CDumpRouter::AddTemperatureConsumer(LineHandler handler)
 {
     m_temperature.push_back(std::move(handler));
-}
-
-void CDumpRouter::SetMainParamsParser(LineHandler handler)
-{
-    m_mainParams = std::move(handler);
 }
 
 bool CDumpRouter::Matches(const SDumpRoute& route, std::string_view line)
@@ -188,8 +202,6 @@ void CDumpRouter::DispatchLine(std::string_view line)
     if (line.empty())
         return;
     DispatchRecords(line);
-    if (m_mainParams)
-        m_mainParams(line);
     ForEachTaking(line, [this, line](size_t row) { Deliver(m_routes[row], line); });
 }
 

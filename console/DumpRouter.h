@@ -1,8 +1,7 @@
 #pragma once
 // Hands every dump line to the pages that own its key: the temperature
-// consumers (every "$" line) and the main parameters parser (every line)
-// first, then the independent row and the three chains of the routing table.
-// Within a chain the first key found wins; each chain handles a line at most
+// consumers (every "$" line) first, then the independent row and the three
+// chains of the routing table. Within a chain the first key found wins; each chain handles a line at most
 // once. Rows whose page is not attached still take their line. The keys a
 // line holds are found in one pass (CKeyAutomaton), not key by key.
 #include <array>
@@ -39,10 +38,9 @@ public:
     bool Routes(std::string_view pageClass, std::string_view key) const;
     // A row the table does not hold (a plain setting's key, derived from the
     // page that declares it), after every row of its chain; its key and
-    // consumers are copied.
+    // consumers are copied. The same row added again adds its consumers.
     void AddRoute(const SDumpRoute& route);
     void AddTemperatureConsumer(LineHandler handler);
-    void SetMainParamsParser(LineHandler handler);
 
     void DispatchLine(std::string_view line) override;
     // What a line still carries while a stale dump is held back: every "$"
@@ -86,7 +84,6 @@ private:
     CKeyAutomaton m_keys;                // over the rows' keys, by row
     std::vector<size_t> m_everywhere;    // rows with an empty key
     std::vector<LineHandler> m_temperature;
-    LineHandler m_mainParams;
 };
 
 } // namespace orlan

@@ -97,14 +97,6 @@ constexpr SDumpRoute kRoutes[] = {
     {3, "$TDATE", EHandOver::FromPosition, 6, -1, false, {"CPageMTimer", "CWeekTimerPage"}},
     {3, "$MMS_ETC", EHandOver::FromPosition, 8, -1, false, {"CPageAlarmParams"}},
     {3, "$MMS_ETM", EHandOver::FromPosition, 8, -1, false, {"CPageAlarmParams"}},
-    {3, "$MMS_", EHandOver::FromPosition, 5, -1, false, {"CPageMmsSetup"}},
-    {3, "$MMSACC", EHandOver::FromPosition, 4, -1, false, {"CPageMmsSetup"}},
-    {3, "$MMSTCC", EHandOver::FromPosition, 4, -1, false, {"CPageMmsSetup"}},
-    {3, "$MMSSMSCC", EHandOver::FromPosition, 4, -1, false, {"CPageMmsSetup"}},
-    {3, "$MMSALARM", EHandOver::FromPosition, 4, -1, false, {"CPageMmsSetup"}},
-    {3, "$MMSSMSRP", EHandOver::FromPosition, 4, -1, false, {"CPageMmsSetup"}},
-    {3, "$MMSSMSHC", EHandOver::FromPosition, 4, -1, false, {"CPageMmsSetup"}},
-    {3, "$MMSEXTMMSFST", EHandOver::ListIndex, 14, -1, false, {"CPageMmsSetup"}},
     {3, "$WIN", EHandOver::WholeLine, 0, -1, false, {"CPageRfZone"}},
 };
 

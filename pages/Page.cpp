@@ -1,5 +1,7 @@
 #include "pages/Page.h"
 
+#include <algorithm>
+
 #include "console/ConsoleCommands.h"
 #include "labels/TextCodec.h"
 
@@ -87,52 +89,85 @@ bool CPage::OwnsProfileCommand(std::string_view command) const
     return NamesCommand(m_inverses, command);
 }
 
+bool CPage::HeardWhole(std::string_view key) const
+{
+    return std::any_of(m_info.wholeLineKeys.begin(), m_info.wholeLineKeys.end(),
+                       [key](const std::string& whole) { return key.starts_with(whole); });
+}
+
 void CPage::RouteSettings(CDumpRouter& router) const
 {
     for (const SSetting& setting : m_settings) {
         for (const std::string& key : setting.keys) {
-            if (!router.Routes(m_info.className, key))
+            if (!HeardWhole(key) && !router.Routes(m_info.className, key))
                 router.AddRoute(SettingRoute(setting, key, m_info.className));
         }
     }
 }
 
+void CPage::TakeRouted(const SSetting& setting, const SDumpValue& value)
+{
+    const std::string& id = setting.field.id;
+    if (setting.take == ETake::Ucs2Text)
+        m_fields.SetText(id, DecodeUcs2Hex(value.text));
+    else if (setting.field.kind == EFieldKind::Check)
+        m_fields.SetNumber(id, value.on ? 1 : 0);
+    else if (setting.field.kind == EFieldKind::Choice)
+        m_fields.SetChoice(id, value.index);
+    else
+        m_fields.SetText(id, value.text);
+}
+
 std::vector<SDumpEntry> CPage::SettingEntries()
 {
     std::vector<SDumpEntry> entries;
-    for (const SSetting& setting : m_settings) {
-        for (const std::string& key : setting.keys) {
-            entries.push_back({key, [this, id = setting.field.id, kind = setting.field.kind,
-                                     take = setting.take](const SDumpValue& value) {
-                                   if (take == ETake::Ucs2Text)
-                                       m_fields.SetText(id, DecodeUcs2Hex(value.text));
-                                   else if (kind == EFieldKind::Check)
-                                       m_fields.SetNumber(id, value.on ? 1 : 0);
-                                   else if (kind == EFieldKind::Choice)
-                                       m_fields.SetChoice(id, value.index);
-                                   else
-                                       m_fields.SetText(id, value.text);
+    // Settings are declared once, in the constructor: the indices stay.
+    for (size_t i = 0; i < m_settings.size(); ++i) {
+        for (const std::string& key : m_settings[i].keys) {
+            if (HeardWhole(key))
+                continue;
+            entries.push_back({key, [this, i](const SDumpValue& value) {
+                                   TakeRouted(m_settings[i], value);
                                    NotifyChanged();
                                }});
         }
     }
+    for (const std::string& key : m_info.wholeLineKeys)
+        entries.push_back({key, [this](const SDumpValue& value) { TakeDeclaredLine(value.line); }});
     return entries;
 }
 
-SCommand CPage::PlainCommand(std::string_view fieldId) const
+void CPage::TakeDeclaredLine(std::string_view line)
+{
+    bool changed = false;
+    for (const SSetting& setting : m_settings) {
+        for (const std::string& key : setting.keys) {
+            const SDumpRoute route = SettingRoute(setting, key, m_info.className);
+            if (!HeardWhole(key) || !CDumpRouter::Matches(route, line))
+                continue;
+            TakeRouted(setting, CDumpRouter::HandOver(route, line));
+            changed = true;
+        }
+    }
+    if (changed)
+        NotifyChanged();
+}
+
+void CPage::AppendPlainCommand(CCommandList& commands, std::string_view fieldId) const
 {
     for (const SSetting& setting : m_settings) {
-        if (setting.field.id == fieldId)
-            return {FormatSetting(setting, m_fields).value_or(std::string()), setting.answerWaitMs};
+        if (setting.field.id != fieldId)
+            continue;
+        if (std::optional<std::string> text = FormatSetting(setting, m_fields))
+            commands.push_back({std::move(*text), setting.answerWaitMs});
     }
-    return {};
 }
 
 CCommandList CPage::PlainCommands(std::initializer_list<std::string_view> fieldIds) const
 {
     CCommandList commands;
     for (std::string_view id : fieldIds)
-        commands.push_back(PlainCommand(id));
+        AppendPlainCommand(commands, id);
     return commands;
 }
 

@@ -36,7 +36,6 @@ enum class EJobEnd {
 // Which lines reach a page besides its routed keys.
 enum class ELineFeed {
     RoutedOnly,
-    EveryLine,        // the main parameters parser
     EveryDollarLine,  // the temperature record pages
 };
 
@@ -62,6 +61,10 @@ struct SPageInfo {
     // The file, in the working directory, a picture the page receives is
     // saved to ("1.jpg"); empty for pages that take no pictures.
     std::string pictureFile;
+    // Rows the page shares with other pages and hears whole ("$3GS_"): its
+    // declared keys inside them ("$3GS_VCHN") are looked for in each line
+    // instead of getting rows of their own.
+    std::vector<std::string> wholeLineKeys;
 };
 
 // One command as a page builds it. `direct` marks texts a page writes to a
@@ -238,12 +241,17 @@ protected:
     void AddAction(SPageAction action) { m_actions.push_back(std::move(action)); }
     // The dump entries derived from the settings.
     std::vector<SDumpEntry> SettingEntries();
-    // The command of the setting of this field, for composing pages.
-    SCommand PlainCommand(std::string_view fieldId) const;
+    // A line of one of `Info().wholeLineKeys`: each declared key it holds
+    // fills its field as that key's own row would.
+    void TakeDeclaredLine(std::string_view line);
+    // Appends the command of the setting of this field, for composing pages
+    // (none for a list with nothing selected).
+    void AppendPlainCommand(CCommandList& commands, std::string_view fieldId) const;
     // What the row dialogs send for each row as it stands, without brackets
     // and requests.
     CCommandList RowDialogCommands() const;
-    // The commands of these settings, in this order.
+    // The commands of these settings, in this order (a list with nothing
+    // selected has none).
     CCommandList PlainCommands(std::initializer_list<std::string_view> fieldIds) const;
 
     SPageInfo m_info;
@@ -253,6 +261,9 @@ protected:
     std::vector<SPageAction> m_actions;
 
 private:
+    bool HeardWhole(std::string_view key) const;
+    void TakeRouted(const SSetting& setting, const SDumpValue& value);
+
     std::vector<std::function<void()>> m_observers;
     std::vector<SProfileInverse> m_inverses;
 };

@@ -20,9 +20,14 @@ int ValuePosition(std::string_view key)
     return static_cast<int>(key.size()) + (endsInSeparator ? 0 : 1);
 }
 
+int ValuePosition(const SSetting& setting, std::string_view key)
+{
+    return setting.joinedValue ? static_cast<int>(key.size()) : ValuePosition(key);
+}
+
 SDumpRoute SettingRoute(const SSetting& setting, std::string_view key, std::string_view pageClass)
 {
-    SDumpRoute route{.chain = 2, .key = key, .position = ValuePosition(key), .consumers = {pageClass}};
+    SDumpRoute route{.chain = 2, .key = key, .position = ValuePosition(setting, key), .consumers = {pageClass}};
     if (setting.field.kind == EFieldKind::Check && IsSwitchKey(key)) {
         route.form = EHandOver::Switch;
         route.position = 0;
@@ -213,9 +218,9 @@ std::optional<std::string> FormatSetting(const SSetting& setting, const CFieldSe
     const std::string& id = setting.field.id;
     std::string value;
     if (conversion->type == 's') {
-        std::string text = fields.LineText(id);
-        if (setting.take == ETake::Ucs2Text)
-            text = EncodeUcs2Hex(text);
+        // UCS-2 hex carries a line break safely, so such a text goes whole.
+        const std::string text =
+            setting.take == ETake::Ucs2Text ? EncodeUcs2Hex(fields.Text(id)) : fields.LineText(id);
         value = FormatText(spec, text);
     } else {
         long long number = 0;
@@ -224,6 +229,9 @@ std::optional<std::string> FormatSetting(const SSetting& setting, const CFieldSe
             number = fields.Number(id) != 0 ? 1 : 0;
             break;
         case EFieldKind::Choice:
+            // No item chosen is no value to give the terminal.
+            if (fields.Number(id) < 0)
+                return std::nullopt;
             number = fields.Number(id);
             break;
         default:

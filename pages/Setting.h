@@ -25,6 +25,8 @@ struct SSetting {
     // Keys of the routing table naming the page, each filling this field.
     std::vector<std::string> keys;
     ETake take = ETake::ByKind;
+    // The value follows its key with no separator: "$MMS_APNcmnet".
+    bool joinedValue = false;
     // A printf format with exactly one conversion, the value: "%%POWDLY%s\r".
     // %s takes the field's text on one line (UCS-2 hex for Ucs2Text), the
     // integer conversions (d, i, u, x, X with flags, width and precision)
@@ -50,6 +52,8 @@ std::optional<SCommandFrame> CommandFrame(const SSetting& setting);
 // one separator ("$POWDLY=30": 8), or behind a key that ends in its
 // separator ("$DINCST 1": 8).
 int ValuePosition(std::string_view key);
+// The same for one of a setting's keys, its declaration deciding.
+int ValuePosition(const SSetting& setting, std::string_view key);
 // The routing row of a plain setting's key, for the page that declares it
 // when the routing table holds none: it hands over what the field takes
 // (a switch key carries its value, "$BATEN 1"; a list its index; a text
@@ -73,7 +77,8 @@ bool TakeSettingCommand(const SSetting& setting, std::string_view command, CFiel
 bool IsSettingFormat(std::string_view format);
 
 // The command of one setting for the fields' current value; nothing when the
-// setting has no command or its format is not a setting format.
+// setting has no command, its format is not a setting format or it is a
+// list with nothing selected.
 std::optional<std::string> FormatSetting(const SSetting& setting, const CFieldSet& fields);
 
 } // namespace orlan

@@ -104,9 +104,7 @@ CPage& CTerminalSession::AddPage(std::unique_ptr<CPage> page)
     added.RouteSettings(m_router);
     for (SDumpEntry& entry : added.DumpEntries())
         m_router.Bind(added.Info().className, entry.key, std::move(entry.handler));
-    if (added.Info().lineFeed == ELineFeed::EveryLine)
-        m_router.SetMainParamsParser([&added](std::string_view line) { added.ParseLine(line); });
-    else if (added.Info().lineFeed == ELineFeed::EveryDollarLine)
+    if (added.Info().lineFeed == ELineFeed::EveryDollarLine)
         m_router.AddTemperatureConsumer([&added](std::string_view line) { added.ParseLine(line); });
     m_pages.push_back(std::move(page));
     return added;

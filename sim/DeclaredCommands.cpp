@@ -34,11 +34,20 @@ std::string CommandName(const SSetting& setting)
 }
 
 // "$BATEN 1" and "$BATEN 0" are one line, "$BATEN {0|1}".
-std::string LinePrefix(std::string_view key)
+std::string LinePrefix(const SSetting& setting, std::string_view key)
 {
     if (IsSwitchKey(key))
         key.remove_suffix(1);
-    return std::string(key) + (key.ends_with(' ') ? "" : " ");
+    const bool separated = setting.joinedValue || key.ends_with(' ');
+    return std::string(key) + (separated ? "" : " ");
+}
+
+// A hand-written row at least as long as the name, or one whose row number
+// the name goes on with ("IOVPC" for "IOVPC0,": the row's own command).
+bool CarriesName(std::string_view pattern, std::string_view name)
+{
+    return pattern.size() >= name.size() || (name.size() > pattern.size() && name[pattern.size()] >= '0' &&
+                                              name[pattern.size()] <= '9');
 }
 
 bool ValueTaken(const SFieldDesc& desc, std::string_view value)
@@ -72,9 +81,9 @@ std::vector<CommandSpec> DeclaredCommands(const std::vector<CommandSpec>& handWr
             // command that rewrites more than one line); a shorter one that
             // happens to match loses to this row, the longest pattern.
             const CommandMatch hand = MatchCommand(handWritten, name + "0");
-            if (hand.spec != nullptr && hand.spec->pattern.size() >= name.size())
+            if (hand.spec != nullptr && CarriesName(hand.spec->pattern, name))
                 continue;
-            SDeclared rule{setting.field, LinePrefix(setting.keys.front()), "SYS"};
+            SDeclared rule{setting.field, LinePrefix(setting, setting.keys.front()), "SYS"};
             if (fixture) {
                 if (const ConfigLine* line = fixture->Find(rule.prefix))
                     rule.group = line->group;

@@ -240,17 +240,17 @@ CCommandList CPageAD::SettingCommands(ETarget) const
     CCommandList commands;
     auto push = [&commands](SCommand command) { commands.push_back(std::move(command)); };
     for (size_t n = 0; n < kChannels; ++n) {
-        push(PlainCommand(Id(kHigh, n)));
-        push(PlainCommand(Id(kLow, n)));
+        AppendPlainCommand(commands, Id(kHigh, n));
+        AppendPlainCommand(commands, Id(kLow, n));
     }
     for (size_t n = 0; n < kChannels; ++n)
-        push(PlainCommand(Id(kScale, n)));
+        AppendPlainCommand(commands, Id(kScale, n));
     for (size_t n = 0; n < kChannels; ++n)
-        push(PlainCommand(Id(kZero, n)));
+        AppendPlainCommand(commands, Id(kZero, n));
     for (SCommand& command : PlainCommands({kSmsInterval, kSmsRepeat, kConfirmDelay}))
         push(std::move(command));
     for (size_t n = 0; n < kChannels; ++n)
-        push(PlainCommand(Id(kStep, n)));
+        AppendPlainCommand(commands, Id(kStep, n));
     const CFieldSet& f = m_fields;
     auto digits = [&f](std::string_view name) {
         return FormatWire("%d%d%d%d", FlagDigit(f, Id(name, 0)), FlagDigit(f, Id(name, 1)), FlagDigit(f, Id(name, 2)),
@@ -271,7 +271,7 @@ CCommandList CPageAD::SettingCommands(ETarget) const
         }
     }
     for (size_t n = kChannels; n-- > 0;)
-        push(PlainCommand(Id(kHysteresis, n)));
+        AppendPlainCommand(commands, Id(kHysteresis, n));
     // A channel whose type the terminal never reported would go out as "-1"
     // and spoil the command for all four: the types then stay as they are.
     const bool typesKnown = std::ranges::all_of(std::array<size_t, kChannels>{0, 1, 2, 3},

@@ -109,7 +109,7 @@ CCommandList CPageTemp::SettingCommands(ETarget) const
     // "Nc" leaves the output as it is.
     for (std::string_view id : {kHighOutput, kLowOutput}) {
         if (m_fields.Number(id) < kNoOutput)
-            commands.push_back(PlainCommand(id));
+            AppendPlainCommand(commands, id);
     }
     return commands;
 }

@@ -23,13 +23,10 @@ public:
     CPage3GMMS();
 
     std::string DumpRequest() const override;
-    std::vector<SDumpEntry> DumpEntries() override;
+    bool TakeProfileCommand(std::string_view command) override;
 
 protected:
     CCommandList SettingCommands(ETarget target) const override;
-
-private:
-    void StoreLine(std::string_view line);
 };
 
 } // namespace orlan

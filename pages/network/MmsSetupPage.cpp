@@ -7,6 +7,7 @@
 #include "console/TextScan.h"
 #include "console/WireFormat.h"
 #include "pages/FieldHelpers.h"
+#include "pages/JointCommand.h"
 #include "pages/network/NetworkText.h"
 
 namespace orlan {
@@ -41,33 +42,9 @@ constexpr std::string_view kFirstAction = "firstAction";
 
 constexpr std::string_view kSection = "PageMMSSetup";
 
-// "$MMS_SCUhttp://...", handed over from behind "$MMS_": three letters name
-// the value, which follows them directly.
-enum class EServiceTake { Text, Index, Number };
-struct SServiceKey {
-    std::string_view letters;
-    std::string_view field;
-    EServiceTake take;
-};
-constexpr std::array<SServiceKey, 14> kServiceKeys = {{
-    {"SCU", kMmsCentre, EServiceTake::Text},
-    {"SCP", kMmsPort, EServiceTake::Text},
-    {"GAT", kGateway, EServiceTake::Text},
-    {"APN", kApn, EServiceTake::Text},
-    {"UID", kUser, EServiceTake::Text},
-    {"PWD", kPassword, EServiceTake::Text},
-    {"PXY", kProxy, EServiceTake::Text},
-    {"NAP", kNap, EServiceTake::Text},
-    {"PSZ", kPictureSize, EServiceTake::Index},
-    {"PWB", kWhiteBalance, EServiceTake::Index},
-    {"PMD", kShootingMode, EServiceTake::Index},
-    {"PBR", kBrightness, EServiceTake::Number},
-    {"PCT", kPicturesPerMms, EServiceTake::Number},
-    {"PTR", kTimedInterval, EServiceTake::Number},
-}};
-constexpr size_t kServiceValueAt = 3;
-// Numbers longer than this are no setting of the terminal.
-constexpr size_t kNumberDigits = 9;
+// Several values in one command each.
+const SJointCommand kCentre{"%%MMSC%s,%s\r", {kMmsCentre, kMmsPort}};
+const SJointCommand kCamera{"%%DSCFMT%d,%s,%d\r", {kPictureSize, kBrightness, kWhiteBalance}};
 
 SFieldDesc InGroup(SFieldDesc desc, std::string_view group)
 {
@@ -78,18 +55,6 @@ SFieldDesc InGroup(SFieldDesc desc, std::string_view group)
 SChoiceItem CatalogueItem(std::string_view key, std::string_view builtIn)
 {
     return {.section = std::string(kSection), .key = std::string(key), .fallback = std::string(builtIn)};
-}
-
-// The decimal digits at the start of `text`, as a number without leading
-// zeros; empty when there are none.
-std::string LeadingDecimal(std::string_view text)
-{
-    size_t digits = 0;
-    while (digits < text.size() && digits < kNumberDigits && IsDigit(text[digits]))
-        ++digits;
-    if (digits == 0)
-        return {};
-    return std::to_string(WholeNumber(text.substr(0, digits)));
 }
 
 } // namespace
@@ -108,60 +73,70 @@ CPageMmsSetup::CPageMmsSetup()
              .defaultAnswerWaitMs = kWaitMs,
              .headingSection = std::string(kSection),
              .headingKey = "TITLE",
-             .pictureFile = std::string(kPictureFile)})
+             .pictureFile = std::string(kPictureFile),
+             .wholeLineKeys = {"$3GS_"}})
 {
     m_fields.AddGroup({.id = "service", .captionKey = "GRP_SERVICE"});
     m_fields.AddGroup({.id = "camera", .captionKey = "GRP_CAMERA"});
     m_fields.AddGroup({.id = "video", .captionKey = "GRP_VIDEO"});
     m_fields.AddGroup({.id = "preview", .captionKey = "GRP_PREVIEW"});
 
-    CFieldSet& f = m_fields;
-    f.Add(InGroup(Text(kMmsCentre, "MMSC"), "service"));
-    f.Add(InGroup(Whole(Text(kMmsPort, "PORT"), 0, 65535), "service"));
-    f.Add(InGroup(Text(kGateway, "GWIP"), "service"));
-    f.Add(InGroup(Text(kApn, "APN"), "service"));
-    f.Add(InGroup(Text(kUser, "UID"), "service"));
-    SFieldDesc password = InGroup(Text(kPassword, "PWD"), "service");
+    // "$MMS_APNcmnet": the service and camera values follow their keys directly.
+    auto add = [this](SFieldDesc field, std::string_view group, std::string key, std::string command = {},
+                      bool joined = false) {
+        field.group = std::string(group);
+        const bool list = field.kind == EFieldKind::Choice;
+        AddSetting({.field = std::move(field),
+                    .initial = list ? kNoSelection : SFieldValue{},
+                    .keys = {std::move(key)},
+                    .joinedValue = joined,
+                    .command = std::move(command)});
+    };
+    auto service = [&add](SFieldDesc field, std::string key, std::string command = {}) {
+        add(std::move(field), "service", std::move(key), std::move(command), true);
+    };
+    service(Text(kMmsCentre, "MMSC"), "$MMS_SCU");
+    service(Whole(Text(kMmsPort, "PORT"), 0, 65535), "$MMS_SCP");
+    service(Text(kGateway, "GWIP"), "$MMS_GAT", "%%MMSGATE%s\r");
+    service(Text(kApn, "APN"), "$MMS_APN", "%%MMSAPN%s\r");
+    service(Text(kUser, "UID"), "$MMS_UID", "%%MMSUID%s\r");
+    SFieldDesc password = Text(kPassword, "PWD");
     password.masked = true;
-    f.Add(password);
-    f.Add(InGroup(Hidden(Text(kProxy, "PROXY")), "service"));
-    f.Add(InGroup(Hidden(Text(kNap, "NAP")), "service"));
+    service(password, "$MMS_PWD", "%%MMSPWD%s\r");
+    service(Hidden(Text(kProxy, "PROXY")), "$MMS_PXY", "%%MMSPXY%s\r");
+    service(Hidden(Text(kNap, "NAP")), "$MMS_NAP", "%%MMSNAP%s\r");
 
-    f.Add(InGroup(Choice(kPictureSize, "PICSIZE",
-                         FixedItems({"0: 640*480", "1: 320*240", "2: 352*288", "3: 176*144"})),
-                  "camera"),
-          kNoSelection);
-    f.Add(InGroup(Choice(kWhiteBalance, "WBALANCE",
-                         FixedItems({"Atuo", "Incandescent", "Fluorescent", "Daylight", "Cloudy", "Indoor"})),
-                  "camera"),
-          kNoSelection);
-    f.Add(InGroup(Spin(kBrightness, "BRIGHTNESS", 0, 6), "camera"));
-    f.Add(InGroup(Choice(kShootingMode, "DSCMODE", FixedItems({"Atuo", "Normal mode", "Night mode"})), "camera"),
-          kNoSelection);
-    f.Add(InGroup(Spin(kPicturesPerMms, "MMSPC", 0, 6), "camera"));
-    f.Add(InGroup(WithHint(Whole(Text(kTimedInterval, "MMSTIMER")), "MINS"), "camera"));
+    add(Choice(kPictureSize, "PICSIZE", FixedItems({"0: 640*480", "1: 320*240", "2: 352*288", "3: 176*144"})),
+        "camera", "$MMS_PSZ", {}, true);
+    add(Choice(kWhiteBalance, "WBALANCE",
+               FixedItems({"Atuo", "Incandescent", "Fluorescent", "Daylight", "Cloudy", "Indoor"})),
+        "camera", "$MMS_PWB", {}, true);
+    add(Spin(kBrightness, "BRIGHTNESS", 0, 6), "camera", "$MMS_PBR", {}, true);
+    add(Choice(kShootingMode, "DSCMODE", FixedItems({"Atuo", "Normal mode", "Night mode"})), "camera", "$MMS_PMD",
+        "%%DSCMODE%d\r", true);
+    add(Spin(kPicturesPerMms, "MMSPC", 0, 6), "camera", "$MMS_PCT", "%%MMSPC%s\r", true);
+    add(WithHint(Whole(Text(kTimedInterval, "MMSTIMER")), "MINS"), "camera", "$MMS_PTR", "%%MMST%s\r", true);
 
-    f.Add(InGroup(Hidden(Flag(kAlarmMmsAll, "MMSACC")), "service"));
-    f.Add(InGroup(Hidden(Flag(kTimedMmsAll, "MMSTCC")), "service"));
-    f.Add(InGroup(Hidden(Flag(kAlarmSmsAll, "MMSSACC")), "service"));
-    f.Add(InGroup(Hidden(Flag(kAlarmSmsOwner, "MMSSHCC")), "service"));
-    f.Add(InGroup(Flag(kMmsAlarm, "MMSEN"), "service"));
-    f.Add(InGroup(Flag(kSmsNotice, "MMSSMSNOTI"), "service"));
+    add(Hidden(Flag(kAlarmMmsAll, "MMSACC")), "service", "$MMSACC", "%%MMSACC%d\r");
+    add(Hidden(Flag(kTimedMmsAll, "MMSTCC")), "service", "$MMSTCC", "%%MMSTCC%d\r");
+    add(Hidden(Flag(kAlarmSmsAll, "MMSSACC")), "service", "$MMSSMSCC", "%%MMSSMSCC%d\r");
+    add(Hidden(Flag(kAlarmSmsOwner, "MMSSHCC")), "service", "$MMSSMSHC", "%%MMSSMSHC%d\r");
+    add(Flag(kMmsAlarm, "MMSEN"), "service", "$MMSALARM", "%%MMSALARM%d\r");
+    add(Flag(kSmsNotice, "MMSSMSNOTI"), "service", "$MMSSMSRP", "%%MMSSMSNT%d\r");
 
-    f.Add(InGroup(Choice(kVideoChannel, "MMSVCH", FixedItems({"Default", "Video 1", "Video 2"})), "video"),
-          kNoSelection);
-    f.Add(InGroup(Choice(kVideoFormat, "MMSVFMT", FixedItems({"0: PAL", "1: NTSC"})), "video"), kNoSelection);
-    f.Add(InGroup(WithHint(Whole(Text(kRecordLength, "VCRTIMER")), "SEC"), "video"));
-    f.Add(InGroup(Flag(kVideoCallAlarm, "VPCALL"), "video"));
-    SFieldDesc first = InGroup(Choice(kFirstAction, {}, {CatalogueItem("VPCFIRST", "Video call first"),
-                                                          CatalogueItem("MMSFIRST", "MMS first")}),
-                               "service");
+    add(Choice(kVideoChannel, "MMSVCH", FixedItems({"Default", "Video 1", "Video 2"})), "video", "$3GS_VCHN",
+        "%%MMSVINC%d\r");
+    add(Choice(kVideoFormat, "MMSVFMT", FixedItems({"0: PAL", "1: NTSC"})), "video", "$3GS_VFMT", "%%MMSVINF%d\r");
+    add(WithHint(Whole(Text(kRecordLength, "VCRTIMER")), "SEC"), "video", "$3GS_VCRS", "%%3GDVRTIME%s\r");
+    add(Flag(kVideoCallAlarm, "VPCALL"), "video", "$3GS_ALARM_VCALL", "%%3GALARMVP%d\r");
+    SFieldDesc first = Choice(kFirstAction, {}, {CatalogueItem("VPCFIRST", "Video call first"),
+                                                  CatalogueItem("MMSFIRST", "MMS first")});
     first.fixedLabel = "First action";
-    f.Add(first, kNoSelection);
+    add(first, "service", "$MMSEXTMMSFST", "%%MMSEXTMMSFIRST%d\r");
 
     SFieldDesc picture = InGroup(Field(kPictureField, EFieldKind::Image), "preview");
     picture.readOnly = true;
-    f.Add(picture);
+    m_fields.Add(picture);
 
     AddAction({.id = std::string(kViewAction), .labelKey = "BTNVIEW"});
     AddAction({.id = std::string(kStopAction), .labelKey = "BTNSTOP"});
@@ -176,91 +151,6 @@ void CPageMmsSetup::Clear()
 std::string CPageMmsSetup::DumpRequest() const
 {
     return "%DUMP_MMS\r";
-}
-
-std::vector<SDumpEntry> CPageMmsSetup::DumpEntries()
-{
-    // Behind "$MMS" the switch lines hold their value after the name and
-    // one separator: "ACC 1", "SMSCC 0".
-    struct SSwitchKey {
-        std::string_view key;
-        std::string_view field;
-        size_t at;
-    };
-    static constexpr std::array<SSwitchKey, 6> kSwitches = {{
-        {"$MMSACC", kAlarmMmsAll, 4},
-        {"$MMSTCC", kTimedMmsAll, 4},
-        {"$MMSSMSCC", kAlarmSmsAll, 6},
-        {"$MMSALARM", kMmsAlarm, 6},
-        {"$MMSSMSRP", kSmsNotice, 6},
-        {"$MMSSMSHC", kAlarmSmsOwner, 6},
-    }};
-    std::vector<SDumpEntry> entries;
-    entries.push_back({"$MMS_", [this](const SDumpValue& value) { StoreServiceLine(value.text); }});
-    for (const SSwitchKey& key : kSwitches) {
-        entries.push_back({std::string(key.key), [this, key](const SDumpValue& value) {
-                               StoreSwitch(key.field, value.text, key.at);
-                           }});
-    }
-    entries.push_back({"$MMSEXTMMSFST", [this](const SDumpValue& value) {
-                           m_fields.SetChoice(kFirstAction, value.index);
-                           NotifyChanged();
-                       }});
-    entries.push_back({"$3GS_", [this](const SDumpValue& value) { StoreVideoLine(value.line); }});
-    return entries;
-}
-
-void CPageMmsSetup::StoreServiceLine(std::string_view text)
-{
-    for (const SServiceKey& key : kServiceKeys) {
-        if (!text.starts_with(key.letters))
-            continue;
-        const std::string_view value = text.substr(kServiceValueAt);
-        switch (key.take) {
-        case EServiceTake::Text:
-            m_fields.SetText(key.field, value);
-            break;
-        case EServiceTake::Index:
-            m_fields.SetChoice(key.field, net::DigitAt(value, 0).value_or(-1));
-            break;
-        case EServiceTake::Number:
-            // All its digits: a timed interval of 15 minutes is 15, not 1.
-            m_fields.SetText(key.field, LeadingDecimal(value));
-            break;
-        }
-        NotifyChanged();
-        return;
-    }
-}
-
-void CPageMmsSetup::StoreSwitch(std::string_view field, std::string_view text, size_t at)
-{
-    const char value = net::CharAt(text, at);
-    m_fields.SetNumber(field, value != '\0' && value != '0' ? 1 : 0);
-    NotifyChanged();
-}
-
-void CPageMmsSetup::StoreVideoLine(std::string_view line)
-{
-    bool changed = false;
-    if (const auto value = net::ValueOf(line, "$3GS_VCHN", 10)) {
-        m_fields.SetChoice(kVideoChannel, net::DigitAt(*value, 0).value_or(-1));
-        changed = true;
-    }
-    if (const auto value = net::ValueOf(line, "$3GS_VFMT", 10)) {
-        m_fields.SetChoice(kVideoFormat, net::DigitAt(*value, 0).value_or(-1));
-        changed = true;
-    }
-    if (const auto value = net::ValueOf(line, "$3GS_VCRS", 10)) {
-        m_fields.SetText(kRecordLength, *value);
-        changed = true;
-    }
-    if (const auto value = net::ValueOf(line, "$3GS_ALARM_VCALL", 17)) {
-        m_fields.SetNumber(kVideoCallAlarm, net::SwitchOf(*value, 0));
-        changed = true;
-    }
-    if (changed)
-        NotifyChanged();
 }
 
 std::optional<SPageJob> CPageMmsSetup::ActionJob(std::string_view actionId, std::optional<size_t>)
@@ -307,42 +197,32 @@ bool CPageMmsSetup::ShowPictureFile(const std::string& path)
     return true;
 }
 
+bool CPageMmsSetup::TakeProfileCommand(std::string_view command)
+{
+    if (TakeAnyJoint({&kCentre, &kCamera}, command, m_fields)) {
+        NotifyChanged();
+        return true;
+    }
+    return CPage::TakeProfileCommand(command);
+}
+
 CCommandList CPageMmsSetup::SettingCommands(ETarget) const
 {
-    const CFieldSet& f = m_fields;
-    auto text = [&f](std::string_view id) { return f.LineText(id); };
-    CCommandList commands;
-    auto add = [&commands](std::string line) { commands.push_back({std::move(line)}); };
-    // A list is sent only with a selection: no item chosen is no value to
-    // give the terminal.
-    if (IsSelected(f, kFirstAction))
-        add(FormatWire("%%MMSEXTMMSFIRST%d\r", f.Number(kFirstAction)));
-    add(FormatWire("%%3GALARMVP%d\r", FlagDigit(f, kVideoCallAlarm)));
-    add(FormatWire("%%3GDVRTIME%s\r", text(kRecordLength).c_str()));
-    if (IsSelected(f, kVideoChannel))
-        add(FormatWire("%%MMSVINC%d\r", f.Number(kVideoChannel)));
-    if (IsSelected(f, kVideoFormat))
-        add(FormatWire("%%MMSVINF%d\r", f.Number(kVideoFormat)));
-    add(FormatWire("%%MMSC%s,%s\r", text(kMmsCentre).c_str(), text(kMmsPort).c_str()));
-    add(FormatWire("%%MMSGATE%s\r", text(kGateway).c_str()));
-    add(FormatWire("%%MMSUID%s\r", text(kUser).c_str()));
-    add(FormatWire("%%MMSPWD%s\r", text(kPassword).c_str()));
-    add(FormatWire("%%MMSPXY%s\r", text(kProxy).c_str()));
-    add(FormatWire("%%MMSAPN%s\r", text(kApn).c_str()));
-    add(FormatWire("%%MMSNAP%s\r", text(kNap).c_str()));
-    if (IsSelected(f, kPictureSize) && IsSelected(f, kWhiteBalance))
-        add(FormatWire("%%DSCFMT%d,%s,%d\r", f.Number(kPictureSize), text(kBrightness).c_str(),
-                       f.Number(kWhiteBalance)));
-    if (IsSelected(f, kShootingMode))
-        add(FormatWire("%%DSCMODE%d\r", f.Number(kShootingMode)));
-    add(FormatWire("%%MMSPC%s\r", text(kPicturesPerMms).c_str()));
-    add(FormatWire("%%MMST%s\r", text(kTimedInterval).c_str()));
-    add(FormatWire("%%MMSACC%d\r", FlagDigit(f, kAlarmMmsAll)));
-    add(FormatWire("%%MMSTCC%d\r", FlagDigit(f, kTimedMmsAll)));
-    add(FormatWire("%%MMSSMSCC%d\r", FlagDigit(f, kAlarmSmsAll)));
-    add(FormatWire("%%MMSALARM%d\r", FlagDigit(f, kMmsAlarm)));
-    add(FormatWire("%%MMSSMSHC%d\r", FlagDigit(f, kAlarmSmsOwner)));
-    add(FormatWire("%%MMSSMSNT%d\r", FlagDigit(f, kSmsNotice)));
+    CCommandList commands =
+        PlainCommands({kFirstAction, kVideoCallAlarm, kRecordLength, kVideoChannel, kVideoFormat});
+    auto joint = [this, &commands](const SJointCommand& command) {
+        if (std::optional<std::string> text = FormatJoint(command, m_fields))
+            commands.push_back({std::move(*text)});
+    };
+    auto plain = [this, &commands](std::initializer_list<std::string_view> ids) {
+        for (SCommand& command : PlainCommands(ids))
+            commands.push_back(std::move(command));
+    };
+    joint(kCentre);
+    plain({kGateway, kUser, kPassword, kProxy, kApn, kNap});
+    joint(kCamera);
+    plain({kShootingMode, kPicturesPerMms, kTimedInterval, kAlarmMmsAll, kTimedMmsAll, kAlarmSmsAll, kMmsAlarm,
+           kAlarmSmsOwner, kSmsNotice});
     return commands;
 }
 

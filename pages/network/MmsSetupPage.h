@@ -38,7 +38,7 @@ public:
     // Everything the dump fills empty; the picture stays.
     void Clear() override;
     std::string DumpRequest() const override;
-    std::vector<SDumpEntry> DumpEntries() override;
+    bool TakeProfileCommand(std::string_view command) override;
     std::optional<SPageJob> ActionJob(std::string_view actionId, std::optional<size_t> selectedRow) override;
     void OnPicture(std::span<const std::uint8_t> jpeg) override;
 
@@ -47,11 +47,6 @@ public:
 
 protected:
     CCommandList SettingCommands(ETarget target) const override;
-
-private:
-    void StoreServiceLine(std::string_view text);
-    void StoreSwitch(std::string_view field, std::string_view text, size_t at);
-    void StoreVideoLine(std::string_view line);
 };
 
 } // namespace orlan

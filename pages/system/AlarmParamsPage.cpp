@@ -138,12 +138,12 @@ CCommandList CPageAlarmParams::SettingCommands(ETarget) const
     CCommandList commands = PlainCommands({kDelaySound, kArmDelay, kDisarmDelay, kRepeatCount, kRing,
                                            kAnswerService, kIdentity, kUartEvent});
     for (std::string_view id : kReportCommandOrder)
-        commands.push_back(PlainCommand(id));
+        AppendPlainCommand(commands, id);
     const CFieldSet& f = m_fields;
     commands.push_back({FormatWire("%%AINDRP%d%d%d%d\r", FlagDigit(f, kAnalogReports[0]),
                                    FlagDigit(f, kAnalogReports[1]), FlagDigit(f, kAnalogReports[2]),
                                    FlagDigit(f, kAnalogReports[3]))});
-    commands.push_back(PlainCommand(kReportCounter));
+    AppendPlainCommand(commands, kReportCounter);
     return commands;
 }
 

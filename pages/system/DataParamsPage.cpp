@@ -62,7 +62,7 @@ CCommandList CDataParams::SettingCommands(ETarget) const
 {
     CCommandList commands;
     if (IsSelected(m_fields, kPacketType))
-        commands.push_back(PlainCommand(kPacketType));
+        AppendPlainCommand(commands, kPacketType);
     for (SCommand& command : PlainCommands({kIdleSpan, kTransfer, kEasyModem, kEasyModemPassword}))
         commands.push_back(std::move(command));
     return commands;

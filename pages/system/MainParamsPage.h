@@ -6,8 +6,8 @@
 // Its fields are declared in command order; the SMS centre, forwarding key
 // and forwarding span are read but never sent.
 //
-// The page sees every received line (not only routed keys): its keys are
-// tested in a fixed order and the first one found wins.
+// Every value comes by its declared key; only the balance check's number
+// and code share one command, built and read back here.
 #include <string>
 #include <string_view>
 
@@ -22,7 +22,7 @@ public:
     // Every field empty, off or unselected, except the SMS mode: TEXT.
     void Clear() override;
     std::string DumpRequest() const override;
-    void ParseLine(std::string_view line) override;
+    bool TakeProfileCommand(std::string_view command) override;
 
 protected:
     CCommandList SettingCommands(ETarget target) const override;

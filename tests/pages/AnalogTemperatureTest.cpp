@@ -3,6 +3,8 @@
 // dialog's batch and both profile sections at their places.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AnalogSupport.h"
 #include "pages/analog/ExtTempPage.h"
 #include "pages/analog/TempPage.h"
@@ -49,12 +51,12 @@ TEST_F(TemperaturePages, InternalSensorLinesAndBatch)
     EXPECT_EQ(f.Text("current"), "23.50");  // the read keeps the reading
     EXPECT_EQ(f.Text("high"), "");
 
-    // Without a selection the lists are sent as -1; "Nc" as nothing.
+    // A list without a selection gives no command (never "-1"); "Nc" as nothing.
     h.Feed({"*TMP100_EN 0", "$TMPIL7", "$TMPIH-1"});
     const Blocks cleared = Texts(internal.BuildCommands(ETarget::Terminal));
     EXPECT_EQ(cleared.at(4), "%TMPOFF\r");
-    EXPECT_EQ(cleared.at(12), "%TMPIH-1\r");
-    EXPECT_EQ(cleared.at(13), "%TMPIL7\r");
+    EXPECT_EQ(cleared.at(12), "%TMPIL7\r");
+    EXPECT_TRUE(std::none_of(cleared.begin(), cleared.end(), [](const std::string& c) { return c.starts_with("%TMPIH"); }));
 }
 
 TEST_F(TemperaturePages, InternalResetSetsBothThresholdsToZero)

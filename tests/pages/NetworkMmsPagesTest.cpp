@@ -80,10 +80,11 @@ TEST_F(MmsSetupPage, LinesWithoutTheirPrefixFillTheFieldsAndTheBatchFollowsTheir
                       "%MMSPWDpw\r", "%MMSPXYproxy\r", "%MMSAPNcmwap\r", "%MMSNAPnap\r", "%DSCFMT1,4,3\r",
                       "%DSCMODE2\r", "%MMSPC2\r", "%MMST15\r", "%MMSACC1\r", "%MMSTCC0\r", "%MMSSMSCC1\r",
                       "%MMSALARM1\r", "%MMSSMSHC1\r", "%MMSSMSNT0\r", "%COMMITCMD\r"}));
-    // A letter is no brightness (not its code minus 48); a picture size or
-    // first action beyond the lists is kept as it came and written back so.
+    // What the terminal reports is kept as it came and written back so: a
+    // letter as brightness (never its code minus 48, never an empty value),
+    // a picture size or first action beyond the lists.
     h.Feed({"$MMS_PBRA", "$MMS_PSZ9", "$MMSACC 0", "$MMSEXTMMSFST 7"});
-    EXPECT_EQ(f.Text("brightness"), "");
+    EXPECT_EQ(f.Text("brightness"), "A");
     // A value naming another setting sets only its own field.
     h.Feed({"$MMSALARM 0", "$MMS_SCUhttp://x/SMSCC1ALARM1"});
     EXPECT_EQ(f.Text("mmsCentre"), "http://x/SMSCC1ALARM1");
@@ -91,8 +92,7 @@ TEST_F(MmsSetupPage, LinesWithoutTheirPrefixFillTheFieldsAndTheBatchFollowsTheir
     EXPECT_EQ(f.Number("alarmSmsAll"), 1);
     EXPECT_EQ(f.Number("alarmMmsAll"), 0);
     const Blocks batch = Texts(page.BuildCommands(ETarget::Terminal));
-    EXPECT_EQ(std::count_if(batch.begin(), batch.end(), [](const std::string& c) { return c.starts_with("%DSCFMT9,"); }),
-              1);
+    EXPECT_EQ(std::count_if(batch.begin(), batch.end(), [](const std::string& c) { return c == "%DSCFMT9,A,3\r"; }), 1);
     EXPECT_EQ(std::count(batch.begin(), batch.end(), "%MMSEXTMMSFIRST7\r"), 1);
     // Save ends with the page's read: Clear, then the request.
     h.session.WriteBack(page);

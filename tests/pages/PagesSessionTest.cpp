@@ -67,7 +67,7 @@ TEST_F(PagesInSession, RecordsEventsAndLiveStateReachTheirPagesWhileAWholeReadWa
     EXPECT_EQ(main.Fields().Text("bps"), "9600") << "a stale setting is held back";
 }
 
-TEST_F(PagesInSession, UnitIdLineReachesTheMainParametersThroughTheEveryLineParser)
+TEST_F(PagesInSession, UnitIdLineReachesTheMainParametersThroughItsDeclaredRow)
 {
     h.Feed({"$DID 1234"});
     EXPECT_EQ(main.Fields().Text("unitId"), "1234");

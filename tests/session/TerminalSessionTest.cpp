@@ -278,10 +278,8 @@ TEST_F(TerminalSessionTest, AProfileWithNothingToExecuteSendsNothingAndSaysSo)
 TEST_F(TerminalSessionTest, AWholeReadWaitsForTheLineToGoQuietAndTakesOnlyItsOwnEndLine)
 {
     std::string value;  // what the pages were handed
-    session.Router().SetMainParamsParser([&value](std::string_view line) {
-        if (line.starts_with("$FAKE "))
-            value = line.substr(6);
-    });
+    session.Router().AddRoute({.chain = 2, .key = "$FAKE ", .position = 6, .consumers = {"CPageFakeValue"}});
+    session.Router().Bind("CPageFakeValue", "$FAKE ", [&value](const SDumpValue& v) { value = v.text; });
     Arrive("$FAKE old\r\n");  // an interrupted dump is still coming
     session.Reload();
     EXPECT_TRUE(TakeWrites().empty()) << "the request waits for the line to go quiet";

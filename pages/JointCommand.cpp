@@ -1,0 +1,140 @@
+#include "pages/JointCommand.h"
+
+#include "console/TextScan.h"
+
+namespace orlan {
+
+namespace {
+
+struct SPiece {
+    std::string literal;  // "%%" read as '%'
+    char conversion = 0;  // after the literal; 0 for the tail
+};
+
+// The format as literal pieces, each followed by one conversion letter
+// (flags and width skipped), the last followed by none.
+std::vector<SPiece> Pieces(std::string_view format)
+{
+    std::vector<SPiece> pieces(1);
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%') {
+            pieces.back().literal += format[i];
+            continue;
+        }
+        if (i + 1 < format.size() && format[i + 1] == '%') {
+            pieces.back().literal += '%';
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < format.size() && std::string_view("-+ 0#123456789.").find(format[j]) != std::string_view::npos)
+            ++j;
+        if (j >= format.size())
+            return {};
+        pieces.back().conversion = format[j];
+        pieces.emplace_back();
+        i = j;
+    }
+    return pieces;
+}
+
+bool IsWholeNumberText(std::string_view text)
+{
+    if (text.starts_with('-'))
+        text.remove_prefix(1);
+    if (text.empty())
+        return false;
+    for (char c : text) {
+        if (!IsDigit(c))
+            return false;
+    }
+    return true;
+}
+
+bool IsNumberConversion(char c)
+{
+    return c == 'd' || c == 'i' || c == 'u';
+}
+
+std::string ValueText(char conversion, std::string_view id, const CFieldSet& fields)
+{
+    if (!IsNumberConversion(conversion))
+        return fields.LineText(id);
+    const EFieldKind kind = fields.Desc(fields.IndexOf(id)).kind;
+    if (kind == EFieldKind::Check)
+        return fields.Number(id) != 0 ? "1" : "0";
+    if (kind == EFieldKind::Choice)
+        return std::to_string(fields.Number(id));
+    return std::to_string(WholeNumber(fields.Text(id)));
+}
+
+} // namespace
+
+std::optional<std::string> FormatJoint(const SJointCommand& joint, const CFieldSet& fields)
+{
+    const std::vector<SPiece> pieces = Pieces(joint.format);
+    if (pieces.size() != joint.fields.size() + 1)
+        return std::nullopt;
+    std::string command;
+    for (size_t i = 0; i < joint.fields.size(); ++i) {
+        const std::string_view id = joint.fields[i];
+        if (fields.Desc(fields.IndexOf(id)).kind == EFieldKind::Choice && fields.Number(id) < 0)
+            return std::nullopt;
+        command += pieces[i].literal;
+        command += ValueText(pieces[i].conversion, id, fields);
+    }
+    return command + pieces.back().literal;
+}
+
+bool TakeJoint(const SJointCommand& joint, std::string_view command, CFieldSet& fields)
+{
+    std::vector<SPiece> pieces = Pieces(joint.format);
+    if (pieces.size() != joint.fields.size() + 1 || joint.fields.empty())
+        return false;
+    // A profile's command comes without its line end.
+    std::string& tail = pieces.back().literal;
+    if (tail.ends_with('\r'))
+        tail.pop_back();
+    if (!command.starts_with(pieces.front().literal) || !command.ends_with(tail))
+        return false;
+    std::string_view rest = command.substr(pieces.front().literal.size());
+    rest.remove_suffix(tail.size());
+    std::vector<std::string_view> values;
+    for (size_t i = 1; i < pieces.size(); ++i) {
+        if (i + 1 == pieces.size()) {
+            values.push_back(rest);
+            break;
+        }
+        const size_t at = pieces[i].literal.empty() ? std::string_view::npos : rest.find(pieces[i].literal);
+        if (at == std::string_view::npos)
+            return false;
+        values.push_back(rest.substr(0, at));
+        rest.remove_prefix(at + pieces[i].literal.size());
+    }
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (IsNumberConversion(pieces[i].conversion) && !IsWholeNumberText(values[i]))
+            return false;
+    }
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::string_view id = joint.fields[i];
+        const EFieldKind kind = fields.Desc(fields.IndexOf(id)).kind;
+        if (IsNumberConversion(pieces[i].conversion) && kind == EFieldKind::Check)
+            fields.SetNumber(id, WholeNumber(values[i]) != 0 ? 1 : 0);
+        else if (IsNumberConversion(pieces[i].conversion) && kind == EFieldKind::Choice)
+            fields.SetChoice(id, static_cast<int>(WholeNumber(values[i])));
+        else
+            fields.SetText(id, values[i]);
+    }
+    return true;
+}
+
+bool TakeAnyJoint(std::initializer_list<const SJointCommand*> joints, std::string_view command, CFieldSet& fields)
+{
+    for (const SJointCommand* joint : joints) {
+        if (TakeJoint(*joint, command, fields))
+            return true;
+    }
+    return false;
+}
+
+} // namespace orlan

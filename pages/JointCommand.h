@@ -1,0 +1,36 @@
+#pragma once
+// A command that carries several fields' values in one format, such as
+// "%%SYSSMTP%s,%s,%s,%s,%s\r" or "%%DSCFMT%d,%s,%d\r": declared once next to
+// the settings it combines, it both builds the command and reads one back
+// from a profile, so the two cannot drift apart.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pages/FieldSet.h"
+
+namespace orlan {
+
+struct SJointCommand {
+    // Literal text, "%%", and one conversion per field, in the fields' order:
+    // a number conversion takes a list's index or a switch's digit, %s a
+    // field's text on one line.
+    std::string_view format;
+    std::vector<std::string_view> fields;
+};
+
+// The command for the fields' current values; nothing when a list has no
+// selection (no value to give the terminal) or the format is malformed.
+std::optional<std::string> FormatJoint(const SJointCommand& joint, const CFieldSet& fields);
+
+// A command read back (without its CR): each field takes its value, known.
+// Texts are split at the literal text between conversions, the last taking
+// the rest. False, and nothing changes, when the command is not this one or
+// a number conversion holds no number.
+bool TakeJoint(const SJointCommand& joint, std::string_view command, CFieldSet& fields);
+
+// TakeJoint over several joints: true when one of them took the command.
+bool TakeAnyJoint(std::initializer_list<const SJointCommand*> joints, std::string_view command, CFieldSet& fields);
+
+} // namespace orlan
