@@ -1,6 +1,7 @@
 #include "pages/JointCommand.h"
 
 #include "console/TextScan.h"
+#include "pages/ProfileInverse.h"
 
 namespace orlan {
 
@@ -36,19 +37,6 @@ std::vector<SPiece> Pieces(std::string_view format)
         i = j;
     }
     return pieces;
-}
-
-bool IsWholeNumberText(std::string_view text)
-{
-    if (text.starts_with('-'))
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    for (char c : text) {
-        if (!IsDigit(c))
-            return false;
-    }
-    return true;
 }
 
 bool IsNumberConversion(char c)
@@ -88,42 +76,22 @@ std::optional<std::string> FormatJoint(const SJointCommand& joint, const CFieldS
 
 bool TakeJoint(const SJointCommand& joint, std::string_view command, CFieldSet& fields)
 {
-    std::vector<SPiece> pieces = Pieces(joint.format);
+    const std::vector<SPiece> pieces = Pieces(joint.format);
     if (pieces.size() != joint.fields.size() + 1 || joint.fields.empty())
         return false;
-    // A profile's command comes without its line end.
-    std::string& tail = pieces.back().literal;
-    if (tail.ends_with('\r'))
-        tail.pop_back();
-    if (!command.starts_with(pieces.front().literal) || !command.ends_with(tail))
+    const std::optional<std::vector<std::string>> values = ScanWire(joint.format, command);
+    if (!values || values->size() != joint.fields.size())
         return false;
-    std::string_view rest = command.substr(pieces.front().literal.size());
-    rest.remove_suffix(tail.size());
-    std::vector<std::string_view> values;
-    for (size_t i = 1; i < pieces.size(); ++i) {
-        if (i + 1 == pieces.size()) {
-            values.push_back(rest);
-            break;
-        }
-        const size_t at = pieces[i].literal.empty() ? std::string_view::npos : rest.find(pieces[i].literal);
-        if (at == std::string_view::npos)
-            return false;
-        values.push_back(rest.substr(0, at));
-        rest.remove_prefix(at + pieces[i].literal.size());
-    }
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (IsNumberConversion(pieces[i].conversion) && !IsWholeNumberText(values[i]))
-            return false;
-    }
-    for (size_t i = 0; i < values.size(); ++i) {
+    for (size_t i = 0; i < values->size(); ++i) {
         const std::string_view id = joint.fields[i];
+        const std::string& value = (*values)[i];
         const EFieldKind kind = fields.Desc(fields.IndexOf(id)).kind;
         if (IsNumberConversion(pieces[i].conversion) && kind == EFieldKind::Check)
-            fields.SetNumber(id, WholeNumber(values[i]) != 0 ? 1 : 0);
+            fields.SetNumber(id, WholeNumber(value) != 0 ? 1 : 0);
         else if (IsNumberConversion(pieces[i].conversion) && kind == EFieldKind::Choice)
-            fields.SetChoice(id, static_cast<int>(WholeNumber(values[i])));
+            fields.SetChoice(id, static_cast<int>(WholeNumber(value)));
         else
-            fields.SetText(id, values[i]);
+            fields.SetText(id, value);
     }
     return true;
 }

@@ -24,10 +24,9 @@ struct SJointCommand {
 // selection (no value to give the terminal) or the format is malformed.
 std::optional<std::string> FormatJoint(const SJointCommand& joint, const CFieldSet& fields);
 
-// A command read back (without its CR): each field takes its value, known.
-// Texts are split at the literal text between conversions, the last taking
-// the rest. False, and nothing changes, when the command is not this one or
-// a number conversion holds no number.
+// A command read back (without its CR) through the same format (ScanWire):
+// each field takes its value, known. False, and nothing changes, when the
+// command is not this one or a number conversion holds no number.
 bool TakeJoint(const SJointCommand& joint, std::string_view command, CFieldSet& fields);
 
 // TakeJoint over several joints: true when one of them took the command.
