@@ -3,6 +3,7 @@
 #include "console/ConsoleCommands.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -156,6 +157,10 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     layout->addWidget(Label(Catalogue(catalogue, "PWD", kSectionSysBtn), m_password, this));
     layout->addWidget(m_password);
     layout->addWidget(m_login);
+    m_remember = new QCheckBox(tr("Remember password for this port"), this);
+    m_remember->setObjectName(QStringLiteral("rememberPassword"));
+    m_remember->setToolTip(tr("Kept in the desktop's keyring, never in a file"));
+    layout->addWidget(m_remember);
     // The console's parity is fixed by the terminal; the choice stays stored.
     parityLabel->hide();
     m_parity->hide();
@@ -167,6 +172,7 @@ CLinkBar::CLinkBar(const CLabelCatalogue& catalogue, const CRegSetting& settings
     connect(m_password, &QLineEdit::textEdited, this, &CLinkBar::passwordEdited);
     connect(m_password, &QLineEdit::returnPressed, this, &CLinkBar::loginClicked);
     connect(m_login, &QToolButton::clicked, this, &CLinkBar::loginClicked);
+    connect(m_remember, &QCheckBox::clicked, this, &CLinkBar::rememberPasswordClicked);
     connect(m_reconnect, &QAction::triggered, this, &CLinkBar::reconnectRequested);
     connect(m_otherPort, &QAction::triggered, this, &CLinkBar::AskOtherPort);
     connect(m_showAllPorts, &QAction::toggled, this, [this] { RefreshPorts(); });
@@ -286,6 +292,16 @@ QString CLinkBar::Password() const
 void CLinkBar::SetPassword(const QString& password)
 {
     m_password->setText(password);
+}
+
+bool CLinkBar::RemembersPassword() const
+{
+    return m_remember->isChecked();
+}
+
+void CLinkBar::SetRemembersPassword(bool on)
+{
+    m_remember->setChecked(on);
 }
 
 void CLinkBar::SetPortState(CLinkHealth::EState state, const QString& description)

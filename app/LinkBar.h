@@ -9,6 +9,7 @@
 #include "app/LinkHealth.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -50,6 +51,9 @@ public:
     void SetParityIndex(int index);
     QString Password() const;
     void SetPassword(const QString& password);
+    // "Remember password for this port": off unless chosen for the port.
+    bool RemembersPassword() const;
+    void SetRemembersPassword(bool on);
     // The lamp: green once the terminal spoke, amber while an open port is
     // quiet, red when the link was lost, grey when closed.
     void SetPortState(CLinkHealth::EState state, const QString& description);
@@ -60,6 +64,7 @@ Q_SIGNALS:
     void parityChosen(int index);
     void passwordEdited(const QString& password);
     void loginClicked();
+    void rememberPasswordClicked(bool on);
     void reconnectRequested();
     // The user typed a port ("/dev/pts/3", "COM5") under "Other port...".
     void otherPortEntered(const QString& text);
@@ -79,6 +84,7 @@ private:
     QComboBox* m_parity;
     QLineEdit* m_password;
     QToolButton* m_login;
+    QCheckBox* m_remember = nullptr;
     QLabel* m_state;
 };
 

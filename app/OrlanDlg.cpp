@@ -23,7 +23,10 @@
 #include "app/MessageCentre.h"
 #include "app/NavigationBar.h"
 #include "app/PageRegistry.h"
+#include "app/PasswordKeeper.h"
+#include "app/HistoryWindow.h"
 #include "app/PageSearch.h"
+#include "app/StatusOverviewView.h"
 #include "app/PortController.h"
 #include "app/PortDoctorDialog.h"
 #include "app/ProfileController.h"
@@ -75,6 +78,7 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     if (!m_ports->ApplyStartOptions(m_options))
         m_status->Status(QString::fromStdString(m_catalogue.Lookup(kMsgNoUsb, kSectionSysMsg)));
     m_session.SetPassword(LinkBar().Password().toStdString());
+    RecallPassword();
     m_splitter->restoreState(CPreferences().value(QLatin1String(kSplitterSetting)).toByteArray());
     m_pages->SelectFirst();
 
@@ -86,6 +90,29 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     m_ports->Open();
     // The whole-configuration read runs as soon as the event loop starts.
     QTimer::singleShot(0, this, [this] { m_session.Reload(); });
+}
+
+void COrlanDlg::RecallPassword()
+{
+    const QString port = m_link.Port().DevicePath();
+    const bool remembered = m_passwords->Remembers(port);
+    LinkBar().SetRemembersPassword(remembered);
+    // A password given on the command line wins over the keyring's.
+    if (!remembered || m_options.password)
+        return;
+    m_passwords->Recall(port, [this, port](const QString& password) {
+        if (m_link.Port().DevicePath() != port)
+            return;  // another port was chosen meanwhile
+        LinkBar().SetPassword(password);
+        m_session.SetPassword(password.toStdString());
+    });
+}
+
+void COrlanDlg::OnLoginSuccess()
+{
+    // The password that worked is the one to keep.
+    if (LinkBar().RemembersPassword())
+        m_passwords->Remember(m_link.Port().DevicePath(), LinkBar().Password());
 }
 
 void COrlanDlg::OnBeep()
@@ -191,10 +218,23 @@ void COrlanDlg::BuildParts()
     connect(m_ports, &CPortController::switched, this, [this] {
         m_status->Status({});
         m_status->SecondStatus({});
+        RecallPassword();
+    });
+    m_passwords = new CPasswordKeeper(this);
+    connect(m_passwords, &CPasswordKeeper::unavailable, this, [this](const QString& why) { m_status->Status(why); });
+    connect(&LinkBar(), &CLinkBar::rememberPasswordClicked, this, [this](bool on) {
+        const QString port = m_link.Port().DevicePath();
+        if (on)
+            m_passwords->Remember(port, LinkBar().Password());
+        else
+            m_passwords->Forget(port);
     });
     connect(m_ports, &CPortController::terminalActionsChanged, this, &COrlanDlg::ApplyLinkToActions);
     connect(m_ports, &CPortController::reconnectAsked, m_commands, &CCommandBar::ReloadAfterAsking);
     m_pages->Register();
+    m_pages->AddOverview(
+        new CStatusOverviewView(m_session, m_catalogue, [this] { return m_link.Port().DevicePath(); }, m_stack));
+    m_history.onError = [this](const std::string& why) { m_status->Status(QString::fromStdString(why)); };
 }
 
 void COrlanDlg::BuildMenus()
@@ -238,6 +278,10 @@ void COrlanDlg::BuildMenus()
         if (current != nullptr && current == m_pages->ViewOf(m_pages->ShownKey()))
             current->WritePage(true);
     });
+    view->addSeparator();
+    QAction* history = view->addAction(tr("Configuration history..."));
+    history->setObjectName(QStringLiteral("actionHistory"));
+    connect(history, &QAction::triggered, this, [this] { ShowHistoryWindow(this); });
     menuBar()->addMenu(CreateLanguageMenu(this));
 }
 

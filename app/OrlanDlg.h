@@ -19,6 +19,7 @@
 #include "link/PortWatcher.h"
 #include "platform/RegSetting.h"
 #include "session/TerminalSession.h"
+#include "wiring/HistoryRecorder.h"
 #include "wiring/Reconnector.h"
 #include "wiring/TerminalLink.h"
 
@@ -36,6 +37,7 @@ class CLinkBar;
 class CMessageCentre;
 class CNavigationBar;
 class CPageRegistry;
+class CPasswordKeeper;
 class CPageSearchBox;
 class CPortController;
 class CProfileController;
@@ -88,6 +90,7 @@ private:
     // Setup mode entered, a login, the end of a read: the desktop's beep,
     // unless switched off in the View menu.
     void OnBeep() override;
+    void OnLoginSuccess() override;
     void OnWholeReadComplete() override;
     void OnPictureComplete(std::span<const uint8_t> jpeg) override;
     void ShowInformation(const std::string& text) override;
@@ -107,6 +110,8 @@ private:
     // page view's own buttons.
     void ApplyLinkToActions(bool allowed);
     void StoreChoices();
+    // The chosen port's remembered password from the keyring, and its check box.
+    void RecallPassword();
 
     CLabelCatalogue m_catalogue;
     SStartOptions m_options;
@@ -117,6 +122,8 @@ private:
     // Adapters coming and going; the one in use reopened when it returns.
     CPortWatcher m_portWatcher;
     CReconnector m_reconnector{m_link, m_portWatcher};
+    // Every complete whole read goes into the unit's configuration history.
+    CHistoryRecorder m_history{m_session, [this] { return m_link.Port().DevicePath().toStdString(); }};
 
     // The parts, children of the window.
     CMessageCentre* m_messages = nullptr;
@@ -139,6 +146,7 @@ private:
     // While closing waits for a batch: gives up once the terminal is quiet.
     QTimer* m_closeWatch = nullptr;
     QAction* m_beepAction = nullptr;
+    CPasswordKeeper* m_passwords = nullptr;
     int m_wholeReads = 0;
 };
 

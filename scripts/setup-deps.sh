@@ -9,6 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-dev
   qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qtkeychain-qt6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-microhei
   dpkg-dev file lintian desktop-file-utils appstream
