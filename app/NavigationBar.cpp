@@ -41,6 +41,7 @@ constexpr std::array<SSubjectFolder, 4> kSubjectFolders = {{
 const std::map<std::string_view, QStyle::StandardPixmap>& ItemPixmaps()
 {
     static const std::map<std::string_view, QStyle::StandardPixmap> pixmaps = {
+        {kOverviewItemKey, QStyle::SP_DesktopIcon},
         {"PAGE_CS", QStyle::SP_DriveNetIcon},
         {"PAGE_BASIC", QStyle::SP_ComputerIcon},
         {"PAGE_ALARM", QStyle::SP_MessageBoxWarning},
@@ -140,6 +141,9 @@ CNavigationBar::CNavigationBar(const CLabelCatalogue& catalogue, QWidget* parent
     setSelectionMode(QAbstractItemView::SingleSelection);
     setStyleSheet(QStringLiteral("QTreeView { border: none; } QTreeView::item { padding: 3px 2px; }"));
 
+    auto* overview = new QTreeWidgetItem(this, {tr("Unit at a glance")});
+    overview->setData(0, kKeyRole, QString::fromLatin1(kOverviewItemKey));
+    overview->setIcon(0, StyleIcon(ItemPixmap(kOverviewItemKey)));
     for (const NavigationFolderKeys& folder : kNavigationFolders) {
         auto* folderItem = new QTreeWidgetItem(this, {Text(catalogue, folder.folder)});
         StyleAsFolder(folderItem, font());
@@ -260,6 +264,8 @@ QTreeWidgetItem* CNavigationBar::Item(const QString& key) const
 {
     for (int f = 0; f < topLevelItemCount(); ++f) {
         QTreeWidgetItem* folder = topLevelItem(f);
+        if (!key.isEmpty() && folder->data(0, kKeyRole).toString() == key)
+            return folder;
         for (int i = 0; i < folder->childCount(); ++i) {
             if (folder->child(i)->data(0, kKeyRole).toString() == key)
                 return folder->child(i);

@@ -24,6 +24,8 @@ inline constexpr char kShowAllPagesSetting[] = "ui/showAllPages";
 // names (empty while every page has its subject) and of the menu entry.
 inline constexpr std::string_view kAllPagesFolderKey = "TAB_ALL";
 inline constexpr std::string_view kShowAllPagesKey = "SHOW_ALL";
+// The unit at a glance: the first item, above the folders; no page's key.
+inline constexpr char kOverviewItemKey[] = "STATUS_OVERVIEW";
 
 // A folder after the classic four: its catalogue key (section TABS) and the
 // page classes it lists, in order.

@@ -24,7 +24,9 @@
 #include "app/NavigationBar.h"
 #include "app/PageRegistry.h"
 #include "app/PasswordKeeper.h"
+#include "app/HistoryWindow.h"
 #include "app/PageSearch.h"
+#include "app/StatusOverviewView.h"
 #include "app/PortController.h"
 #include "app/PortDoctorDialog.h"
 #include "app/ProfileController.h"
@@ -230,6 +232,9 @@ void COrlanDlg::BuildParts()
     connect(m_ports, &CPortController::terminalActionsChanged, this, &COrlanDlg::ApplyLinkToActions);
     connect(m_ports, &CPortController::reconnectAsked, m_commands, &CCommandBar::ReloadAfterAsking);
     m_pages->Register();
+    m_pages->AddOverview(
+        new CStatusOverviewView(m_session, m_catalogue, [this] { return m_link.Port().DevicePath(); }, m_stack));
+    m_history.onError = [this](const std::string& why) { m_status->Status(QString::fromStdString(why)); };
 }
 
 void COrlanDlg::BuildMenus()
@@ -273,6 +278,10 @@ void COrlanDlg::BuildMenus()
         if (current != nullptr && current == m_pages->ViewOf(m_pages->ShownKey()))
             current->WritePage(true);
     });
+    view->addSeparator();
+    QAction* history = view->addAction(tr("Configuration history..."));
+    history->setObjectName(QStringLiteral("actionHistory"));
+    connect(history, &QAction::triggered, this, [this] { ShowHistoryWindow(this); });
     menuBar()->addMenu(CreateLanguageMenu(this));
 }
 

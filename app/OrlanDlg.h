@@ -19,6 +19,7 @@
 #include "link/PortWatcher.h"
 #include "platform/RegSetting.h"
 #include "session/TerminalSession.h"
+#include "wiring/HistoryRecorder.h"
 #include "wiring/Reconnector.h"
 #include "wiring/TerminalLink.h"
 
@@ -121,6 +122,8 @@ private:
     // Adapters coming and going; the one in use reopened when it returns.
     CPortWatcher m_portWatcher;
     CReconnector m_reconnector{m_link, m_portWatcher};
+    // Every complete whole read goes into the unit's configuration history.
+    CHistoryRecorder m_history{m_session, [this] { return m_link.Port().DevicePath().toStdString(); }};
 
     // The parts, children of the window.
     CMessageCentre* m_messages = nullptr;

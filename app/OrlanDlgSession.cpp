@@ -8,6 +8,7 @@
 #include "app/FileAccess.h"
 #include "app/JobReportLine.h"
 #include "app/MessageCentre.h"
+#include "app/NavigationBar.h"
 #include "app/PageRegistry.h"
 #include "app/PortController.h"
 #include "app/SessionTexts.h"
@@ -70,6 +71,8 @@ void COrlanDlg::OnWholeReadComplete()
 {
     ++m_wholeReads;
     m_header->ShowUnit(m_session.FindPage("CPageMainParams"));
+    // What was read, at a glance.
+    m_pages->Show(QString::fromLatin1(kOverviewItemKey));
     Q_EMIT wholeReadCompleted();
 }
 

@@ -118,9 +118,16 @@ CPageView* CPageRegistry::ViewOf(const CPage& page) const
     return view == m_viewOfPage.end() ? nullptr : view->second;
 }
 
+void CPageRegistry::AddOverview(QWidget* overview)
+{
+    m_parts.stack.addWidget(overview);
+    m_widgets[QString::fromLatin1(kOverviewItemKey)] = overview;
+}
+
 bool CPageRegistry::Show(const QString& key)
 {
-    if (!m_parts.navigation.IsItemEnabled(key) || ViewOf(key) == nullptr)
+    const bool overview = key == QLatin1String(kOverviewItemKey) && m_widgets.contains(key);
+    if (!m_parts.navigation.IsItemEnabled(key) || (!overview && ViewOf(key) == nullptr))
         return false;
     // The page that was current gets its buttons back.
     m_parts.progress.EnablePageButtons(true);

@@ -43,6 +43,9 @@ public:
     // Binds the navigation items to the session's pages, fills the folders
     // by subject and makes the views that must exist from the start.
     void Register();
+    // The unit at a glance under the navigation's first item; it is no
+    // page, so no page button or progress acts on it.
+    void AddOverview(QWidget* overview);
     // The page's view, made now if it was not shown before; null for an
     // unknown key.
     CPageView* ViewOf(const QString& key);

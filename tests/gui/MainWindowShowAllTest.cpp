@@ -23,6 +23,8 @@ namespace orlan::test {
 namespace {
 
 constexpr int kClassicFolders = 4;
+// The unit at a glance stands above the folders.
+constexpr int kAboveFolders = 1;
 
 SStartOptions OfflineOptions()
 {
@@ -72,22 +74,26 @@ TEST(MainWindowShowAll, EveryPageIsOneItemAwayAndTheClassicFoldersKeepTheirOrder
     CNavigationBar& navigation = window.Navigation();
     EXPECT_TRUE(navigation.ShowsAllPages()) << "no hidden switch on a first run";
     const auto subjects = SubjectFolders();
-    ASSERT_EQ(navigation.topLevelItemCount(), kClassicFolders + static_cast<int>(subjects.size()))
+    ASSERT_EQ(navigation.topLevelItemCount(), kAboveFolders + kClassicFolders + static_cast<int>(subjects.size()))
         << "a page no subject folder names";
+    EXPECT_EQ(navigation.topLevelItem(0)->data(0, Qt::UserRole).toString(), QLatin1String(kOverviewItemKey));
+    EXPECT_TRUE(CNavigationBar::HasItemIcon(kOverviewItemKey));
 
     for (int f = 0; f < kClassicFolders; ++f) {
         const NavigationFolderKeys& classic = kNavigationFolders[static_cast<size_t>(f)];
-        EXPECT_EQ(navigation.topLevelItem(f)->text(0).toStdString(), CatalogueText(classic.folder, kSectionTabs));
+        EXPECT_EQ(navigation.topLevelItem(kAboveFolders + f)->text(0).toStdString(),
+                  CatalogueText(classic.folder, kSectionTabs));
         QStringList expected;
         for (std::string_view key : classic.items)
             expected.append(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
-        EXPECT_EQ(ChildKeys(navigation.topLevelItem(f)), expected);
+        EXPECT_EQ(ChildKeys(navigation.topLevelItem(kAboveFolders + f)), expected);
     }
     EXPECT_EQ(navigation.ItemKeys().size(), 22);
 
     std::map<const CPage*, int> itemsOfPage;
-    for (int f = 0; f < navigation.topLevelItemCount(); ++f) {
-        const QTreeWidgetItem* folder = navigation.topLevelItem(f);
+    for (int item = kAboveFolders; item < navigation.topLevelItemCount(); ++item) {
+        const QTreeWidgetItem* folder = navigation.topLevelItem(item);
+        const int f = item - kAboveFolders;
         if (f >= kClassicFolders) {
             const std::string_view folderKey = subjects[static_cast<size_t>(f - kClassicFolders)].folderKey;
             EXPECT_EQ(folder->text(0).toStdString(), CatalogueText(folderKey, kSectionTabs));
@@ -137,7 +143,7 @@ TEST(MainWindowShowAll, TheClassicFoldersAloneCanBeChosenAndAreRemembered)
         ASSERT_TRUE(window.Pages().Show(subjectPage));
 
         showAll->trigger();
-        EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders);
+        EXPECT_EQ(navigation.topLevelItemCount(), kAboveFolders + kClassicFolders);
         EXPECT_NE(window.Pages().ShownKey(), subjectPage) << "a page of the folders that went away";
         EXPECT_FALSE(window.Pages().Show(subjectPage));
         EXPECT_FALSE(CPreferences().value(QLatin1String(kShowAllPagesSetting)).toBool());
@@ -146,11 +152,12 @@ TEST(MainWindowShowAll, TheClassicFoldersAloneCanBeChosenAndAreRemembered)
         COrlanDlg window(ShippedCatalogue(), OfflineOptions());
         CNavigationBar& navigation = window.Navigation();
         EXPECT_FALSE(navigation.ShowsAllPages());
-        EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders);
+        EXPECT_EQ(navigation.topLevelItemCount(), kAboveFolders + kClassicFolders);
         // Finding a page of a subject folder brings the folders back.
         ASSERT_TRUE(window.Pages().ShowFound(subjectPage, QString()));
         EXPECT_TRUE(navigation.ShowsAllPages());
-        EXPECT_EQ(navigation.topLevelItemCount(), kClassicFolders + static_cast<int>(SubjectFolders().size()));
+        EXPECT_EQ(navigation.topLevelItemCount(),
+                  kAboveFolders + kClassicFolders + static_cast<int>(SubjectFolders().size()));
         EXPECT_TRUE(CPreferences().value(QLatin1String(kShowAllPagesSetting)).toBool());
     }
     ForgetSettings();

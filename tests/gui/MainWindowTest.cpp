@@ -236,8 +236,9 @@ TEST(MainWindow, NavigationShowsPagesAndLeavesItemsWithoutAPageDisabled)
             expectedKeys.append(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
     }
     ASSERT_EQ(navigation.ItemKeys(), expectedKeys);
-    ASSERT_GE(navigation.topLevelItemCount(), 4);
-    EXPECT_EQ(navigation.topLevelItem(1)->text(0).toStdString(), CatalogueText("TAB_GPIO", kSectionTabs));
+    // The unit at a glance, then the four folders.
+    ASSERT_GE(navigation.topLevelItemCount(), 5);
+    EXPECT_EQ(navigation.topLevelItem(2)->text(0).toStdString(), CatalogueText("TAB_GPIO", kSectionTabs));
 
     int enabled = 0;
     for (const QString& key : expectedKeys) {
