@@ -67,12 +67,18 @@ bool ValueTaken(const SFieldDesc& desc, std::string_view value)
 
 std::vector<CommandSpec> DeclaredCommands(const std::vector<CommandSpec>& handWritten)
 {
+    return DeclaredCommands(handWritten, CreateAllPages());
+}
+
+std::vector<CommandSpec> DeclaredCommands(const std::vector<CommandSpec>& handWritten,
+                                          const std::vector<std::unique_ptr<CPage>>& pages)
+{
     // Patterns are views: their texts live as long as the program.
     static std::deque<std::string> names;
     std::string error;
     const std::optional<CConfigStore> fixture = CConfigStore::Parse(DefaultFixtureText(), &error);
     std::vector<CommandSpec> declared;
-    for (const auto& page : CreateAllPages()) {
+    for (const auto& page : pages) {
         for (const SSetting& setting : page->Settings()) {
             const std::string name = CommandName(setting);
             if (name.empty() || setting.keys.empty())

@@ -1,6 +1,7 @@
 // One declaration is all a plain setting needs: a page that declares a new
 // key gets its routing row, its value parsed, its command written, its
-// profile line read back and its value rule, with nothing else touched.
+// profile line read back and its value rule, with nothing else touched
+// (its JSON and the simulator's command: tests/cli/ThrowawaySettingTest).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,20 +10,10 @@
 #include "console/ProfileText.h"
 #include "pages/FieldHelpers.h"
 #include "pages/Setting.h"
+#include "support/ThrowawayPage.h"
 
 namespace orlan::test {
 namespace {
-
-class CPageThrowaway final : public CPage {
-public:
-    CPageThrowaway()
-        : CPage({.className = "CPageThrowaway", .section = "PageThrowaway", .profileTitle = "Throwaway"})
-    {
-        AddSetting({.field = Whole(Text("level", "LEVEL"), 0, 99), .keys = {"$THROWLEVEL"}, .command = "%%THROWLEVEL%s\r"});
-        AddSetting({.field = Flag("armed", "ARMED"), .keys = SwitchKeys("$THROWARM"), .command = "%%THROWARM%d\r"});
-    }
-    std::string DumpRequest() const override { return "%DUMPTHROW\r"; }
-};
 
 bool Has(const std::vector<std::string>& blocks, std::string_view text)
 {
