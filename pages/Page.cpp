@@ -142,10 +142,12 @@ void CPage::TakeDeclaredLine(std::string_view line)
     bool changed = false;
     for (const SSetting& setting : m_settings) {
         for (const std::string& key : setting.keys) {
+            // The value stands behind the key wherever the key stands.
+            const size_t at = line.find(key);
             const SDumpRoute route = SettingRoute(setting, key, m_info.className);
-            if (!HeardWhole(key) || !CDumpRouter::Matches(route, line))
+            if (!HeardWhole(key) || at == std::string_view::npos || !CDumpRouter::Matches(route, line.substr(at)))
                 continue;
-            TakeRouted(setting, CDumpRouter::HandOver(route, line));
+            TakeRouted(setting, CDumpRouter::HandOver(route, line.substr(at)));
             changed = true;
         }
     }

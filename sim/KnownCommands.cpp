@@ -372,12 +372,6 @@ std::vector<CommandSpec> BuildTable()
         Setting("GRAYEVENT", RewriteLines("GRAY", {"$GRAYEVENTCNT {0}", "$GRAYEVENTMIN {1}"})),
 
         // GPRS and its data centres.
-        Setting("M2MQEXNTPEN", m2m("$M2M_QEXNTP {b}")),
-        Setting("M2MDNS", m2m("$M2M_DNS {v}")),
-        Setting("M2MIDT", m2m("$M2M_IDT {v}")),
-        Setting("MODUID", m2m("$M2M_TID {v}")),
-        Setting("M2MEN", m2m("$M2M_EN {b}")),
-        Setting("M2MCTO", m2m("$M2M_CTO {v}")),
         Setting("M2MDTSIP#=", m2m("$M2MD_SVR{n} {v}", 3)),
         Setting("M2MDTSPT#=", m2m("$M2MD_PT{n} {v}", 3)),
         Setting("M2MDTSPO#=", m2m("$M2MD_PRO{n} {v}", 3)),
@@ -385,10 +379,6 @@ std::vector<CommandSpec> BuildTable()
         Setting("M2MDTSTO#=", RewriteLines("M2M", {"$M2MD_IDLT{n} {0}", "$M2MD_REPT{n} {1}", "$M2MD_HRTT{n} {2}"}, 3)),
 
         // HTTP, e-mail, 3G video, MMS and camera.
-        Setting("HTTPURL", RewriteLine("HTTP", "$M2M_HTTP_URL {v}")),
-        Setting("HTTPSIM", RewriteLine("HTTP", "$M2M_HTTP_SIM {v}")),
-        Setting("HTTPPOSTPWD", RewriteLine("HTTP", "$M2M_HTTP_PWD {v}")),
-        Setting("HTTPGROUP", RewriteLine("HTTP", "$M2M_HTTP_GID {v}")),
         Setting("EM#", mms("$EM{n} {v}", 1)),
         Setting("SYSSMTP",
                 RewriteLines("MMS", {"$SMTP_SVR {0}", "$SMTP_PORT {1}", "$SMTP_UID {2}", "$SMTP_PWD {3}", "$SMTP_FROM {4}"})),

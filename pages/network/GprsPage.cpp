@@ -37,9 +37,6 @@ constexpr std::array<std::string_view, 10> kProtocolNames = {
 constexpr std::array<int, 10> kNameSearchOrder = {9, 7, 8, 0, 1, 2, 3, 4, 5, 6};
 constexpr int kUnknownProtocol = 255;
 
-// "$M2M_APN cmnet": the value behind the key and one separator.
-constexpr size_t kSettingValueAt = 9;
-constexpr size_t kNtpSwitchAt = 12;
 
 // A data-centre line: key, row digit right behind it, one separator, value.
 struct SCentreKey {
@@ -84,21 +81,23 @@ CPageGPRS::CPageGPRS()
              .section = "PageGPRS",
              .defaultAnswerWaitMs = kWaitMs,
              .headingSection = "PageGPRS",
-             .headingKey = "TITLE"}),
+             .headingKey = "TITLE",
+             // "$NTP_" lines hold no value the page keeps.
+             .wholeLineKeys = {"$M2M_", "$NTP_"}}),
       m_rowLabel(kRowLabelBuiltIn)
 {
-    AddSetting({.field = Flag(kGprsEnable, "GPRS_EN"), .command = "%%M2MEN%d\r"});
-    AddSetting({.field = Text(kApn, "APN"), .command = "%%M2MAPN%s\r"});
-    AddSetting({.field = Text(kUser, "UID"), .command = "%%M2MUID%s\r"});
-    AddSetting({.field = Masked(Text(kPassword, "PWD")), .command = "%%M2MPWD%s\r"});
-    AddSetting({.field = Text(kDns, "DNS"), .command = "%%M2MDNS%s\r"});
-    AddSetting({.field = Whole(Text(kIdleTimeout, "GPRS_IDLE_TO")), .command = "%%M2MIDT%s\r"});
-    AddSetting({.field = Whole(Text(kModbusUnitId, "MTCPUID"), 0, 255), .command = "%%MODUID%s\r"});
-    AddSetting({.field = Whole(Text(kTcpTimeout, "GPRS_TCPTO")), .command = "%%M2MCTO%s\r"});
+    AddSetting({.field = Flag(kGprsEnable, "GPRS_EN"), .keys = SwitchKeys("$M2M_EN"), .command = "%%M2MEN%d\r"});
+    AddSetting({.field = Text(kApn, "APN"), .keys = {"$M2M_APN "}, .command = "%%M2MAPN%s\r"});
+    AddSetting({.field = Text(kUser, "UID"), .keys = {"$M2M_UID "}, .command = "%%M2MUID%s\r"});
+    AddSetting({.field = Masked(Text(kPassword, "PWD")), .keys = {"$M2M_PWD "}, .command = "%%M2MPWD%s\r"});
+    AddSetting({.field = Text(kDns, "DNS"), .keys = {"$M2M_DNS"}, .command = "%%M2MDNS%s\r"});
+    AddSetting({.field = Whole(Text(kIdleTimeout, "GPRS_IDLE_TO")), .keys = {"$M2M_IDT"}, .command = "%%M2MIDT%s\r"});
+    AddSetting({.field = Whole(Text(kModbusUnitId, "MTCPUID"), 0, 255), .keys = {"$M2M_TID"}, .command = "%%MODUID%s\r"});
+    AddSetting({.field = Whole(Text(kTcpTimeout, "GPRS_TCPTO")), .keys = {"$M2M_CTO"}, .command = "%%M2MCTO%s\r"});
     AddSetting({.field = Text(kDeviceId, "QEXID"), .keys = {"$DID"}, .command = "%%ID%s\r"});
     AddSetting({.field = Flag(kGprsDtu, "GPRS_DTU"), .keys = SwitchKeys("$GDTU_EN"), .command = "%%GDTUEN%d\r"});
     AddSetting({.field = Flag(kQexIo, "GPRS_QEXIO"), .keys = SwitchKeys("$GMSG_EN"), .command = "%%GMSGEN%d\r"});
-    AddSetting({.field = Flag(kQexNtp, "GPRS_QEXNTP"), .command = "%%M2MQEXNTPEN%d\r"});
+    AddSetting({.field = Flag(kQexNtp, "GPRS_QEXNTP"), .keys = {"$M2M_QEXNTP "}, .command = "%%M2MQEXNTPEN%d\r"});
 
     m_tables.emplace_back(STableDesc{.id = "centres",
                                      .headerKeys = {"LIST0", "LIST1", "LIST2", "LIST3", "LIST4", "LIST5", "LIST6",
@@ -138,51 +137,8 @@ std::string CPageGPRS::DumpRequest() const
 std::vector<SDumpEntry> CPageGPRS::DumpEntries()
 {
     std::vector<SDumpEntry> entries = SettingEntries();
-    for (std::string_view key : {"$M2M_", "$NTP_"})
-        entries.push_back({std::string(key), [this](const SDumpValue& value) { StoreSetting(value.line); }});
     entries.push_back({"$M2MD_", [this](const SDumpValue& value) { StoreCentre(value.line); }});
     return entries;
-}
-
-void CPageGPRS::StoreSetting(std::string_view line)
-{
-    bool changed = false;
-    // Tested before the others and not instead of them.
-    if (const auto value = net::ValueOf(line, "$M2M_QEXNTP ", 0)) {
-        m_fields.SetNumber(kQexNtp, net::CharAt(*value, kNtpSwitchAt) == '1' ? 1 : 0);
-        changed = true;
-    }
-    // The first of these the line holds gives its value; "$NTP_" lines hold
-    // none (the page keeps no time-server settings).
-    struct SSettingKey {
-        std::string_view key;
-        std::string_view field;
-        int switchValue;  // -1: a text from behind the key
-    };
-    static constexpr std::array<SSettingKey, 9> kKeys = {{
-        {"$M2M_APN ", kApn, -1},
-        {"$M2M_UID ", kUser, -1},
-        {"$M2M_PWD ", kPassword, -1},
-        {"$M2M_EN 0", kGprsEnable, 0},
-        {"$M2M_EN 1", kGprsEnable, 1},
-        {"$M2M_DNS", kDns, -1},
-        {"$M2M_IDT", kIdleTimeout, -1},
-        {"$M2M_TID", kModbusUnitId, -1},
-        {"$M2M_CTO", kTcpTimeout, -1},
-    }};
-    for (const SSettingKey& key : kKeys) {
-        const auto value = net::ValueOf(line, key.key, kSettingValueAt);
-        if (!value)
-            continue;
-        if (key.switchValue >= 0)
-            m_fields.SetNumber(key.field, key.switchValue);
-        else
-            m_fields.SetText(key.field, *value);
-        changed = true;
-        break;
-    }
-    if (changed)
-        NotifyChanged();
 }
 
 void CPageGPRS::StoreCentre(std::string_view line)

@@ -63,7 +63,6 @@ protected:
     CCommandList SettingCommands(ETarget target) const override;
 
 private:
-    void StoreSetting(std::string_view line);
     void StoreCentre(std::string_view line);
     void LabelRows();
 

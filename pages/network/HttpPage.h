@@ -16,13 +16,9 @@ public:
     CPageHttp();
 
     std::string DumpRequest() const override;
-    std::vector<SDumpEntry> DumpEntries() override;
 
 protected:
     CCommandList SettingCommands(ETarget target) const override;
-
-private:
-    void StoreLine(std::string_view line);
 };
 
 } // namespace orlan

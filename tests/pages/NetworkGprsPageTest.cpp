@@ -41,9 +41,9 @@ TEST_F(GprsPage, SettingLinesFillTheFieldsAndTheBatchCarriesThemInItsOrder)
     EXPECT_EQ(f.Text("apn"), "both");
     h.Feed({"$M2M_QEXNTP "});
     EXPECT_EQ(f.Number("qexNtp"), 0);
-    // The first key in the page's order wins: APN before DNS.
+    // Each key a line holds fills its field from where it stands.
     h.Feed({"$M2M_DNS 1.1.1.1 $M2M_APN x"});
-    EXPECT_EQ(f.Text("dns"), "8.8.4.4");
+    EXPECT_EQ(f.Text("dns"), "1.1.1.1 $M2M_APN x");
     EXPECT_EQ(f.Text("apn"), "x");
 
     // A read empties the settings and keeps the data centres.

@@ -24,10 +24,10 @@ TEST(HttpPage, ItsFourKeysFillItsFieldsAndOtherLinesChangeNothing)
                       "%HTTPPOSTPWDsecret\r", "%HTTPGROUP7\r", "%COMMITCMD\r"}));
     // The GPRS page ignores the HTTP password, which is no APN password.
     EXPECT_EQ(h.Page<CPageGPRS>("CPageGPRS").Fields().Text("password"), "");
-    // The first key of the page's order wins.
+    // Each key a line holds fills its field from where it stands.
     h.Feed({"$M2M_HTTP_GID 9 $M2M_HTTP_SIM 1"});
     EXPECT_EQ(f.Text("sim"), "1");
-    EXPECT_EQ(f.Text("group"), "7");
+    EXPECT_EQ(f.Text("group"), "9 $M2M_HTTP_SIM 1");
     h.Feed({"$M2M_HTTP_URL"});
     EXPECT_EQ(f.Text("url"), "");
     h.session.ReadPage(page);
