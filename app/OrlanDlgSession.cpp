@@ -71,8 +71,10 @@ void COrlanDlg::OnWholeReadComplete()
 {
     ++m_wholeReads;
     m_header->ShowUnit(m_session.FindPage("CPageMainParams"));
-    // What was read, at a glance.
-    m_pages->Show(QString::fromLatin1(kOverviewItemKey));
+    // What was read, at a glance; a page asked for on the command line
+    // stays for the first read.
+    if (m_wholeReads > 1 || m_options.firstPage.isEmpty())
+        m_pages->Show(QString::fromLatin1(kOverviewItemKey));
     Q_EMIT wholeReadCompleted();
 }
 

@@ -1,5 +1,6 @@
 #include "app/StartOptions.h"
 
+#include "app/NavigationBar.h"
 #include "console/ConsoleCommands.h"
 
 #include "labels/CommonLabelKeys.h"
@@ -9,7 +10,7 @@ namespace orlan {
 
 QStringList StartPageKeys()
 {
-    QStringList keys;
+    QStringList keys{QString::fromLatin1(kOverviewItemKey)};
     for (const NavigationFolderKeys& folder : kNavigationFolders) {
         for (std::string_view key : folder.items)
             keys.append(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));

@@ -11,11 +11,11 @@ namespace orlan {
 namespace {
 
 constexpr int kMargin = 8;
-constexpr int kLampCell = 54;   // the height of one lamp's cell
-constexpr int kBarRow = 40;
-constexpr int kTileHeight = 92;
+constexpr int kLampCell = 50;   // the height of one lamp's cell
+constexpr int kBarRow = 36;
+constexpr int kTileHeight = 64;
 constexpr int kEventRow = 20;
-constexpr int kGap = 14;
+constexpr int kGap = 10;
 
 const QColor kLit(46, 160, 67);
 const QColor kDark(120, 120, 120);
