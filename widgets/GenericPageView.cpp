@@ -99,13 +99,27 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
     const bool hasTables = !page.Tables().empty();
     const bool anyGrowing = std::any_of(page.Tables().begin(), page.Tables().end(),
                                         [](const CPageTable& table) { return table.Desc().order != ERowOrder::Fixed; });
+    // A form beside a growing list (the live states of the inputs and
+    // outputs) sits left of it: both get the page's whole height instead of
+    // sharing it, so the list never scrolls inside a scrolling page and the
+    // form scrolls only in a short window.
+    QVBoxLayout* column = layout;
+    QHBoxLayout* beside = nullptr;
+    if (m_form->HasVisibleFields() && anyGrowing) {
+        beside = new QHBoxLayout;
+        column = new QVBoxLayout;
+        column->setContentsMargins(0, 0, 0, 0);
+        beside->addLayout(column, 1);
+        beside->addSpacing(fontMetrics().height());
+        layout->addLayout(beside, 1);
+    }
     if (m_form->HasVisibleFields()) {
         auto* scroll = new CFormScrollArea(!anyGrowing, this);
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
         scroll->setWidget(m_form);
         connect(m_form, &CFormView::ArrangementChanged, scroll, [scroll] { scroll->updateGeometry(); });
-        layout->addWidget(scroll, hasTables ? 0 : 1);
+        column->addWidget(scroll, hasTables && column == layout ? 0 : 1);
     } else {
         m_form->setParent(this);
         m_form->hide();
@@ -128,9 +142,17 @@ CGenericPageView::CGenericPageView(CPage& page, CTerminalSession& session, const
         connect(table, &CTableView::RowActivated, this,
                 [this, t](int row) { EditRow(t, static_cast<size_t>(row)); });
         connect(table, &CTableView::SelectedRowChanged, this, &CGenericPageView::UpdateActionButtons);
-        // A list as wide as its columns stays on the left.
-        layout->addWidget(table, tableDesc.order == ERowOrder::Fixed ? 0 : 1,
-                          table->FitsItsColumns() ? Qt::AlignLeft : Qt::Alignment());
+        // A list as wide as its columns stays on the left; a growing one
+        // beside the form takes the column right of it.
+        const bool growing = tableDesc.order != ERowOrder::Fixed;
+        if (growing && beside != nullptr) {
+            // As narrow as its columns, so the form can spread into two.
+            if (table->FitsItsColumns())
+                table->setMaximumWidth(table->sizeHint().width());
+            beside->addWidget(table);
+        } else {
+            layout->addWidget(table, growing ? 1 : 0, table->FitsItsColumns() ? Qt::AlignLeft : Qt::Alignment());
+        }
         m_tables.push_back(table);
     }
     if (hasTables && !anyGrowing)
