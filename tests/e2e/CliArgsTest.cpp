@@ -102,6 +102,15 @@ TEST(CliArgs, PageCommandsTakeTheirPageRowAndSettingsInOrder)
     const SCliParse diff = Parse({"--port", "COM1", "diff", "p.txt"});
     ASSERT_TRUE(diff.options) << diff.error;
     EXPECT_EQ(diff.options->profilePath, "p.txt");
+
+    const SCliParse status = Parse({"status", "--watch", "--port", "COM1", "--json"});
+    ASSERT_TRUE(status.options) << status.error;
+    EXPECT_EQ(status.options->command, ECliCommand::Status);
+    EXPECT_TRUE(status.options->watch && status.options->json);
+    const SCliParse history = Parse({"history", "100234"});  // no port: the history is on this computer
+    ASSERT_TRUE(history.options) << history.error;
+    EXPECT_EQ(history.options->command, ECliCommand::History);
+    EXPECT_EQ(history.options->unit, "100234");
 }
 
 TEST(CliArgs, HelpWinsOverEverythingElse)
@@ -176,7 +185,10 @@ TEST(CliArgs, BadCommandLinesSayWhy)
         {{"--port", "COM1", "edit", "rf-zones", " "}, "edit takes a row's label or its number from 0, not an empty ROW"},
         {{"--port", "COM1", "edit", "rf-zones", "1", "--table", "a"}, "--table takes a table number from 0, not a"},
         {{"--port", "COM1", "show", "main", "--set", "a=1"}, "--set goes with write and edit only"},
-        {{"--port", "COM1", "read", "--json"}, "--json goes with show only"},
+        {{"--port", "COM1", "read", "--json"}, "--json goes with show and status and history only"},
+        {{"--port", "COM1", "show", "--watch"}, "--watch goes with status only"},
+        {{"history", "100234", "7"}, "unexpected argument 7"},
+        {{"status"}, "--port is required"},
         {{"--port", "COM1", "diff", "p.txt", "--verify"}, "--verify goes with exec only"},
         {{"--port", "COM1", "exec", "p.txt", "--backup", "p.txt"}, "--backup must not overwrite the profile to execute"},
         {{"show", "main"}, "--port is required"},
