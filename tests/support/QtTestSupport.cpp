@@ -5,6 +5,7 @@
 #include <QApplication>
 #endif
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,10 @@ public:
     void SetUp() override
     {
         QStandardPaths::setTestModeEnabled(true);
+        // The configuration history (and whatever else goes to the user's
+        // data folder) of this process and the programs it starts stays in
+        // a folder of the run.
+        qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
 #ifdef ORLAN_TEST_WITH_WIDGETS
         // Windows are drawn offscreen whatever the machine has (or lacks): no
         // display needed, and nothing depends on the user's desktop platform.
@@ -41,6 +46,7 @@ private:
     char m_name[11] = "orlan_test";
     char* m_argv[2] = {m_name, nullptr};
     QCoreApplication* m_app = nullptr;
+    QTemporaryDir m_data;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_qtEnvironment =
