@@ -241,11 +241,14 @@ TEST_F(CliPages, RefusalsComeBeforeAnythingIsSent)
     }
     EXPECT_EQ(ReceivedCount(), before);  // not even the read
 
-    // A row out of the table is known only after the read; nothing follows it.
-    const SCliRun row = Cli({QStringLiteral("edit"), QStringLiteral("control-phones"), QStringLiteral("10")});
-    EXPECT_EQ(row.exitCode, 1);
-    EXPECT_NE(row.err.find("cannot be edited (the table has 10 rows)"), std::string::npos) << row.err;
-    EXPECT_EQ(SentAfterRead(before), std::vector<std::string>{});
+    // A row the list does not show, by number or by label, is refused before
+    // the read, naming the rows there are.
+    for (const char* name : {"10", "No.10"}) {
+        const SCliRun row = Cli({QStringLiteral("edit"), QStringLiteral("control-phones"), QString::fromLatin1(name)});
+        EXPECT_EQ(row.exitCode, 1);
+        EXPECT_NE(row.err.find("its rows are No.0 (0) to No.9 (9)"), std::string::npos) << row.err;
+    }
+    EXPECT_EQ(ReceivedCount(), before);
 }
 
 TEST_F(CliPages, ShowPrintsValuesThatWriteTakesBack)
