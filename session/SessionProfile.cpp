@@ -1,6 +1,7 @@
 // The session's profile as a whole: written from the pages, and loaded back
 // into them.
 #include <algorithm>
+#include <utility>
 
 #include "pages/KnownValues.h"
 #include "pages/PageIdentity.h"
@@ -113,13 +114,14 @@ std::string CTerminalSession::ProfileBytes(EProfileScope scope, std::vector<SLef
     for (const SSection& section : Sections(*this, scope)) {
         CProfileText text;
         WriteKnownProfileSection(*section.page, text, left, section.classic ? std::string_view() : section.title);
-        // A page of the complete tail with nothing to write adds no section.
+        // A page of the complete tail with nothing to write adds no section,
+        // unless lines a loaded profile kept stand in it.
         const std::string own = text.Bytes();
         const bool hasCommands = std::ranges::any_of(RawLines(own), [](std::string_view raw) {
             const std::string line = WithoutLineEnds(raw);
             return !line.empty() && !IsSectionHeader(line);
         });
-        if (section.classic || hasCommands)
+        if (section.classic || hasCommands || !m_keptProfileLines.InSectionFrom(section.title, 0).empty())
             bytes += WithKeptLines(own, section.title, m_keptProfileLines);
         bytes += m_keptProfileLines.Whole(section.title);
         written.push_back(section.title);
@@ -160,22 +162,34 @@ SProfileLoad CTerminalSession::LoadProfile(std::string_view bytes)
             m_keptProfileLines.KeepWhole(lastKnown, std::move(whole));
         whole.clear();
     };
+    bool headerTail = false;   // the line behind a known header, which its page writes
     for (std::string_view raw : RawLines(bytes)) {
         ++number;
         const std::string text = WithoutLineEnds(raw);
         if (text.empty()) {
-            blanks += raw;
+            if (!std::exchange(headerTail, false) || raw != "\r\n")
+                blanks += raw;
             continue;
         }
+        headerTail = false;
         std::string header;
         if (IsSectionHeader(text, &header)) {
+            CPage* known = FindProfileSection(header);
+            if (known && !whole.empty()) {
+                // Empty lines behind kept lines stay theirs, but for the
+                // header's own leading line, which its page writes.
+                if (blanks.ends_with("\r\r\n"))
+                    blanks.resize(blanks.size() - 3);
+                whole += blanks;
+            }
             keepWhole();
             title = header;
-            page = FindProfileSection(title);
+            page = known;
             taken = 0;
             if (page) {
                 lastKnown = title;
                 blanks.clear();  // a known section writes its own
+                headerTail = true;
             } else {
                 whole = blanks + EndedLine(raw);
                 blanks.clear();
