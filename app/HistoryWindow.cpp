@@ -9,10 +9,13 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "platform/PreferenceNames.h"
 #include "session/ProfileDiff.h"
 
 namespace orlan {
@@ -80,6 +83,33 @@ CHistoryWindow::CHistoryWindow(QWidget* parent, const QString& root) : QDialog(p
     m_skipped->setTextFormat(Qt::PlainText);
     m_skipped->setWordWrap(true);
     layout->addWidget(m_skipped);
+    // How much is kept: the oldest snapshots go when a new one is kept.
+    auto* keep = new QHBoxLayout;
+    const SKeepRule rule = RememberedKeepRule();
+    m_keepCount = new QSpinBox(this);
+    m_keepCount->setObjectName(QStringLiteral("historyKeepCount"));
+    m_keepCount->setRange(0, 100000);
+    m_keepCount->setSpecialValueText(tr("no limit"));
+    m_keepCount->setValue(static_cast<int>(rule.count));
+    m_keepDays = new QSpinBox(this);
+    m_keepDays->setObjectName(QStringLiteral("historyKeepDays"));
+    m_keepDays->setRange(0, 36500);
+    m_keepDays->setSpecialValueText(tr("no limit"));
+    m_keepDays->setValue(rule.maxAgeDays);
+    keep->addWidget(new QLabel(tr("Snapshots kept per unit"), this));
+    keep->addWidget(m_keepCount);
+    keep->addSpacing(16);
+    keep->addWidget(new QLabel(tr("Days kept"), this));
+    keep->addWidget(m_keepDays);
+    keep->addStretch(1);
+    layout->addLayout(keep);
+    auto remember = [this] {
+        QSettings settings(QString::fromLatin1(kOrganisationName), QString::fromLatin1(kApplicationName));
+        settings.setValue(QLatin1String(kHistoryKeepCountSetting), m_keepCount->value());
+        settings.setValue(QLatin1String(kHistoryKeepDaysSetting), m_keepDays->value());
+    };
+    connect(m_keepCount, &QSpinBox::valueChanged, this, remember);
+    connect(m_keepDays, &QSpinBox::valueChanged, this, remember);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* reload = buttons->addButton(tr("Read again"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);

@@ -11,6 +11,7 @@
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class QSpinBox;
 class QTreeWidget;
 
 namespace orlan {
@@ -36,6 +37,8 @@ private:
     QComboBox* m_against = nullptr;
     QPlainTextEdit* m_changes = nullptr;
     QLabel* m_skipped = nullptr;
+    QSpinBox* m_keepCount = nullptr;
+    QSpinBox* m_keepDays = nullptr;
 };
 
 // Opens the window (one at a time), without blocking the window behind it.

@@ -7,7 +7,7 @@
 namespace orlan {
 
 CHistoryRecorder::CHistoryRecorder(CTerminalSession& session, std::function<std::string()> port,
-                                   CSnapshotFolder folder, SKeepRule rule)
+                                   CSnapshotFolder folder, std::optional<SKeepRule> rule)
     : m_session(session),
       m_port(std::move(port)),
       m_folder(std::move(folder)),
@@ -34,7 +34,7 @@ void CHistoryRecorder::Record(bool afterProfile)
     snapshot.source = afterProfile ? "profile" : "read";
     snapshot.profile = m_session.ProfileBytes();
     bool kept = false;
-    if (const std::string why = m_folder.Store(snapshot, m_rule, &kept); !why.empty()) {
+    if (const std::string why = m_folder.Store(snapshot, m_rule.value_or(RememberedKeepRule()), &kept); !why.empty()) {
         if (onError)
             onError("the configuration history was not kept: " + why);
         return;

@@ -6,6 +6,7 @@
 // write into the user's data folder.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/SnapshotFolder.h"
@@ -16,8 +17,9 @@ class CTerminalSession;
 
 class CHistoryRecorder {
 public:
+    // Without a rule, the one the user set applies, as it stands at each read.
     CHistoryRecorder(CTerminalSession& session, std::function<std::string()> port,
-                     CSnapshotFolder folder = CSnapshotFolder(), SKeepRule rule = RememberedKeepRule());
+                     CSnapshotFolder folder = CSnapshotFolder(), std::optional<SKeepRule> rule = std::nullopt);
     ~CHistoryRecorder();
     CHistoryRecorder(const CHistoryRecorder&) = delete;
     CHistoryRecorder& operator=(const CHistoryRecorder&) = delete;
@@ -34,7 +36,7 @@ private:
     CTerminalSession& m_session;
     std::function<std::string()> m_port;
     CSnapshotFolder m_folder;
-    SKeepRule m_rule;
+    std::optional<SKeepRule> m_rule;
     // The session's observer outlives nothing it points to.
     std::shared_ptr<CHistoryRecorder*> m_self;
 };
