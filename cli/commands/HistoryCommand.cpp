@@ -6,6 +6,7 @@
 
 #include "platform/SafeFile.h"
 #include "platform/SnapshotFolder.h"
+#include "session/PageValueDiff.h"
 #include "session/ProfileDiff.h"
 
 namespace orlan {
@@ -26,6 +27,16 @@ std::vector<std::string> Changes(const SSnapshot& before, const SSnapshot& after
         for (const std::string& line : section.lines)
             lines.push_back((section.title.empty() ? std::string() : section.title + ": ") + line);
     }
+    return lines;
+}
+
+// The settings that changed, by page and field caption with both values.
+std::vector<std::string> SettingChanges(const SSnapshot& before, const SSnapshot& after,
+                                        const CLabelCatalogue& catalogue)
+{
+    std::vector<std::string> lines;
+    for (const SValueChange& change : DiffProfileValues(before.profile, after.profile, catalogue))
+        lines.push_back(ValueChangeText(change));
     return lines;
 }
 
@@ -58,15 +69,19 @@ bool CHistoryCommand::Prepare()
             for (size_t i = 0; i < unit.snapshots.size(); ++i) {
                 const SSnapshot& snapshot = unit.snapshots[i];
                 QJsonArray changes;
+                QJsonArray settings;
                 if (i > 0) {
                     for (const std::string& line : Changes(unit.snapshots[i - 1], snapshot))
                         changes.append(Q(line));
+                    for (const std::string& line : SettingChanges(unit.snapshots[i - 1], snapshot, m_host.Catalogue()))
+                        settings.append(Q(line));
                 }
                 snapshots.append(QJsonObject{{QStringLiteral("time"), Q(IsoTime(snapshot.timeSecs))},
                                              {QStringLiteral("port"), Q(snapshot.port)},
                                              {QStringLiteral("source"), Q(snapshot.source)},
                                              {QStringLiteral("file"), unit.files[i]},
-                                             {QStringLiteral("changes"), changes}});
+                                             {QStringLiteral("changes"), changes},
+                                             {QStringLiteral("settings"), settings}});
             }
             units.append(QJsonObject{{QStringLiteral("unit"), Q(unit.unitId)}, {QStringLiteral("snapshots"), snapshots}});
         }
@@ -82,11 +97,17 @@ bool CHistoryCommand::Prepare()
                 out += "  " + IsoTime(snapshot.timeSecs) + "  " + snapshot.source + "  " + snapshot.port + "\n";
                 if (i == 0)
                     continue;
+                const std::vector<std::string> settings =
+                    SettingChanges(unit.snapshots[i - 1], snapshot, m_host.Catalogue());
                 const std::vector<std::string> changes = Changes(unit.snapshots[i - 1], snapshot);
-                if (changes.empty())
+                if (changes.empty() && settings.empty())
                     out += "      no setting changed, only how the profile is laid out\n";
-                for (const std::string& line : changes)
+                for (const std::string& line : settings)
                     out += "      " + line + "\n";
+                if (!changes.empty())
+                    out += "      commands:\n";
+                for (const std::string& line : changes)
+                    out += "        " + line + "\n";
             }
         }
     }

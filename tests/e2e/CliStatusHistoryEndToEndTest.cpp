@@ -93,6 +93,10 @@ TEST(CliHistory, ReadsAndProfileRunsLeaveSnapshotsThatHistoryLists)
     EXPECT_EQ(changes, (QJsonArray{QStringLiteral("System Main Params: -%DAS0"), QStringLiteral("System Main Params: +%DAS1")}))
         << history.out;
     EXPECT_TRUE(snapshots[0].toObject()[QStringLiteral("changes")].toArray().isEmpty());
+    // The same change as a person reads it: page, setting, before and after.
+    const QJsonArray settings = changed[QStringLiteral("settings")].toArray();
+    ASSERT_EQ(settings.size(), 1) << history.out;
+    EXPECT_TRUE(settings[0].toString().contains(QStringLiteral("off → on"))) << history.out;
 
     const SCliRun other = RunCli({QStringLiteral("history"), QStringLiteral("999")}, 60000, start);
     EXPECT_EQ(other.exitCode, 1);
