@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "platform/PreferenceNames.h"
+#include "session/PageValueDiff.h"
 #include "session/ProfileDiff.h"
 
 namespace orlan {
@@ -42,7 +43,8 @@ QString UnitText(const std::string& unitId)
 
 } // namespace
 
-CHistoryWindow::CHistoryWindow(QWidget* parent, const QString& root) : QDialog(parent), m_folder(root)
+CHistoryWindow::CHistoryWindow(const CLabelCatalogue& catalogue, QWidget* parent, const QString& root)
+    : QDialog(parent), m_catalogue(catalogue), m_folder(root)
 {
     setObjectName(QStringLiteral("historyWindow"));
     setWindowTitle(tr("Configuration history"));
@@ -202,16 +204,28 @@ void CHistoryWindow::ShowChanges()
     const bool older = against.timeSecs <= snapshot.timeSecs;
     const SSnapshot& before = older ? against : snapshot;
     const SSnapshot& after = older ? snapshot : against;
-    const std::string text = DiffText(DiffProfiles(before.profile, after.profile), IsoTime(before.timeSecs),
-                                      IsoTime(after.timeSecs));
-    m_changes->setPlainText(text.empty() ? tr("No setting differs between the two.") : QString::fromStdString(text));
+    const std::string commands = DiffText(DiffProfiles(before.profile, after.profile), IsoTime(before.timeSecs),
+                                          IsoTime(after.timeSecs));
+    QStringList settings;
+    for (const SValueChange& change : DiffProfileValues(before.profile, after.profile, m_catalogue))
+        settings.append(QString::fromStdString(ValueChangeText(change)));
+    if (commands.empty() && settings.isEmpty()) {
+        m_changes->setPlainText(tr("No setting differs between the two."));
+        return;
+    }
+    QString text;
+    if (!settings.isEmpty())
+        text += tr("Settings that changed:") + QLatin1Char('\n') + settings.join(QLatin1Char('\n')) + QStringLiteral("\n\n");
+    if (!commands.empty())
+        text += tr("Commands that differ:") + QLatin1Char('\n') + QString::fromStdString(commands);
+    m_changes->setPlainText(text);
 }
 
-void ShowHistoryWindow(QWidget* parent)
+void ShowHistoryWindow(QWidget* parent, const CLabelCatalogue& catalogue)
 {
     static QPointer<CHistoryWindow> shown;
     if (shown == nullptr) {
-        shown = new CHistoryWindow(parent);
+        shown = new CHistoryWindow(catalogue, parent);
         shown->setAttribute(Qt::WA_DeleteOnClose);
     } else {
         shown->Reload();

@@ -16,11 +16,13 @@ class QTreeWidget;
 
 namespace orlan {
 
+class CLabelCatalogue;
+
 class CHistoryWindow final : public QDialog {
     Q_OBJECT
 public:
     // `root`: the history folder; empty for the user's.
-    explicit CHistoryWindow(QWidget* parent = nullptr, const QString& root = {});
+    CHistoryWindow(const CLabelCatalogue& catalogue, QWidget* parent = nullptr, const QString& root = {});
 
     // Reads the folder again.
     void Reload();
@@ -31,6 +33,7 @@ private:
     void ShowChanges();
     const SUnitHistory* ChosenUnit(int* snapshot) const;
 
+    const CLabelCatalogue& m_catalogue;  // the captions of what changed
     CSnapshotFolder m_folder;
     SHistory m_history;
     QTreeWidget* m_tree = nullptr;
@@ -42,6 +45,6 @@ private:
 };
 
 // Opens the window (one at a time), without blocking the window behind it.
-void ShowHistoryWindow(QWidget* parent);
+void ShowHistoryWindow(QWidget* parent, const CLabelCatalogue& catalogue);
 
 } // namespace orlan

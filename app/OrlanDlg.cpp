@@ -281,7 +281,7 @@ void COrlanDlg::BuildMenus()
     view->addSeparator();
     QAction* history = view->addAction(tr("Configuration history..."));
     history->setObjectName(QStringLiteral("actionHistory"));
-    connect(history, &QAction::triggered, this, [this] { ShowHistoryWindow(this); });
+    connect(history, &QAction::triggered, this, [this] { ShowHistoryWindow(this, m_catalogue); });
     menuBar()->addMenu(CreateLanguageMenu(this));
 }
 

@@ -45,9 +45,9 @@ TEST(StatusOverviewWindow, TheHistoryWindowListsSnapshotsAndWhatChanged)
 {
     QTemporaryDir data;
     CSnapshotFolder folder(data.path());
-    ASSERT_EQ(folder.Store({100, "/dev/ttyUSB0", "100234", "read", "//Page Main\r\n%DAS0\r\n"}, {}), "");
-    ASSERT_EQ(folder.Store({200, "/dev/ttyUSB0", "100234", "profile", "//Page Main\r\n%DAS1\r\n"}, {}), "");
-    CHistoryWindow history(nullptr, data.path());
+    ASSERT_EQ(folder.Store({100, "/dev/ttyUSB0", "100234", "read", "//Page System Main Params\r\n%DAS0\r\n"}, {}), "");
+    ASSERT_EQ(folder.Store({200, "/dev/ttyUSB0", "100234", "profile", "//Page System Main Params\r\n%DAS1\r\n"}, {}), "");
+    CHistoryWindow history(ShippedCatalogue(), nullptr, data.path());
     QTreeWidget* tree = history.Snapshots();
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     ASSERT_EQ(tree->topLevelItem(0)->childCount(), 2);
@@ -55,6 +55,8 @@ TEST(StatusOverviewWindow, TheHistoryWindowListsSnapshotsAndWhatChanged)
     const QString changes = history.Changes()->toPlainText();
     EXPECT_TRUE(changes.contains(QStringLiteral("-%DAS0"))) << changes.toStdString();
     EXPECT_TRUE(changes.contains(QStringLiteral("+%DAS1"))) << changes.toStdString();
+    // And as a person reads it: the switch by its caption, off before, on after.
+    EXPECT_TRUE(changes.contains(QStringLiteral("off → on"))) << changes.toStdString();
 }
 
 } // namespace
