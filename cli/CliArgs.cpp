@@ -29,7 +29,7 @@ constexpr SCommandName kCommands[] = {
     {"setup", ECliCommand::Setup, nullptr, 0, 0},        {"restart", ECliCommand::Restart, nullptr, 0, 0},
     {"defaults", ECliCommand::Defaults, nullptr, 0, 0},  {"pages", ECliCommand::Pages, "PAGE", 0, 1},
     {"show", ECliCommand::Show, "PAGE", 0, 1},           {"write", ECliCommand::Write, "PAGE", 1, 1},
-    {"edit", ECliCommand::Edit, "PAGE ROW", 2, 2},       {"diff", ECliCommand::Diff, "PROFILE", 1, 1},
+    {"edit", ECliCommand::Edit, "PAGE ROW", 2, 2},       {"diff", ECliCommand::Diff, "PROFILE", 1, 2},
     {"records", ECliCommand::Records, nullptr, 0, 0},    {"doctor", ECliCommand::Doctor, nullptr, 0, 0},
     {"status", ECliCommand::Status, nullptr, 0, 0},      {"history", ECliCommand::History, "UNIT", 0, 1},
 };
@@ -45,8 +45,9 @@ const SValueOption kValueOptions[] = {
     {"--password", {}},
     {"--timeout", {}},
     {"--command-timeout", {}},
-    {"--profile", {ECliCommand::Read}},
-    {"--set", {ECliCommand::Write, ECliCommand::Edit}},
+    {"--profile", {ECliCommand::Read, ECliCommand::Show, ECliCommand::Write, ECliCommand::Edit}},
+    {"--set", {ECliCommand::Write, ECliCommand::Edit, ECliCommand::Exec}},
+    {"--output", {ECliCommand::Write, ECliCommand::Edit}},
     {"--table", {ECliCommand::Edit}},
     {"--backup", {ECliCommand::Exec}},
     {"--export", {ECliCommand::Records}},
@@ -56,7 +57,7 @@ const SValueOption kValueOptions[] = {
 const SValueOption kSwitches[] = {
     {"--verbose", {}},
     {"--raw", {}},
-    {"--json", {ECliCommand::Show, ECliCommand::Status, ECliCommand::History}},
+    {"--json", {ECliCommand::Show, ECliCommand::Status, ECliCommand::History, ECliCommand::Diff}},
     {"--watch", {ECliCommand::Status}},
     {"--verify", {ECliCommand::Exec}},
 };
@@ -122,13 +123,15 @@ const char* CliUsage()
     return "usage: orlan-cli --port DEVICE|COMn [--password TEXT] [--timeout SECONDS]\n"
            "                 [--command-timeout MS] [--verbose] [--raw] COMMAND\n"
            "       orlan-cli pages\n"
+           "       orlan-cli --profile FILE show|write|edit ...   (a profile, no terminal)\n"
+           "       orlan-cli diff PROFILE PROFILE2\n"
            "       orlan-cli [--port DEVICE|COMn] doctor\n"
            "\n"
            "commands:\n"
            "  read [--profile FILE]  read the whole configuration and print every line the\n"
            "                         terminal sends; with --profile write the profile sections\n"
            "                         of what was read to FILE instead\n"
-           "  exec FILE [--backup BACKUP] [--verify]\n"
+           "  exec FILE [--set PAGE.ID=VALUE|PAGE.ROW.ID=VALUE]... [--backup BACKUP] [--verify]\n"
            "                         execute a profile: its '%' lines between \"%STARTCMD\" and\n"
            "                         \"%COMMITCMD\", then a whole read; the commands that failed\n"
            "                         are printed, one a line, and so are those not sent when\n"
@@ -137,7 +140,10 @@ const char* CliUsage()
            "                         configuration as a profile to BACKUP (nothing is sent\n"
            "                         when that fails); --verify compares the read after the\n"
            "                         execution with FILE and prints each command whose\n"
-           "                         setting did not take effect\n"
+           "                         setting did not take effect. With --set FILE is a template:\n"
+           "                         its values with these put in first (a row of table 0 by\n"
+           "                         the label its list shows or its number from 0), checked by\n"
+           "                         the same rules as write and edit before anything is sent\n"
            "  send TEXT              send TEXT and a carriage return exactly as given (no batch\n"
            "                         bracket) and print the lines received up to the answer line\n"
            "  monitor                print every line the terminal sends until SIGINT or SIGTERM\n"
@@ -178,10 +184,13 @@ const char* CliUsage()
            "                         values changed as given (ids of the dialog's fields). ROW is\n"
            "                         the label the list shows (No.2, 03; any letter case) or the\n"
            "                         row's number from 0 (2, 3)\n"
-           "  diff PROFILE           read the whole configuration and compare the profile it\n"
-           "                         makes with PROFILE, section by section (brackets, shown\n"
-           "                         lines and line ends do not count): '-' lines only in\n"
-           "                         PROFILE, '+' lines only on the terminal\n"
+           "  diff PROFILE [PROFILE2] [--json] [--raw]\n"
+           "                         read the whole configuration (or PROFILE2, no terminal)\n"
+           "                         and print each setting PROFILE holds that differs, one a\n"
+           "                         line: \"page: row field: profile's value → other value\";\n"
+           "                         --json one object per setting; --raw the sections'\n"
+           "                         command lines instead, as a unified diff ('-' only in\n"
+           "                         PROFILE, '+' only in the other)\n"
            "  status [--json] [--watch]\n"
            "                         read the pages the status overview shows, then print the\n"
            "                         unit at a glance: unit id and memo, inputs and outputs,\n"
@@ -195,6 +204,11 @@ const char* CliUsage()
            "                         and what changed between each snapshot and the one before;\n"
            "                         no port needed\n"
            "\n"
+           "show, write and edit with --profile FILE work on the profile instead of a terminal:\n"
+           "it is loaded into the pages (lines no page takes are named and kept), changed by\n"
+           "the same rules, and saved atomically over FILE or to --output NEW in the same\n"
+           "sections, so only the lines of what was changed change.\n"
+           "\n"
            "PAGE is a class name (CPageGPRS, any letter case) or an alias (gprs); `orlan-cli\n"
            "pages` lists them. Unknown pages, fields, values a field cannot hold and pages\n"
            "without a Save are refused before anything is sent (exit status 1). write and\n"
@@ -203,6 +217,8 @@ const char* CliUsage()
            "\n"
            "options:\n"
            "  --port DEVICE|COMn     serial port: a device path or COM1..COM199\n"
+           "  --profile FILE         show, write, edit: work on this profile, no terminal\n"
+           "  --output NEW           write, edit on a profile: save to NEW, FILE unchanged\n"
            "  --password TEXT        the terminal's login password (default: the tool's initial\n"
            "                         password, \"rain is a cold one\"); one line of at most 1023\n"
            "                         bytes, as the terminal takes it with its CR\n"
@@ -301,6 +317,10 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
                 options.profilePath = value;
                 if (value.empty())
                     fail("--profile needs a file name");
+            } else if (arg == "--output") {
+                options.outputPath = value;
+                if (value.empty())
+                    fail("--output needs a file name");
             } else if (arg == "--set") {
                 options.assignments.push_back(value);
             } else if (arg == "--table") {
@@ -362,7 +382,9 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
     case ECliCommand::Exec:
     case ECliCommand::Diff:
         options.profilePath = positional[1];
-        if (options.profilePath.empty())
+        if (count > 1)
+            options.otherProfilePath = positional[2];
+        if (options.profilePath.empty() || (count > 1 && options.otherProfilePath.empty()))
             return Failed(std::string(found->name) + " needs a file name");
         if (!options.backupPath.empty() && options.backupPath == options.profilePath)
             return Failed("--backup must not overwrite the profile to execute");
@@ -396,8 +418,24 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
     default:
         break;
     }
-    if (options.port.empty() && options.command != ECliCommand::Pages && options.command != ECliCommand::Doctor
-        && options.command != ECliCommand::History)
+    const bool onProfile = !options.profilePath.empty()
+                           && (options.command == ECliCommand::Show || options.command == ECliCommand::Write
+                               || options.command == ECliCommand::Edit);
+    if (!options.outputPath.empty() && !onProfile)
+        return Failed("--output goes with --profile FILE only");
+    if (onProfile && !options.port.empty())
+        return Failed("--profile FILE works on the file instead of a terminal: give --port or --profile, not both");
+    if (options.command == ECliCommand::Exec && !options.assignments.empty()) {
+        for (const std::string& assignment : options.assignments) {
+            const size_t equals = assignment.find('=');
+            const size_t dot = assignment.find('.');
+            if (equals == std::string::npos || dot == std::string::npos || dot > equals)
+                return Failed("exec --set takes PAGE.ID=VALUE or PAGE.ROW.ID=VALUE, not " + assignment);
+        }
+    }
+    const bool offline = onProfile || (options.command == ECliCommand::Diff && !options.otherProfilePath.empty());
+    if (options.port.empty() && !offline && options.command != ECliCommand::Pages
+        && options.command != ECliCommand::Doctor && options.command != ECliCommand::History)
         return Failed("--port is required");
 
     SCliParse result;

@@ -39,15 +39,17 @@ struct SCliOptions {
     bool timeoutGiven = false;  // monitor watches for this long only when given
     int commandTimeoutMs = 0;   // 0: the tool's own waits
     bool verbose = false;
-    bool raw = false;  // the terminal's bytes as they came, control bytes and all
+    bool raw = false;  // the terminal's bytes as they came, control bytes and all; diff: the line diff
     ECliCommand command = ECliCommand::Read;
-    std::string profilePath;  // read --profile FILE, exec FILE, diff FILE
+    std::string profilePath;  // read --profile FILE, exec FILE, diff FILE; show/write/edit --profile FILE
+    std::string otherProfilePath;  // diff A B: B
+    std::string outputPath;        // write/edit --profile FILE --output NEW
     std::string text;         // send TEXT
     std::string page;         // show/write/edit PAGE (class name or alias)
     bool json = false;        // show, status, history --json
     bool watch = false;       // status --watch
     std::string unit;         // history UNIT
-    std::vector<std::string> assignments;  // write/edit --set ID=VALUE, in order
+    std::vector<std::string> assignments;  // write/edit --set ID=VALUE, exec --set PAGE.ID=VALUE, in order
     std::string row;          // edit ROW: the row's label as its list shows it, or its number from 0
     size_t table = 0;         // edit --table N
     std::string backupPath;   // exec --backup FILE

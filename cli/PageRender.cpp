@@ -9,8 +9,6 @@
 
 namespace orlan {
 
-namespace {
-
 std::string JsonString(std::string_view text)
 {
     std::string out = "\"";
@@ -33,6 +31,8 @@ std::string JsonString(std::string_view text)
     }
     return out + "\"";
 }
+
+namespace {
 
 std::string ColumnCaption(const CPageTable& table, size_t column, const std::string& section,
                           const CLabelCatalogue& catalogue)

@@ -13,6 +13,9 @@ namespace orlan {
 
 class CLabelCatalogue;
 
+// A JSON string of `text`, quotes included, control bytes escaped.
+std::string JsonString(std::string_view text);
+
 // The pages for a person, one a line under a header: class name, alias,
 // whether it has a Save, its tables' rows, whether it writes a profile
 // section, whether the navigation shows it, and its title.

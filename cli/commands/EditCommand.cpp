@@ -1,5 +1,6 @@
 #include "cli/commands/EditCommand.h"
 
+#include "cli/commands/OfflineProfile.h"
 #include "cli/commands/PageLookup.h"
 #include "labels/LabelCatalogue.h"
 #include "pages/KnownValues.h"
@@ -67,6 +68,11 @@ void CEditCommand::StartJob()
         return;
     }
     m_host.Progress("editing " + where);
+}
+
+std::string CEditCommand::ChangeProfile()
+{
+    return SetPageRow(m_host, *m_page, m_host.Options().table, m_row, m_host.Options().assignments);
 }
 
 } // namespace orlan

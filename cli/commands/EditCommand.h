@@ -13,6 +13,7 @@ public:
 private:
     bool Check() override;
     void StartJob() override;
+    std::string ChangeProfile() override;
     bool FindRow(const CPageTable& rows);
 
     // The row ROW names, found by Check.

@@ -1,5 +1,6 @@
 #include "cli/commands/ExecCommand.h"
 
+#include "cli/commands/OfflineProfile.h"
 #include "cli/commands/ProfileFiles.h"
 #include "cli/commands/ReadAfterJob.h"
 #include "console/ConsoleCommands.h"
@@ -17,13 +18,21 @@ bool CExecCommand::Prepare()
 bool CExecCommand::LoadProfile()
 {
     const SCliOptions& options = m_host.Options();
+    std::string filled;
+    if (!options.assignments.empty() && !FillTemplate(filled))
+        return false;
     // In chunks through the reader: the file is never held whole.
     CProfileReader reader;
-    std::string why = ReadFileInChunks(options.profilePath, kMaxProfileBytes, [&](std::string_view bytes) {
+    auto feed = [&](std::string_view bytes) {
         reader.Feed(bytes);
         if (options.verify)
             m_profileText += bytes;  // compared with the terminal afterwards
-    });
+    };
+    std::string why;
+    if (options.assignments.empty())
+        why = ReadFileInChunks(options.profilePath, kMaxProfileBytes, feed);
+    else
+        feed(filled);
     if (why.empty()) {
         reader.Finish();
         why = reader.Error();
@@ -37,6 +46,24 @@ bool CExecCommand::LoadProfile()
         if (line.command)
             m_profileCommands.push_back(line.text);
     }
+    return true;
+}
+
+bool CExecCommand::FillTemplate(std::string& filled)
+{
+    // The template's values go into the pages, the values given over them,
+    // by the same rules as write and edit; refused before the port opens.
+    SOpenedProfile opened;
+    if (!OpenProfile(m_host, m_host.Options().profilePath, opened))
+        return false;
+    const size_t leftOutBefore = LeftOutNow(m_host, opened);
+    if (const std::string refused = SetTemplateValues(m_host, m_host.Options().assignments); !refused.empty()) {
+        m_host.Finish(refused.find("not written") != std::string::npos ? ECliExit::NotWritten : ECliExit::Usage,
+                      refused + "; nothing was sent");
+        return false;
+    }
+    if (!ProfileAfterChanges(m_host, opened, leftOutBefore, filled))
+        return false;
     return true;
 }
 

@@ -31,6 +31,8 @@ public:
 
 private:
     bool LoadProfile();
+    // exec TEMPLATE --set PAGE.ID=VALUE...: the template with the values put in.
+    bool FillTemplate(std::string& filled);
     bool BacksUpFirst() const;
     void BackupThenExecute();
     void Execute();

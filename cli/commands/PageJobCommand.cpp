@@ -1,5 +1,6 @@
 #include "cli/commands/PageJobCommand.h"
 
+#include "cli/commands/OfflineProfile.h"
 #include "cli/commands/PageLookup.h"
 #include "cli/commands/ReadAfterJob.h"
 #include "session/PageAccess.h"
@@ -9,8 +10,25 @@ namespace orlan {
 
 bool CPageJobCommand::Prepare()
 {
+    SOpenedProfile opened;
+    const bool offline = WorksOffline(m_host.Options());
+    if (offline && !OpenProfile(m_host, m_host.Options().profilePath, opened))
+        return false;
     m_page = FindNamedPage(m_host);
-    return m_page != nullptr && Check();
+    if (m_page == nullptr || !Check())
+        return false;
+    if (!offline)
+        return true;
+    // On a profile: the same values into the same page, then the file.
+    const size_t leftOutBefore = LeftOutNow(m_host, opened);
+    if (const std::string refused = ChangeProfile(); !refused.empty()) {
+        m_host.Finish(refused.starts_with("not written") ? ECliExit::NotWritten : ECliExit::Usage,
+                      PageNameForRefusal(*m_page, m_host.Catalogue()) + ": " + refused
+                          + "; the profile was left as it was");
+        return false;
+    }
+    SaveProfileAndFinish(m_host, opened, leftOutBefore);
+    return false;
 }
 
 void CPageJobCommand::Run()

@@ -2,7 +2,8 @@
 // The shape of write and edit: the whole read, then one job on a page, then
 // what the job ends with (the session's report says): the page's own read or
 // the row's own request (the session says when either is over), a whole
-// read, or nothing.
+// read, or nothing. On --profile FILE: the file loaded, changed and saved,
+// with no terminal.
 #include "cli/CliCommand.h"
 #include "pages/Page.h"
 
@@ -26,6 +27,9 @@ protected:
     virtual bool Check() = 0;
     // After the whole read: the job starts, or the run finishes.
     virtual void StartJob() = 0;
+    // On --profile FILE instead: the values into the loaded page; empty, or
+    // why not ("not written: ..." when a value the file lacks is needed).
+    virtual std::string ChangeProfile() = 0;
     // Before the job goes to the session.
     void JobStarts();
     // "Siren read back"

@@ -30,7 +30,11 @@ bool SparesProfile(ICliHost& host, const std::string& output)
 
 bool ReadProfileText(ICliHost& host, std::string& text)
 {
-    const std::string& path = host.Options().profilePath;
+    return ReadProfileFile(host, host.Options().profilePath, text);
+}
+
+bool ReadProfileFile(ICliHost& host, const std::string& path, std::string& text)
+{
     const std::string why =
         ReadFileInChunks(path, kMaxProfileBytes, [&text](std::string_view bytes) { text += bytes; });
     if (why.empty())

@@ -22,5 +22,7 @@ bool ProfileCanBeSaved(ICliHost& host, const std::string& path);
 bool SparesProfile(ICliHost& host, const std::string& output);
 // The file whole into `text`; false (the run finished) when it cannot be read.
 bool ReadProfileText(ICliHost& host, std::string& text);
+// The same for another file.
+bool ReadProfileFile(ICliHost& host, const std::string& path, std::string& text);
 
 } // namespace orlan

@@ -1,6 +1,7 @@
 #include "cli/commands/ShowCommand.h"
 
 #include "cli/PageRender.h"
+#include "cli/commands/OfflineProfile.h"
 #include "cli/commands/PageLookup.h"
 #include "session/TerminalSession.h"
 
@@ -8,10 +9,19 @@ namespace orlan {
 
 bool CShowCommand::Prepare()
 {
-    if (m_host.Options().page.empty())
+    SOpenedProfile opened;
+    const bool offline = WorksOffline(m_host.Options());
+    if (offline && !OpenProfile(m_host, m_host.Options().profilePath, opened))
+        return false;
+    if (!m_host.Options().page.empty()) {
+        m_page = FindNamedPage(m_host);
+        if (m_page == nullptr)
+            return false;
+    }
+    if (!offline)
         return true;
-    m_page = FindNamedPage(m_host);
-    return m_page != nullptr;
+    PrintPages();
+    return false;
 }
 
 void CShowCommand::Run()
@@ -20,6 +30,11 @@ void CShowCommand::Run()
 }
 
 void CShowCommand::OnWholeReadComplete()
+{
+    PrintPages();
+}
+
+void CShowCommand::PrintPages()
 {
     const bool json = m_host.Options().json;
     const CLabelCatalogue& catalogue = m_host.Catalogue();

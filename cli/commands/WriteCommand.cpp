@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "cli/commands/OfflineProfile.h"
 #include "cli/commands/PageLookup.h"
 #include "pages/KnownValues.h"
 #include "session/PageAccess.h"
@@ -52,6 +53,11 @@ void CWriteCommand::StartJob()
     // report says so.
     JobStarts();
     m_host.Session().WriteBack(*m_page);
+}
+
+std::string CWriteCommand::ChangeProfile()
+{
+    return SetPageFields(m_host, *m_page, m_host.Options().assignments);
 }
 
 } // namespace orlan

@@ -12,6 +12,7 @@ public:
 private:
     bool Check() override;
     void StartJob() override;
+    std::string ChangeProfile() override;
 };
 
 } // namespace orlan

@@ -103,6 +103,15 @@ TEST(CliArgs, PageCommandsTakeTheirPageRowAndSettingsInOrder)
     ASSERT_TRUE(diff.options) << diff.error;
     EXPECT_EQ(diff.options->profilePath, "p.txt");
 
+    // On a profile, and two profiles compared: no port.
+    const SCliParse offline = Parse({"--profile", "p.txt", "write", "buzzer", "--set", "duration=45", "--output", "n.txt"});
+    ASSERT_TRUE(offline.options) << offline.error;
+    EXPECT_EQ(offline.options->profilePath, "p.txt");
+    EXPECT_EQ(offline.options->outputPath, "n.txt");
+    const SCliParse both = Parse({"diff", "a.txt", "b.txt", "--json"});
+    ASSERT_TRUE(both.options) << both.error;
+    EXPECT_EQ(both.options->otherProfilePath, "b.txt");
+
     const SCliParse status = Parse({"status", "--watch", "--port", "COM1", "--json"});
     ASSERT_TRUE(status.options) << status.error;
     EXPECT_EQ(status.options->command, ECliCommand::Status);
@@ -175,7 +184,13 @@ TEST(CliArgs, BadCommandLinesSayWhy)
         {{"--port", "COM1", "send"}, "send needs TEXT"},
         {{"--port", "COM1", "send", "%A", "%B"}, "unexpected argument %B"},
         {{"--port", "COM1", "read", "extra"}, "unexpected argument extra"},
-        {{"--port", "COM1", "exec", "p.txt", "--profile", "q.txt"}, "--profile goes with read only"},
+        {{"--port", "COM1", "exec", "p.txt", "--profile", "q.txt"}, "--profile goes with read and show and write and edit only"},
+        {{"--port", "COM1", "show", "--profile", "p.txt"},
+         "--profile FILE works on the file instead of a terminal: give --port or --profile, not both"},
+        {{"--port", "COM1", "write", "main", "--output", "n.txt"}, "--output goes with --profile FILE only"},
+        {{"--port", "COM1", "exec", "p.txt", "--set", "duration=5"},
+         "exec --set takes PAGE.ID=VALUE or PAGE.ROW.ID=VALUE, not duration=5"},
+        {{"diff", "p.txt"}, "--port is required"},
         {{"--port", "COM1", "read", "--profile", ""}, "--profile needs a file name"},
         {{"--port", "COM1", "send", "%A\r%B"}, "send takes one line: TEXT holds a line end"},
         {{"--port", "COM1", "send", longText}, "send TEXT is longer than the terminal's line of 1023 bytes"},
@@ -184,8 +199,8 @@ TEST(CliArgs, BadCommandLinesSayWhy)
         {{"--port", "COM1", "edit", "rf-zones", "-1"}, "unknown option -1"},
         {{"--port", "COM1", "edit", "rf-zones", " "}, "edit takes a row's label or its number from 0, not an empty ROW"},
         {{"--port", "COM1", "edit", "rf-zones", "1", "--table", "a"}, "--table takes a table number from 0, not a"},
-        {{"--port", "COM1", "show", "main", "--set", "a=1"}, "--set goes with write and edit only"},
-        {{"--port", "COM1", "read", "--json"}, "--json goes with show and status and history only"},
+        {{"--port", "COM1", "show", "main", "--set", "a=1"}, "--set goes with write and edit and exec only"},
+        {{"--port", "COM1", "read", "--json"}, "--json goes with show and status and history and diff only"},
         {{"--port", "COM1", "show", "--watch"}, "--watch goes with status only"},
         {{"history", "100234", "7"}, "unexpected argument 7"},
         {{"status"}, "--port is required"},

@@ -5,6 +5,8 @@
 // with a profile.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QTemporaryDir>
 
 #include <optional>
@@ -292,7 +294,10 @@ TEST_F(CliPages, DiffComparesWithAProfileAndExecVerifiesWhatTookEffect)
               0);
     const SCliRun differs = Cli({QStringLiteral("diff"), profile});
     EXPECT_EQ(differs.exitCode, 10) << differs.err;
-    EXPECT_NE(differs.out.find("@@ //Page Buzzer Siren\n-%BUZT30\n+%BUZT45\n"), std::string::npos) << differs.out;
+    EXPECT_EQ(differs.out, "Siren: Alarm sound duration (seconds): 30 → 45\n");
+    const SCliRun lines = Cli({QStringLiteral("diff"), profile, QStringLiteral("--raw")});
+    EXPECT_EQ(lines.exitCode, 10) << lines.err;
+    EXPECT_NE(lines.out.find("@@ //Page Buzzer Siren\n-%BUZT30\n+%BUZT45\n"), std::string::npos) << lines.out;
 
     // Back to the profile's siren, with a backup of what was there first; a
     // terminal that refuses everything keeps what it had, and says so.
@@ -322,6 +327,55 @@ TEST_F(CliPages, DiffComparesWithAProfileAndExecVerifiesWhatTookEffect)
                                   m_dir.filePath(QStringLiteral("no-such-folder/b.txt"))});
     EXPECT_EQ(noBackup.exitCode, 8) << noBackup.err;
     EXPECT_EQ(ReceivedCount(), before);
+}
+
+TEST_F(CliPages, AProfileIsChangedWithoutATerminalAndATemplateTakesPerUnitValues)
+{
+    const QString profile = m_dir.filePath(QStringLiteral("fleet.txt"));
+    ASSERT_EQ(Cli({QStringLiteral("read"), QStringLiteral("--profile"), profile}).exitCode, 0);
+    const std::string before = ReadBytes(profile);
+
+    // A phone number changed in the file alone: exactly its line changes.
+    const QString unit = m_dir.filePath(QStringLiteral("unit.txt"));
+    const SCliRun edit = RunCli({QStringLiteral("--profile"), profile, QStringLiteral("edit"),
+                                 QStringLiteral("control-phones"), QStringLiteral("No.3"), QStringLiteral("--set"),
+                                 QStringLiteral("number=+4915112345"), QStringLiteral("--output"), unit});
+    ASSERT_EQ(edit.exitCode, 0) << edit.err;
+    EXPECT_EQ(ReadBytes(profile), before) << "--output leaves the profile as it was";
+    const std::vector<std::string> a = SplitAtLineFeeds(before);
+    const std::vector<std::string> b = SplitAtLineFeeds(ReadBytes(unit));
+    ASSERT_EQ(a.size(), b.size());
+    std::vector<std::string> changed;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            changed.push_back(b[i]);
+    }
+    EXPECT_EQ(changed, (std::vector<std::string>{"%CS3+4915112345\r\r"}));
+    const SCliRun shown = RunCli({QStringLiteral("--profile"), unit, QStringLiteral("show"), QStringLiteral("control-phones")});
+    EXPECT_NE(shown.out.find("No.3: +4915112345"), std::string::npos) << shown.out;
+    const SCliRun compared = RunCli({QStringLiteral("diff"), profile, unit});
+    EXPECT_EQ(compared.exitCode, 10) << compared.err;
+    EXPECT_EQ(compared.out, "Phone numbers: No.3 Phone number: +8613800000004 → +4915112345\n");
+
+    // A template of two sections with one unit's values put in, checked
+    // before a byte goes out.
+    auto section = [&before](std::string_view title) {
+        const size_t from = before.rfind("\r\r\n", before.find(title));
+        return before.substr(from, before.find("//Page", from + 4) - from - 3);
+    };
+    const QString fleet = m_dir.filePath(QStringLiteral("template.txt"));
+    ASSERT_TRUE(WriteBytes(fleet, section("//Page Device Control phones") + section("//Page Buzzer Siren")));
+    EXPECT_EQ(Cli({QStringLiteral("exec"), fleet, QStringLiteral("--set"), QStringLiteral("buzzer.duration=abc")}).exitCode, 1);
+    const SCliRun exec = Cli({QStringLiteral("exec"), fleet, QStringLiteral("--set"), QStringLiteral("buzzer.duration=50"),
+                              QStringLiteral("--set"), QStringLiteral("control-phones.No.3.number=+4930111"),
+                              QStringLiteral("--verify")});
+    EXPECT_EQ(exec.exitCode, 0) << exec.err;
+    const SCliRun after = Cli({QStringLiteral("show"), QStringLiteral("control-phones")});
+    EXPECT_NE(after.out.find("No.3: +4930111"), std::string::npos) << after.out;
+    const std::vector<std::string> differences = SplitAtLineFeeds(Cli({QStringLiteral("diff"), profile}).out);
+    EXPECT_EQ(std::set<std::string>(differences.begin(), differences.end()),
+              (std::set<std::string>{"Siren: Alarm sound duration (seconds): 30 → 50",
+                                     "Phone numbers: No.3 Phone number: +8613800000004 → +4930111"}));
 }
 
 } // namespace
