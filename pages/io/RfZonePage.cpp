@@ -223,7 +223,7 @@ std::optional<SRowEditor> CPageRfZone::RowEditor(size_t table, size_t row) const
     f.Add(Flag(kEnabledField, "ENABLE"), {.number = Cell(row, kEnabledColumn) == m_yes ? 1 : 0});
     f.Add(Flag(kSoundField, "SOUND"), {.number = Cell(row, kSoundColumn) == m_yes ? 1 : 0});
     f.Add(Flag(kUrgentField, "24HOURS"), {.number = Cell(row, kUrgentColumn) == m_yes ? 1 : 0});
-    f.Add(Field(kNameField, EFieldKind::MultiLine, "NAME"), {.text = Cell(row, kNameColumn)});
+    f.Add(Text(kNameField, "NAME"), {.text = Cell(row, kNameColumn)});
     f.Add(Choice(kOutputField, "LINKAGE", std::move(outputs)),
           {.number = output >= 0 && output < kNoOutputItem ? static_cast<int>(output) : kNoOutputItem});
     f.Add(Spin(kIntervalField, "WINAS", 0, 99999), {.text = std::to_string(WholeNumber(Cell(row, kIntervalColumn)))});
