@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/TempRecords.h"
+#include "labels/LabelCatalogue.h"
 #include "pages/logs/ExtTmpLogPage.h"
 #include "widgets/TableModel.h"
 
@@ -59,7 +60,8 @@ void BM_SyncBurstIntoTheLogPage(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         orlan::CPageExtTmpLog page;
-        orlan::CTableModel model(page.Tables()[0], {}, {});
+        const orlan::CLabelCatalogue catalogue;
+        orlan::CTableModel model(page.Tables()[0], {}, catalogue);
         state.ResumeTiming();
         for (const std::string& line : lines)
             page.ParseLine(line);
