@@ -71,8 +71,14 @@ QAction* CCommandBar::Add(const char* name, std::string_view key, QStyle::Standa
 void CCommandBar::ReloadAfterAsking()
 {
     // The read replaces what the pages show.
-    m_parts.edits.AskFirst(QStringLiteral("reloadEditsQuestion"), tr("reading the whole configuration"),
-                           [this] { m_parts.session.Reload(); });
+    auto read = [this] {
+        m_parts.edits.AskFirst(QStringLiteral("reloadEditsQuestion"), tr("reading the whole configuration"),
+                               [this] { m_parts.session.Reload(); });
+    };
+    if (askBeforeReading)
+        askBeforeReading(read);
+    else
+        read();
 }
 
 void CCommandBar::SetTerminalActionsAllowed(bool allowed)

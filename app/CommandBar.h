@@ -36,6 +36,9 @@ public:
 
     // Read all, after asking about unwritten changes.
     void ReloadAfterAsking();
+    // Asked before a read replaces what the pages show (a profile file
+    // shown); runs what it is given when the user agrees.
+    std::function<void(std::function<void()>)> askBeforeReading;
     void SetTerminalActionsAllowed(bool allowed);
 
 private:

@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -22,6 +24,7 @@
 #include "app/LinkBar.h"
 #include "app/MessageCentre.h"
 #include "app/NavigationBar.h"
+#include "app/OfflineProfile.h"
 #include "app/PageRegistry.h"
 #include "app/PasswordKeeper.h"
 #include "app/HistoryWindow.h"
@@ -183,6 +186,17 @@ void COrlanDlg::BuildWindow()
     BuildParts();
     // Under the header, over the rule.
     layout->insertWidget(1, m_commands);
+    layout->insertWidget(3, m_offline->CreateBanner(central));
+    connect(m_stack, &QStackedWidget::currentChanged, m_offline, [this](int index) {
+        // The registry names the key only after the stack has switched: the page by its view.
+        const QWidget* shown = m_stack->widget(index);
+        const CPage* page = nullptr;
+        for (const auto& [key, view] : m_pages->Views()) {
+            if (shown != nullptr && (view == shown || shown->isAncestorOf(view)))
+                page = view->Page();
+        }
+        m_offline->PageShown(page);
+    });
 
     CLinkBar& linkBar = LinkBar();
     connect(&linkBar, &CLinkBar::passwordEdited, this,
@@ -213,6 +227,9 @@ void COrlanDlg::BuildParts()
                                    m_status->Doctor(), *m_edits, *m_messages},
                                   this);
     m_commands = new CCommandBar({m_session, m_catalogue, *m_messages, *m_profiles, *m_edits, *m_ports}, this);
+    m_offline = new COfflineProfile({*this, m_session, m_catalogue, *m_messages, *m_edits, *m_profiles});
+    m_offline->showStatus = m_messages->showStatus;
+    m_commands->askBeforeReading = [this](std::function<void()> read) { m_offline->AskBeforeReading(std::move(read)); };
 
     connect(m_ports, &CPortController::opening, m_header, &CWindowHeader::ClearUnit);
     connect(m_ports, &CPortController::switched, this, [this] {
@@ -240,6 +257,16 @@ void COrlanDlg::BuildParts()
 void COrlanDlg::BuildMenus()
 {
     CLinkBar& linkBar = LinkBar();
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    m_offline->FillMenu(*file);
+    // Open beside SAVE on the command bar.
+    if (auto* save = m_commands->findChild<QAction*>(QStringLiteral("actionSave"))) {
+        QAction* open = file->findChild<QAction*>(QStringLiteral("actionOpenProfile"));
+        open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+        open->setToolTip(tr("Show a profile file in the pages, without a terminal (Ctrl+O)"));
+        m_commands->insertAction(save, open);
+    }
     QMenu* link = menuBar()->addMenu(tr("&Port"));
     link->setObjectName(QStringLiteral("portMenu"));
     link->addAction(linkBar.ReconnectAction());
@@ -273,7 +300,7 @@ void COrlanDlg::BuildMenus()
         m_search->setFocus(Qt::ShortcutFocusReason);
         m_search->selectAll();
     });
-    addKeyed("actionSavePage", tr("Write the page to the terminal"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
+    addKeyed("actionSavePage", tr("Write the page to the terminal"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W), [this] {
         CPageView* current = m_pages->CurrentView();
         if (current != nullptr && current == m_pages->ViewOf(m_pages->ShownKey()))
             current->WritePage(true);

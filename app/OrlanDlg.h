@@ -36,6 +36,7 @@ class CJobReportLine;
 class CLinkBar;
 class CMessageCentre;
 class CNavigationBar;
+class COfflineProfile;
 class CPageRegistry;
 class CPasswordKeeper;
 class CPageSearchBox;
@@ -64,6 +65,7 @@ public:
     CLinkBar& LinkBar() const;
     CPageRegistry& Pages() const { return *m_pages; }
     CProfileController& Profiles() const { return *m_profiles; }
+    COfflineProfile& OfflineProfile() const { return *m_offline; }
     CStatusLine& Status() const { return *m_status; }
     int WholeReads() const { return m_wholeReads; }
     // Why the port is not open (kind None while it is or has not tried).
@@ -131,6 +133,7 @@ private:
     CEditsGuard* m_edits = nullptr;
     CJobReportLine* m_reports = nullptr;
     CProfileController* m_profiles = nullptr;
+    COfflineProfile* m_offline = nullptr;
     CPortController* m_ports = nullptr;
     CCommandBar* m_commands = nullptr;
 

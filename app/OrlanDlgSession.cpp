@@ -9,6 +9,7 @@
 #include "app/JobReportLine.h"
 #include "app/MessageCentre.h"
 #include "app/NavigationBar.h"
+#include "app/OfflineProfile.h"
 #include "app/PageRegistry.h"
 #include "app/PortController.h"
 #include "app/SessionTexts.h"
@@ -65,6 +66,7 @@ void COrlanDlg::OnWholeReadFailed(const std::string& reason)
 {
     // Overrides the end line's "read completely" where the read was not.
     m_status->StatusAsFailure(tr("The whole read failed: %1").arg(SessionText(reason)));
+    m_offline->OnReadFailed();
 }
 
 void COrlanDlg::OnWholeReadComplete()

@@ -51,6 +51,8 @@ QFileDialog* CProfileController::FileDialog(bool save, std::string_view captionK
 
 void CProfileController::Save()
 {
+    if (saveShown && saveShown())
+        return;
     if (m_parts.session.HoldsWholeRead()) {
         ChooseFileToSave();
         return;
@@ -173,13 +175,13 @@ void CProfileController::CompareWith(const QString& path)
     dialog->open();
 }
 
-bool CProfileController::SaveTo(const QString& chosen)
+bool CProfileController::SaveTo(const QString& chosen, EProfileScope scope)
 {
     QString path = chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".txt");
     std::vector<SLeftOut> leftOut;
-    const std::string bytes = m_parts.session.ProfileBytes(&leftOut);
+    const std::string bytes = m_parts.session.ProfileBytes(scope, &leftOut);
     // A profile holds the SIM PIN and PUK: private unless the file was shared before.
     const QString why = WriteFileSafely(path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
                                         {ENewFileMode::Private, ELinkPolicy::WriteThrough});

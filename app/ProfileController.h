@@ -11,6 +11,8 @@
 #include <functional>
 #include <string_view>
 
+#include "session/ProfileLoad.h"
+
 class QFileDialog;
 class QWidget;
 
@@ -46,7 +48,9 @@ public:
 
     // What the buttons do once a file is chosen. A name without extension
     // gets ".txt"; true when the file was written.
-    bool SaveTo(const QString& path);
+    bool SaveTo(const QString& path, EProfileScope scope = EProfileScope::Complete);
+    // SAVE while a profile file is shown: true when it saved that file.
+    std::function<bool()> saveShown;
     // With `backup`, the terminal's configuration (what SAVE would write)
     // is first saved beside the profile; when that fails nothing is sent.
     void ExecuteFrom(const QString& path, bool backup = false);
@@ -54,8 +58,10 @@ public:
     // in a dialog that offers to execute it.
     void CompareWith(const QString& path);
 
-private:
+    // The profile chooser, in the folder used last (SYSBTN caption key).
     QFileDialog* FileDialog(bool save, std::string_view captionKey);
+
+private:
     void Status(const QString& text);
 
     SParts m_parts;

@@ -1,0 +1,104 @@
+// A profile file shown in the window without a terminal: it fills the pages,
+// says which file is shown and what it could not place, marks the pages it
+// has no section for, saves an edit back as exactly that line, and asks
+// before a read replaces it.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "MainWindowTestSupport.h"
+#include "app/NavigationBar.h"
+#include "app/OfflineProfile.h"
+#include "support/QtTestSupport.h"
+#include "widgets/FormView.h"
+#include "widgets/GenericPageView.h"
+
+namespace orlan::test {
+namespace {
+
+SStartOptions OfflineOptions()
+{
+    SStartOptions options = TestOptions();
+    options.port = PortInput{199, {}};
+    return options;
+}
+
+QByteArrayList FileLines(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll().split('\n');
+}
+
+TEST(MainWindowOfflineProfile, AnOpenedFileIsShownEditedAndSavedBackLineForLine)
+{
+    ForgetSettings();
+    COrlanDlg window(ShippedCatalogue(), OfflineOptions());
+    const QString path = PrivateHome() + QStringLiteral("/site-b.txt");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\r\r\n//Page System Main Params\r\r\n\r\n%CC86\r\r\n%ID100234\r\r\n%DAS1\r\r\n%NOSUCH1\r\r\n");
+    }
+    COfflineProfile& offline = window.OfflineProfile();
+    ASSERT_TRUE(offline.OpenFrom(path));
+
+    // Which file, that no terminal is read, and what could not be placed.
+    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("site-b.txt"))) << window.windowTitle().toStdString();
+    auto* banner = window.findChild<QLabel*>(QStringLiteral("offlineBanner"));
+    ASSERT_NE(banner, nullptr);
+    EXPECT_FALSE(banner->isHidden());
+    const QStringList texts = MessageTexts(window);
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts.front().contains(QStringLiteral("System Main Params, line 7: %NOSUCH1")))
+        << texts.front().toStdString();
+    CloseMessages(window);
+    EXPECT_EQ(offline.Recent().value(0), QFileInfo(path).absoluteFilePath());
+
+    // A page the file has no section for says so; one it has does not.
+    ASSERT_TRUE(window.Pages().Show(QStringLiteral("PAGE_TMP100")));
+    EXPECT_TRUE(banner->text().contains(QStringLiteral("Not in this profile"))) << banner->text().toStdString();
+    ASSERT_TRUE(window.Pages().Show(QStringLiteral("PAGE_BASIC")));
+    EXPECT_FALSE(banner->text().contains(QStringLiteral("Not in this profile")));
+
+    // Saved as this tool writes it, then one field edited and saved again.
+    window.findChild<QAction*>(QStringLiteral("actionSaveProfile"))->trigger();
+    CloseMessages(window);
+    const QByteArrayList before = FileLines(path);
+    EXPECT_TRUE(before.contains("%NOSUCH1\r\r")) << "a line no page took is kept";
+    auto* view = dynamic_cast<CGenericPageView*>(window.Pages().CurrentView());
+    ASSERT_NE(view, nullptr);
+    auto* unitId = qobject_cast<QLineEdit*>(view->Form()->FieldWidget("unitId"));
+    ASSERT_NE(unitId, nullptr);
+    EXPECT_EQ(unitId->text(), QStringLiteral("100234"));
+    unitId->setText(QStringLiteral("4321"));
+    Q_EMIT unitId->textEdited(unitId->text());
+    EXPECT_TRUE(window.Navigation().IsItemEdited(QStringLiteral("PAGE_BASIC")));
+    window.findChild<QAction*>(QStringLiteral("actionSaveProfile"))->trigger();
+    CloseMessages(window);
+    const QByteArrayList after = FileLines(path);
+    ASSERT_EQ(after.size(), before.size());
+    QList<qsizetype> changed;
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        if (after[i] != before[i])
+            changed.append(i);
+    }
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(before[changed.front()], "%ID100234\r\r");
+    EXPECT_EQ(after[changed.front()], "%ID4321\r\r");
+    // Saved to the file, the change is no longer unwritten.
+    EXPECT_TRUE(PumpUntil([&] { return !window.Navigation().IsItemEdited(QStringLiteral("PAGE_BASIC")); }));
+
+    // A read would replace the file's values: it asks, and No keeps them.
+    window.findChild<QAction*>(QStringLiteral("actionReload"))->trigger();
+    ASSERT_TRUE(Answer(window, QStringLiteral("leaveProfileQuestion"), QMessageBox::No));
+    EXPECT_TRUE(offline.Shown());
+    EXPECT_EQ(unitId->text(), QStringLiteral("4321"));
+}
+
+} // namespace
+} // namespace orlan::test
