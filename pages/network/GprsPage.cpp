@@ -107,6 +107,30 @@ CPageGPRS::CPageGPRS()
                                      .numberedRows = false,
                                      .columnWidths = {9, 18, 7, 9, 20, 9, 13, 12}});
     LabelRows();
+
+    // A data centre's commands in a profile read back as the lines the
+    // terminal reports the centre with.
+    struct SCentreCommand {
+        const char* format;
+        std::vector<std::string_view> keys;  // one per value after the row
+    };
+    const SCentreCommand centreCommands[] = {
+        {"%%M2MDTSIP%zu=%s\r", {"$M2MD_SVR"}},
+        {"%%M2MDTSPT%zu=%s\r", {"$M2MD_PT"}},
+        {"%%M2MDTSPO%zu=%d\r", {"$M2MD_PRO"}},
+        {"%%M2MDTSTP%zu=%d\r", {"$M2MD_MODE"}},
+        {"%%M2MDTSTO%zu=%s,%s,%s\r", {"$M2MD_IDLT", "$M2MD_REPT", "$M2MD_HRTT"}},
+    };
+    for (const SCentreCommand& command : centreCommands) {
+        AddProfileInverse(command.format, [this, keys = command.keys](const std::vector<std::string>& values) {
+            if (values.size() != keys.size() + 1 || values[0].size() != 1 || !IsDigit(values[0][0])
+                || static_cast<size_t>(values[0][0] - '0') >= kCentres)
+                return false;
+            for (size_t i = 0; i < keys.size(); ++i)
+                StoreCentre(std::string(keys[i]) + values[0] + " " + values[i + 1]);
+            return true;
+        });
+    }
 }
 
 void CPageGPRS::LabelRows()
@@ -187,8 +211,12 @@ std::optional<SRowEditor> CPageGPRS::RowEditor(size_t table, size_t row) const
     CFieldSet& f = editor.fields;
     f.Add(Text(kAddressField, "IP"), {.text = Cell(row, kAddressColumn)});
     f.Add(Whole(Text(kPortField, "PORT"), 0, 65535), {.text = Cell(row, kPortColumn)});
-    const bool udp = Cell(row, kTransportColumn).find("Udp") != std::string::npos;
-    f.Add(Choice(kTransportField, "TCP", FixedItems({"Tcp", "Udp"})), {.number = udp ? 1 : 0});
+    // A transport never reported is none chosen, never Tcp by default.
+    const std::string& transport = Cell(row, kTransportColumn);
+    const int transportIndex = transport.find("Udp") != std::string::npos   ? 1
+                               : transport.find("Tcp") != std::string::npos ? 0
+                                                                            : -1;
+    f.Add(Choice(kTransportField, "TCP", FixedItems({"Tcp", "Udp"})), {.number = transportIndex});
     // Every code the terminal reports has its entry, so a row keeps its
     // protocol when only its address is edited.
     SFieldDesc protocol = Choice(kProtocolField, "SRVAPP",

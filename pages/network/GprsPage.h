@@ -56,6 +56,8 @@ public:
     std::optional<SRowEditor> RowEditor(size_t table, size_t row) const override;
     std::string RowEditError(size_t table, size_t row, const CFieldSet& edited) const override;
     CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited) override;
+    // A complete profile holds the data centres as their dialog sends them.
+    bool RowsInCompleteProfile() const override { return true; }
 
     const std::string& Cell(size_t row, size_t column) const { return m_tables.front().Cell(row, column); }
 
