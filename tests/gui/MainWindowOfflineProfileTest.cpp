@@ -9,10 +9,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 
 #include "MainWindowTestSupport.h"
 #include "app/NavigationBar.h"
 #include "app/OfflineProfile.h"
+#include "app/ProfileController.h"
 #include "support/QtTestSupport.h"
 #include "widgets/FormView.h"
 #include "widgets/GenericPageView.h"
@@ -98,6 +100,77 @@ TEST(MainWindowOfflineProfile, AnOpenedFileIsShownEditedAndSavedBackLineForLine)
     ASSERT_TRUE(Answer(window, QStringLiteral("leaveProfileQuestion"), QMessageBox::No));
     EXPECT_TRUE(offline.Shown());
     EXPECT_EQ(unitId->text(), QStringLiteral("4321"));
+}
+
+// Against a terminal: the shown file compared with it value by value (the
+// file shown again afterwards), then written to it.
+TEST(MainWindowOfflineProfile, TheShownFileIsComparedWithTheTerminalAndWrittenToIt)
+{
+    SWindowUnderTest t({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_TRUE(t.window);
+    COrlanDlg& window = *t.window;
+    ASSERT_TRUE(t.WaitForWholeRead());
+    const QString path = PrivateHome() + QStringLiteral("/site-c.txt");
+    ASSERT_TRUE(window.Profiles().SaveTo(path));
+    CloseMessages(window);
+    QByteArray bytes;
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        bytes = file.readAll();
+    }
+    ASSERT_TRUE(bytes.contains("%ID100234\r\r\n"));
+    bytes.replace("%ID100234\r\r\n", "%ID555\r\r\n");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    COfflineProfile& offline = window.OfflineProfile();
+    ASSERT_TRUE(offline.OpenFrom(path));
+    EXPECT_TRUE(MessageTexts(window).isEmpty()) << "every line of a saved profile has its page";
+
+    offline.CompareWithTerminal();
+    QDialog* dialog = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (dialog = window.findChild<QDialog*>(QStringLiteral("compareTerminalDialog"))); }));
+    auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("valueChanges"));
+    ASSERT_NE(table, nullptr);
+    QStringList rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells.append(table->item(row, column)->text());
+        rows.append(cells.join(QStringLiteral(" | ")));
+    }
+    // The unit id, and the GPRS page's device id that the same command sets.
+    EXPECT_EQ(rows, QStringList({QStringLiteral("Main parameters | Unit ID | 100234 | 555"),
+                                 QStringLiteral("GPRS and data centres | Device id | 100234 | 555")}));
+    dialog->reject();
+    EXPECT_TRUE(offline.Shown());
+    EXPECT_EQ(window.Session().FindPage("CPageMainParams")->Fields().Text("unitId"), "555");
+
+    // Only what the file holds goes out: a small file is a short run.
+    const QString small = PrivateHome() + QStringLiteral("/site-d.txt");
+    {
+        QFile file(small);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\r\r\n//Page System Main Params\r\r\n\r\n%ID777\r\r\n%DAS0\r\r\n");
+    }
+    ASSERT_TRUE(offline.OpenFrom(small));
+    const int reads = window.WholeReads();
+    const qsizetype logged = t.log.Lines().size();
+    offline.WriteToTerminal();
+    ASSERT_TRUE(Answer(window, QStringLiteral("writeShownQuestion"), QMessageBox::Yes));
+    ASSERT_TRUE(t.WaitForWholeRead(reads + 1));
+    const QStringList sent = t.log.Lines().mid(logged);
+    const QStringList batch = sent.mid(0, sent.indexOf(QStringLiteral("%COMMITCMD")) + 1);
+    ASSERT_GE(batch.size(), 4) << sent.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(batch.front(), QStringLiteral("%STARTCMD"));
+    EXPECT_TRUE(batch.contains(QStringLiteral("%ID777")) && batch.contains(QStringLiteral("%DAS0")))
+        << batch.join(QLatin1Char(' ')).toStdString();
+    // The terminal's values are shown now, not the file's.
+    EXPECT_FALSE(offline.Shown());
+    EXPECT_EQ(window.Session().FindPage("CPageMainParams")->Fields().Text("unitId"), "777");
 }
 
 } // namespace
