@@ -91,7 +91,13 @@ COrlanDlg::COrlanDlg(CLabelCatalogue catalogue, SStartOptions options, QWidget* 
     m_reconnector.readWhole = [this] { m_commands->ReloadAfterAsking(); };
 
     m_ports->Open();
-    // The whole-configuration read runs as soon as the event loop starts.
+    // The whole-configuration read runs as soon as the event loop starts,
+    // unless a profile file is to be shown instead.
+    if (!m_options.profilePath.isEmpty() && m_offline->OpenFrom(m_options.profilePath)) {
+        if (!m_options.firstPage.isEmpty())
+            m_pages->Show(m_options.firstPage);
+        return;
+    }
     QTimer::singleShot(0, this, [this] { m_session.Reload(); });
 }
 

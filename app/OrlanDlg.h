@@ -64,6 +64,7 @@ public:
     CPageSearchBox& Search() const { return *m_search; }
     CLinkBar& LinkBar() const;
     CPageRegistry& Pages() const { return *m_pages; }
+    const SStartOptions& Options() const { return m_options; }
     CProfileController& Profiles() const { return *m_profiles; }
     COfflineProfile& OfflineProfile() const { return *m_offline; }
     CStatusLine& Status() const { return *m_status; }

@@ -21,7 +21,9 @@ CScreenshotMode::CScreenshotMode(COrlanDlg& window, QString path) : m_window(win
 
 void CScreenshotMode::Poll()
 {
-    if (m_window.WholeReads() > 0 && !m_window.Progress().Visible()) {
+    // A profile file shown is all the window will show.
+    const bool shown = m_window.WholeReads() > 0 || !m_window.Options().profilePath.isEmpty();
+    if (shown && !m_window.Progress().Visible()) {
         Finish(SavePicture() ? 0 : 1);
     } else if (const LinkError error = m_window.PortError(); error.kind == LinkError::Kind::Busy) {
         std::fprintf(stderr, "orlan: %s\n", error.text.toLocal8Bit().constData());

@@ -43,7 +43,8 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments)
             continue;
         }
         const bool takesValue = arg == QLatin1String("--port") || arg == QLatin1String("--password") ||
-                                arg == QLatin1String("--page") || arg == QLatin1String("--screenshot");
+                                arg == QLatin1String("--page") || arg == QLatin1String("--screenshot") ||
+                                arg == QLatin1String("--profile");
         if (!takesValue)
             return fail(QStringLiteral("unexpected argument %1").arg(arg));
         if (i + 1 >= arguments.size())
@@ -64,7 +65,9 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments)
                 return fail(QStringLiteral("unknown page %1; the pages are: %2").arg(value, keys.join(QStringLiteral(", "))));
             parsed.options.firstPage = value;
         } else if (value.isEmpty()) {
-            return fail(QStringLiteral("--screenshot needs a file name"));
+            return fail(QStringLiteral("%1 needs a file name").arg(arg));
+        } else if (arg == QLatin1String("--profile")) {
+            parsed.options.profilePath = value;
         } else {
             parsed.options.screenshotPath = value;
         }

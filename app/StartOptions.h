@@ -21,6 +21,8 @@ struct SStartOptions {
     QString firstPage;
     // Grab the window into this file after the first whole read, then quit.
     QString screenshotPath;
+    // Show this profile file in the pages instead of reading the terminal.
+    QString profilePath;
     // Print "shown" once the window is drawn, then quit (start-up benchmark).
     bool exitWhenShown = false;
     // Where the start-up looks for USB serial adapters.
@@ -43,12 +45,13 @@ SParsedCommandLine ParseCommandLine(const QStringList& arguments);
 QStringList StartPageKeys();
 
 inline constexpr char kUsage[] =
-    "usage: orlan [--port DEVICE|COMn] [--password TEXT] [--page KEY] [--screenshot FILE]\n"
-    "             [--exit-when-shown] [--help] [--version]\n"
+    "usage: orlan [--port DEVICE|COMn] [--password TEXT] [--page KEY] [--profile FILE]\n"
+    "             [--screenshot FILE] [--exit-when-shown] [--help] [--version]\n"
     "\n"
     "  --port DEVICE|COMn  talk to this port for this run (the port list keeps its choice)\n"
     "  --password TEXT     the terminal's login password (never stored)\n"
     "  --page KEY          show this navigation item first, e.g. PAGE_BASIC\n"
+    "  --profile FILE      show this profile file in the pages; the terminal is not read\n"
     "  --screenshot FILE   read the whole configuration, save a picture of the window\n"
     "                      as FILE (PNG) and quit\n"
     "  --exit-when-shown   quit as soon as the window is drawn (start-up benchmark)\n"

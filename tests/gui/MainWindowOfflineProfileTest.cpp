@@ -173,5 +173,33 @@ TEST(MainWindowOfflineProfile, TheShownFileIsComparedWithTheTerminalAndWrittenTo
     EXPECT_EQ(window.Session().FindPage("CPageMainParams")->Fields().Text("unitId"), "777");
 }
 
+// Started with --profile, the window shows the file and reads nothing.
+TEST(MainWindowOfflineProfile, StartedWithAProfileItShowsTheFile)
+{
+    const SParsedCommandLine parsed =
+        ParseCommandLine({QStringLiteral("--profile"), QStringLiteral("site.txt"), QStringLiteral("--port"),
+                          QStringLiteral("COM199")});
+    ASSERT_EQ(parsed.outcome, EParseOutcome::Run) << parsed.error.toStdString();
+    EXPECT_EQ(parsed.options.profilePath, QStringLiteral("site.txt"));
+    const SParsedCommandLine empty = ParseCommandLine({QStringLiteral("--profile"), QString()});
+    EXPECT_EQ(empty.outcome, EParseOutcome::Error);
+    EXPECT_EQ(empty.error, QStringLiteral("--profile needs a file name"));
+
+    ForgetSettings();
+    const QString path = PrivateHome() + QStringLiteral("/site-e.txt");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\r\r\n//Page System Main Params\r\r\n\r\n%ID4242\r\r\n");
+    }
+    SStartOptions options = OfflineOptions();
+    options.profilePath = path;
+    COrlanDlg window(ShippedCatalogue(), options);
+    EXPECT_TRUE(window.OfflineProfile().Shown());
+    EXPECT_EQ(window.Session().FindPage("CPageMainParams")->Fields().Text("unitId"), "4242");
+    PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(window.Session().WholeRead(), CTerminalSession::EWholeRead::Idle);
+}
+
 } // namespace
 } // namespace orlan::test
