@@ -10,6 +10,7 @@
 #include "app/AppSettings.h"
 #include "app/CommandBar.h"
 #include "app/EditsGuard.h"
+#include "app/OfflineProfile.h"
 #include "app/PageRegistry.h"
 #include "app/PortController.h"
 #include "app/StatusLine.h"
@@ -58,6 +59,15 @@ void COrlanDlg::StoreChoices()
 
 void COrlanDlg::closeEvent(QCloseEvent* event)
 {
+    // Changes to a shown profile file go to the file, not the terminal.
+    if (!m_closeDecided && m_offline->Shown() && !m_edits->PagesWithEdits().isEmpty()) {
+        event->ignore();
+        m_offline->AskBeforeReading([this] {
+            m_closeDecided = true;
+            close();
+        });
+        return;
+    }
     // A profile still running ends after its current line; its batch is
     // closed before the window goes.
     if (!m_closeDecided && !m_edits->PagesWithEdits().isEmpty()) {

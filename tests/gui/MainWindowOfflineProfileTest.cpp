@@ -100,6 +100,15 @@ TEST(MainWindowOfflineProfile, AnOpenedFileIsShownEditedAndSavedBackLineForLine)
     ASSERT_TRUE(Answer(window, QStringLiteral("leaveProfileQuestion"), QMessageBox::No));
     EXPECT_TRUE(offline.Shown());
     EXPECT_EQ(unitId->text(), QStringLiteral("4321"));
+
+    // Closing with a change asks to save it to the file, not to the terminal.
+    unitId->setText(QStringLiteral("999"));
+    Q_EMIT unitId->textEdited(unitId->text());
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(window.findChild<QMessageBox*>(QStringLiteral("closeEditsQuestion")), nullptr);
+    ASSERT_TRUE(Answer(window, QStringLiteral("leaveProfileQuestion"), QMessageBox::Yes));
+    CloseMessages(window);
+    EXPECT_TRUE(FileLines(path).contains("%ID999\r\r"));
 }
 
 // Against a terminal: the shown file compared with it value by value (the
