@@ -174,19 +174,26 @@ void COfflineProfile::SaveAs()
     filters.insert(1, classic);
     dialog->setNameFilters(filters);
     connect(dialog, &QFileDialog::fileSelected, this, [this, dialog, classic](const QString& path) {
-        const bool asClassic = dialog->selectedNameFilter() == classic;
-        if (!WriteShown(path, asClassic ? EProfileScope::Classic : EProfileScope::Complete) || !Shown())
-            return;
-        // The pages now stand for the file saved.
-        m_path = QFileInfo(path).absoluteFilePath();
-        if (QFileInfo(m_path).suffix().isEmpty())
-            m_path += QStringLiteral(".txt");
-        m_classic = asClassic;
-        Remember(m_path);
-        ShowState();
-        Q_EMIT shownChanged();
+        SaveShownAs(path, dialog->selectedNameFilter() == classic ? EProfileScope::Classic : EProfileScope::Complete);
     });
     dialog->open();
+}
+
+bool COfflineProfile::SaveShownAs(const QString& path, EProfileScope scope)
+{
+    if (!WriteShown(path, scope))
+        return false;
+    if (!Shown())
+        return true;
+    // The pages now stand for the file saved.
+    m_path = QFileInfo(path).absoluteFilePath();
+    if (QFileInfo(m_path).suffix().isEmpty())
+        m_path += QStringLiteral(".txt");
+    m_classic = scope == EProfileScope::Classic;
+    Remember(m_path);
+    ShowState();
+    Q_EMIT shownChanged();
+    return true;
 }
 
 bool COfflineProfile::WriteShown(const QString& path, EProfileScope scope)

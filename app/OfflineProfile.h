@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "session/ProfileLoad.h"
+
 class QLabel;
 class QMenu;
 class QWidget;
@@ -27,7 +29,6 @@ class CMessageCentre;
 class CPage;
 class CProfileController;
 class CTerminalSession;
-enum class EProfileScope;
 struct SValueChange;
 
 class COfflineProfile final : public QObject {
@@ -59,6 +60,8 @@ public:
     // To the shown file; with none shown, SAVE's own chooser.
     void Save();
     void SaveAs();
+    // What Save as does with the chosen file; false when it was not written.
+    bool SaveShownAs(const QString& path, EProfileScope scope);
     // The shown values to the terminal, asked first.
     void WriteToTerminal();
     // Reads the terminal, lists how its values differ from the shown file's
@@ -68,6 +71,9 @@ public:
     void OnReadFailed();
     // File > Export report: the pages as an HTML or PDF document.
     void ExportReport();
+    // The report to `path`, PDF for a ".pdf" name, else HTML; false (and
+    // said) when it could not be saved.
+    bool ExportReportTo(const QString& path);
     // Before something replaces what the pages show: asks about a shown
     // profile (and its unsaved changes), then `proceed`; at once when none
     // is shown.

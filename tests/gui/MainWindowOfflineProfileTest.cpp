@@ -210,5 +210,57 @@ TEST(MainWindowOfflineProfile, StartedWithAProfileItShowsTheFile)
     EXPECT_EQ(window.Session().WholeRead(), CTerminalSession::EWholeRead::Idle);
 }
 
+// Save as writes the complete profile or the classic twenty sections, and
+// the report goes out as HTML or PDF.
+TEST(MainWindowOfflineProfile, SavedAsClassicOrCompleteAndExportedAsAReport)
+{
+    ForgetSettings();
+    COrlanDlg window(ShippedCatalogue(), OfflineOptions());
+    const QString path = PrivateHome() + QStringLiteral("/site-f.txt");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\r\r\n//Page System Main Params\r\r\n\r\n%ID100234\r\r\n"
+                   "\r\r\n//Page SOS phone\r\r\n\r\n%SOS0+8613900000000\r\r\n");
+    }
+    COfflineProfile& offline = window.OfflineProfile();
+    ASSERT_TRUE(offline.OpenFrom(path));
+    EXPECT_TRUE(MessageTexts(window).isEmpty());
+    auto headers = [](const QString& file) {
+        qsizetype count = 0;
+        for (const QByteArray& line : FileLines(file))
+            count += line.startsWith("//Page ") ? 1 : 0;
+        return count;
+    };
+    struct SCase {
+        const char* name;
+        EProfileScope scope;
+        bool classic;
+    };
+    for (const SCase& c : {SCase{"/complete.txt", EProfileScope::Complete, false},
+                           SCase{"/classic.txt", EProfileScope::Classic, true}}) {
+        const QString target = PrivateHome() + QString::fromLatin1(c.name);
+        ASSERT_TRUE(offline.SaveShownAs(target, c.scope));
+        CloseMessages(window);
+        EXPECT_EQ(offline.Path(), target);
+        EXPECT_TRUE(FileLines(target).contains("%ID100234\r\r"));
+        // The SOS phone is a page the classic twenty leave out.
+        EXPECT_EQ(headers(target), c.classic ? 20 : 21);
+        EXPECT_EQ(FileLines(target).contains("%SOS0+8613900000000\r\r"), !c.classic);
+    }
+
+    const QString html = PrivateHome() + QStringLiteral("/report.html");
+    const QString pdf = PrivateHome() + QStringLiteral("/report.pdf");
+    ASSERT_TRUE(offline.ExportReportTo(html));
+    ASSERT_TRUE(offline.ExportReportTo(pdf));
+    QFile htmlFile(html);
+    QFile pdfFile(pdf);
+    ASSERT_TRUE(htmlFile.open(QIODevice::ReadOnly) && pdfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(htmlFile.readAll().contains("Configuration of unit 100234"));
+    EXPECT_TRUE(pdfFile.readAll().startsWith("%PDF"));
+    EXPECT_FALSE(offline.ExportReportTo(PrivateHome() + QStringLiteral("/no-such-folder/report.html")));
+    CloseMessages(window);
+}
+
 } // namespace
 } // namespace orlan::test
