@@ -62,14 +62,40 @@ void COfflineProfile::FillMenu(QMenu& menu)
     add("actionSaveProfile", tr("Save"), QKeySequence(QKeySequence::Save), [this] { Save(); });
     add("actionSaveProfileAs", tr("Save as..."), QKeySequence(QKeySequence::SaveAs), [this] { SaveAs(); });
     menu.addSeparator();
-    QAction* write = add("actionWriteShown", tr("Write to terminal"), QKeySequence(), [this] { WriteToTerminal(); });
-    write->setToolTip(tr("Send the values the pages show to the terminal"));
-    QAction* compare =
+    m_writeAction = add("actionWriteShown", tr("Write to terminal"), QKeySequence(), [this] { WriteToTerminal(); });
+    m_writeAction->setToolTip(tr("Send the values the pages show to the terminal"));
+    m_compareAction =
         add("actionCompareShown", tr("Compare with terminal"), QKeySequence(), [this] { CompareWithTerminal(); });
-    compare->setEnabled(Shown());
-    connect(this, &COfflineProfile::shownChanged, compare, [this, compare] { compare->setEnabled(Shown()); });
+    connect(this, &COfflineProfile::shownChanged, this, &COfflineProfile::UpdateActions);
+    UpdateActions();
     menu.addSeparator();
     add("actionExportReport", tr("Export report..."), QKeySequence(), [this] { ExportReport(); });
+}
+
+void COfflineProfile::SetTerminalActionsAllowed(bool allowed)
+{
+    m_linkAllowed = allowed;
+    UpdateActions();
+}
+
+void COfflineProfile::UpdateActions()
+{
+    if (m_writeAction != nullptr)
+        m_writeAction->setEnabled(m_linkAllowed);
+    if (m_compareAction != nullptr)
+        m_compareAction->setEnabled(m_linkAllowed && Shown());
+}
+
+QString COfflineProfile::Busy() const
+{
+    const CTerminalSession& session = m_parts.session;
+    if (session.ProfileRunning())
+        return tr("A profile is being sent to the terminal: open the file once it has finished.");
+    const CTerminalSession::EWholeRead read = session.WholeRead();
+    if (m_comparing || read == CTerminalSession::EWholeRead::Settling ||
+        read == CTerminalSession::EWholeRead::Requested)
+        return tr("The terminal is being read: open the file once the read has finished.");
+    return {};
 }
 
 void COfflineProfile::FillRecent(QMenu& menu)
@@ -110,6 +136,11 @@ void COfflineProfile::Open()
 
 bool COfflineProfile::OpenFrom(const QString& path)
 {
+    // The run or the read would go on filling the pages over the file.
+    if (const QString busy = Busy(); !busy.isEmpty()) {
+        m_parts.messages.Open(QStringLiteral("openBusy"), QMessageBox::Information, busy);
+        return false;
+    }
     std::string text;
     const QString why = ReadProfileText(path, text);
     if (!why.isEmpty()) {

@@ -17,6 +17,7 @@
 
 #include "session/ProfileLoad.h"
 
+class QAction;
 class QLabel;
 class QMenu;
 class QWidget;
@@ -69,6 +70,8 @@ public:
     void CompareWithTerminal();
     // A whole read failed: a comparison shows the file again.
     void OnReadFailed();
+    // Write to terminal and Compare with terminal need the link.
+    void SetTerminalActionsAllowed(bool allowed);
     // File > Export report: the pages as an HTML or PDF document.
     void ExportReport();
     // The report to `path`, PDF for a ".pdf" name, else HTML; false (and
@@ -105,6 +108,9 @@ private:
     void ShowState();
     void FillRecent(QMenu& menu);
     void UpdateBanner();
+    void UpdateActions();
+    // Why the pages cannot take a file now (a profile run, a read under way); empty: they can.
+    QString Busy() const;
     void FinishCompare();
     void ShowChanges(const std::vector<SValueChange>& changes);
     void ShowFileAgain();
@@ -115,6 +121,9 @@ private:
     bool m_classic = false;
     std::set<std::string> m_pagesInFile;
     QLabel* m_banner = nullptr;
+    QAction* m_writeAction = nullptr;
+    QAction* m_compareAction = nullptr;
+    bool m_linkAllowed = true;
     const CPage* m_shownPage = nullptr;
     // While the terminal is read for a comparison: the shown file's pages as
     // a profile, loaded back afterwards.

@@ -21,6 +21,7 @@ namespace orlan {
 void COrlanDlg::ApplyLinkToActions(bool allowed)
 {
     m_commands->SetTerminalActionsAllowed(allowed);
+    m_offline->SetTerminalActionsAllowed(allowed);
     // Jobs end with the loss, so no page is busy when the link comes back.
     for (const auto& [key, view] : m_pages->Views())
         view->SetPageButtonsEnabled(allowed);
