@@ -32,6 +32,7 @@ constexpr SCommandName kCommands[] = {
     {"edit", ECliCommand::Edit, "PAGE ROW", 2, 2},       {"diff", ECliCommand::Diff, "PROFILE", 1, 2},
     {"records", ECliCommand::Records, nullptr, 0, 0},    {"doctor", ECliCommand::Doctor, nullptr, 0, 0},
     {"status", ECliCommand::Status, nullptr, 0, 0},      {"history", ECliCommand::History, "UNIT", 0, 1},
+    {"report", ECliCommand::Report, nullptr, 0, 0},
 };
 
 // Options that take a value, and the commands they go with (none: any).
@@ -45,9 +46,9 @@ const SValueOption kValueOptions[] = {
     {"--password", {}},
     {"--timeout", {}},
     {"--command-timeout", {}},
-    {"--profile", {ECliCommand::Read, ECliCommand::Show, ECliCommand::Write, ECliCommand::Edit}},
+    {"--profile", {ECliCommand::Read, ECliCommand::Show, ECliCommand::Write, ECliCommand::Edit, ECliCommand::Report}},
     {"--set", {ECliCommand::Write, ECliCommand::Edit, ECliCommand::Exec}},
-    {"--output", {ECliCommand::Write, ECliCommand::Edit}},
+    {"--output", {ECliCommand::Write, ECliCommand::Edit, ECliCommand::Report}},
     {"--table", {ECliCommand::Edit}},
     {"--backup", {ECliCommand::Exec}},
     {"--export", {ECliCommand::Records}},
@@ -198,6 +199,12 @@ const char* CliUsage()
            "                         humidity and the newest events, each with its age; with\n"
            "                         --watch one more line (or JSON object) per change until\n"
            "                         SIGINT or SIGTERM\n"
+           "  report --output FILE.html [--profile FILE]\n"
+           "                         write a readable report of the configuration (every page by\n"
+           "                         caption, every setting by caption and value, tables as\n"
+           "                         grids, the unit, the date and the tool's version) after a\n"
+           "                         whole read, or of the profile FILE with no terminal; HTML\n"
+           "                         (the window's File > Export report also writes PDF)\n"
            "  history [UNIT] [--json]\n"
            "                         list the configuration history kept in the user's data\n"
            "                         folder (a snapshot per whole read or profile run, per unit)\n"
@@ -420,8 +427,10 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
     }
     const bool onProfile = !options.profilePath.empty()
                            && (options.command == ECliCommand::Show || options.command == ECliCommand::Write
-                               || options.command == ECliCommand::Edit);
-    if (!options.outputPath.empty() && !onProfile)
+                               || options.command == ECliCommand::Edit || options.command == ECliCommand::Report);
+    if (options.command == ECliCommand::Report && options.outputPath.empty())
+        return Failed("report needs --output FILE (.html)");
+    if (!options.outputPath.empty() && !onProfile && options.command != ECliCommand::Report)
         return Failed("--output goes with --profile FILE only");
     if (onProfile && !options.port.empty())
         return Failed("--profile FILE works on the file instead of a terminal: give --port or --profile, not both");

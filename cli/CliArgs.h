@@ -29,7 +29,7 @@ enum class ECliExit : int {
 };
 
 enum class ECliCommand { Read, Exec, Send, Monitor, Setup, Restart, Defaults, Pages, Show, Write, Edit, Diff, Records,
-                         Doctor, Status, History };
+                         Doctor, Status, History, Report };
 
 
 struct SCliOptions {
@@ -43,7 +43,7 @@ struct SCliOptions {
     ECliCommand command = ECliCommand::Read;
     std::string profilePath;  // read --profile FILE, exec FILE, diff FILE; show/write/edit --profile FILE
     std::string otherProfilePath;  // diff A B: B
-    std::string outputPath;        // write/edit --profile FILE --output NEW
+    std::string outputPath;        // write/edit --profile FILE --output NEW; report --output FILE
     std::string text;         // send TEXT
     std::string page;         // show/write/edit PAGE (class name or alias)
     bool json = false;        // show, status, history --json

@@ -11,6 +11,7 @@
 #include "cli/commands/PagesCommand.h"
 #include "cli/commands/ReadCommand.h"
 #include "cli/commands/RecordsCommand.h"
+#include "cli/commands/ReportCommand.h"
 #include "cli/commands/RestartCommand.h"
 #include "cli/commands/SendCommand.h"
 #include "cli/commands/SetupCommand.h"
@@ -43,6 +44,7 @@ constexpr SVerb kVerbs[] = {
     {ECliCommand::Records, Make<CRecordsCommand>},
     {ECliCommand::Status, Make<CStatusCommand>},
     {ECliCommand::History, Make<CHistoryCommand>},
+    {ECliCommand::Report, Make<CReportCommand>},
 };
 
 } // namespace

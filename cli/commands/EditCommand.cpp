@@ -12,8 +12,19 @@ namespace orlan {
 bool CEditCommand::Check()
 {
     const size_t table = m_host.Options().table;
-    if (EditsTable(*m_page, table))
+    if (EditsTable(*m_page, table) && table < m_page->Tables().size())
         return FindRow(m_page->Tables()[table]);
+    if (EditsTable(*m_page, table)) {
+        // Rows an action offers without a list of them go by number.
+        const std::string& row = m_host.Options().row;
+        if (!row.empty() && row.size() < 6 && row.find_first_not_of("0123456789") == std::string::npos) {
+            m_row = std::stoul(row);
+            return true;
+        }
+        m_host.Finish(ECliExit::Usage, PageNameForRefusal(*m_page, m_host.Catalogue()) + " takes a row number from 0, not "
+                                           + row);
+        return false;
+    }
     std::string tables;
     for (size_t t = 0; t < m_page->Tables().size(); ++t) {
         if (EditsTable(*m_page, t))
@@ -48,7 +59,9 @@ void CEditCommand::StartJob()
     const size_t table = m_host.Options().table;
     const size_t row = m_row;
     std::optional<SRowEditor> editor = OpenRowEditor(*m_page, table, row);
-    const std::string where = PageCaption(*m_page, catalogue) + ": " + m_page->Tables()[table].RowLabel(row, catalogue)
+    const std::string rowName = table < m_page->Tables().size() ? m_page->Tables()[table].RowLabel(row, catalogue)
+                                                                : "row " + std::to_string(row);
+    const std::string where = PageCaption(*m_page, catalogue) + ": " + rowName
                               + (m_page->Tables().size() > 1 ? " of table " + std::to_string(table) : "");
     if (!editor) {
         const size_t rows = table < m_page->Tables().size() ? m_page->Tables()[table].Rows() : 0;

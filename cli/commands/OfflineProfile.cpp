@@ -15,6 +15,7 @@ bool WorksOffline(const SCliOptions& options)
     case ECliCommand::Show:
     case ECliCommand::Write:
     case ECliCommand::Edit:
+    case ECliCommand::Report:
         return !options.profilePath.empty();
     case ECliCommand::Diff:
         return !options.otherProfilePath.empty();

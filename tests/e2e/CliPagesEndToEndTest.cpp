@@ -353,6 +353,10 @@ TEST_F(CliPages, AProfileIsChangedWithoutATerminalAndATemplateTakesPerUnitValues
     EXPECT_EQ(changed, (std::vector<std::string>{"%CS3+4915112345\r\r"}));
     const SCliRun shown = RunCli({QStringLiteral("--profile"), unit, QStringLiteral("show"), QStringLiteral("control-phones")});
     EXPECT_NE(shown.out.find("No.3: +4915112345"), std::string::npos) << shown.out;
+    const QString report = m_dir.filePath(QStringLiteral("handover.html"));
+    const SCliRun reported = RunCli({QStringLiteral("--profile"), unit, QStringLiteral("report"), QStringLiteral("--output"), report});
+    ASSERT_EQ(reported.exitCode, 0) << reported.err;
+    EXPECT_NE(ReadBytes(report).find("+4915112345"), std::string::npos) << "the report shows the file's values";
     const SCliRun compared = RunCli({QStringLiteral("diff"), profile, unit});
     EXPECT_EQ(compared.exitCode, 10) << compared.err;
     EXPECT_EQ(compared.out, "Phone numbers: No.3 Phone number: +8613800000004 → +4915112345\n");

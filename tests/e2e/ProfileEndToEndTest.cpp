@@ -181,7 +181,7 @@ TEST_F(ProfileEndToEnd, ExecOfASavedProfileSendsItsCommandsInOneBatchThenReadsEv
     }
 
     std::vector<std::string> received;
-    const SCliRun run = Exec(saved, {QStringLiteral("--password"), kPassword}, &received);
+    const SCliRun run = Exec(saved, {QStringLiteral("--password"), kPassword}, &received, {}, 180000);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.out.empty()) << "nothing failed: " << run.out;
     EXPECT_EQ(std::count(received.begin(), received.end(), "%STARTCMD"), 1);

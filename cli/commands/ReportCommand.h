@@ -1,0 +1,22 @@
+#pragma once
+// report --output FILE.html [--profile FILE]: a readable document of the
+// configuration, after a whole read or of a profile with no terminal.
+#include <string>
+
+#include "cli/CliCommand.h"
+
+namespace orlan {
+
+class CReportCommand final : public CCliCommand {
+public:
+    using CCliCommand::CCliCommand;
+
+    bool Prepare() override;
+    void Run() override;
+    void OnWholeReadComplete() override;
+
+private:
+    void WriteReport();
+};
+
+} // namespace orlan
