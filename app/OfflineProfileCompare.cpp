@@ -44,7 +44,9 @@ void COfflineProfile::CompareWithTerminal()
 void COfflineProfile::FinishCompare()
 {
     const std::string terminal = m_parts.session.ProfileBytes(EProfileScope::Complete);
-    const std::vector<SValueChange> changes = DiffProfileValues(terminal, m_shownBytes, m_parts.catalogue);
+    std::vector<SValueChange> changes = DiffProfileValues(terminal, m_shownBytes, m_parts.catalogue);
+    // What the file does not hold it would not change (a classic file leaves most pages out).
+    std::erase_if(changes, [](const SValueChange& change) { return !change.knownAfter; });
     // After the window has taken the read as its own.
     QTimer::singleShot(0, this, [this, changes] {
         ShowFileAgain();
