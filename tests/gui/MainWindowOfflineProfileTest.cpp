@@ -166,6 +166,21 @@ TEST(MainWindowOfflineProfile, TheShownFileIsComparedWithTheTerminalAndWrittenTo
         file.write("\r\r\n//Page System Main Params\r\r\n\r\n%ID777\r\r\n%DAS0\r\r\n");
     }
     ASSERT_TRUE(offline.OpenFrom(small));
+    // Compared, it names only what it holds, not every value it leaves out.
+    offline.CompareWithTerminal();
+    QDialog* second = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        for (QDialog* shown : window.findChildren<QDialog*>(QStringLiteral("compareTerminalDialog")))
+            second = shown->isVisible() ? shown : second;  // the first was closed
+        return second != nullptr;
+    }));
+    auto* smallTable = second->findChild<QTableWidget*>(QStringLiteral("valueChanges"));
+    ASSERT_NE(smallTable, nullptr);
+    ASSERT_GE(smallTable->rowCount(), 1);
+    ASSERT_LE(smallTable->rowCount(), 2);
+    for (int row = 0; row < smallTable->rowCount(); ++row)
+        EXPECT_EQ(smallTable->item(row, 0)->text(), QStringLiteral("Main parameters"));
+    second->reject();
     const int reads = window.WholeReads();
     const qsizetype logged = t.log.Lines().size();
     offline.WriteToTerminal();
