@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/FileAccess.h"
 #include "platform/PreferenceNames.h"
 #include "session/PageValueDiff.h"
 #include "session/ProfileDiff.h"
@@ -114,6 +117,21 @@ CHistoryWindow::CHistoryWindow(const CLabelCatalogue& catalogue, QWidget* parent
     connect(m_keepDays, &QSpinBox::valueChanged, this, remember);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* reload = buttons->addButton(tr("Read again"), QDialogButtonBox::ActionRole);
+    QPushButton* open = buttons->addButton(tr("Open in the window..."), QDialogButtonBox::ActionRole);
+    open->setObjectName(QStringLiteral("historyOpen"));
+    open->setToolTip(tr("Saves the snapshot as a profile file and shows it in the pages, without a terminal"));
+    QPushButton* restore = buttons->addButton(tr("Restore to the terminal..."), QDialogButtonBox::ActionRole);
+    restore->setObjectName(QStringLiteral("historyRestore"));
+    restore->setToolTip(tr("Saves the snapshot as a profile file and executes it, after a backup of what the pages "
+                           "hold"));
+    connect(open, &QPushButton::clicked, this, [this] {
+        if (const QString path = SaveChosenProfile(); !path.isEmpty() && openProfile)
+            openProfile(path);
+    });
+    connect(restore, &QPushButton::clicked, this, [this] {
+        if (const QString path = SaveChosenProfile(); !path.isEmpty() && restoreProfile)
+            restoreProfile(path);
+    });
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(reload, &QPushButton::clicked, this, &CHistoryWindow::Reload);
@@ -221,7 +239,37 @@ void CHistoryWindow::ShowChanges()
     m_changes->setPlainText(text);
 }
 
-void ShowHistoryWindow(QWidget* parent, const CLabelCatalogue& catalogue)
+QString CHistoryWindow::SaveChosenProfile()
+{
+    int chosen = -1;
+    const SUnitHistory* unit = ChosenUnit(&chosen);
+    if (unit == nullptr || chosen < 0) {
+        m_changes->setPlainText(tr("Choose a snapshot first."));
+        return {};
+    }
+    const SSnapshot& snapshot = unit->snapshots[static_cast<size_t>(chosen)];
+    QString name = QStringLiteral("%1-%2.txt")
+                       .arg(QString::fromStdString(UnitFolderName(snapshot.unitId)),
+                            QString::fromStdString(IsoTime(snapshot.timeSecs)).remove(QLatin1Char(':')));
+    const QString path = choosePath ? choosePath(name)
+                                    : QFileDialog::getSaveFileName(this, tr("Save the snapshot as a profile"),
+                                                                   QDir::home().filePath(name),
+                                                                   tr("Profiles (*.txt)"));
+    if (path.isEmpty())
+        return {};
+    const QString failed = WriteFileSafely(
+        path, QByteArrayView(snapshot.profile.data(), static_cast<qsizetype>(snapshot.profile.size())),
+        {ENewFileMode::Private, ELinkPolicy::Refuse});
+    if (!failed.isEmpty()) {
+        m_changes->setPlainText(tr("The snapshot could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), failed));
+        return {};
+    }
+    return path;
+}
+
+void ShowHistoryWindow(QWidget* parent, const CLabelCatalogue& catalogue,
+                       std::function<void(const QString&)> openProfile,
+                       std::function<void(const QString&)> restoreProfile)
 {
     static QPointer<CHistoryWindow> shown;
     if (shown == nullptr) {
@@ -230,6 +278,8 @@ void ShowHistoryWindow(QWidget* parent, const CLabelCatalogue& catalogue)
     } else {
         shown->Reload();
     }
+    shown->openProfile = std::move(openProfile);
+    shown->restoreProfile = std::move(restoreProfile);
     shown->show();
     shown->raise();
     shown->activateWindow();

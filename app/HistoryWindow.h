@@ -6,6 +6,8 @@
 // at the bottom and skipped.
 #include <QDialog>
 
+#include <functional>
+
 #include "platform/SnapshotFolder.h"
 
 class QComboBox;
@@ -26,11 +28,22 @@ public:
 
     // Reads the folder again.
     void Reload();
+
+    // What the window does with a chosen snapshot, once its profile is saved
+    // to a file: shows it in the main window, or writes it to the terminal.
+    std::function<void(const QString& profilePath)> openProfile;
+    std::function<void(const QString& profilePath)> restoreProfile;
+    // Where the chosen snapshot's profile is saved (a file dialog by
+    // default; empty: not saved); `suggested` is a name for it.
+    std::function<QString(const QString& suggested)> choosePath;
     QTreeWidget* Snapshots() const { return m_tree; }
     QPlainTextEdit* Changes() const { return m_changes; }
 
 private:
     void ShowChanges();
+    // The chosen snapshot's profile saved where the user says; empty when
+    // none is chosen or it was not saved.
+    QString SaveChosenProfile();
     const SUnitHistory* ChosenUnit(int* snapshot) const;
 
     const CLabelCatalogue& m_catalogue;  // the captions of what changed
@@ -44,7 +57,10 @@ private:
     QSpinBox* m_keepDays = nullptr;
 };
 
-// Opens the window (one at a time), without blocking the window behind it.
-void ShowHistoryWindow(QWidget* parent, const CLabelCatalogue& catalogue);
+// Opens the window (one at a time), without blocking the window behind it;
+// a snapshot it opens or restores goes to these.
+void ShowHistoryWindow(QWidget* parent, const CLabelCatalogue& catalogue,
+                       std::function<void(const QString&)> openProfile,
+                       std::function<void(const QString&)> restoreProfile);
 
 } // namespace orlan

@@ -4,10 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -314,7 +316,20 @@ void COrlanDlg::BuildMenus()
     view->addSeparator();
     QAction* history = view->addAction(tr("Configuration history..."));
     history->setObjectName(QStringLiteral("actionHistory"));
-    connect(history, &QAction::triggered, this, [this] { ShowHistoryWindow(this, m_catalogue); });
+    connect(history, &QAction::triggered, this, [this] {
+        ShowHistoryWindow(
+            this, m_catalogue, [this](const QString& path) { m_offline->OpenFrom(path); },
+            [this](const QString& path) {
+                m_messages->Ask(QStringLiteral("restoreSnapshot"),
+                                tr("Write the snapshot %1 to the terminal now?\n\nWhat the pages hold is saved "
+                                   "beside it first as a backup; the terminal is read again afterwards.")
+                                    .arg(QDir::toNativeSeparators(path)),
+                                [this, path](QMessageBox* box) {
+                                    if (box->clickedButton() == box->button(QMessageBox::Yes))
+                                        m_profiles->ExecuteFrom(path, true);
+                                });
+            });
+    });
     menuBar()->addMenu(CreateLanguageMenu(this));
 }
 

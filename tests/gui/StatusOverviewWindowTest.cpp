@@ -1,7 +1,9 @@
 // The unit at a glance in the window and the configuration history window.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -57,6 +59,17 @@ TEST(StatusOverviewWindow, TheHistoryWindowListsSnapshotsAndWhatChanged)
     EXPECT_TRUE(changes.contains(QStringLiteral("+%DAS1"))) << changes.toStdString();
     // And as a person reads it: the switch by its caption, off before, on after.
     EXPECT_TRUE(changes.contains(QStringLiteral("off → on"))) << changes.toStdString();
+
+    // The chosen snapshot opens as a profile file holding its profile whole.
+    const QString saved = data.filePath(QStringLiteral("opened.txt"));
+    QString opened;
+    history.choosePath = [&saved](const QString&) { return saved; };
+    history.openProfile = [&opened](const QString& path) { opened = path; };
+    history.findChild<QPushButton*>(QStringLiteral("historyOpen"))->click();
+    EXPECT_EQ(opened, saved);
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), "//Page System Main Params\r\n%DAS1\r\n");
 }
 
 } // namespace
