@@ -1,5 +1,6 @@
 #include "pages/network/EmailPage.h"
 
+#include "console/TextScan.h"
 #include "console/WireFormat.h"
 #include "pages/contacts/PhoneEditor.h"
 
@@ -17,6 +18,17 @@ CPageEmail::CPageEmail()
                                      .headerKeys = {"LISTC0", "LISTC1"},
                                      .rowCount = kRows,
                                      .columnWidths = {28}});
+    // An address's command in a profile reads back into its row.
+    AddProfileInverse("%%EM%1zu%s\r", [this](const std::vector<std::string>& values) {
+        if (values.size() != 2 || values[0].size() != 1 || !IsDigit(values[0][0]))
+            return false;
+        const auto row = static_cast<size_t>(values[0][0] - '0');
+        if (row >= kRows)
+            return false;
+        m_tables.front().SetCell(row, 0, values[1]);
+        NotifyChanged();
+        return true;
+    });
 }
 
 std::string CPageEmail::DumpRequest() const

@@ -19,6 +19,8 @@ public:
     std::vector<SDumpEntry> DumpEntries() override;
     std::optional<SRowEditor> RowEditor(size_t table, size_t row) const override;
     CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited) override;
+    // A complete profile holds the addresses as their dialog sends them.
+    bool RowsInCompleteProfile() const override { return true; }
 
     const std::string& Address(size_t row) const { return m_tables.front().Cell(row, 0); }
 };
