@@ -105,7 +105,7 @@ void COfflineProfile::FillRecent(QMenu& menu)
     for (const QString& path : paths) {
         QAction* action = menu.addAction(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this,
-                [this, path] { AskBeforeOpening([this, path] { OpenFrom(path); }); });
+                [this, path] { OpenAsking(path); });
     }
     menu.setEnabled(!paths.isEmpty());
 }
@@ -132,6 +132,11 @@ void COfflineProfile::Open()
         connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { OpenFrom(path); });
         dialog->open();
     });
+}
+
+void COfflineProfile::OpenAsking(const QString& path)
+{
+    AskBeforeOpening([this, path] { OpenFrom(path); });
 }
 
 bool COfflineProfile::OpenFrom(const QString& path)

@@ -58,6 +58,9 @@ public:
     // Loads the file into the pages; false (and the pages as they were) when
     // it cannot be read.
     bool OpenFrom(const QString& path);
+    // The same after asking about unsaved changes, as Open and the recent
+    // files do (a file chosen elsewhere: a history snapshot).
+    void OpenAsking(const QString& path);
     // To the shown file; with none shown, SAVE's own chooser.
     void Save();
     void SaveAs();

@@ -275,6 +275,19 @@ TEST(MainWindowOfflineProfile, SavedAsClassicOrCompleteAndExportedAsAReport)
     EXPECT_TRUE(pdfFile.readAll().startsWith("%PDF"));
     EXPECT_FALSE(offline.ExportReportTo(PrivateHome() + QStringLiteral("/no-such-folder/report.html")));
     CloseMessages(window);
+
+    // Another file over unsaved changes is asked about; Cancel keeps the shown one.
+    ASSERT_TRUE(window.Pages().Show(QStringLiteral("PAGE_BASIC")));
+    CPage& main = *window.Session().FindPage("CPageMainParams");
+    CFieldSet& fields = main.Fields();
+    fields.Edit(fields.IndexOf("unitId"), {.text = "1"});
+    main.NotifyChanged();
+    ASSERT_TRUE(PumpUntil([&] { return window.Navigation().IsItemEdited(QStringLiteral("PAGE_BASIC")); }));
+    const QString shown = offline.Path();
+    offline.OpenAsking(path);
+    ASSERT_TRUE(Answer(window, QStringLiteral("leaveProfileQuestion"), QMessageBox::No));
+    EXPECT_EQ(offline.Path(), shown);
+    EXPECT_EQ(fields.Text("unitId"), "1");
 }
 
 } // namespace
