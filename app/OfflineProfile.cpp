@@ -353,6 +353,8 @@ void COfflineProfile::UpdateBanner()
 
 void COfflineProfile::ShowState()
 {
+    // Row edits go into the shown file's pages, and a login reads nothing over it.
+    m_parts.session.SetProfileShown(Shown());
     UpdateBanner();
     if (m_baseTitle.isEmpty())
         m_baseTitle = m_parts.window.windowTitle();

@@ -318,7 +318,7 @@ void COrlanDlg::BuildMenus()
     history->setObjectName(QStringLiteral("actionHistory"));
     connect(history, &QAction::triggered, this, [this] {
         ShowHistoryWindow(
-            this, m_catalogue, [this](const QString& path) { m_offline->OpenFrom(path); },
+            this, m_catalogue, [this](const QString& path) { m_offline->OpenAsking(path); },
             [this](const QString& path) {
                 m_messages->Ask(QStringLiteral("restoreSnapshot"),
                                 tr("Write the snapshot %1 to the terminal now?\n\nWhat the pages hold is saved "

@@ -482,6 +482,12 @@ std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, c
     std::string error = page.RowEditError(table, row, edited.fields);
     if (!error.empty())
         return error;
+    if (m_profileShown) {
+        std::string why = ApplyRowToPage(page, table, row, edited);
+        if (!why.empty())
+            m_view.OnValueRefused(page, {}, "the row was not changed in the profile: " + why);
+        return why;
+    }
     std::vector<SLeftOut> leftOut;
     CCommandList commands = KnownRowCommands(page, table, row, WithKnownFromRow(page, table, row, edited), leftOut);
     if (RefusesValues(page, edited.fields, commands))
@@ -489,6 +495,26 @@ std::string CTerminalSession::CommitRow(CPage& page, size_t table, size_t row, c
     SPageJob job = RowJob(std::move(commands), !leftOut.empty());
     RunJob(page, std::move(job), {SPageJobKind::EKind::RowEdit, {}, row, table}, "Edit row of " + page.Info().className,
            std::move(leftOut));
+    return {};
+}
+
+std::string CTerminalSession::ApplyRowToPage(CPage& page, size_t table, size_t row, const SRowEditor& edited)
+{
+    std::vector<SLeftOut> leftOut;
+    const CCommandList commands =
+        KnownRowCommands(page, table, row, WithKnownFromRow(page, table, row, edited), leftOut);
+    if (!leftOut.empty())
+        return "not written: " + leftOut.front().command + " carries a value the profile does not hold";
+    for (const SCommand& command : commands) {
+        std::string_view text = command.text;
+        while (text.ends_with('\r') || text.ends_with('\n'))
+            text.remove_suffix(1);
+        if (text.empty() || text.front() != '%' || kStartCmd.starts_with(text) || kCommitCmd.starts_with(text)
+            || text.starts_with("%DUMP"))
+            continue;
+        if (!page.TakeProfileCommand(text))
+            return "its command " + std::string(text) + " is none a profile holds";
+    }
     return {};
 }
 
@@ -756,7 +782,9 @@ void CTerminalSession::OnLoginSuccess()
 {
     StartLoginAttempt();
     m_view.OnLoginSuccess();
-    Reload();
+    // A shown profile file is not read over; Read all asks first.
+    if (!m_profileShown)
+        Reload();
 }
 
 void CTerminalSession::OnLoginFailed()

@@ -170,8 +170,6 @@ public:
     // pending starts it over.
     void Reload();
     EWholeRead WholeRead() const { return m_read; }
-    // A page's own read (or a row's request) waits for the line to go quiet.
-    bool PageReadPending() const { return m_pageRead != nullptr; }
     // Hears every line the terminal sends as it is logged, before it is
     // routed to the pages (the status overview stamps its values' times).
     size_t AddLineObserver(std::function<void(std::string_view)> observer)
@@ -186,6 +184,18 @@ public:
     {
         m_wholeReadObservers.push_back(std::move(observer));
     }
+    // A page's own read (or a row's request) waits for the line to go quiet.
+    bool PageReadPending() const { return m_pageRead != nullptr; }
+    // While a profile file is shown in place of the terminal: a row's OK
+    // changes the page itself (its commands read back through the page's
+    // profile inverse) instead of going out, and a login does not read the
+    // terminal over the file.
+    void SetProfileShown(bool shown) { m_profileShown = shown; }
+    bool ProfileShown() const { return m_profileShown; }
+    // A row dialog's OK taken into the page without a terminal: empty, or
+    // why not ("not written: ..." when a command needs a value the page
+    // never held, or a command no profile holds).
+    std::string ApplyRowToPage(CPage& page, size_t table, size_t row, const SRowEditor& edited);
     // Whether the pages hold a whole read of the terminal on the line: one
     // completed since the channel last opened and since the pages were
     // last cleared for a read. A profile written without one holds defaults.
@@ -363,6 +373,7 @@ private:
     size_t m_lastObserver = 0;
     int m_profileBracketWaitMs = kProfileBracketWaitMs;
     int m_profileCommandWaitMs = kProfileCommandWaitMs;
+    bool m_profileShown = false;
     bool m_profileRunning = false;
     bool m_closing = false;
     // The running profile's commands the terminal took, for a run a restart

@@ -61,20 +61,8 @@ std::string SetPageRow(ICliHost& host, CPage& page, size_t table, size_t row,
         return "refused: " + (message.empty() ? error : message);
     }
     // The row's commands, read back through the page's profile inverse: the
-    // table then holds what the dialog would have written. A command that
-    // carries a value the profile never held goes nowhere.
-    std::vector<SLeftOut> leftOut;
-    const CCommandList commands = KnownRowCommands(page, table, row, *editor, leftOut);
-    if (!leftOut.empty())
-        return "not written: " + leftOut.front().command + " carries a value the profile does not hold";
-    for (const SCommand& command : commands) {
-        std::string_view text = command.text;
-        while (text.ends_with('\r') || text.ends_with('\n'))
-            text.remove_suffix(1);
-        if (!text.empty() && text.front() == '%' && !page.TakeProfileCommand(text))
-            return "its command " + std::string(text) + " is none a profile holds";
-    }
-    return {};
+    // table then holds what the dialog would have written.
+    return host.Session().ApplyRowToPage(page, table, row, *editor);
 }
 
 namespace {

@@ -15,6 +15,7 @@
 #include "app/NavigationBar.h"
 #include "app/OfflineProfile.h"
 #include "app/ProfileController.h"
+#include "pages/KnownValues.h"
 #include "support/QtTestSupport.h"
 #include "widgets/FormView.h"
 #include "widgets/GenericPageView.h"
@@ -109,6 +110,42 @@ TEST(MainWindowOfflineProfile, AnOpenedFileIsShownEditedAndSavedBackLineForLine)
     ASSERT_TRUE(Answer(window, QStringLiteral("leaveProfileQuestion"), QMessageBox::Yes));
     CloseMessages(window);
     EXPECT_TRUE(FileLines(path).contains("%ID999\r\r"));
+}
+
+TEST(MainWindowOfflineProfile, ARowEditedInAShownFileChangesItsLineOnlyAndSendsNothing)
+{
+    ForgetSettings();
+    COrlanDlg window(ShippedCatalogue(), OfflineOptions());
+    const QString path = PrivateHome() + QStringLiteral("/phones.txt");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\r\r\n//Page Device Control phones\r\r\n\r\n%CS0+8613800000001\r\r\n%CS1+8613800000002\r\r\n"
+                   "%CS2+8613800000003\r\r\n");
+    }
+    ASSERT_TRUE(window.OfflineProfile().OpenFrom(path));
+    CloseMessages(window);
+    // Saved as this tool writes it first, then one row edited and saved again.
+    window.findChild<QAction*>(QStringLiteral("actionSaveProfile"))->trigger();
+    CloseMessages(window);
+    const QByteArrayList before = FileLines(path);
+    CTerminalSession& session = window.Session();
+    CPage& phones = *session.FindPage("CPageServer");
+    std::optional<SRowEditor> editor = OpenRowEditor(phones, 0, 1);
+    ASSERT_TRUE(editor);
+    editor->fields.Edit(editor->fields.IndexOf("number"), {.text = "+4915112345"});
+    EXPECT_EQ(session.CommitRow(phones, 0, 1, *editor), "");
+    EXPECT_FALSE(session.Queue().Busy()) << "no job: the row goes into the file's page";
+    window.findChild<QAction*>(QStringLiteral("actionSaveProfile"))->trigger();
+    CloseMessages(window);
+    const QByteArrayList after = FileLines(path);
+    ASSERT_EQ(after.size(), before.size());
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        if (before[i] == "%CS1+8613800000002\r\r")
+            EXPECT_EQ(after[i], "%CS1+4915112345\r\r");
+        else
+            EXPECT_EQ(after[i], before[i]);
+    }
 }
 
 // Against a terminal: the shown file compared with it value by value (the
