@@ -25,14 +25,6 @@ namespace {
 
 const QString kMainPage = QStringLiteral("PAGE_BASIC");
 
-// A port with nothing behind it: nothing real is opened.
-SStartOptions OfflineOptions()
-{
-    SStartOptions options = TestOptions();
-    options.port = PortInput{199, {}};
-    return options;
-}
-
 QMessageBox* OpenBox(QWidget& window, const QString& name)
 {
     for (QMessageBox* box : window.findChildren<QMessageBox*>(name)) {

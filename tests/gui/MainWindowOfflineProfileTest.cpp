@@ -23,13 +23,6 @@
 namespace orlan::test {
 namespace {
 
-SStartOptions OfflineOptions()
-{
-    SStartOptions options = TestOptions();
-    options.port = PortInput{199, {}};
-    return options;
-}
-
 QByteArrayList FileLines(const QString& path)
 {
     QFile file(path);

@@ -15,13 +15,6 @@
 namespace orlan::test {
 namespace {
 
-SStartOptions OfflineOptions()
-{
-    SStartOptions options = TestOptions();
-    options.port = PortInput{199, {}};
-    return options;
-}
-
 QString WriteFile(const QString& name, const QByteArray& contents)
 {
     const QString path = PrivateHome() + QLatin1Char('/') + name;

@@ -16,13 +16,6 @@
 namespace orlan::test {
 namespace {
 
-SStartOptions OfflineOptions()
-{
-    SStartOptions options = TestOptions();
-    options.port = PortInput{199, {}};  // nothing real is opened
-    return options;
-}
-
 QFileDialog* OpenFileDialog(const QWidget& window)
 {
     for (QFileDialog* dialog : window.findChildren<QFileDialog*>(QStringLiteral("profileDialog"))) {

@@ -26,13 +26,6 @@ constexpr int kClassicFolders = 4;
 // The unit at a glance stands above the folders.
 constexpr int kAboveFolders = 1;
 
-SStartOptions OfflineOptions()
-{
-    SStartOptions options = TestOptions();
-    options.port = PortInput{199, {}};
-    return options;
-}
-
 bool TableShows(const CPageView* view, const QString& text)
 {
     const auto* generic = dynamic_cast<const CGenericPageView*>(view);

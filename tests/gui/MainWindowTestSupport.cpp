@@ -84,6 +84,13 @@ SStartOptions TestOptions()
     return options;
 }
 
+SStartOptions OfflineOptions()
+{
+    SStartOptions options = TestOptions();
+    options.port = PortInput{199, {}};
+    return options;
+}
+
 CSimLog::CSimLog()
 {
     QTemporaryFile file(PrivateHome() + QStringLiteral("/sim-XXXXXX.log"));

@@ -31,6 +31,8 @@ std::string CatalogueText(std::string_view key, std::string_view section);
 
 // Start options that never look for real adapters.
 SStartOptions TestOptions();
+// The same on a port with nothing behind it: nothing real is opened.
+SStartOptions OfflineOptions();
 
 // Lines the simulator received, from its --log file.
 class CSimLog {

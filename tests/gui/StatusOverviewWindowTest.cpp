@@ -16,14 +16,6 @@
 namespace orlan::test {
 namespace {
 
-// A port with nothing behind it: nothing real is opened.
-SStartOptions OfflineOptions()
-{
-    SStartOptions options = TestOptions();
-    options.port = PortInput{199, {}};
-    return options;
-}
-
 TEST(StatusOverviewWindow, TheOverviewIsTheFirstItemAndFollowsLiveLines)
 {
     COrlanDlg window(ShippedCatalogue(), OfflineOptions());
