@@ -74,35 +74,30 @@ std::optional<std::string> FormatJoint(const SJointCommand& joint, const CFieldS
     return command + pieces.back().literal;
 }
 
-bool TakeJoint(const SJointCommand& joint, std::string_view command, CFieldSet& fields)
+std::function<bool(const std::vector<std::string>&)> JointInverse(const SJointCommand& joint, CFieldSet& fields)
 {
-    const std::vector<SPiece> pieces = Pieces(joint.format);
-    if (pieces.size() != joint.fields.size() + 1 || joint.fields.empty())
-        return false;
-    const std::optional<std::vector<std::string>> values = ScanWire(joint.format, command);
-    if (!values || values->size() != joint.fields.size())
-        return false;
-    for (size_t i = 0; i < values->size(); ++i) {
-        const std::string_view id = joint.fields[i];
-        const std::string& value = (*values)[i];
-        const EFieldKind kind = fields.Desc(fields.IndexOf(id)).kind;
-        if (IsNumberConversion(pieces[i].conversion) && kind == EFieldKind::Check)
-            fields.SetNumber(id, WholeNumber(value) != 0 ? 1 : 0);
-        else if (IsNumberConversion(pieces[i].conversion) && kind == EFieldKind::Choice)
-            fields.SetChoice(id, static_cast<int>(WholeNumber(value)));
-        else
-            fields.SetText(id, value);
-    }
-    return true;
+    return [&joint, &fields](const std::vector<std::string>& values) {
+        const std::vector<SPiece> pieces = Pieces(joint.format);
+        if (pieces.size() != joint.fields.size() + 1 || values.size() != joint.fields.size())
+            return false;
+        for (size_t i = 0; i < values.size(); ++i) {
+            const std::string_view id = joint.fields[i];
+            const EFieldKind kind = fields.Desc(fields.IndexOf(id)).kind;
+            if (IsNumberConversion(pieces[i].conversion) && kind == EFieldKind::Check)
+                fields.SetNumber(id, WholeNumber(values[i]) != 0 ? 1 : 0);
+            else if (IsNumberConversion(pieces[i].conversion) && kind == EFieldKind::Choice)
+                fields.SetChoice(id, static_cast<int>(WholeNumber(values[i])));
+            else
+                fields.SetText(id, values[i]);
+        }
+        return true;
+    };
 }
 
-bool TakeAnyJoint(std::initializer_list<const SJointCommand*> joints, std::string_view command, CFieldSet& fields)
+bool TakeJoint(const SJointCommand& joint, std::string_view command, CFieldSet& fields)
 {
-    for (const SJointCommand* joint : joints) {
-        if (TakeJoint(*joint, command, fields))
-            return true;
-    }
-    return false;
+    const std::optional<std::vector<std::string>> values = ScanWire(joint.format, command);
+    return values && JointInverse(joint, fields)(*values);
 }
 
 } // namespace orlan

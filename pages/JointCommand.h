@@ -3,6 +3,7 @@
 // "%%SYSSMTP%s,%s,%s,%s,%s\r" or "%%DSCFMT%d,%s,%d\r": declared once next to
 // the settings it combines, it both builds the command and reads one back
 // from a profile, so the two cannot drift apart.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,7 +30,8 @@ std::optional<std::string> FormatJoint(const SJointCommand& joint, const CFieldS
 // command is not this one or a number conversion holds no number.
 bool TakeJoint(const SJointCommand& joint, std::string_view command, CFieldSet& fields);
 
-// TakeJoint over several joints: true when one of them took the command.
-bool TakeAnyJoint(std::initializer_list<const SJointCommand*> joints, std::string_view command, CFieldSet& fields);
+// What a page gives `AddProfileInverse` for the joint (the values ScanWire
+// read from its format into the fields); `joint` and `fields` outlive it.
+std::function<bool(const std::vector<std::string>&)> JointInverse(const SJointCommand& joint, CFieldSet& fields);
 
 } // namespace orlan

@@ -100,20 +100,13 @@ CPage3GMMS::CPage3GMMS()
         "%%IOVCH1,%d\r");
     add(Labelled(Text(kFtpServer), "FTP server", true), {"$SYS_FTPSVR0"});
     add(Labelled(Whole(Text(kFtpPort), 0, 65535), "FTP port", true), {"$SYS_FTPPOT0"});
+    for (const SJointCommand* joint : {&kSmtp, &kGis, &kFtp})
+        AddProfileInverse(std::string(joint->format), JointInverse(*joint, m_fields));
 }
 
 std::string CPage3GMMS::DumpRequest() const
 {
     return "%DUMP_MMS\r%DUMP_GPIO\r";
-}
-
-bool CPage3GMMS::TakeProfileCommand(std::string_view command)
-{
-    if (TakeAnyJoint({&kSmtp, &kGis, &kFtp}, command, m_fields)) {
-        NotifyChanged();
-        return true;
-    }
-    return CPage::TakeProfileCommand(command);
 }
 
 CCommandList CPage3GMMS::SettingCommands(ETarget) const

@@ -23,7 +23,6 @@ public:
     CPage3GMMS();
 
     std::string DumpRequest() const override;
-    bool TakeProfileCommand(std::string_view command) override;
 
 protected:
     CCommandList SettingCommands(ETarget target) const override;

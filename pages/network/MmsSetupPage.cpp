@@ -133,6 +133,8 @@ CPageMmsSetup::CPageMmsSetup()
                                                   CatalogueItem("MMSFIRST", "MMS first")});
     first.fixedLabel = "First action";
     add(first, "service", "$MMSEXTMMSFST", "%%MMSEXTMMSFIRST%d\r");
+    for (const SJointCommand* joint : {&kCentre, &kCamera})
+        AddProfileInverse(std::string(joint->format), JointInverse(*joint, m_fields));
 
     SFieldDesc picture = InGroup(Field(kPictureField, EFieldKind::Image), "preview");
     picture.readOnly = true;
@@ -195,15 +197,6 @@ bool CPageMmsSetup::ShowPictureFile(const std::string& path)
     m_fields.SetText(kPictureField, bytes);
     NotifyChanged();
     return true;
-}
-
-bool CPageMmsSetup::TakeProfileCommand(std::string_view command)
-{
-    if (TakeAnyJoint({&kCentre, &kCamera}, command, m_fields)) {
-        NotifyChanged();
-        return true;
-    }
-    return CPage::TakeProfileCommand(command);
 }
 
 CCommandList CPageMmsSetup::SettingCommands(ETarget) const

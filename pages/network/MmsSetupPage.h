@@ -38,7 +38,6 @@ public:
     // Everything the dump fills empty; the picture stays.
     void Clear() override;
     std::string DumpRequest() const override;
-    bool TakeProfileCommand(std::string_view command) override;
     std::optional<SPageJob> ActionJob(std::string_view actionId, std::optional<size_t> selectedRow) override;
     void OnPicture(std::span<const std::uint8_t> jpeg) override;
 

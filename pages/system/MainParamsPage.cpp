@@ -1,8 +1,8 @@
 #include "pages/system/MainParamsPage.h"
 
-#include "console/WireFormat.h"
 #include "labels/CommonLabelKeys.h"
 #include "pages/FieldHelpers.h"
+#include "pages/JointCommand.h"
 
 namespace orlan {
 
@@ -39,6 +39,9 @@ constexpr std::string_view kForwardKey = "forwardKey";
 constexpr std::string_view kForwardSpan = "forwardSpan";
 
 constexpr int kSmsModeText = 1;
+
+// The balance check: number and code in one command.
+const SJointCommand kBalance{"%%CHECKBALANCE%s,%s\r", {kBalanceNumber, kBalanceCode}};
 constexpr int kSignalLowMaximum = 36;
 
 } // namespace
@@ -93,6 +96,7 @@ CPageMainParams::CPageMainParams()
     AddSetting({.field = WithHint(Hidden(Text(kSmsCentre, "SMSC")), "SMSCDESC"), .keys = {"$SMSC "}});
     AddSetting({.field = Hidden(Text(kForwardKey, "FWDKEY")), .keys = {"$FWDKEY "}, .take = ETake::Ucs2Text});
     AddSetting({.field = Hidden(Whole(Text(kForwardSpan, "FWDSPAN"))), .keys = {"$MODEM_FWDSPAN "}});
+    AddProfileInverse(std::string(kBalance.format), JointInverse(kBalance, m_fields));
 }
 
 void CPageMainParams::Clear()
@@ -114,30 +118,14 @@ CCommandList CPageMainParams::SettingCommands(ETarget) const
     for (const SSetting& setting : m_settings) {
         const std::string& id = setting.field.id;
         if (id == kBalanceCode) {
-            commands.push_back({FormatWire("%%CHECKBALANCE%s,%s\r", m_fields.LineText(kBalanceNumber).c_str(),
-                                           m_fields.LineText(kBalanceCode).c_str())});
+            if (std::optional<std::string> text = FormatJoint(kBalance, m_fields))
+                commands.push_back({std::move(*text)});
         } else if (IsSelected(m_fields, id)) {
             if (std::optional<std::string> text = FormatSetting(setting, m_fields))
                 commands.push_back({std::move(*text), setting.answerWaitMs});
         }
     }
     return commands;
-}
-
-bool CPageMainParams::TakeProfileCommand(std::string_view command)
-{
-    constexpr std::string_view kBalance = "%CHECKBALANCE";
-    if (!command.starts_with(kBalance))
-        return CPage::TakeProfileCommand(command);
-    // The number goes first and holds no comma; the code may.
-    const std::string_view both = command.substr(kBalance.size());
-    const size_t comma = both.find(',');
-    if (comma == std::string_view::npos)
-        return false;
-    m_fields.SetText(kBalanceNumber, std::string(both.substr(0, comma)));
-    m_fields.SetText(kBalanceCode, std::string(both.substr(comma + 1)));
-    NotifyChanged();
-    return true;
 }
 
 } // namespace orlan

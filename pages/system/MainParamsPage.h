@@ -22,7 +22,6 @@ public:
     // Every field empty, off or unselected, except the SMS mode: TEXT.
     void Clear() override;
     std::string DumpRequest() const override;
-    bool TakeProfileCommand(std::string_view command) override;
 
 protected:
     CCommandList SettingCommands(ETarget target) const override;
