@@ -197,6 +197,8 @@ void CTerminalSession::RequestWholeRead()
         if (CPage* page = FindPage(name))
             page->Clear();
     }
+    // Lines a loaded profile file kept are the file's, never the terminal's.
+    m_keptProfileLines.Clear();
     m_readTimer = m_timers.CallAfter(m_wholeReadLimitMs, [this] {
         m_readTimer.reset();
         FailWholeRead("no end of the dump within " + std::to_string(m_wholeReadLimitMs / 1000) + " s");

@@ -175,6 +175,14 @@ TEST(ProfileLoad, LinesNoPageTakesAreReportedAndWrittenBackWhereTheyStood)
     EXPECT_NE(classic.find("//Page Something new\r\r\n\r\n%FOO1\r\r\n%FOO2\r\r\n\r\r\n//Page Battery alarm"),
               std::string::npos);
     EXPECT_EQ(classic.find("%TAIL1"), std::string::npos);  // it stood in a section of the complete tail
+
+    // A read of the terminal replaces the file: none of its lines is saved as the terminal's.
+    reader.session.Reload();
+    reader.clock.Advance(CTerminalSession::kReadSettleMs);
+    Feed(reader.session, WholeDump(), 1);
+    const std::string read = reader.session.ProfileBytes();
+    EXPECT_EQ(read.find("%NOSUCH1"), std::string::npos);
+    EXPECT_EQ(read.find("//Page Something new"), std::string::npos);
 }
 
 TEST(ProfileLoad, AValueTheFieldRefusesIsNotTakenAndTheFieldKeepsItsValue)
