@@ -15,6 +15,7 @@
 #include "session/PageAccess.h"
 #include "session/TerminalSession.h"
 #include "tools/ToolViews.h"
+#include "widgets/OutputNames.h"
 #include "widgets/PageView.h"
 #include "widgets/PageViewFactory.h"
 
@@ -29,6 +30,13 @@ constexpr char kFirstPageKey[] = "PAGE_CS";
 CPageRegistry::CPageRegistry(SParts parts, QString firstPage, QObject* parent)
     : QObject(parent), m_parts(parts), m_firstPage(std::move(firstPage))
 {
+    // Lists that pick an output show the names this terminal gives them.
+    SetOutputNameSource([&session = m_parts.session](int output) { return OutputName(session, output); });
+}
+
+CPageRegistry::~CPageRegistry()
+{
+    SetOutputNameSource(nullptr);
 }
 
 void CPageRegistry::Register()

@@ -36,6 +36,7 @@ public:
     };
     // `firstPage`: the page asked for at start, before the remembered one.
     CPageRegistry(SParts parts, QString firstPage, QObject* parent);
+    ~CPageRegistry() override;
 
     // Whether page buttons may be on now (the link allows them).
     std::function<bool()> buttonsAllowed = [] { return true; };

@@ -24,6 +24,15 @@ int LeadingIndex(std::string_view text)
     return negative ? -1 : static_cast<int>(value);
 }
 
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
+        text.remove_suffix(1);
+    return text;
+}
+
 long long WholeNumber(std::string_view text)
 {
     while (!text.empty() && text.front() == ' ')

@@ -40,6 +40,10 @@ int LeadingIndex(std::string_view text);
 // do not fit.
 long long WholeNumber(std::string_view text);
 
+// `text` without its leading blanks and tabs and its trailing blanks, tabs
+// and line ends.
+std::string_view Trimmed(std::string_view text);
+
 // Splits `text` at every character of `separators`; two separators in a row
 // make an empty field, and each field keeps at most `maxChars` characters.
 // At most `maxFields` fields are returned (0: no limit).

@@ -59,6 +59,9 @@ struct SChoiceItem {
     std::string key;
     // The built-in text shown while the catalogue has none for the key.
     std::string fallback;
+    // The terminal output (0..7) the item stands for, -1 for none: a view
+    // shows the name the unit gives that output beside the item's text.
+    int output = -1;
 };
 
 struct SFieldDesc {

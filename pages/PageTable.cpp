@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "console/TextScan.h"
 #include "labels/CommonLabelKeys.h"
 #include "labels/LabelCatalogue.h"
 #include "labels/TextCodec.h"
@@ -9,15 +10,6 @@
 namespace orlan {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool SameText(std::string_view a, std::string_view b)
 {

@@ -7,7 +7,9 @@
 
 #include "labels/CommonLabelKeys.h"
 #include "labels/LabelCatalogue.h"
+#include "console/TextScan.h"
 #include "pages/PageIdentity.h"
+#include "pages/messages/TextListPage.h"
 #include "session/TerminalSession.h"
 
 namespace orlan {
@@ -81,6 +83,19 @@ std::string ChoiceItemCaption(const SChoiceItem& item, const CLabelCatalogue& ca
 {
     const std::string word = item.key.empty() ? std::string() : catalogue.Lookup(item.key, item.section);
     return item.text + (word.empty() ? item.fallback : word);
+}
+
+std::string ListedName(const CPage* page, size_t row)
+{
+    const auto* list = dynamic_cast<const CTextListPage*>(page);
+    if (list == nullptr || row >= list->Rows())
+        return {};
+    return std::string(Trimmed(list->Text(row)));
+}
+
+std::string OutputName(const CTerminalSession& session, int output)
+{
+    return output < 0 ? std::string() : ListedName(session.FindPage("CPageDoutName"), static_cast<size_t>(output));
 }
 
 bool PageInNavigation(const CPage& page)

@@ -27,6 +27,11 @@ std::string FieldCaption(const SFieldDesc& desc, const std::string& section, con
 // A list item as shown: its fixed text followed by its catalogue text, or
 // its built-in text while the catalogue has none.
 std::string ChoiceItemCaption(const SChoiceItem& item, const CLabelCatalogue& catalogue);
+// The name a name page holds in `row`, trimmed; empty when none was read
+// or `page` is no name page.
+std::string ListedName(const CPage* page, size_t row);
+// The name the unit gives terminal output 0..7; empty when none was read.
+std::string OutputName(const CTerminalSession& session, int output);
 
 // Whether the navigation bar has an item that selects the page.
 bool PageInNavigation(const CPage& page);

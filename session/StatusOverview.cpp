@@ -6,7 +6,6 @@
 #include "console/TempRecords.h"
 #include "console/TextScan.h"
 #include "pages/io/GpioPage.h"
-#include "pages/messages/TextListPage.h"
 #include "session/PageAccess.h"
 #include "session/TerminalSession.h"
 
@@ -30,15 +29,6 @@ constexpr std::string_view kPagesRefreshed[] = {"CPageMainParams", "CPageGPIO", 
                                                 "CPageDoutName",   "CPageAD",         "CPageADName",
                                                 "CPageTemp",       "CPageHumidity",   "CPageExtTemp",
                                                 "CPageISensorName"};
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
-        text.remove_suffix(1);
-    return text;
-}
 
 std::optional<double> Number(std::string_view text)
 {
@@ -96,14 +86,6 @@ std::string ChoiceText(const CPage* page, const std::string& id, const CLabelCat
     if (catalogue != nullptr)
         return ChoiceItemCaption(item, *catalogue);
     return item.text + item.fallback;
-}
-
-std::string NameOf(const CPage* page, size_t row)
-{
-    const auto* list = dynamic_cast<const CTextListPage*>(page);
-    if (list == nullptr || row >= list->Rows())
-        return {};
-    return std::string(Trimmed(list->Text(row)));
 }
 
 template <size_t N>
@@ -210,14 +192,14 @@ SStatus CStatusOverview::Snapshot(const CLabelCatalogue* catalogue) const
     const CPage* outputNames = Page(m_session, "CPageDoutName");
     for (size_t i = 0; i < status.inputs.size(); ++i) {
         SStatusLamp& lamp = status.inputs[i];
-        lamp.name = NameOf(inputNames, i);
+        lamp.name = ListedName(inputNames, i);
         lamp.type = ChoiceText(gpio, CPageGPIO::InputTypeId(i), catalogue);
         lamp.state = m_inputs[i].value;
         lamp.lit = lamp.state.Reported() && lamp.state.text == "0";
     }
     for (size_t i = 0; i < status.outputs.size(); ++i) {
         SStatusLamp& lamp = status.outputs[i];
-        lamp.name = NameOf(outputNames, i);
+        lamp.name = ListedName(outputNames, i);
         lamp.type = ChoiceText(gpio, CPageGPIO::OutputTypeId(i), catalogue);
         lamp.state = m_outputs[i].value;
         lamp.lit = lamp.state.Reported() && lamp.state.text != "0";
@@ -228,7 +210,7 @@ SStatus CStatusOverview::Snapshot(const CLabelCatalogue* catalogue) const
     for (size_t i = 0; i < status.analog.size(); ++i) {
         SStatusAnalog& channel = status.analog[i];
         const std::string n = std::to_string(i);
-        channel.name = NameOf(analogNames, i);
+        channel.name = ListedName(analogNames, i);
         channel.reading = m_analog[i].value;
         channel.low = Number(KnownText(analog, "low" + n));
         channel.high = Number(KnownText(analog, "high" + n));
@@ -247,7 +229,7 @@ SStatus CStatusOverview::Snapshot(const CLabelCatalogue* catalogue) const
     Fill(status.external, m_external);
     const CPage* sensorNames = Page(m_session, "CPageISensorName");
     for (size_t i = 0; i < status.external.size(); ++i)
-        status.external[i].name = NameOf(sensorNames, i);
+        status.external[i].name = ListedName(sensorNames, i);
 
     status.lastEvent = m_lastEvent;
     if (const CPage* events = Page(m_session, "CPageEvents"); events != nullptr && !events->Tables().empty()) {

@@ -15,6 +15,7 @@
 
 #include "labels/LabelCatalogue.h"
 #include "widgets/CatalogueText.h"
+#include "widgets/OutputNames.h"
 #include "widgets/LineBreaks.h"
 #include "widgets/PictureView.h"
 #include "widgets/WidgetStyle.h"
@@ -177,8 +178,10 @@ void CFieldEditor::CreateEditor(const std::string& section, const CLabelCatalogu
     }
     case EFieldKind::Choice: {
         auto* box = new QComboBox(parent);
-        for (const SChoiceItem& item : m_desc.items)
-            box->addItem(ChoiceItemText(catalogue, item));
+        for (const SChoiceItem& item : m_desc.items) {
+            m_itemTexts.push_back(ChoiceItemText(catalogue, item));
+            box->addItem(WithOutputName(m_itemTexts.back(), item.output));
+        }
         // Says so where nothing is selected, which a blank list hides.
         if (!m_desc.noSelectionKey.empty())
             box->setPlaceholderText(CatalogueText(catalogue, section, m_desc.noSelectionKey));
@@ -283,6 +286,21 @@ void CFieldEditor::Edited()
 {
     if (!m_showing && !IsReadOnly() && m_onEdited)
         m_onEdited();
+}
+
+void CFieldEditor::ShowOutputNames()
+{
+    auto* box = qobject_cast<QComboBox*>(m_editor);
+    if (box == nullptr)
+        return;
+    for (size_t i = 0; i < m_desc.items.size() && i < m_itemTexts.size(); ++i) {
+        if (m_desc.items[i].output < 0)
+            continue;
+        const int index = static_cast<int>(i);
+        const QString text = WithOutputName(m_itemTexts[i], m_desc.items[i].output);
+        if (box->itemText(index) != text)
+            box->setItemText(index, text);
+    }
 }
 
 void CFieldEditor::Show(const SFieldValue& value)

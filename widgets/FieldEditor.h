@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "pages/FieldSet.h"
 
@@ -46,6 +47,9 @@ public:
     bool SetShown(bool shown);
 
     void Show(const SFieldValue& value);
+    // A list whose items stand for the terminal's outputs shows the names
+    // the unit gives them now.
+    void ShowOutputNames();
     // False when the widget no longer shows `shown` (the user changed it).
     bool Shows(const SFieldValue& shown) const;
     // `base` with the part this kind edits replaced by the widget's value.
@@ -88,6 +92,7 @@ private:
     std::optional<QString> m_baseTip;  // the tip without the unknown note
     QString m_tipBeforeMark;           // the tip a wrong typed value replaced
     QString m_labelText;
+    std::vector<QString> m_itemTexts;  // a list's items without output names
 };
 
 } // namespace orlan

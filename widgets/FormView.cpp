@@ -192,6 +192,8 @@ void CFormView::Refresh()
 {
     for (SEntry& entry : m_entries) {
         const SFieldValue& value = m_fields.Value(entry.fieldIndex);
+        // Names read since the list was made (or edited meanwhile) show too.
+        entry.editor->ShowOutputNames();
         if (entry.editor->IsReadOnly()) {
             if (!entry.editor->Shows(value))
                 entry.editor->Show(value);

@@ -3,6 +3,7 @@
 #include "console/TextScan.h"
 #include "console/WireFormat.h"
 #include "pages/FieldHelpers.h"
+#include "pages/OutputItems.h"
 #include "pages/analog/AnalogText.h"
 
 namespace orlan {
@@ -41,11 +42,7 @@ constexpr size_t kOutputCount = 8;
 
 std::vector<SChoiceItem> OutputItems()
 {
-    std::vector<SChoiceItem> items;
-    for (size_t output = 0; output < kOutputCount; ++output)
-        items.push_back({.text = "OC " + std::to_string(output)});
-    items.push_back({.text = "Not Used"});
-    return items;
+    return OutputChoiceItems("OC ", "Not Used");
 }
 
 // The list entry of a cell: its output, "Not Used" for any number beyond

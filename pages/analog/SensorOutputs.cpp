@@ -3,16 +3,13 @@
 #include <string>
 
 #include "console/TextScan.h"
+#include "pages/OutputItems.h"
 
 namespace orlan::analog {
 
 std::vector<SChoiceItem> SensorOutputItems()
 {
-    std::vector<SChoiceItem> items;
-    for (int output = 0; output < kOutputCount; ++output)
-        items.push_back({.text = "Output " + std::to_string(output)});
-    items.push_back({.text = "Nc"});
-    return items;
+    return OutputChoiceItems("Output ", "Nc");
 }
 
 bool StoreSensorOutput(CFieldSet& fields, std::string_view text, std::string_view highId, std::string_view lowId)

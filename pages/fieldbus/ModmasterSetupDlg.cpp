@@ -4,6 +4,7 @@
 #include "console/WireFormat.h"
 #include "labels/TextCodec.h"
 #include "pages/FieldHelpers.h"
+#include "pages/OutputItems.h"
 #include "pages/fieldbus/MbusParamsPage.h"
 
 namespace orlan::fieldbus {
@@ -38,11 +39,7 @@ SFieldDesc InGroup(SFieldDesc desc, std::string_view group)
 
 std::vector<SChoiceItem> InterlockItems(const SInterlockWords& words)
 {
-    std::vector<SChoiceItem> items;
-    for (int output = 0; output < kNoInterlockEntry; ++output)
-        items.push_back({.text = words.output + std::to_string(output)});
-    items.push_back({.text = words.none});
-    return items;
+    return OutputChoiceItems(words.output, words.none);
 }
 
 // The list entry of an interlock cell: its output, the last entry for any

@@ -8,6 +8,7 @@
 #include "console/WireFormat.h"
 #include "labels/TextCodec.h"
 #include "pages/FieldHelpers.h"
+#include "pages/OutputItems.h"
 #include "pages/io/IoText.h"
 
 namespace orlan {
@@ -211,10 +212,7 @@ std::optional<SRowEditor> CPageRfZone::RowEditor(size_t table, size_t row) const
 {
     if (table != 0 || row >= kZones)
         return std::nullopt;
-    std::vector<SChoiceItem> outputs;
-    for (int output = 0; output < kNoOutputItem; ++output)
-        outputs.push_back({.text = m_outputWord + std::to_string(output)});
-    outputs.push_back({.text = m_none});
+    std::vector<SChoiceItem> outputs = OutputChoiceItems(m_outputWord, m_none);
     const std::string& outputCell = Cell(row, kOutputColumn);
     const long long output = io::AllDigits(outputCell) ? WholeNumber(outputCell) : kNoOutputItem;
 
