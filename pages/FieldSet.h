@@ -43,6 +43,8 @@ struct SFieldGroup {
     std::string captionKey;      // in the page's section, or `captionSection`
     std::string captionSection;  // empty: the page's section
     size_t rows = 0;             // 0: one field a line, label beside it
+    // With rows: the grid's columns. Without: labelled fields side by side
+    // in this many columns, filled top to bottom (0 or 1: one column).
     size_t columns = 0;
     std::vector<std::string> columnKeys;  // header of each column; may be empty
     std::vector<std::string> rowKeys;     // label of each row; may be empty

@@ -34,17 +34,18 @@ bool HasGridHint(const SFieldGroup& group)
     return group.rows > 0 && group.columns > 0;
 }
 
-// Label beside editor, the caption under the editor.
-void AddLabelledRows(QGridLayout& grid, const CFieldEditor& editor, int& row)
+// Label beside editor, the caption under the editor; in the grid's columns
+// `column` (label) and the next (editor).
+void AddLabelledRows(QGridLayout& grid, const CFieldEditor& editor, int& row, int column = 0)
 {
     if (QLabel* label = editor.Label()) {
         const Qt::Alignment vertical = editor.IsTall() ? Qt::AlignTop : Qt::AlignVCenter;
-        grid.addWidget(label, row, 0, Qt::AlignRight | vertical);
+        grid.addWidget(label, row, column, Qt::AlignRight | vertical);
     }
-    grid.addWidget(editor.Editor(), row, 1);
+    grid.addWidget(editor.Editor(), row, column + 1);
     ++row;
     if (QLabel* caption = editor.Caption()) {
-        grid.addWidget(caption, row, 1);
+        grid.addWidget(caption, row, column + 1);
         ++row;
     }
 }
@@ -123,12 +124,19 @@ void CFormView::FillGroupBox(SBlock& block, const SFieldGroup& group, const std:
         block.weight = grid->rowCount() + 1;
         return;
     }
-    grid->setColumnStretch(1, 1);
-    int row = 0;
+    // Labelled fields side by side: each column of the box is a label
+    // column and an editor column, filled top to bottom.
+    const size_t columns = std::max<size_t>(group.columns, 1);
+    const size_t perColumn = (block.entries.size() + columns - 1) / columns;
+    std::vector<int> rowOfColumn(columns, 0);
     block.weight = 1;
-    for (size_t e : block.entries) {
-        AddLabelledRows(*grid, *m_entries[e].editor, row);
-        block.weight += EntryHeightWeight(*m_entries[e].editor);
+    for (size_t i = 0; i < block.entries.size(); ++i) {
+        const CFieldEditor& editor = *m_entries[block.entries[i]].editor;
+        const size_t column = perColumn == 0 ? 0 : i / perColumn;
+        grid->setColumnStretch(static_cast<int>(2 * column + 1), 1);
+        AddLabelledRows(*grid, editor, rowOfColumn[column], static_cast<int>(2 * column));
+        if (column == 0)
+            block.weight += EntryHeightWeight(editor);
     }
 }
 

@@ -93,11 +93,8 @@ CPageGPIO::CPageGPIO()
                        .columns = 3,
                        .columnKeys = {"", "URGENT", "SOUND"},
                        .rowKeys = Keys("INPUT", kShownInputs)});
-    m_fields.AddGroup({.id = "outputs",
-                       .captionKey = "TITLE_OUTPUT",
-                       .rows = kOutputs,
-                       .columns = 1,
-                       .rowKeys = Keys("OUTPUT", kOutputs)});
+    // Two columns of four, so the page fits a laptop screen without scrolling.
+    m_fields.AddGroup({.id = "outputs", .captionKey = "TITLE_OUTPUT", .columns = 2});
     m_fields.AddGroup({.id = "others", .captionKey = "OTHERS"});
     // Shown by the counter page; kept here as the terminal reports them.
     m_fields.AddGroup({.id = "counters", .captionKey = "TITLECNT"});
