@@ -15,11 +15,15 @@ QString WriteFileSafely(const QString& path, QByteArrayView bytes, SSaveOptions 
     return QString::fromStdString(why);
 }
 
-QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines)
+QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines, std::string* text)
 {
     CProfileReader reader;
-    std::string why = ReadFileInChunks(NativePath(path), kMaxProfileBytes,
-                                       [&reader](std::string_view bytes) { reader.Feed(bytes); });
+    std::string read;
+    std::string why = ReadFileInChunks(NativePath(path), kMaxProfileBytes, [&](std::string_view bytes) {
+        reader.Feed(bytes);
+        if (text != nullptr)
+            read.append(bytes);
+    });
     if (why.empty()) {
         reader.Finish();
         why = reader.Error();
@@ -27,6 +31,8 @@ QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines)
     if (!why.empty())
         return QString::fromStdString(why);
     lines = reader.TakeLines();
+    if (text != nullptr)
+        *text = std::move(read);
     return {};
 }
 

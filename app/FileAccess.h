@@ -20,8 +20,9 @@ namespace orlan {
 QString WriteFileSafely(const QString& path, QByteArrayView bytes, SSaveOptions options);
 // Empty on success with the profile's lines in `lines`, else why not
 // (missing, permission, not a regular file, larger than kMaxProfileBytes,
-// or what the reader found wrong).
-QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines);
+// or what the reader found wrong); with `text`, the file's bytes there too
+// (to compare the terminal with them after the run).
+QString ReadProfileFile(const QString& path, std::vector<SProfileLine>& lines, std::string* text = nullptr);
 // The profile's text whole (for comparing), with the same limit.
 QString ReadProfileText(const QString& path, std::string& text);
 // Where EXEC keeps the terminal's configuration before a profile runs:

@@ -153,6 +153,9 @@ bool COfflineProfile::OpenFrom(const QString& path)
         return false;
     }
     CTerminalSession& session = m_parts.session;
+    // The terminal's own values are about to leave the pages: kept for a backup.
+    if (session.HoldsWholeRead())
+        m_terminalRead = session.ProfileBytes();
     const SProfileLoad load = session.LoadProfile(text);
     m_pagesInFile.clear();
     for (const SProfileSection& section : ParseProfileSections(text)) {
@@ -270,16 +273,31 @@ void COfflineProfile::WriteToTerminal()
     const QString shown = Shown() ? QDir::toNativeSeparators(m_path) : tr("the pages");
     m_parts.messages.Ask(
         QStringLiteral("writeShownQuestion"),
-        tr("Send the values of %1 to the terminal now?\n\nThey replace the terminal's settings they name. No backup "
-           "is saved: the pages show a profile, not the terminal's configuration. The terminal is read again "
-           "afterwards.")
-            .arg(shown),
-        [this](QMessageBox* box) {
+        tr("Send the values of %1 to the terminal now?\n\nThey replace the terminal's settings they name; the "
+           "terminal is read again afterwards to check that they took effect.")
+                .arg(shown)
+            + QStringLiteral("\n\n") + BackupNote(),
+        [this, shown](QMessageBox* box) {
             if (box->clickedButton() != box->button(QMessageBox::Yes))
                 return;
+            std::optional<CProfileController::SBackup> backup;
+            if (Shown() && m_terminalRead)
+                backup = CProfileController::SBackup{m_path, *m_terminalRead};
+            else if (showStatus)
+                showStatus(BackupNote());
             const std::string bytes = m_parts.session.ProfileBytes(EProfileScope::Complete);
-            m_parts.session.ExecuteProfile(std::string_view(bytes));
+            m_parts.profiles.ExecuteText(bytes, Shown() ? QFileInfo(m_path).fileName() : shown, backup);
         });
+}
+
+QString COfflineProfile::BackupNote() const
+{
+    if (!Shown())
+        return tr("No backup is saved: no profile file is shown to save it beside.");
+    if (!m_terminalRead)
+        return tr("No backup is saved: the terminal's configuration has not been read whole since the port "
+                  "was opened.");
+    return tr("The terminal's configuration as last read is first saved beside the file as a backup.");
 }
 
 void COfflineProfile::AskBeforeReading(std::function<void()> proceed)
@@ -313,6 +331,7 @@ void COfflineProfile::AskBeforeReading(std::function<void()> proceed)
 
 void COfflineProfile::Forget()
 {
+    m_terminalRead.reset();  // the pages hold the terminal again
     if (!Shown())
         return;
     m_path.clear();

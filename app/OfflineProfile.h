@@ -2,7 +2,8 @@
 // A profile file shown in the pages without a terminal: File > Open fills
 // the pages from it, Save writes them back to it, Save as to another file
 // (the complete profile or the classic twenty sections), recent files are
-// remembered, and "Write to terminal" sends what the pages show. While a
+// remembered, and "Write to terminal" sends what the pages show (with a
+// backup of the terminal as last read whole, when it was). While a
 // file is shown the title and the status line say so; reading the terminal
 // (which replaces what the pages show) asks first, and a complete read ends
 // the showing.
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -66,8 +68,13 @@ public:
     void SaveAs();
     // What Save as does with the chosen file; false when it was not written.
     bool SaveShownAs(const QString& path, EProfileScope scope);
-    // The shown values to the terminal, asked first.
+    // The shown values to the terminal, asked first; the terminal's
+    // configuration as last read whole is saved beside the file first, and
+    // the run is checked like EXEC's.
     void WriteToTerminal();
+    // The port (re)opened: the terminal on it may be another one, so its
+    // last read no longer makes a backup.
+    void OnPortOpened() { m_terminalRead.reset(); }
     // Reads the terminal, lists how its values differ from the shown file's
     // field by field, and shows the file again.
     void CompareWithTerminal();
@@ -115,6 +122,8 @@ private:
     // Why the pages cannot take a file now (a profile run, a read under way); empty: they can.
     QString Busy() const;
     void FinishCompare();
+    // What Write to terminal does about a backup, for its question.
+    QString BackupNote() const;
     void ShowChanges(const std::vector<SValueChange>& changes);
     void ShowFileAgain();
 
@@ -131,7 +140,10 @@ private:
     // While the terminal is read for a comparison: the shown file's pages as
     // a profile, loaded back afterwards.
     bool m_comparing = false;
-    std::string m_shownBytes;  // page classes the shown file has a section for
+    std::string m_shownBytes;
+    // The terminal's configuration from its last whole read before a file
+    // took the pages over: what Write to terminal backs up.
+    std::optional<std::string> m_terminalRead;
 };
 
 } // namespace orlan

@@ -44,6 +44,7 @@ void COfflineProfile::CompareWithTerminal()
 void COfflineProfile::FinishCompare()
 {
     const std::string terminal = m_parts.session.ProfileBytes(EProfileScope::Complete);
+    m_terminalRead = terminal;  // the freshest backup for Write to terminal
     std::vector<SValueChange> changes = DiffProfileValues(terminal, m_shownBytes, m_parts.catalogue);
     // What the file does not hold it would not change (a classic file leaves most pages out).
     std::erase_if(changes, [](const SValueChange& change) { return !change.knownAfter; });

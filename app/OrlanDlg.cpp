@@ -35,6 +35,7 @@
 #include "app/PortController.h"
 #include "app/PortDoctorDialog.h"
 #include "app/ProfileController.h"
+#include "app/ProfileVerification.h"
 #include "app/StatusLine.h"
 #include "app/WindowHeader.h"
 #include "console/StatusTexts.h"
@@ -231,12 +232,19 @@ void COrlanDlg::BuildParts()
     m_reports = new CJobReportLine(m_status->JobReport(), *statusBar(), m_catalogue);
     m_profiles = new CProfileController({*this, m_session, m_catalogue, *m_messages, *m_reports});
     m_profiles->showStatus = m_messages->showStatus;
+    m_profiles->Verification().showOutcome = [this](const QString& text, bool failed) {
+        if (failed)
+            m_status->StatusAsFailure(text);
+        else
+            m_status->StatusAnew(text);
+    };
     m_ports = new CPortController({m_link, m_reconnector, m_linkSettings, LinkBar(), m_status->Link(),
                                    m_status->Doctor(), *m_edits, *m_messages},
                                   this);
     m_commands = new CCommandBar({m_session, m_catalogue, *m_messages, *m_profiles, *m_edits, *m_ports}, this);
     m_offline = new COfflineProfile({*this, m_session, m_catalogue, *m_messages, *m_edits, *m_profiles});
     m_offline->showStatus = m_messages->showStatus;
+    connect(&m_link.Port(), &CSerialPort::portOpened, m_offline, &COfflineProfile::OnPortOpened);
     m_commands->askBeforeReading = [this](std::function<void()> read) { m_offline->AskBeforeReading(std::move(read)); };
 
     connect(m_ports, &CPortController::opening, m_header, &CWindowHeader::ClearUnit);

@@ -12,6 +12,8 @@
 #include "app/OfflineProfile.h"
 #include "app/PageRegistry.h"
 #include "app/PortController.h"
+#include "app/ProfileController.h"
+#include "app/ProfileVerification.h"
 #include "app/SessionTexts.h"
 #include "app/StatusLine.h"
 #include "app/WindowHeader.h"
@@ -67,6 +69,7 @@ void COrlanDlg::OnWholeReadFailed(const std::string& reason)
     // Overrides the end line's "read completely" where the read was not.
     m_status->StatusAsFailure(tr("The whole read failed: %1").arg(SessionText(reason)));
     m_offline->OnReadFailed();
+    m_profiles->Verification().OnWholeReadFailed(reason);
 }
 
 void COrlanDlg::OnWholeReadComplete()
@@ -120,6 +123,7 @@ void COrlanDlg::OnValueRefused(const CPage& page, const std::string& fieldId, co
 void COrlanDlg::OnJobFinished(const std::string& name, const SJobReport& report)
 {
     m_reports->JobFinished(name, report);
+    m_profiles->Verification().OnJobFinished(name, report);
 }
 
 void COrlanDlg::OnPageJobFinished(const CPage& page, const SPageJobKind& kind, const std::string& /*name*/,

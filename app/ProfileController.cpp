@@ -14,10 +14,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "app/AppSettings.h"
 #include "app/FileAccess.h"
 #include "app/JobReportLine.h"
 #include "app/MessageCentre.h"
+#include "app/ProfileVerification.h"
 #include "labels/CommonLabelKeys.h"
 #include "labels/LabelCatalogue.h"
 #include "session/ProfileDiff.h"
@@ -25,7 +28,11 @@
 
 namespace orlan {
 
-CProfileController::CProfileController(SParts parts) : QObject(&parts.window), m_parts(parts) {}
+CProfileController::CProfileController(SParts parts)
+    : QObject(&parts.window), m_parts(parts),
+      m_verification(new CProfileVerification(parts.session, parts.messages, this))
+{
+}
 
 void CProfileController::Status(const QString& text)
 {
@@ -210,29 +217,55 @@ void CProfileController::ExecuteFrom(const QString& path, bool backup)
     CTerminalSession& session = m_parts.session;
     if (session.ProfileRunning())
         return;
-    std::vector<SProfileLine> lines;
-    const QString why = ReadProfileFile(path, lines);
+    auto lines = std::make_shared<std::vector<SProfileLine>>();
+    std::string text;
+    const QString why = ReadProfileFile(path, *lines, &text);
     if (!why.isEmpty()) {
         m_parts.messages.ShowFileFailure(path, why);
         return;
     }
-    if (backup) {
-        const QString backupPath = BackupPathFor(path, QDateTime::currentDateTime());
-        const std::string bytes = session.ProfileBytes();
-        const QString failed =
-            WriteFileSafely(backupPath, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                            {ENewFileMode::Private, ELinkPolicy::Refuse});
-        if (!failed.isEmpty()) {
-            const QString text = tr("The profile was not executed, nothing was sent: the backup %1 could not be "
-                                    "written: %2")
-                                     .arg(QDir::toNativeSeparators(backupPath), failed);
-            Status(text);
-            m_parts.messages.Open(QStringLiteral("backup"), QMessageBox::Critical, text);
-            return;
-        }
-        Status(tr("Backup saved to %1").arg(QDir::toNativeSeparators(backupPath)));
+    std::optional<SBackup> saved;
+    if (backup)
+        saved = SBackup{path, session.ProfileBytes()};
+    Start(std::move(text), QFileInfo(path).fileName(), saved,
+          [&session, lines] { return session.ExecuteProfile(std::move(*lines)); });
+}
+
+void CProfileController::ExecuteText(const std::string& profile, const QString& name,
+                                     const std::optional<SBackup>& backup)
+{
+    CTerminalSession& session = m_parts.session;
+    if (session.ProfileRunning())
+        return;
+    Start(profile, name, backup, [&session, &profile] { return session.ExecuteProfile(std::string_view(profile)); });
+}
+
+void CProfileController::Start(std::string profile, const QString& name, const std::optional<SBackup>& backup,
+                               const std::function<bool()>& run)
+{
+    if (backup && !WriteBackup(*backup))
+        return;
+    m_verification->Expect(std::move(profile), name);
+    if (!run())
+        m_verification->Drop();
+}
+
+bool CProfileController::WriteBackup(const SBackup& backup)
+{
+    const QString backupPath = BackupPathFor(backup.profilePath, QDateTime::currentDateTime());
+    const QString failed =
+        WriteFileSafely(backupPath, QByteArrayView(backup.bytes.data(), static_cast<qsizetype>(backup.bytes.size())),
+                        {ENewFileMode::Private, ELinkPolicy::Refuse});
+    if (!failed.isEmpty()) {
+        const QString text = tr("The profile was not executed, nothing was sent: the backup %1 could not be "
+                                "written: %2")
+                                 .arg(QDir::toNativeSeparators(backupPath), failed);
+        Status(text);
+        m_parts.messages.Open(QStringLiteral("backup"), QMessageBox::Critical, text);
+        return false;
     }
-    session.ExecuteProfile(std::move(lines));
+    Status(tr("Backup saved to %1").arg(QDir::toNativeSeparators(backupPath)));
+    return true;
 }
 
 } // namespace orlan

@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "session/ProfileLoad.h"
@@ -21,6 +23,7 @@ namespace orlan {
 class CJobReportLine;
 class CLabelCatalogue;
 class CMessageCentre;
+class CProfileVerification;
 class CTerminalSession;
 
 class CProfileController final : public QObject {
@@ -53,7 +56,19 @@ public:
     std::function<bool()> saveShown;
     // With `backup`, the terminal's configuration (what SAVE would write)
     // is first saved beside the profile; when that fails nothing is sent.
+    // Once the run and the read after it have ended, the window says
+    // whether every setting of the profile took effect.
     void ExecuteFrom(const QString& path, bool backup = false);
+    // A backup of the terminal's configuration: `bytes`, saved beside `profilePath`.
+    struct SBackup {
+        QString profilePath;
+        std::string bytes;
+    };
+    // The same with a profile the pages made (`name` saying whose values):
+    // Write to terminal of a shown profile file.
+    void ExecuteText(const std::string& profile, const QString& name, const std::optional<SBackup>& backup);
+    // Whether runs took effect; the window hands it the session's reports.
+    CProfileVerification& Verification() const { return *m_verification; }
     // The differences between the profile the pages make and the file's,
     // in a dialog that offers to execute it.
     void CompareWith(const QString& path);
@@ -63,8 +78,14 @@ public:
 
 private:
     void Status(const QString& text);
+    // The backup (nothing is sent when it fails), then `run`, whose outcome
+    // is checked after the read that follows it.
+    void Start(std::string profile, const QString& name, const std::optional<SBackup>& backup,
+               const std::function<bool()>& run);
+    bool WriteBackup(const SBackup& backup);
 
     SParts m_parts;
+    CProfileVerification* m_verification = nullptr;
 };
 
 } // namespace orlan

@@ -114,6 +114,18 @@ std::vector<SSectionDiff> DiffProfiles(std::string_view expected, std::string_vi
     return diff;
 }
 
+std::vector<std::string> CommandsNotHeld(std::string_view profile, std::string_view terminal)
+{
+    std::vector<std::string> missing;
+    for (const SSectionDiff& section : DiffProfiles(profile, terminal)) {
+        for (const std::string& line : section.lines) {
+            if (line.starts_with('-'))
+                missing.push_back(line.substr(1));
+        }
+    }
+    return missing;
+}
+
 std::string DiffText(const std::vector<SSectionDiff>& diff, std::string_view expectedName,
                      std::string_view actualName)
 {

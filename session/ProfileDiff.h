@@ -25,6 +25,11 @@ struct SSectionDiff {
 // only the actual one has.
 std::vector<SSectionDiff> DiffProfiles(std::string_view expected, std::string_view actual);
 
+// The commands of `profile` that `terminal` does not hold, in the profile's
+// order: what running the profile did not achieve. Settings the profile does
+// not name do not count.
+std::vector<std::string> CommandsNotHeld(std::string_view profile, std::string_view terminal);
+
 // A unified-diff-like text of the differences; empty when they agree.
 std::string DiffText(const std::vector<SSectionDiff>& diff, std::string_view expectedName,
                      std::string_view actualName);

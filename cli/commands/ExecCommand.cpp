@@ -174,18 +174,14 @@ void CExecCommand::Verify()
     }
     // What the profile asks for and the terminal does not hold now did not
     // take effect; settings the profile does not name do not count.
-    size_t missing = 0;
-    for (const SSectionDiff& section : DiffProfiles(m_profileText, m_host.Session().ProfileBytes())) {
-        for (const std::string& line : section.lines) {
-            if (!line.starts_with('-'))
-                continue;
-            ++missing;
-            if (!m_host.PrintLine(line.substr(1) + " (did not take effect)")) {
-                m_host.Finish(ECliExit::OutputFailed);
-                return;
-            }
+    const std::vector<std::string> notHeld = CommandsNotHeld(m_profileText, m_host.Session().ProfileBytes());
+    for (const std::string& command : notHeld) {
+        if (!m_host.PrintLine(command + " (did not take effect)")) {
+            m_host.Finish(ECliExit::OutputFailed);
+            return;
         }
     }
+    const size_t missing = notHeld.size();
     if (missing > 0)
         m_host.Finish(ECliExit::NotVerified, std::to_string(missing) + " of the profile's settings did not take effect");
     else

@@ -1,17 +1,20 @@
 // The unit at a glance and the configuration history through orlan-cli,
-// against the simulated terminal: `status --json` after its reads, and the
+// against the simulated terminal: `status --json` after its reads, `status
+// --watch` printing a change as it comes and ending on SIGTERM, and the
 // snapshots whole reads and profile runs leave for `history --json`.
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdlib>
 
 #include "CliRunner.h"
 #include "SimProcess.h"
+#include "support/QtTestSupport.h"
 
 namespace orlan::test {
 namespace {
@@ -54,6 +57,49 @@ TEST(CliStatus, StatusJsonShowsTheUnitItsReadingsAndTheirAges)
                      .toArray()
                      .isEmpty());
     EXPECT_FALSE(status[QStringLiteral("events")].toArray().isEmpty()) << run.out;
+}
+
+// The state of input 1 in the next complete JSON line `watch` printed, or
+// empty when no line came within the deadline.
+QString NextInput1State(QProcess& watch)
+{
+    QString state;
+    PumpUntil(
+        [&] {
+            if (!watch.canReadLine())
+                return false;
+            const QJsonObject status = QJsonDocument::fromJson(watch.readLine()).object();
+            state = status[QStringLiteral("inputs")].toArray().at(1).toObject()[QStringLiteral("state")].toObject()
+                        [QStringLiteral("value")]
+                            .toString();
+            return true;
+        },
+        std::chrono::seconds(60));
+    return state;
+}
+
+TEST(CliStatus, WatchPrintsAChangeAsItComesAndEndsCleanlyOnSigterm)
+{
+    CSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--no-login")});
+    ASSERT_FALSE(sim.Device().isEmpty());
+    QTemporaryDir data;
+    QProcess watch;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    watch.setProcessEnvironment(environment);
+    watch.start(QStringLiteral(ORLAN_CLI_EXE), {QStringLiteral("--port"), sim.Device(), QStringLiteral("status"),
+                                                QStringLiteral("--watch"), QStringLiteral("--json")});
+    ASSERT_TRUE(watch.waitForStarted(5000));
+
+    // Input 1 (the window contact) reads closed, then the terminal reports it open.
+    ASSERT_EQ(NextInput1State(watch), QStringLiteral("0")) << watch.readAllStandardError().toStdString();
+    ASSERT_TRUE(sim.Control(QStringLiteral("input 1 1")));
+    EXPECT_EQ(NextInput1State(watch), QStringLiteral("1")) << watch.readAllStandardError().toStdString();
+
+    watch.terminate();
+    ASSERT_TRUE(watch.waitForFinished(10000));
+    EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(watch.exitCode(), 0) << watch.readAllStandardError().toStdString();
 }
 
 TEST(CliHistory, ReadsAndProfileRunsLeaveSnapshotsThatHistoryLists)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -53,6 +54,14 @@ TEST(MainWindowOfflineProfile, AnOpenedFileIsShownEditedAndSavedBackLineForLine)
     EXPECT_TRUE(texts.front().contains(QStringLiteral("System Main Params, line 7: %NOSUCH1")))
         << texts.front().toStdString();
     CloseMessages(window);
+    // No terminal was read: writing the file could keep no backup, and says so.
+    offline.WriteToTerminal();
+    auto* question = window.findChild<QMessageBox*>(QStringLiteral("writeShownQuestion"));
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(question->text().endsWith(QStringLiteral("No backup is saved: the terminal's configuration has not "
+                                                         "been read whole since the port was opened.")))
+        << question->text().toStdString();
+    ASSERT_TRUE(Answer(window, QStringLiteral("writeShownQuestion"), QMessageBox::No));
     EXPECT_EQ(offline.Recent().value(0), QFileInfo(path).absoluteFilePath());
 
     // A page the file has no section for says so; one it has does not.
@@ -216,6 +225,19 @@ TEST(MainWindowOfflineProfile, TheShownFileIsComparedWithTheTerminalAndWrittenTo
     offline.WriteToTerminal();
     ASSERT_TRUE(Answer(window, QStringLiteral("writeShownQuestion"), QMessageBox::Yes));
     ASSERT_TRUE(t.WaitForWholeRead(reads + 1));
+    // The terminal as read before the file took the pages over went beside the file first.
+    const QStringList backups =
+        QDir(PrivateHome()).entryList({QStringLiteral("site-d.backup-*.txt")}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    QFile backup(PrivateHome() + QLatin1Char('/') + backups.front());
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    const QByteArray kept = backup.readAll();
+    EXPECT_TRUE(kept.contains("%ID100234\r\r\n") && !kept.contains("%ID555")) << kept.toStdString();
+    EXPECT_EQ(backup.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+    ASSERT_TRUE(PumpUntil([&] {
+        return MessageTexts(window).contains(
+            QStringLiteral("Every setting of site-d.txt took effect: the terminal read after the run holds all of them."));
+    }));
     const QStringList sent = t.log.Lines().mid(logged);
     const QStringList batch = sent.mid(0, sent.indexOf(QStringLiteral("%COMMITCMD")) + 1);
     ASSERT_GE(batch.size(), 4) << sent.join(QLatin1Char(' ')).toStdString();

@@ -84,6 +84,11 @@ TEST(ProfileDiff, ComparesSectionsCommandByCommandIgnoringBracketsAndLineEnds)
     EXPECT_EQ(diff[1].lines, (std::vector<std::string>{"-%Z3"}));
     EXPECT_EQ(diff[2].title, "C");
     EXPECT_EQ(DiffText(diff, "want", "have").substr(0, 21), "--- want\n+++ have\n@@ ");
+
+    // What a run of `saved` did not achieve on a terminal now holding `changed`:
+    // only its own commands, the terminal's extra section not counted.
+    EXPECT_EQ(CommandsNotHeld(saved, changed), (std::vector<std::string>{"%Y2", "%Z3"}));
+    EXPECT_TRUE(CommandsNotHeld(same, saved + "//Page D\r\n%V1\r\n").empty());
 }
 
 } // namespace
