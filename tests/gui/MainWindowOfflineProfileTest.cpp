@@ -235,8 +235,8 @@ TEST(MainWindowOfflineProfile, TheShownFileIsComparedWithTheTerminalAndWrittenTo
     EXPECT_TRUE(kept.contains("%ID100234\r\r\n") && !kept.contains("%ID555")) << kept.toStdString();
     EXPECT_EQ(backup.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
     ASSERT_TRUE(PumpUntil([&] {
-        return MessageTexts(window).contains(
-            QStringLiteral("Every setting of site-d.txt took effect: the terminal read after the run holds all of them."));
+        return MessageTexts(window).contains(QStringLiteral(
+            "Every setting of site-d.txt took effect: the terminal read after the run holds all of them."));
     }));
     const QStringList sent = t.log.Lines().mid(logged);
     const QStringList batch = sent.mid(0, sent.indexOf(QStringLiteral("%COMMITCMD")) + 1);

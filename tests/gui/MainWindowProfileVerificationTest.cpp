@@ -33,7 +33,8 @@ QString SirenProfile(COrlanDlg& window, int seconds)
 {
     const std::string bytes = window.Session().ProfileBytes();
     const size_t from = bytes.find("//Page Buzzer Siren");
-    std::string section = from == std::string::npos ? std::string() : bytes.substr(from, bytes.find("//Page", from + 1) - from);
+    std::string section =
+        from == std::string::npos ? std::string() : bytes.substr(from, bytes.find("//Page", from + 1) - from);
     const size_t duration = section.find("%BUZT");
     if (duration != std::string::npos)
         section.replace(duration, section.find('\r', duration) - duration, "%BUZT" + std::to_string(seconds));
@@ -54,7 +55,8 @@ TEST(MainWindowProfileVerification, ARunSaysWhetherEverySettingTookEffectAndName
     const QString taken = SirenProfile(window, 45);
     window.Profiles().ExecuteFrom(taken);
     const QString verified = WaitForVerification(window);
-    EXPECT_TRUE(verified.startsWith(QStringLiteral("Every setting of siren.txt took effect"))) << verified.toStdString();
+    EXPECT_TRUE(verified.startsWith(QStringLiteral("Every setting of siren.txt took effect")))
+        << verified.toStdString();
     EXPECT_EQ(window.Status().StatusText(), verified);
     CloseMessages(window);
 
@@ -82,7 +84,8 @@ TEST(MainWindowProfileVerification, ATerminalLostDuringTheRunCannotBeVerifiedAnd
     ASSERT_TRUE(PumpUntil([&] { return t.log.Contains(QStringLiteral("%STARTCMD")); }));
     t.sim.Kill();
     const QString text = WaitForVerification(window);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Whether the settings of siren.txt took effect could not be verified: ")))
+    EXPECT_TRUE(
+        text.startsWith(QStringLiteral("Whether the settings of siren.txt took effect could not be verified: ")))
         << text.toStdString();
     EXPECT_FALSE(window.Session().ProfileRunning());
 }
