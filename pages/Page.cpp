@@ -205,6 +205,8 @@ CCommandList CPage::RowDialogCommands() const
     CCommandList commands;
     for (size_t table = 0; table < tables.size(); ++table) {
         for (size_t row = 0; row < tables[table].Rows(); ++row) {
+            if (!RowInCompleteProfile(table, row))
+                continue;
             const std::optional<SRowEditor> editor = RowEditor(table, row);
             if (!editor)
                 continue;

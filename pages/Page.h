@@ -164,6 +164,10 @@ public:
     // Whether that section also holds what the row dialogs send for every
     // row (pages whose Save leaves their rows out); their inverses read it back.
     virtual bool RowsInCompleteProfile() const { return false; }
+    // Whether that row's dialog commands go in: only when every value they
+    // carry was read or loaded (a page whose dialog fills unread values
+    // with defaults says no for such a row).
+    virtual bool RowInCompleteProfile(size_t /*table*/, size_t /*row*/) const { return true; }
     // A command of the page's profile section read back (without its CR):
     // the setting whose command it is takes its value (the longest command
     // text wins: "%TMPIH" before "%TMPH"). False when no setting of the page

@@ -1,9 +1,14 @@
 #include "pages/analog/AdcExtPage.h"
 
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
 #include "console/TextScan.h"
 #include "console/WireFormat.h"
 #include "pages/FieldHelpers.h"
 #include "pages/OutputItems.h"
+#include "pages/ProfileInverse.h"
 #include "pages/analog/AnalogText.h"
 
 namespace orlan {
@@ -55,6 +60,12 @@ int OutputIndex(std::string_view cell)
     return number < static_cast<int>(kOutputCount) ? number : static_cast<int>(kOutputCount);
 }
 
+// "%%AIN%zuHS%s\r": the channel, the column's command name, its value.
+std::string CommandFormat(const SColumn& column)
+{
+    return "%%AIN%zu" + std::string(column.command) + "%s\r";
+}
+
 std::string OutputNumber(int index)
 {
     return std::to_string(index >= 0 && index < static_cast<int>(kOutputCount) ? index : CPageAdcExt::kNoOutput);
@@ -77,6 +88,34 @@ CPageAdcExt::CPageAdcExt()
     for (const SColumn& column : kColumnSpecs)
         table.fixedHeaders.emplace_back(column.caption);
     m_tables.emplace_back(std::move(table));
+
+    // A row's commands read back from a profile; the longer command names
+    // first, so "%AIN0HS5" is not taken as "H" with the value "S5".
+    std::vector<size_t> byName(kColumns);
+    std::iota(byName.begin(), byName.end(), size_t{0});
+    std::ranges::stable_sort(byName, std::greater<>{}, [](size_t c) { return kColumnSpecs[c].command.size(); });
+    for (size_t c : byName) {
+        AddProfileInverse(CommandFormat(kColumnSpecs[c]), [this, c](const std::vector<std::string>& values) {
+            const std::optional<long long> channel = ScannedNumber(values[0]);
+            if (!channel || *channel >= static_cast<long long>(kChannels)
+                || (c >= kThresholdColumns && !ScannedNumber(values[1])))
+                return false;
+            m_tables.front().SetCell(static_cast<size_t>(*channel), c, values[1]);
+            return true;
+        });
+    }
+}
+
+bool CPageAdcExt::RowInCompleteProfile(size_t table, size_t row) const
+{
+    // A row goes out whole: a cell never reported would be sent as empty.
+    if (table != 0 || row >= kChannels)
+        return false;
+    for (size_t c = 0; c < kColumns; ++c) {
+        if (!m_tables.front().IsKnown(row, c))
+            return false;
+    }
+    return true;
 }
 
 void CPageAdcExt::Clear()

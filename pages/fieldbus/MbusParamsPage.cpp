@@ -6,6 +6,7 @@
 #include "labels/TextCodec.h"
 #include "pages/FieldHelpers.h"
 #include "pages/NumberedText.h"
+#include "pages/ProfileInverse.h"
 #include "pages/fieldbus/ModmasterSetupDlg.h"
 
 namespace orlan {
@@ -81,6 +82,7 @@ CPageMbusParams::CPageMbusParams()
       m_outputWord(SInterlockWords{}.output),
       m_noneWord(SInterlockWords{}.none)
 {
+    m_registerStates.fill(1);
     m_fields.AddGroup({.id = std::string(kGeneralGroup), .captionKey = "FRAME0"});
     // The terminal's own address is not shown, but it travels with Save.
     SSetting slave = General(kSlaveAddress, "SLA_ADDR", "$MDADDR", "%%MDADDR%s\r");
@@ -101,11 +103,58 @@ CPageMbusParams::CPageMbusParams()
         m_tables.front().SetCell(row, kIndex, std::to_string(row));
 
     AddAction({.id = "edit", .labelKey = "EDIT", .labelSection = "Buttons", .rowEditorTable = 0});
+    AddRowInverses();
+}
+
+void CPageMbusParams::AddRowInverses()
+{
+    AddProfileInverse(kRegisterFormat, [this](const std::vector<std::string>& v) { return TakeRegisterCommand(v); });
+    AddProfileInverse(kLimitFormat, [this](const std::vector<std::string>& v) {
+        // Row numbers 0-31 carry the highest values, 32-63 the lowest.
+        const std::optional<long long> number = ScannedNumber(v[0]);
+        if (!number || *number >= 2 * static_cast<long long>(kRows))
+            return false;
+        StoreLimit(v[0] + " " + v[1]);
+        return true;
+    });
+    AddProfileInverse(kFlagsFormat, [this](const std::vector<std::string>& v) {
+        if (!RowOf({v.front()}))
+            return false;
+        std::string line = v[0];
+        for (size_t i = 1; i < v.size(); ++i)
+            line += "," + v[i];
+        StoreFlags(line);
+        return true;
+    });
+    AddProfileInverse(kNameFormat, [this](const std::vector<std::string>& v) {
+        const std::optional<size_t> row = RowOf({v.front()});
+        if (!row)
+            return false;
+        m_tables.front().SetCell(*row, kName, DecodeUcs2Hex(v[1]));
+        return true;
+    });
+}
+
+bool CPageMbusParams::TakeRegisterCommand(const std::vector<std::string>& v)
+{
+    // row, slave, address, type, state, gain, step, offset, alarm mask,
+    // interlock, lag, channel mask: as the dump lines report them.
+    const std::optional<size_t> row = RowOf({v.front()});
+    const std::optional<long long> mask = ScannedNumber(v[11], 16);
+    if (!row || !mask || v[1].find_first_of(" ,") != std::string::npos)
+        return false;
+    StoreRegister(v[0] + "," + v[1] + "," + v[2] + "," + v[3] + "," + v[4]);
+    const size_t columns[] = {kGain, kStep, kAdjust, kAlarmMask, kInterlock, kLag};
+    for (size_t i = 0; i < std::size(columns); ++i)
+        m_tables.front().SetCell(*row, columns[i], v[5 + i]);
+    m_tables.front().SetCell(*row, kChannelMask, FormatWire("%llx", *mask));
+    return true;
 }
 
 void CPageMbusParams::Clear()
 {
     m_fields.Reset();
+    m_registerStates.fill(1);
     for (size_t row = 0; row < kRows; ++row) {
         for (size_t column = kName; column < kColumns; ++column)
             m_tables.front().ForgetCell(row, column);
@@ -145,10 +194,12 @@ void CPageMbusParams::StoreRegister(std::string_view value)
         table.SetCell(*row, kType, std::string(TypeName(type)));
         if (f.size() > 4 && (type == kCoil || type == kDiscrete))
             table.SetCell(*row, kState, WholeNumber(f[4]) != 0 ? "ON" : "OFF");
-        else if (f.size() > 4)
+        else if (f.size() > 4) {
             // A register has no normal state of its own: the cell stays
-            // blank, and the row's command carries the dialog's as it is.
-            table.SetKnown(*row, kState, true);
+            // blank, and the row's command carries back what was reported.
+            table.SetCell(*row, kState, {});
+            m_registerStates[*row] = WholeNumber(f[4]) != 0 ? 1 : 0;
+        }
     }
     NotifyChanged();
 }
@@ -211,11 +262,25 @@ CCommandList CPageMbusParams::SettingCommands(ETarget) const
     return PlainCommands({kAlarmInterval, kSlaveAddress, kRepeatInterval, kReadTimeout, kPollInterval});
 }
 
+bool CPageMbusParams::RowInCompleteProfile(size_t table, size_t row) const
+{
+    // The row's batch carries every cell: one never reported would go out
+    // as the dialog's default.
+    if (table != 0 || row >= kRows)
+        return false;
+    for (size_t column = kName; column < kColumns; ++column) {
+        if (!m_tables.front().IsKnown(row, column))
+            return false;
+    }
+    return true;
+}
+
 std::optional<SRowEditor> CPageMbusParams::RowEditor(size_t table, size_t row) const
 {
     if (table != 0 || row >= kRows)
         return std::nullopt;
-    return MakeEditor(m_tables.front(), row, m_info.section, {.output = m_outputWord, .none = m_noneWord});
+    return MakeEditor(m_tables.front(), row, m_info.section, {.output = m_outputWord, .none = m_noneWord},
+                      m_registerStates[row]);
 }
 
 std::string CPageMbusParams::RowEditError(size_t table, size_t row, const CFieldSet& edited) const

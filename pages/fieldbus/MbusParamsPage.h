@@ -53,6 +53,9 @@ public:
     std::vector<SDumpEntry> DumpEntries() override;
     void LoadLabels(const CLabelCatalogue& catalogue) override;
 
+    // A complete profile holds every register row the terminal reported whole.
+    bool RowsInCompleteProfile() const override { return true; }
+    bool RowInCompleteProfile(size_t table, size_t row) const override;
     std::optional<SRowEditor> RowEditor(size_t table, size_t row) const override;
     std::string RowEditError(size_t table, size_t row, const CFieldSet& edited) const override;
     CCommandList CommitEditedRow(size_t table, size_t row, const SRowEditor& edited) override;
@@ -68,9 +71,15 @@ private:
     void StoreFlags(std::string_view value);
     void StoreName(std::string_view value);
     void StoreLimit(std::string_view value);
+    // The inverses of a register row's commands, for a profile read back.
+    void AddRowInverses();
+    bool TakeRegisterCommand(const std::vector<std::string>& values);
 
     // "Output " and "None" until the catalogue gives its words.
     std::string m_outputWord;
+    // The state each register row last reported: its cell stays blank, its
+    // command carries it back unchanged.
+    std::array<int, kRows> m_registerStates{};
     std::string m_noneWord;
 };
 

@@ -87,7 +87,8 @@ std::uint32_t ChannelMask(std::string_view cell)
     return mask;
 }
 
-SRowEditor MakeEditor(const CPageTable& table, size_t row, const std::string& section, const SInterlockWords& words)
+SRowEditor MakeEditor(const CPageTable& table, size_t row, const std::string& section, const SInterlockWords& words,
+                      int registerState)
 {
     auto cell = [&table, row](size_t column) { return table.Cell(row, column); };
     SRowEditor editor{.className = std::string(kEditorClass), .section = section};
@@ -100,7 +101,7 @@ SRowEditor MakeEditor(const CPageTable& table, size_t row, const std::string& se
     type.noSelectionKey = "NO_TYPE";
     f.Add(std::move(type), {.number = TypeCode(cell(Col::kType))});
     f.Add(For(Choice(kStateField, "LAB_REGNS", FixedItems({"OFF", "ON"})), {kCoil, kDiscrete}),
-          {.number = cell(Col::kState).find("OFF") != std::string::npos ? 0 : 1});
+          {.number = cell(Col::kState).empty() ? registerState : cell(Col::kState).find("OFF") != std::string::npos ? 0 : 1});
 
     f.AddGroup({.id = std::string(kRangeGroup), .captionKey = "LAB_REGNR"});
     f.Add(InGroup(ForRegisters(Text(kLowField, "LAB_REGLOW")), kRangeGroup), {.text = cell(Col::kLow)});
@@ -163,15 +164,15 @@ CCommandList RowCommands(size_t row, const SRowEditor& edited)
     const size_t low = row + CPageMbusParams::kRows;
     return {
         {"%STARTCMD\r"},
-        {FormatWire("%%mdmas%2.2zu=%s,%s,%d,%d,%s,%s,%s,%s,%d,%s,%8.8x\r", row, text(kSlaveField).c_str(),
+        {FormatWire(kRegisterFormat, row, text(kSlaveField).c_str(),
                     text(kRegisterField).c_str(), f.Number(kTypeField), state, text(kGainField).c_str(),
                     text(kStepField).c_str(), text(kAdjustField).c_str(), text(kAlarmMaskField).c_str(),
                     InterlockOutput(f), text(kLagField).c_str(), mask)},
-        {FormatWire("%%R%2.2zu%s\r", row, text(kHighField).c_str())},
-        {FormatWire("%%R%2.2zu%s\r", low, text(kLowField).c_str())},
-        {FormatWire("%%MDMSF%2.2zu=%d,%d,%d,%d,%d\r", row, FlagDigit(f, kFlag32Field), FlagDigit(f, kWordInverseField),
+        {FormatWire(kLimitFormat, row, text(kHighField).c_str())},
+        {FormatWire(kLimitFormat, low, text(kLowField).c_str())},
+        {FormatWire(kFlagsFormat, row, FlagDigit(f, kFlag32Field), FlagDigit(f, kWordInverseField),
                     FlagDigit(f, kFloatField), FlagDigit(f, kUnsignedField), FlagDigit(f, kByteInverseField))},
-        {FormatWire("%%N%2.2zu%s\r", row, EncodeUcs2Hex(text(kNameField)).c_str())},
+        {FormatWire(kNameFormat, row, EncodeUcs2Hex(text(kNameField)).c_str())},
         {"%COMMITCMD\r"},
     };
 }

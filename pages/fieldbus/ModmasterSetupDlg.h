@@ -49,13 +49,25 @@ struct SInterlockWords {
     std::string none = "None";
 };
 
+// The commands of a register row, built by RowCommands and read back from
+// a profile by the page: the register (row, slave, address, type, state,
+// gain, step, offset, alarm mask, interlock output, lag, channel mask), its
+// highest and lowest value (rows 0-31 and 32-63), its format flags, its name.
+inline constexpr const char* kRegisterFormat = "%%mdmas%2.2zu=%s,%s,%d,%d,%s,%s,%s,%s,%d,%s,%8.8x\r";
+inline constexpr const char* kLimitFormat = "%%R%2.2zu%s\r";
+inline constexpr const char* kFlagsFormat = "%%MDMSF%2.2zu=%d,%d,%d,%d,%d\r";
+inline constexpr const char* kNameFormat = "%%N%2.2zu%s\r";
+
 // Type code named by a type cell: -1 when it names none.
 int TypeCode(std::string_view cell);
 // The channel mask a cell holds: leading hexadecimal digits, the low 32 bits.
 std::uint32_t ChannelMask(std::string_view cell);
 
 // The editor for `row`, prepared from the cells of the register table.
-SRowEditor MakeEditor(const CPageTable& table, size_t row, const std::string& section, const SInterlockWords& words);
+// `registerState`: the state a holding or input register reported, which
+// its cell does not show but its command carries back (1 when unknown).
+SRowEditor MakeEditor(const CPageTable& table, size_t row, const std::string& section, const SInterlockWords& words,
+                      int registerState = 1);
 // The SYSMSG key of the reason the edit is refused, empty when it may go out.
 std::string EditError(const CFieldSet& edited);
 // The row batch for an edit EditError accepts (without the row read behind it).

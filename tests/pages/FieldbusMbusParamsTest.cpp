@@ -207,8 +207,9 @@ TEST_F(FieldbusMbus, OkSendsTheRowBatchUpdatesTheRowAndAsksForIt)
     EXPECT_EQ(h.session.CommitRow(page, 0, 5, editor), "");
     // The row shows what went out before the terminal answers.
     EXPECT_EQ(Cells(5, Col::kName, Col::kHigh), (Blocks{"Flow", "2", "40001", "Keep Registers", "", "1.0", "-10", "250"}));
+    // The register's state is not shown, and goes back as it was reported.
     EXPECT_EQ(AcceptAll(h),
-              (Blocks{"%STARTCMD\r", "%mdmas05=2,40001,1,1,1.0,10,0,3,255,2,00000005\r", "%R05250\r", "%R37-10\r",
+              (Blocks{"%STARTCMD\r", "%mdmas05=2,40001,1,0,1.0,10,0,3,255,2,00000005\r", "%R05250\r", "%R37-10\r",
                       "%MDMSF05=0,0,1,0,1\r", "%N05" + EncodeUcs2Hex("Flow") + "\r", "%COMMITCMD\r",
                       "%DUMP_MODBUS_MASTER5\r"}));
     // Only that row is asked for: the page keeps every other row, and this one
