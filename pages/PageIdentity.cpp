@@ -12,7 +12,7 @@ constexpr SPageIdentity kPages[] = {
     {"CPageAlarmParams", "alarm", 12, 4},
     {"CPageBattery", "battery", 23, 16},
     {"CPageBuzzer", "buzzer", 32, 13},
-    {"CPageUps", "ups", 0, 0},
+    {"CPageUps", "ups", 0, 0, "UPS"},
     {"CDataParams", "sms-data", 5, 0, "SMS data transfer"},
     {"CPageUserCmd", "user-commands", 25, 21},
     {"CPageServer", "control-phones", 6, 1},
@@ -50,9 +50,7 @@ constexpr SPageIdentity kPages[] = {
     {"CPageHttp", "http", 0, 0, "HTTP"},
     {"CPageEmail", "email", 8, 0, "E-mail"},
     {"CPageMmsSetup", "mms", 20, 0, "MMS"},
-    // No complete section yet: after a partial read its hidden video values
-    // can differ from the 3G input page's and would change the terminal.
-    {"CPage3GMMS", "3g-mms", 16, 0},
+    {"CPage3GMMS", "3g-mms", 16, 0, "3G MMS"},
     {"CPageMbusParams", "modbus", 35, 0, "Modbus master"},
     {"CPageComm2", "uart2", 0, 0, "Second UART"},
     {"CPage62056", "meter", 15, 0, "Meter reading"},

@@ -6,6 +6,7 @@
 #include "console/TextScan.h"
 #include "console/WireFormat.h"
 #include "pages/FieldHelpers.h"
+#include "pages/ProfileInverse.h"
 #include "pages/io/IoText.h"
 
 namespace orlan {
@@ -18,6 +19,19 @@ constexpr std::array<io::SLabelWord, 2> kChannels = {{
     {"DlgRf", "VCH2", "Channel 2"},
 }};
 constexpr std::size_t kFieldChars = 31;
+
+// The commands of an input's dialog ("%IOVPC2,1": input, value), each
+// with the column it sets.
+struct SInputCommand {
+    const char* name;
+    std::size_t column;
+};
+constexpr SInputCommand kInputCommands[] = {
+    {"IOVPC", CPageDin3G::kVideoCallColumn},
+    {"IOMMS", CPageDin3G::kMmsColumn},
+    {"IOVCR", CPageDin3G::kRecordingColumn},
+    {"IOVCH", CPageDin3G::kChannelColumn},
+};
 
 } // namespace
 
@@ -38,6 +52,30 @@ CPageDin3G::CPageDin3G()
                                      .dataColumns = 5,
                                      .numberedRows = false});
     LabelRows();
+    for (const SInputCommand& command : kInputCommands) {
+        AddProfileInverse("%%" + std::string(command.name) + "%zu,%d\r", [this, column = command.column](const std::vector<std::string>& values) {
+            const std::optional<long long> input = ScannedNumber(values[0]);
+            const std::optional<long long> value = ScannedNumber(values[1]);
+            if (!input || !value || *input >= static_cast<long long>(kInputs))
+                return false;
+            const auto row = static_cast<std::size_t>(*input);
+            m_tables.front().SetCell(row, column,
+                                     column == kChannelColumn ? std::to_string(*value) : *value != 0 ? m_yes : m_no);
+            return true;
+        });
+    }
+}
+
+bool CPageDin3G::RowInCompleteProfile(size_t table, size_t row) const
+{
+    // An input's dialog sends all four: each must have been reported.
+    if (table != 0 || row >= kInputs)
+        return false;
+    for (const SInputCommand& command : kInputCommands) {
+        if (!m_tables.front().IsKnown(row, command.column))
+            return false;
+    }
+    return true;
 }
 
 void CPageDin3G::LabelRows()
@@ -126,12 +164,12 @@ CCommandList CPageDin3G::CommitRow(size_t table, size_t row, const CFieldSet& ed
     // No channel chosen goes as 0, as the terminal reported it.
     const int index = edited.Has(kChannelField) ? edited.Number(kChannelField) : -1;
     const int channel = index >= 0 && index < static_cast<int>(kChannels.size()) ? index + 1 : 0;
-    return {{std::string(kStartCmd), kEditWaitMs},
-            {FormatWire("%%IOVPC%zu,%d\r", row, on(kVideoCallField)), kEditWaitMs},
-            {FormatWire("%%IOMMS%zu,%d\r", row, on(kMmsField)), kEditWaitMs},
-            {FormatWire("%%IOVCR%zu,%d\r", row, on(kRecordingField)), kEditWaitMs},
-            {FormatWire("%%IOVCH%zu,%d\r", row, channel), kEditWaitMs},
-            {std::string(kCommitCmd)}};
+    const int values[] = {on(kVideoCallField), on(kMmsField), on(kRecordingField), channel};
+    CCommandList commands{{std::string(kStartCmd), kEditWaitMs}};
+    for (std::size_t i = 0; i < std::size(kInputCommands); ++i)
+        commands.push_back({FormatWire("%%%s%zu,%d\r", kInputCommands[i].name, row, values[i]), kEditWaitMs});
+    commands.push_back({std::string(kCommitCmd)});
+    return commands;
 }
 
 } // namespace orlan

@@ -36,6 +36,9 @@ public:
     std::string DumpRequest() const override;
     std::vector<SDumpEntry> DumpEntries() override;
     void LoadLabels(const CLabelCatalogue& catalogue) override;
+    // A complete profile holds every input the terminal reported.
+    bool RowsInCompleteProfile() const override { return true; }
+    bool RowInCompleteProfile(size_t table, size_t row) const override;
     std::optional<SRowEditor> RowEditor(size_t table, size_t row) const override;
     CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited) override;
 

@@ -3,10 +3,14 @@
 #include "console/TextScan.h"
 #include "console/WireFormat.h"
 #include "pages/FieldHelpers.h"
+#include "pages/ProfileInverse.h"
 
 namespace orlan {
 
 namespace {
+
+// An entry as its dialog sends it: entry, event code, command code.
+constexpr const char* kEntryFormat = "%%ILOCK%zu,%lld,%lld\r";
 
 // Each field of an "$ILOCK" line keeps at most this many characters.
 constexpr std::size_t kFieldChars = 63;
@@ -92,6 +96,21 @@ CPageInterlock::CPageInterlock()
                                      .numberedRows = false});
     for (std::size_t entry = 0; entry < kEntries; ++entry)
         m_tables.front().SetCell(entry, 0, std::to_string(entry));
+    AddProfileInverse(kEntryFormat, [this](const std::vector<std::string>& values) {
+        const std::optional<long long> entry = ScannedNumber(values[0]);
+        const std::optional<long long> event = ScannedNumber(values[1]);
+        const std::optional<long long> command = ScannedNumber(values[2]);
+        if (!entry || !event || !command || *entry >= static_cast<long long>(kEntries))
+            return false;
+        StoreCodes(static_cast<std::size_t>(*entry), *event, *command);
+        return true;
+    });
+}
+
+bool CPageInterlock::RowInCompleteProfile(size_t table, size_t row) const
+{
+    // An entry never reported would go out as "no event, no command".
+    return table == 0 && row < kEntries && m_tables.front().IsKnown(row, 1);
 }
 
 std::string CPageInterlock::DumpRequest() const
@@ -114,12 +133,17 @@ void CPageInterlock::StoreEntry(const SDumpValue& value)
     const int entry = LeadingIndex(fields[1]);
     if (entry < 0 || entry >= static_cast<int>(kEntries))
         return;
-    const auto row = static_cast<std::size_t>(entry);
-    m_events[row] = fields.size() > 2 ? WholeNumber(fields[2]) : 0;
-    m_commands[row] = fields.size() > 3 ? WholeNumber(fields[3]) : 0;
+    StoreCodes(static_cast<std::size_t>(entry), fields.size() > 2 ? WholeNumber(fields[2]) : 0,
+               fields.size() > 3 ? WholeNumber(fields[3]) : 0);
+}
+
+void CPageInterlock::StoreCodes(std::size_t entry, long long event, long long command)
+{
+    m_events[entry] = event;
+    m_commands[entry] = command;
     CPageTable& table = m_tables.front();
-    table.SetCell(row, 1, Name(EventNames(), m_events[row]));
-    table.SetCell(row, 2, Name(CommandNames(), m_commands[row]));
+    table.SetCell(entry, 1, Name(EventNames(), event));
+    table.SetCell(entry, 2, Name(CommandNames(), command));
     NotifyChanged();
 }
 
@@ -153,7 +177,7 @@ CCommandList CPageInterlock::CommitRow(size_t table, size_t row, const CFieldSet
         return {};
     const long long event = ChosenCode(edited, kEventField, kEvents, m_events[row]);
     const long long command = ChosenCode(edited, kCommandField, kCommands, m_commands[row]);
-    return {{FormatWire("%%ILOCK%zu,%lld,%lld\r", row, event, command), kEditWaitMs}};
+    return {{FormatWire(kEntryFormat, row, event, command), kEditWaitMs}};
 }
 
 } // namespace orlan

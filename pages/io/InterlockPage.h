@@ -32,6 +32,9 @@ public:
     void Clear() override {}
     std::string DumpRequest() const override;
     std::vector<SDumpEntry> DumpEntries() override;
+    // A complete profile holds every entry the terminal reported.
+    bool RowsInCompleteProfile() const override { return true; }
+    bool RowInCompleteProfile(size_t table, size_t row) const override;
     std::optional<SRowEditor> RowEditor(size_t table, size_t row) const override;
     CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited) override;
 
@@ -41,6 +44,7 @@ public:
 
 private:
     void StoreEntry(const SDumpValue& value);
+    void StoreCodes(std::size_t entry, long long event, long long command);
 
     // As reported, so an edit that leaves a code the tool does not know
     // untouched sends it back unchanged.

@@ -109,17 +109,24 @@ std::string CPage3GMMS::DumpRequest() const
     return "%DUMP_MMS\r%DUMP_GPIO\r";
 }
 
-CCommandList CPage3GMMS::SettingCommands(ETarget) const
+CCommandList CPage3GMMS::SettingCommands(ETarget target) const
 {
     CCommandList commands = PlainCommands({kApn, kUser, kPassword});
     for (const SJointCommand* joint : {&kSmtp, &kGis}) {
         if (std::optional<std::string> text = FormatJoint(*joint, m_fields))
             commands.push_back({std::move(*text)});
     }
-    for (SCommand& command : PlainCommands({kGpsInterval, kVideoChannel, kVideoFormat, kDvrTime, kAlarmMms,
-                                            kAlarmVideoCall, kAutoRecord, kIn1VideoCall, kIn2VideoCall, kIn1Record,
-                                            kIn2Record, kIn1Channel, kIn2Channel}))
+    for (SCommand& command :
+         PlainCommands({kGpsInterval, kVideoChannel, kVideoFormat, kDvrTime, kAlarmMms, kAlarmVideoCall, kAutoRecord}))
         commands.push_back(std::move(command));
+    // A profile leaves the inputs' video settings to the 3G input page's
+    // section: this page numbers the channel from 0, that page from 1, and
+    // both in one profile would leave the channel to whichever came last.
+    if (target == ETarget::Terminal) {
+        for (SCommand& command :
+             PlainCommands({kIn1VideoCall, kIn2VideoCall, kIn1Record, kIn2Record, kIn1Channel, kIn2Channel}))
+            commands.push_back(std::move(command));
+    }
     if (std::optional<std::string> text = FormatJoint(kFtp, m_fields))
         commands.push_back({std::move(*text)});
     return commands;

@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <vector>
 
 #include "CliRunner.h"
 #include "ProfileSimOutput.h"
@@ -286,14 +289,24 @@ TEST_F(ProfileEndToEnd, ASavedProfileReproducesTheConfigurationOnAFreshTerminal)
     CSimProcess source({QStringLiteral("--password"), kPassword, QStringLiteral("--rate"), QStringLiteral("0")});
     ASSERT_FALSE(source.Device().isEmpty());
     const QStringList port = {QStringLiteral("--port"), source.Device(), QStringLiteral("--password"), kPassword};
-    for (const char* command : {"%CS1+4915550001", "%ID4711", "%PIN9999", "%RSILOW20"}) {
-        const SCliRun sent = RunCli(port + QStringList{QStringLiteral("send"), QString::fromLatin1(command)});
+    // Classic settings, and the telemetry a classic profile leaves out: a
+    // data centre, a Modbus register, an analog alarm, an interlock entry and
+    // a 3G input's video channel.
+    const std::string_view telemetry[] = {"%M2MDTSIP1=10.1.2.3", "%mdmas03=5,40010,1,0,2.5,5,1,7,3,4,0000000f",
+                                          "%AIN1HS45.00", "%ILOCK3,6,27", "%IOVCH2,2"};
+    std::vector<std::string_view> changes = {"%CS1+4915550001", "%ID4711", "%PIN9999", "%RSILOW20"};
+    changes.insert(changes.end(), std::begin(telemetry), std::end(telemetry));
+    for (std::string_view command : changes) {
+        const QString text = QString::fromLatin1(command.data(), static_cast<qsizetype>(command.size()));
+        const SCliRun sent = RunCli(port + QStringList{QStringLiteral("send"), text});
         ASSERT_EQ(sent.exitCode, 0) << command << ": " << sent.err;
     }
     const QString first = Path("first.txt");
     ASSERT_EQ(RunCli(port + QStringList{QStringLiteral("read"), QStringLiteral("--profile"), first}).exitCode, 0);
     const std::string saved = ReadBytes(first);
     ASSERT_NE(saved.find("%CS1+4915550001\r\r\n"), std::string::npos);
+    for (std::string_view command : telemetry)
+        EXPECT_NE(saved.find(std::string(command) + "\r\r\n"), std::string::npos) << command;
     ASSERT_NE(saved, ReferenceProfileBytes()) << "the changes must show in the saved profile";
 
     CSimProcess fresh({QStringLiteral("--password"), kPassword, QStringLiteral("--rate"), QStringLiteral("0")});
