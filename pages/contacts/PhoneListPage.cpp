@@ -68,6 +68,11 @@ CCommandList CPhoneListPage::CommitRow(size_t table, size_t row, const CFieldSet
     return {{RowCommand(row, EditedPhoneNumber(edited)), kEditWaitMs}};
 }
 
+bool CPhoneListPage::RowInCompleteProfile(size_t table, size_t row) const
+{
+    return table == 0 && row < m_tables.front().Rows() && m_tables.front().IsKnown(row, 0);
+}
+
 std::string CPhoneListPage::RowCommand(size_t row, std::string_view number) const
 {
     return FormatWire("%%%s%zu%s\r", m_desc.commandName.c_str(), row, std::string(number).c_str());

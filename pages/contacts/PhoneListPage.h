@@ -31,6 +31,8 @@ public:
     std::vector<SDumpEntry> DumpEntries() override;
     std::optional<SRowEditor> RowEditor(size_t table, size_t row) const override;
     CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited) override;
+    // A number never reported would go out empty and clear the terminal's.
+    bool RowInCompleteProfile(size_t table, size_t row) const override;
 
     const std::string& Number(size_t row) const { return m_tables.front().Cell(row, 0); }
 

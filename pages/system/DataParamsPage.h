@@ -19,6 +19,8 @@ public:
 
     // The fields back to their start; the numbers stay.
     void Clear() override;
+    // Its numbers go out from their row dialogs only.
+    bool RowsInCompleteProfile() const override { return true; }
     std::string DumpRequest() const override;
 
 protected:
