@@ -6,6 +6,8 @@
 #include "console/WireFormat.h"
 #include "labels/TextCodec.h"
 #include "pages/FieldHelpers.h"
+#include "pages/OutputItems.h"
+#include "pages/ProfileInverse.h"
 #include "pages/io/IoText.h"
 
 namespace orlan {
@@ -31,12 +33,21 @@ constexpr std::size_t kMaxCounterDigits = 11;
 
 std::vector<SChoiceItem> OutputItems()
 {
-    std::vector<SChoiceItem> items;
-    for (int output = 0; output < CPageDinCt::kNoOutputItem; ++output)
-        items.push_back({.text = "Oc" + std::to_string(output)});
-    items.push_back({.text = "None"});
-    return items;
+    return OutputChoiceItems("Oc", "None");
 }
+
+// A counter's row commands read back from a profile: each sets one column.
+struct SRowCommand {
+    const char* format;
+    std::size_t column;
+};
+constexpr SRowCommand kRowCommands[] = {
+    {"%%DINCUNITV%zu,%s\r", CPageDinCt::kUnitValueColumn},
+    {"%%DINCUNITM%zu,%s\r", CPageDinCt::kMultiplierColumn},
+    {"%%DINCADJ%zu,%s\r", CPageDinCt::kAdjustmentColumn},
+    {"%%DINCIOC%zu,%s\r", CPageDinCt::kOutputColumn},
+    {"%%C%2.2zu%s\r", CPageDinCt::kUnitNameColumn},
+};
 
 } // namespace
 
@@ -74,6 +85,30 @@ CPageDinCt::CPageDinCt()
                                      .rowCount = kCounters,
                                      .dataColumns = 6,
                                      .rowLabelPrefix = "Ct"});
+    for (const SRowCommand& command : kRowCommands) {
+        AddProfileInverse(command.format, [this, column = command.column](const std::vector<std::string>& values) {
+            const std::optional<long long> counter = ScannedNumber(values[0]);
+            if (!counter || *counter >= static_cast<long long>(kCounters)
+                || (column == kOutputColumn && !ScannedNumber(values[1])))
+                return false;
+            m_tables.front().SetCell(static_cast<std::size_t>(*counter), column,
+                                     column == kUnitNameColumn ? DecodeUcs2Hex(values[1]) : values[1]);
+            return true;
+        });
+    }
+}
+
+bool CPageDinCt::RowInCompleteProfile(size_t table, size_t row) const
+{
+    // The row's commands carry every setting column; its count is the
+    // terminal's own and never goes out from a profile.
+    if (table != 0 || row >= kCounters)
+        return false;
+    for (const SRowCommand& command : kRowCommands) {
+        if (!m_tables.front().IsKnown(row, command.column))
+            return false;
+    }
+    return true;
 }
 
 void CPageDinCt::Clear()

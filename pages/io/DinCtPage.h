@@ -47,6 +47,9 @@ public:
     void Clear() override;
     std::string DumpRequest() const override;
     std::vector<SDumpEntry> DumpEntries() override;
+    // A complete profile holds every counter the terminal reported whole.
+    bool RowsInCompleteProfile() const override { return true; }
+    bool RowInCompleteProfile(size_t table, size_t row) const override;
     std::optional<SRowEditor> RowEditor(size_t table, size_t row) const override;
     CCommandList CommitRow(size_t table, size_t row, const CFieldSet& edited) override;
 
