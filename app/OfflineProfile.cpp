@@ -290,6 +290,15 @@ void COfflineProfile::WriteToTerminal()
         });
 }
 
+std::optional<std::string> COfflineProfile::TerminalAsRead() const
+{
+    if (Shown())
+        return m_terminalRead;
+    if (m_parts.session.HoldsWholeRead())
+        return m_parts.session.ProfileBytes();
+    return std::nullopt;
+}
+
 QString COfflineProfile::BackupNote() const
 {
     if (!Shown())

@@ -75,6 +75,10 @@ public:
     // The port (re)opened: the terminal on it may be another one, so its
     // last read no longer makes a backup.
     void OnPortOpened() { m_terminalRead.reset(); }
+    // The terminal's configuration as last read whole, for a backup: while
+    // a file is shown the pages hold the file, so the copy kept when it was
+    // opened; nothing when the terminal was not read whole.
+    std::optional<std::string> TerminalAsRead() const;
     // Reads the terminal, lists how its values differ from the shown file's
     // field by field, and shows the file again.
     void CompareWithTerminal();

@@ -328,13 +328,20 @@ void COrlanDlg::BuildMenus()
         ShowHistoryWindow(
             this, m_catalogue, [this](const QString& path) { m_offline->OpenAsking(path); },
             [this](const QString& path) {
+                // The backup is the terminal as last read whole, never a
+                // shown file's values or pages nobody read.
+                const std::optional<std::string> terminal = m_offline->TerminalAsRead();
+                const QString backup =
+                    terminal ? tr("The terminal's configuration as last read is saved beside it first as a backup.")
+                             : tr("No backup is saved: the terminal's configuration has not been read whole.");
                 m_messages->Ask(QStringLiteral("restoreSnapshot"),
-                                tr("Write the snapshot %1 to the terminal now?\n\nWhat the pages hold is saved "
-                                   "beside it first as a backup; the terminal is read again afterwards.")
-                                    .arg(QDir::toNativeSeparators(path)),
-                                [this, path](QMessageBox* box) {
+                                tr("Write the snapshot %1 to the terminal now?\n\nThe terminal is read again "
+                                   "afterwards to check that it took effect.")
+                                        .arg(QDir::toNativeSeparators(path))
+                                    + QStringLiteral("\n\n") + backup,
+                                [this, path, terminal](QMessageBox* box) {
                                     if (box->clickedButton() == box->button(QMessageBox::Yes))
-                                        m_profiles->ExecuteFrom(path, true);
+                                        m_profiles->ExecuteFrom(path, terminal);
                                 });
             });
     });

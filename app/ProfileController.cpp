@@ -214,6 +214,11 @@ bool CProfileController::SaveTo(const QString& chosen, EProfileScope scope)
 
 void CProfileController::ExecuteFrom(const QString& path, bool backup)
 {
+    ExecuteFrom(path, backup ? std::optional<std::string>(m_parts.session.ProfileBytes()) : std::nullopt);
+}
+
+void CProfileController::ExecuteFrom(const QString& path, std::optional<std::string> backupBytes)
+{
     CTerminalSession& session = m_parts.session;
     if (session.ProfileRunning())
         return;
@@ -225,8 +230,8 @@ void CProfileController::ExecuteFrom(const QString& path, bool backup)
         return;
     }
     std::optional<SBackup> saved;
-    if (backup)
-        saved = SBackup{path, session.ProfileBytes()};
+    if (backupBytes)
+        saved = SBackup{path, std::move(*backupBytes)};
     Start(std::move(text), QFileInfo(path).fileName(), saved,
           [&session, lines] { return session.ExecuteProfile(std::move(*lines)); });
 }

@@ -59,6 +59,8 @@ public:
     // Once the run and the read after it have ended, the window says
     // whether every setting of the profile took effect.
     void ExecuteFrom(const QString& path, bool backup = false);
+    // The same with the backup's bytes given (none: no backup).
+    void ExecuteFrom(const QString& path, std::optional<std::string> backupBytes);
     // A backup of the terminal's configuration: `bytes`, saved beside `profilePath`.
     struct SBackup {
         QString profilePath;
