@@ -1,44 +1,20 @@
 // File > Export report: what the pages show as a document, HTML as built or
 // PDF printed from it.
-#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QTextDocument>
 
 #include "OrlanVersion.h"
 #include "app/FileAccess.h"
 #include "app/MessageCentre.h"
 #include "app/OfflineProfile.h"
 #include "app/ProfileController.h"
+#include "platform/ReportPdf.h"
 #include "session/ConfigurationReport.h"
 
 namespace orlan {
-
-namespace {
-
-// The PDF of the HTML, in memory, so it is saved as safely as any file.
-QByteArray PdfOf(const QString& html)
-{
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(96);
-    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    QTextDocument document;
-    document.setHtml(html);
-    document.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
-    document.print(&writer);
-    return pdf;
-}
-
-} // namespace
 
 void COfflineProfile::ExportReport()
 {
@@ -60,7 +36,7 @@ bool COfflineProfile::ExportReportTo(const QString& path)
         ConfigurationReportHtml(m_parts.session, m_parts.catalogue, kOrlanVersion,
                                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString());
     const QByteArray bytes = QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0
-                                 ? PdfOf(QString::fromStdString(html))
+                                 ? PdfOfHtml(QString::fromStdString(html))
                                  : QByteArray::fromStdString(html);
     // The report holds the SIM PIN and PUK as a profile does.
     const QString why = WriteFileSafely(path, QByteArrayView(bytes), {ENewFileMode::Private, ELinkPolicy::WriteThrough});

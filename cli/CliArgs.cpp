@@ -199,12 +199,12 @@ const char* CliUsage()
            "                         humidity and the newest events, each with its age; with\n"
            "                         --watch one more line (or JSON object) per change until\n"
            "                         SIGINT or SIGTERM\n"
-           "  report --output FILE.html [--profile FILE]\n"
+           "  report --output FILE.html|FILE.pdf [--profile FILE]\n"
            "                         write a readable report of the configuration (every page by\n"
            "                         caption, every setting by caption and value, tables as\n"
            "                         grids, the unit, the date and the tool's version) after a\n"
-           "                         whole read, or of the profile FILE with no terminal; HTML\n"
-           "                         (the window's File > Export report also writes PDF)\n"
+           "                         whole read, or of the profile FILE with no terminal; HTML,\n"
+           "                         or an A4 PDF for a name ending in .pdf\n"
            "  history [UNIT] [--json]\n"
            "                         list the configuration history kept in the user's data\n"
            "                         folder (a snapshot per whole read or profile run, per unit)\n"
@@ -429,7 +429,7 @@ SCliParse ParseCliArgs(const std::vector<std::string>& args)
                            && (options.command == ECliCommand::Show || options.command == ECliCommand::Write
                                || options.command == ECliCommand::Edit || options.command == ECliCommand::Report);
     if (options.command == ECliCommand::Report && options.outputPath.empty())
-        return Failed("report needs --output FILE (.html)");
+        return Failed("report needs --output FILE (.html or .pdf)");
     if (!options.outputPath.empty() && !onProfile && options.command != ECliCommand::Report)
         return Failed("--output goes with --profile FILE only");
     if (onProfile && !options.port.empty())

@@ -43,6 +43,14 @@ public:
     virtual const SJobReport& LastReport() const = 0;
     // What the last page job ended with (its page's read, a row's request, ...).
     virtual EJobEnd LastJobEnd() const = 0;
+    // The HTML printed as a PDF into `pdf`: empty on success, else why not
+    // (a run that cannot print says so).
+    virtual std::string HtmlToPdf(const std::string& html, std::string& pdf)
+    {
+        (void)html;
+        (void)pdf;
+        return "this run cannot print a PDF";
+    }
 
 protected:
     ~ICliHost() = default;

@@ -6,12 +6,15 @@
 #include <optional>
 #include <system_error>
 
+#include <QGuiApplication>
+
 #include "cli/TerminalText.h"
 #include "cli/commands/CommandTable.h"
 #include "console/ConsoleCommands.h"
 #include "console/StatusTexts.h"
 #include "link/PortNames.h"
 #include "platform/ProgramCatalogue.h"
+#include "platform/ReportPdf.h"
 #include "session/PageAccess.h"
 
 namespace orlan {
@@ -386,6 +389,15 @@ bool CCliSession::FlushOut()
         return true;
     m_outError = std::generic_category().message(errno);
     return false;
+}
+
+std::string CCliSession::HtmlToPdf(const std::string& html, std::string& pdf)
+{
+    // main makes the application a GUI one (offscreen) for a PDF report.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return "this run cannot print a PDF";
+    pdf = PdfOfHtml(QString::fromStdString(html)).toStdString();
+    return pdf.empty() ? "printing the PDF failed" : std::string();
 }
 
 } // namespace orlan

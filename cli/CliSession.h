@@ -77,6 +77,7 @@ private:
     void WaitForAnswer(int ms) override { m_answerWait.start(CommandWaitMs(ms)); }
     const SJobReport& LastReport() const override { return m_report; }
     EJobEnd LastJobEnd() const override { return m_jobEnd; }
+    std::string HtmlToPdf(const std::string& html, std::string& pdf) override;
 
     void ConnectPort();
     bool OpenPort();

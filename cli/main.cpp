@@ -1,9 +1,11 @@
 // orlan-cli: the configuration tool without windows, for scripts and fleets.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,15 +13,23 @@
 #include "cli/CliDoctor.h"
 #include "cli/CliSession.h"
 #include "cli/StopSignals.h"
+#include "cli/commands/ReportCommand.h"
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("orlan-cli"));
-
     // The arguments' bytes as given: passwords and texts go to the terminal as typed.
     const std::vector<std::string> args(argv + 1, argv + argc);
     const orlan::SCliParse parsed = orlan::ParseCliArgs(args);
+    // Printing a PDF report needs fonts, so a GUI application, on the
+    // offscreen platform: the command line never opens a window.
+    const bool printsPdf = parsed.options && parsed.options->command == orlan::ECliCommand::Report
+                           && orlan::IsPdfReportName(parsed.options->outputPath);
+    if (printsPdf)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        printsPdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("orlan-cli"));
+
     // A closed pipe is a failed write with its exit code, not a death that
     // could leave a command batch open on the terminal.
     std::signal(SIGPIPE, SIG_IGN);
@@ -44,6 +54,6 @@ int main(int argc, char** argv)
     };
     const orlan::CStopSignals stopSignals([&session] { session.Interrupt(); });
     QTimer::singleShot(0, &session, [&session] { session.Start(); });
-    app.exec();
+    QCoreApplication::exec();
     return exitCode;
 }

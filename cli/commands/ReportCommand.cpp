@@ -14,24 +14,30 @@ namespace orlan {
 
 namespace {
 
+bool EndsWith(const std::string& path, std::string_view end)
+{
+    return path.size() >= end.size()
+           && std::equal(end.rbegin(), end.rend(), path.rbegin(),
+                         [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
 bool IsHtmlName(const std::string& path)
 {
-    auto endsWith = [&path](std::string_view end) {
-        return path.size() >= end.size()
-               && std::equal(end.rbegin(), end.rend(), path.rbegin(),
-                             [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-    };
-    return endsWith(".html") || endsWith(".htm");
+    return EndsWith(path, ".html") || EndsWith(path, ".htm");
 }
 
 } // namespace
 
+bool IsPdfReportName(const std::string& path)
+{
+    return EndsWith(path, ".pdf");
+}
+
 bool CReportCommand::Prepare()
 {
     const std::string& output = m_host.Options().outputPath;
-    if (!IsHtmlName(output)) {
-        m_host.Finish(ECliExit::Usage, "report writes HTML (a name ending in .html); a PDF is written by the window's "
-                                       "File > Export report");
+    if (!IsHtmlName(output) && !IsPdfReportName(output)) {
+        m_host.Finish(ECliExit::Usage, "report writes HTML or PDF: a name ending in .html or .pdf");
         return false;
     }
     if (!SparesProfile(m_host, output) || !ProfileCanBeSaved(m_host, output))
@@ -67,8 +73,17 @@ void CReportCommand::WriteReport()
 #endif
     if (dated)
         std::strftime(date, sizeof date, "%Y-%m-%d", &local);
-    const std::string html = ConfigurationReportHtml(m_host.Session(), m_host.Catalogue(), kOrlanVersion, date);
-    if (const std::string why = SaveFileSafely(output, html, kProfileSave); !why.empty()) {
+    std::string bytes = ConfigurationReportHtml(m_host.Session(), m_host.Catalogue(), kOrlanVersion, date);
+    if (IsPdfReportName(output)) {
+        std::string pdf;
+        if (const std::string why = m_host.HtmlToPdf(bytes, pdf); !why.empty()) {
+            m_host.Finish(ECliExit::ProfileFailed, "the report was not written: " + why);
+            return;
+        }
+        bytes = std::move(pdf);
+    }
+    // The report holds the SIM PIN and PUK as a profile does.
+    if (const std::string why = SaveFileSafely(output, bytes, kProfileSave); !why.empty()) {
         m_host.Finish(ECliExit::ProfileFailed, ProfileFailure(output, why));
         return;
     }

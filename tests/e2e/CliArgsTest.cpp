@@ -191,7 +191,7 @@ TEST(CliArgs, BadCommandLinesSayWhy)
         {{"--port", "COM1", "exec", "p.txt", "--set", "duration=5"},
          "exec --set takes PAGE.ID=VALUE or PAGE.ROW.ID=VALUE, not duration=5"},
         {{"diff", "p.txt"}, "--port is required"},
-        {{"--profile", "p.txt", "report"}, "report needs --output FILE (.html)"},
+        {{"--profile", "p.txt", "report"}, "report needs --output FILE (.html or .pdf)"},
         {{"--port", "COM1", "read", "--profile", ""}, "--profile needs a file name"},
         {{"--port", "COM1", "send", "%A\r%B"}, "send takes one line: TEXT holds a line end"},
         {{"--port", "COM1", "send", longText}, "send TEXT is longer than the terminal's line of 1023 bytes"},

@@ -357,6 +357,11 @@ TEST_F(CliPages, AProfileIsChangedWithoutATerminalAndATemplateTakesPerUnitValues
     const SCliRun reported = RunCli({QStringLiteral("--profile"), unit, QStringLiteral("report"), QStringLiteral("--output"), report});
     ASSERT_EQ(reported.exitCode, 0) << reported.err;
     EXPECT_NE(ReadBytes(report).find("+4915112345"), std::string::npos) << "the report shows the file's values";
+    // The same as a PDF, printed without a display.
+    const QString pdf = m_dir.filePath(QStringLiteral("handover.pdf"));
+    const SCliRun printed = RunCli({QStringLiteral("--profile"), unit, QStringLiteral("report"), QStringLiteral("--output"), pdf});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err;
+    EXPECT_TRUE(ReadBytes(pdf).starts_with("%PDF-"));
     const SCliRun compared = RunCli({QStringLiteral("diff"), profile, unit});
     EXPECT_EQ(compared.exitCode, 10) << compared.err;
     EXPECT_EQ(compared.out, "Phone numbers: No.3 Phone number: +8613800000004 → +4915112345\n");
