@@ -220,6 +220,8 @@ void COfflineProfile::SaveAs()
 
 bool COfflineProfile::SaveShownAs(const QString& path, EProfileScope scope)
 {
+    // A file saved as a format holds that format's every section.
+    m_parts.session.WriteEveryClassicSection();
     if (!WriteShown(path, scope))
         return false;
     if (!Shown())

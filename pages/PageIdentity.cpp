@@ -12,7 +12,7 @@ constexpr SPageIdentity kPages[] = {
     {"CPageAlarmParams", "alarm", 12, 4},
     {"CPageBattery", "battery", 23, 16},
     {"CPageBuzzer", "buzzer", 32, 13},
-    {"CPageUps", "ups", 0, 0, "UPS"},
+    {"CPageUps", "ups", 0, 0},
     {"CDataParams", "sms-data", 5, 0, "SMS data transfer"},
     {"CPageUserCmd", "user-commands", 25, 21},
     {"CPageServer", "control-phones", 6, 1},

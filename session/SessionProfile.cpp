@@ -121,7 +121,8 @@ std::string CTerminalSession::ProfileBytes(EProfileScope scope, std::vector<SLef
             const std::string line = WithoutLineEnds(raw);
             return !line.empty() && !IsSectionHeader(line);
         });
-        if (section.classic || hasCommands || !m_keptProfileLines.InSectionFrom(section.title, 0).empty())
+        const bool inFile = !m_loadedSections || std::ranges::find(*m_loadedSections, section.title) != m_loadedSections->end();
+        if ((section.classic && inFile) || hasCommands || !m_keptProfileLines.InSectionFrom(section.title, 0).empty())
             bytes += WithKeptLines(own, section.title, m_keptProfileLines);
         bytes += m_keptProfileLines.Whole(section.title);
         written.push_back(section.title);
@@ -136,6 +137,7 @@ SProfileLoad CTerminalSession::LoadProfile(std::string_view bytes)
 {
     SProfileLoad load;
     m_keptProfileLines.Clear();
+    m_loadedSections.emplace();
     m_holdsWholeRead = false;
     // Cleared as a whole read clears them, and the pages with a section besides.
     std::vector<CPage*> cleared;
@@ -187,6 +189,7 @@ SProfileLoad CTerminalSession::LoadProfile(std::string_view bytes)
             page = known;
             taken = 0;
             if (page) {
+                m_loadedSections->push_back(title);
                 lastKnown = title;
                 blanks.clear();  // a known section writes its own
                 headerTail = true;
@@ -215,7 +218,8 @@ SProfileLoad CTerminalSession::LoadProfile(std::string_view bytes)
         m_keptProfileLines.KeepInSection(title, taken, EndedLine(raw));
         load.unplaced.push_back({title, number, text, reason});
     }
-    if (!whole.empty())
+    // Blank lines at the end stay the file's too.
+    if (!whole.empty() || page != nullptr)
         whole += blanks;
     keepWhole();
     return load;

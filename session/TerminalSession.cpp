@@ -199,6 +199,7 @@ void CTerminalSession::RequestWholeRead()
     }
     // Lines a loaded profile file kept are the file's, never the terminal's.
     m_keptProfileLines.Clear();
+    m_loadedSections.reset();
     m_readTimer = m_timers.CallAfter(m_wholeReadLimitMs, [this] {
         m_readTimer.reset();
         FailWholeRead("no end of the dump within " + std::to_string(m_wholeReadLimitMs / 1000) + " s");

@@ -256,6 +256,10 @@ public:
         return ProfileBytes(EProfileScope::Complete, leftOut);
     }
     std::string ProfileBytes(EProfileScope scope, std::vector<SLeftOut>* leftOut = nullptr) const;
+    // Saves of a loaded profile write the classic sections it lacked only
+    // when they have lines; from now on they write them all, as a save
+    // after a read does (a file saved as another format).
+    void WriteEveryClassicSection() { m_loadedSections.reset(); }
     // Loads a profile into the pages: they are cleared as for a whole read,
     // then each command line of a section goes to the page writing that
     // section, whose values it carries become known. Lines no page takes
@@ -341,6 +345,10 @@ private:
     std::vector<std::unique_ptr<CPage>> m_pages;
     // What the last loaded profile held that no page took.
     CKeptProfileLines m_keptProfileLines;
+    // The sections the last loaded profile had: a save writes a classic
+    // section it lacked only when it has something to say, so a small file
+    // edited stays small. None after a read of the terminal.
+    std::optional<std::vector<std::string>> m_loadedSections;
     std::string m_password;
     // The login attempt.
     int m_loginFailures = 0;
