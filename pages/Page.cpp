@@ -17,6 +17,19 @@ void CPage::Clear()
     NotifyChanged();
 }
 
+void CPage::ForgetValues()
+{
+    Clear();
+    m_fields.Reset();
+    for (CPageTable& table : m_tables) {
+        for (size_t row = 0; row < table.Rows(); ++row) {
+            for (size_t column = 0; column < table.Desc().dataColumns; ++column)
+                table.SetKnown(row, column, false);
+        }
+    }
+    NotifyChanged();
+}
+
 CCommandList CPage::BuildCommands(ETarget target) const
 {
     if (target == ETarget::Profile)

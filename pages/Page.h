@@ -149,6 +149,10 @@ public:
 
     // Empties everything a dump line can fill.
     virtual void Clear();
+    // Clear, and every value the page keeps across a read becomes unknown
+    // too (a cell keeps its text, so row labels stay): the pages showing a
+    // profile file hold the file's values alone, never an earlier read's.
+    void ForgetValues();
     // The dump request the page's Read writes in one write.
     virtual std::string DumpRequest() const = 0;
     // The page's setting commands; towards the terminal bracketed by

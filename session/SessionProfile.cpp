@@ -139,11 +139,13 @@ SProfileLoad CTerminalSession::LoadProfile(std::string_view bytes)
     m_keptProfileLines.Clear();
     m_loadedSections.emplace();
     m_holdsWholeRead = false;
-    // Cleared as a whole read clears them, and the pages with a section besides.
+    // Cleared as a whole read clears them, and the pages with a section
+    // besides; what a read keeps is forgotten too, the file's values alone
+    // stand.
     std::vector<CPage*> cleared;
     auto clear = [&cleared](CPage* page) {
         if (page && std::find(cleared.begin(), cleared.end(), page) == cleared.end()) {
-            page->Clear();
+            page->ForgetValues();
             cleared.push_back(page);
         }
     };

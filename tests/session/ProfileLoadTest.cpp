@@ -206,5 +206,16 @@ TEST(ProfileLoad, AValueTheFieldRefusesIsNotTakenAndTheFieldKeepsItsValue)
     EXPECT_EQ(reader.session.ProfileBytes(EProfileScope::Complete), file);
 }
 
+TEST(ProfileLoad, AFileLoadedAfterAReadHoldsTheFileAloneAndSavesAsItWas)
+{
+    // Pages a read leaves as they are (interlocks, user commands, the SMS
+    // data numbers, ...) must not carry the terminal's values into the file.
+    SSession session;
+    Feed(session.session, WholeDump(), 1);
+    const std::string file = "\r\r\n//Page Buzzer Siren\r\r\n\r\n%BUZEN1\r\r\n%BUZT30\r\r\n";
+    EXPECT_TRUE(session.session.LoadProfile(file).unplaced.empty());
+    EXPECT_EQ(session.session.ProfileBytes(EProfileScope::Complete), file);
+}
+
 } // namespace
 } // namespace orlan::test
