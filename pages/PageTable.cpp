@@ -79,6 +79,15 @@ bool CPageTable::IsKnown(size_t row, size_t column) const
     return row < m_known.size() && column < m_desc.dataColumns && m_known[row][column];
 }
 
+bool CPageTable::AreKnown(size_t row, size_t first, size_t last) const
+{
+    for (size_t column = first; column < last; ++column) {
+        if (!IsKnown(row, column))
+            return false;
+    }
+    return first < last;
+}
+
 void CPageTable::SetKnown(size_t row, size_t column, bool known)
 {
     if (row < m_known.size() && column < m_desc.dataColumns)

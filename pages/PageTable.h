@@ -86,6 +86,9 @@ public:
     // or a row the table grew by. Cleared cells are not, and a command
     // carrying one is never sent.
     bool IsKnown(size_t row, size_t column) const;
+    // Whether every cell of `row` from column `first` up to `last` (not
+    // included) is known: a row dialog sends them all.
+    bool AreKnown(size_t row, size_t first, size_t last) const;
     // One cell empty again, and unknown.
     void ForgetCell(size_t row, size_t column);
     // A cell whose text stays but is not known to be the terminal's (a row

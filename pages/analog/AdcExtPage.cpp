@@ -109,13 +109,7 @@ CPageAdcExt::CPageAdcExt()
 bool CPageAdcExt::RowInCompleteProfile(size_t table, size_t row) const
 {
     // A row goes out whole: a cell never reported would be sent as empty.
-    if (table != 0 || row >= kChannels)
-        return false;
-    for (size_t c = 0; c < kColumns; ++c) {
-        if (!m_tables.front().IsKnown(row, c))
-            return false;
-    }
-    return true;
+    return table == 0 && m_tables.front().AreKnown(row, 0, kColumns);
 }
 
 void CPageAdcExt::Clear()

@@ -266,13 +266,7 @@ bool CPageMbusParams::RowInCompleteProfile(size_t table, size_t row) const
 {
     // The row's batch carries every cell: one never reported would go out
     // as the dialog's default.
-    if (table != 0 || row >= kRows)
-        return false;
-    for (size_t column = kName; column < kColumns; ++column) {
-        if (!m_tables.front().IsKnown(row, column))
-            return false;
-    }
-    return true;
+    return table == 0 && m_tables.front().AreKnown(row, kName, kColumns);
 }
 
 std::optional<SRowEditor> CPageMbusParams::RowEditor(size_t table, size_t row) const

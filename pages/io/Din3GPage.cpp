@@ -69,13 +69,7 @@ CPageDin3G::CPageDin3G()
 bool CPageDin3G::RowInCompleteProfile(size_t table, size_t row) const
 {
     // An input's dialog sends all four: each must have been reported.
-    if (table != 0 || row >= kInputs)
-        return false;
-    for (const SInputCommand& command : kInputCommands) {
-        if (!m_tables.front().IsKnown(row, command.column))
-            return false;
-    }
-    return true;
+    return table == 0 && m_tables.front().AreKnown(row, kVideoCallColumn, kChannelColumn + 1);
 }
 
 void CPageDin3G::LabelRows()

@@ -102,13 +102,7 @@ bool CPageDinCt::RowInCompleteProfile(size_t table, size_t row) const
 {
     // The row's commands carry every setting column; its count is the
     // terminal's own and never goes out from a profile.
-    if (table != 0 || row >= kCounters)
-        return false;
-    for (const SRowCommand& command : kRowCommands) {
-        if (!m_tables.front().IsKnown(row, command.column))
-            return false;
-    }
-    return true;
+    return table == 0 && m_tables.front().AreKnown(row, kUnitValueColumn, kUnitNameColumn + 1);
 }
 
 void CPageDinCt::Clear()
